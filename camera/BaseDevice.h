@@ -1,0 +1,144 @@
+// Interface of the camera-control library (CameraCtrl).
+//
+// One BaseDevice object drives whichever attached camera was opened last. Units are the
+// backend's own; the panel passes through what it is given:
+//   speeds     pan 0..24, tilt 0..16, zoom 1..7 (0 never starts a motion)
+//   presets    0..8 (any 8-bit number is accepted)
+//   positions  32-bit signed, backend units (the README lists them per backend)
+//   image      the ranges reported in the parameter records
+// Every operation returns true when the camera accepted it; only Open's result is acted on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#if defined(CAMERACTRL_BUILD)
+#define CAMERACTRL_API __declspec(dllexport)
+#else
+#define CAMERACTRL_API __declspec(dllimport)
+#endif
+#else
+#define CAMERACTRL_API __attribute__((visibility("default")))
+#endif
+
+enum DeviceType : int
+{
+    DEVICE_USB = 0,
+};
+
+struct CAMERACTRL_API DeviceInfo
+{
+    int32_t index = 0;
+    std::string name; // UTF-8, shown in the camera selector
+    std::string path; // backend's address of the camera (file, device node)
+
+    DeviceInfo();
+    DeviceInfo(const DeviceInfo &other);
+    DeviceInfo &operator=(const DeviceInfo &other);
+    ~DeviceInfo();
+};
+
+struct ParameterRecord
+{
+    int32_t minimum = 0;
+    int32_t maximum = 0;
+    int32_t step = 0;
+    int32_t defaultValue = 0;
+    int32_t currentValue = 0;
+    int32_t available = 0; // 1 = the camera lets this control be adjusted
+};
+
+// Positions of the image controls in BaseDevice::parameters.
+enum ParameterIndex : int
+{
+    PARAM_WHITE_BALANCE = 0,
+    PARAM_BRIGHTNESS = 8,
+    PARAM_HUE = 9,
+    PARAM_SATURATION = 10,
+    PARAM_SHARPNESS = 11,
+    PARAM_BACKLIGHT = 26,
+    PARAM_GAMMA = 27,
+    PARAM_CONTRAST = 28,
+    PARAM_COUNT = 29,
+};
+
+class CAMERACTRL_API BaseDevice
+{
+public:
+    // Filled by ReadParameters from the open camera.
+    ParameterRecord parameters[PARAM_COUNT];
+
+    BaseDevice();
+    BaseDevice(const BaseDevice &) = delete;
+    BaseDevice &operator=(const BaseDevice &) = delete;
+    virtual ~BaseDevice();
+
+    // Returns nullptr when the library cannot serve the requested type (the reason goes to
+    // stderr). The object lives until the process ends.
+    static BaseDevice *CreateDevice(DeviceType type);
+    // Re-reads the set of attached cameras; called before enumerating and connecting.
+    static void Initial();
+    // On true, `devices` holds exactly the cameras attached now, indices 0, 1, 2 ...
+    static bool EnumUSBDevices(std::vector<DeviceInfo> &devices);
+
+    // `index` is the decimal enumeration index as text; `mode` is 1.
+    virtual bool Open(const char *index, int mode) = 0;
+    virtual bool Close() = 0;
+
+    virtual bool TiltUp(int speed) = 0;
+    virtual bool TiltUpStop() = 0;
+    virtual bool TiltDown(int speed) = 0;
+    virtual bool TiltDownStop() = 0;
+    virtual bool PanLeft(int speed) = 0;
+    virtual bool PanLeftStop() = 0;
+    virtual bool PanRight(int speed) = 0;
+    virtual bool PanRightStop() = 0;
+
+    virtual bool ManualFocus() = 0;
+    virtual bool AutoFocus() = 0;
+    virtual bool FocusStop() = 0;
+    virtual bool ZoomIn(int speed) = 0;
+    virtual bool ZoomOut(int speed) = 0;
+    virtual bool ZoomStop() = 0;
+
+    virtual bool FlipOn() = 0;
+    virtual bool FlipOff() = 0;
+    virtual bool MirrorOn() = 0;
+    virtual bool MirrorOff() = 0;
+    virtual bool MenuOn() = 0;
+    virtual bool MenuOff() = 0;
+    virtual bool Home() = 0;
+    virtual bool FramingAuto() = 0;
+    virtual bool FramingManual() = 0;
+    virtual bool RestoreImageDefaults() = 0;
+
+    virtual bool ClearPreset(uint8_t preset) = 0;
+    virtual bool SetPreset(uint8_t preset) = 0;
+    virtual bool CallPreset(uint8_t preset) = 0;
+
+    virtual bool SetBrightness(int value) = 0;
+    virtual bool SetHue(int value) = 0;
+    virtual bool SetBacklight(int value) = 0;
+    virtual bool SetGamma(int value) = 0;
+    virtual bool SetContrast(int value) = 0;
+    virtual bool SetSaturation(int value) = 0;
+    virtual bool SetSharpness(int value) = 0;
+    virtual bool SetWhiteBalance(int value) = 0;
+    virtual bool SetWhiteBalanceAuto(int automatic) = 0; // 1 automatic, 0 manual
+    virtual bool SetFlicker(int mode) = 0;               // 1 = 50 Hz, 2 = 60 Hz
+    virtual bool ReadParameters() = 0;
+
+    virtual bool IrOn() = 0;
+    virtual bool IrOff() = 0;
+    virtual bool DayMode() = 0;
+    virtual bool NightMode() = 0;
+    virtual bool PtzReset() = 0;
+
+    virtual bool SetPanPosition(int32_t position) = 0;
+    virtual bool SetTiltPosition(int32_t position) = 0;
+    // Leave *position untouched when the camera cannot tell.
+    virtual bool GetPanPosition(int32_t *position) = 0;
+    virtual bool GetTiltPosition(int32_t *position) = 0;
+};

@@ -1,0 +1,54 @@
+#include "BaseDevice.h"
+#include "Backend.h"
+#include "Trace.h"
+#include "TraceDevice.h"
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+
+DeviceInfo::DeviceInfo() = default;
+DeviceInfo::DeviceInfo(const DeviceInfo &other) = default;
+DeviceInfo &DeviceInfo::operator=(const DeviceInfo &other) = default;
+DeviceInfo::~DeviceInfo() = default;
+
+BaseDevice::BaseDevice() = default;
+BaseDevice::~BaseDevice() = default;
+
+BaseDevice *BaseDevice::CreateDevice(DeviceType type)
+{
+    // Callers never delete the device; the library keeps it until the process ends.
+    static std::mutex mutex;
+    static std::vector<std::unique_ptr<BaseDevice>> devices;
+
+    Trace::write("CreateDevice", int32_t(type));
+    if (type != DEVICE_USB) {
+        std::fprintf(stderr, "CameraCtrl: device type %d is not supported; use 0 (USB)\n",
+                     int(type));
+        return nullptr;
+    }
+    Backend *backend = Backend::selected();
+    if (!backend)
+        return nullptr;
+    const std::lock_guard<std::mutex> lock(mutex);
+    devices.push_back(std::make_unique<TraceDevice>(backend->createDevice()));
+    return devices.back().get();
+}
+
+void BaseDevice::Initial()
+{
+    Trace::write("Initial");
+    if (Backend *backend = Backend::selected())
+        backend->initial();
+}
+
+bool BaseDevice::EnumUSBDevices(std::vector<DeviceInfo> &devices)
+{
+    Trace::write("EnumUSBDevices");
+    Backend *backend = Backend::selected();
+    if (!backend) {
+        devices.clear();
+        return false;
+    }
+    return backend->enumerate(devices);
+}

@@ -1,0 +1,27 @@
+// What a simulated camera is made of: its name, whether it opens, and its image records.
+// Read from a "*.cam" file of key=value lines, or the built-in camera's values.
+#pragma once
+
+#include "BaseDevice.h"
+
+#include <optional>
+#include <string>
+
+class SimCameraConfig
+{
+public:
+    std::string name;
+    bool opens = true;
+    ParameterRecord records[PARAM_COUNT];
+
+    static SimCameraConfig builtin();
+    // Keys that are missing keep the built-in values; the name defaults to `defaultName`.
+    // Each unusable line is reported on stderr once and skipped.
+    static SimCameraConfig parse(const std::string &text, const std::string &origin,
+                                 const std::string &defaultName);
+    // std::nullopt when the file cannot be read (it may have just been unplugged).
+    static std::optional<SimCameraConfig> load(const std::string &path);
+
+    bool operator==(const SimCameraConfig &other) const;
+    bool operator!=(const SimCameraConfig &other) const { return !(*this == other); }
+};

@@ -1,0 +1,28 @@
+// The call trace selected by CAMERACTRL_TRACE: a file path, or "-" for stderr.
+// One line per library call: the operation's name, then each argument in decimal.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Trace
+{
+public:
+    template <typename... Args> static void write(const char *operation, const Args &...args)
+    {
+        if (!enabled())
+            return;
+        std::string line = operation;
+        (append(line, args), ...);
+        emit(line);
+    }
+
+private:
+    static bool enabled();
+    static void emit(const std::string &line);
+
+    static void append(std::string &line, int32_t value);
+    static void append(std::string &line, uint8_t value);
+    static void append(std::string &line, const char *text);
+    static void append(std::string &, int32_t *) {} // out-parameters are not traced
+};

@@ -1,0 +1,70 @@
+// Wraps any backend's device: writes each call to the trace and mirrors the inner device's
+// parameter records, so callers always read the records of the object they hold.
+#pragma once
+
+#include "BaseDevice.h"
+
+#include <memory>
+
+class TraceDevice final : public BaseDevice
+{
+public:
+    explicit TraceDevice(std::unique_ptr<BaseDevice> inner);
+    ~TraceDevice() override;
+
+    bool Open(const char *index, int mode) override;
+    bool Close() override;
+    bool TiltUp(int speed) override;
+    bool TiltUpStop() override;
+    bool TiltDown(int speed) override;
+    bool TiltDownStop() override;
+    bool PanLeft(int speed) override;
+    bool PanLeftStop() override;
+    bool PanRight(int speed) override;
+    bool PanRightStop() override;
+    bool ManualFocus() override;
+    bool AutoFocus() override;
+    bool FocusStop() override;
+    bool ZoomIn(int speed) override;
+    bool ZoomOut(int speed) override;
+    bool ZoomStop() override;
+    bool FlipOn() override;
+    bool FlipOff() override;
+    bool MirrorOn() override;
+    bool MirrorOff() override;
+    bool MenuOn() override;
+    bool MenuOff() override;
+    bool Home() override;
+    bool FramingAuto() override;
+    bool FramingManual() override;
+    bool RestoreImageDefaults() override;
+    bool ClearPreset(uint8_t preset) override;
+    bool SetPreset(uint8_t preset) override;
+    bool CallPreset(uint8_t preset) override;
+    bool SetBrightness(int value) override;
+    bool SetHue(int value) override;
+    bool SetBacklight(int value) override;
+    bool SetGamma(int value) override;
+    bool SetContrast(int value) override;
+    bool SetSaturation(int value) override;
+    bool SetSharpness(int value) override;
+    bool SetWhiteBalance(int value) override;
+    bool SetWhiteBalanceAuto(int automatic) override;
+    bool SetFlicker(int mode) override;
+    bool ReadParameters() override;
+    bool IrOn() override;
+    bool IrOff() override;
+    bool DayMode() override;
+    bool NightMode() override;
+    bool PtzReset() override;
+    bool SetPanPosition(int32_t position) override;
+    bool SetTiltPosition(int32_t position) override;
+    bool GetPanPosition(int32_t *position) override;
+    bool GetTiltPosition(int32_t *position) override;
+
+private:
+    template <typename... Params, typename... Args>
+    bool call(const char *name, bool (BaseDevice::*operation)(Params...), Args... args);
+
+    std::unique_ptr<BaseDevice> inner;
+};
