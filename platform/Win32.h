@@ -1,0 +1,15 @@
+// The few Win32 calls the main window makes. On Windows they are the system's own; elsewhere
+// Win32Linux.h provides the same names, types and constants.
+#pragma once
+
+#if defined(_WIN32)
+#include <dbt.h>
+#include <initguid.h>
+#include <usbiodef.h>
+#include <windows.h>
+#else
+#include "Win32Linux.h"
+#endif
+
+// Whether the window is in the topmost band (what SetWindowPos last made it).
+bool IsWindowTopmost(HWND window);

@@ -1,0 +1,6 @@
+#include "Win32.h"
+
+bool IsWindowTopmost(HWND window)
+{
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
