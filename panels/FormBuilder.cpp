@@ -1,0 +1,35 @@
+#include "FormBuilder.h"
+
+#include <QSlider>
+
+namespace FormBuilder {
+
+QFont arial(int pointSize, int weight)
+{
+    QFont font;
+    font.setFamily(QString::fromUtf8("Arial"));
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    if (weight >= 0) {
+        font.setBold(weight > QFont::Normal);
+        font.setWeight(weight);
+    }
+    return font;
+}
+
+QFrame *line(QWidget *parent, const char *name, const QRect &geometry, QFrame::Shape shape)
+{
+    auto *frame = create<QFrame>(parent, name, geometry);
+    frame->setFrameShape(shape);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+QSlider *horizontalSlider(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *slider = create<QSlider>(parent, name, geometry);
+    slider->setOrientation(Qt::Horizontal);
+    return slider;
+}
+
+} // namespace FormBuilder

@@ -1,0 +1,32 @@
+// Small helpers the panel forms share: each creates one child, names it, places it, and
+// applies the settings its kind always gets.
+#pragma once
+
+#include <QFont>
+#include <QFrame>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QWidget;
+
+namespace FormBuilder {
+
+// Family "Arial"; size and weight only where given (0 / -1 leave them inherited).
+QFont arial(int pointSize = 0, int weight = -1);
+
+template <typename W> W *create(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *widget = new W(parent);
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QFrame *line(QWidget *parent, const char *name, const QRect &geometry, QFrame::Shape shape);
+QSlider *horizontalSlider(QWidget *parent, const char *name, const QRect &geometry);
+
+} // namespace FormBuilder
