@@ -1,0 +1,144 @@
+// The panel's one window: both side panels, the camera they drive, and the window's own
+// floating behaviour (drag, edge auto-hide, panel slide, stay-on-top).
+#pragma once
+
+#include "BaseDevice.h"
+#include "ImageControl.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QSlider;
+class QTimer;
+class Ui_MainWindow;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+    // Read-only views for tests and diagnostics.
+    Q_PROPERTY(bool cameraPresent READ isCameraPresent)
+    Q_PROPERTY(bool onTop READ isOnTop)
+    Q_PROPERTY(bool leftShown READ isLeftShown)
+    Q_PROPERTY(bool docked READ isDocked)
+    Q_PROPERTY(int leftPanelWidth READ slideWidth)
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    bool isCameraPresent() const { return cameraPresent; }
+    bool isOnTop() const { return onTop; }
+    bool isLeftShown() const { return leftShown; }
+    bool isDocked() const { return docked; }
+    int slideWidth() const { return leftPanelWidth; }
+    const std::vector<DeviceInfo> &devices() const { return deviceList; }
+
+private slots:
+    void changeObjectSize(const QObject &o, double objectRate);
+    void onLogicalDotsPerInchChanged(qreal dpi);
+
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void Tool_Show(bool flag);
+    bool sleep(uint msec);
+
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+    void TimerInit();
+    void DeviceChange();
+    void IPCAMChange(int flag);
+    void Setting_Press(int flag);
+
+    void FlickerChange();
+    void Brightness_Change(int position);
+    void Contrast_Change(int position);
+    void Hue_Change(int position);
+    void Saturation_Change(int position);
+    void Sharpness_Change(int position);
+    void Gamma_Change(int position);
+    void BLC_Change(int position);
+    void WB_Change(int position);
+
+    void MovePlace(int num);
+    void SpeedX(int num);
+    void SpeedY(int num);
+    void ZoomChange();
+    void ZoomStop();
+    void FocusChange();
+    void FucusStop();
+    void AF_MF_Push(int num);
+    void ChangePresetno(int num);
+
+    void LWin_BT_Pressed(int flag);
+    void RWin_BT_Pressed(int flag);
+
+private:
+    void findControls();
+    void connectPanels();
+    void registerForDeviceChanges();
+    void WarnNoCamera();
+    void setTopmost(bool topmost);
+    int desktopWidth() const;
+    void setLeftPanelGeometry(int x, int width);
+
+    void changeImage(ImageControl::Id control, int position);
+    QSlider *sliderOf(ImageControl::Id control) const;
+    QLineEdit *readoutOf(ImageControl::Id control) const;
+    void loadImageControls();
+    void setWhiteBalanceManual();
+    void resetImage();
+    void setAbsolutePosition();
+    void readAbsolutePosition();
+
+    std::unique_ptr<Ui_MainWindow> ui;
+    QPoint dragPosition;
+    bool dragging = false;
+    bool docked = false;
+    bool leftShown = false;
+    bool onTop = true;
+    QTimer *initTimer = nullptr;
+    std::vector<DeviceInfo> deviceList;
+    BaseDevice *device = nullptr;
+    bool cameraPresent = true;
+    QComboBox *ComboBox_Flicker = nullptr;
+    QSlider *Slider_Brightness = nullptr;
+    QSlider *Slider_Contrast = nullptr;
+    QSlider *Slider_Hue = nullptr;
+    QSlider *Slider_Saturation = nullptr;
+    QSlider *Slider_Sharpness = nullptr;
+    QSlider *Slider_Gamma = nullptr;
+    QSlider *Slider_BLC = nullptr;
+    QSlider *Slider_WB = nullptr;
+    QLineEdit *v_brightness = nullptr;
+    QLineEdit *v_contrast = nullptr;
+    QLineEdit *v_hue = nullptr;
+    QLineEdit *v_saturation = nullptr;
+    QLineEdit *v_sharpness = nullptr;
+    QLineEdit *v_gamma = nullptr;
+    QLineEdit *v_blc = nullptr;
+    QLineEdit *v_wb = nullptr;
+    QLineEdit *set_pan_data = nullptr;
+    QLineEdit *set_tilt_data = nullptr;
+    QLineEdit *get_pan_data = nullptr;
+    QLineEdit *get_tilt_data = nullptr;
+    QSlider *Slider_Zoom = nullptr;
+    int zoomOutSpeed = 0;
+    int zoomInSpeed = 0;
+    int presetNumber = 0;
+    // The joystick rests in the middle (key 4) at speed 0 until it first reports.
+    int directionKey = 4;
+    int panSpeed = 0;
+    int tiltSpeed = 0;
+    QComboBox *Box_Camera_USB = nullptr;
+    int leftPanelWidth = 0;
+    int flipState = 0;
+    int mirrorState = 0;
+};
