@@ -1,0 +1,34 @@
+# Sourced by demo.sh and test.sh: installs what is missing and builds into a directory.
+# Usage: ptz_require PACKAGE...; ptz_build BUILD_DIR [CMAKE_ARGS...]
+
+PTZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+PTZ_BUILD_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-private-dev
+    libqt5x11extras5-dev libx11-dev libudev-dev)
+
+ptz_require() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    else
+        echo "Missing packages. Install them with:"
+        echo "  sudo apt-get install ${missing[*]}"
+        exit 1
+    fi
+}
+
+ptz_build() {
+    local dir="$1"
+    shift
+    cmake -S "$PTZ_ROOT" -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,33 @@
+#include "MessageBoxCatcher.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+MessageBoxCatcher::MessageBoxCatcher()
+{
+    qApp->installEventFilter(this);
+}
+
+MessageBoxCatcher::~MessageBoxCatcher()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show) {
+        if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+            QAbstractButton *defaultButton = box->defaultButton();
+            boxes.append({box->windowTitle(), box->text(), int(box->standardButtons()),
+                          defaultButton ? int(box->standardButton(defaultButton)) : 0});
+            if (onShow)
+                onShow();
+            // Dismissed from inside its own modal loop, as a user would.
+            QMetaObject::invokeMethod(
+                box, [box] { box->done(QMessageBox::Yes); }, Qt::QueuedConnection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,35 @@
+// Dismisses every message box the moment it is shown, with its default button, and keeps
+// what it showed so tests can count warnings instead of leaving them hanging.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class MessageBoxCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        int buttons; // QMessageBox::StandardButtons
+        int defaultButton;
+    };
+
+    MessageBoxCatcher();
+    ~MessageBoxCatcher() override;
+
+    int count() const { return boxes.size(); }
+    const QList<Box> &shown() const { return boxes; }
+    void clear() { boxes.clear(); }
+    // Runs when a box is shown, before it is dismissed.
+    std::function<void()> onShow;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<Box> boxes;
+};

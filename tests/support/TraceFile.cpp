@@ -1,0 +1,37 @@
+#include "TraceFile.h"
+
+#include <QFile>
+
+TraceFile::TraceFile()
+{
+    qputenv("CAMERACTRL_TRACE", path().toLocal8Bit());
+}
+
+TraceFile::~TraceFile()
+{
+    qunsetenv("CAMERACTRL_TRACE");
+}
+
+QString TraceFile::path() const
+{
+    return dir.filePath("trace.log");
+}
+
+QStringList TraceFile::lines() const
+{
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList result = QString::fromUtf8(file.readAll()).split('\n');
+    if (!result.isEmpty() && result.last().isEmpty())
+        result.removeLast();
+    return result;
+}
+
+QStringList TraceFile::take()
+{
+    const QStringList all = lines();
+    const QStringList fresh = all.mid(taken);
+    taken = all.size();
+    return fresh;
+}

@@ -1,0 +1,21 @@
+// A temporary CAMERACTRL_TRACE file for in-process tests, read back line by line.
+#pragma once
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+class TraceFile
+{
+public:
+    TraceFile();  // points CAMERACTRL_TRACE here
+    ~TraceFile(); // and unsets it
+
+    QString path() const;
+    QStringList lines() const;
+    // Lines written since the last call of take() (or since creation).
+    QStringList take();
+
+private:
+    QTemporaryDir dir;
+    int taken = 0;
+};

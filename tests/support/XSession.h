@@ -1,0 +1,52 @@
+// A private X server (Xvfb) for tests of real windowing: the real program runs in it and
+// is driven with real X input through xdotool.
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSize>
+#include <QStringList>
+
+#include <memory>
+
+class XSession
+{
+public:
+    explicit XSession(QSize screen = QSize(1280, 800), int dpi = 96);
+    ~XSession();
+
+    bool isRunning() const { return !displayName.isEmpty(); }
+    QString display() const { return displayName; }
+    QProcessEnvironment environment() const;
+
+    // Runs a command in the session; returns its standard output, trimmed. `ok` tells
+    // whether it exited with 0 in time.
+    QString run(const QString &program, const QStringList &arguments, bool *ok = nullptr,
+                int timeoutMs = 10000) const;
+    QString xdotool(const QStringList &arguments, bool *ok = nullptr) const;
+
+private:
+    std::unique_ptr<QProcess> server;
+    QString displayName;
+};
+
+// The real ptz-panel started inside an XSession.
+class PanelProcess
+{
+public:
+    PanelProcess(const XSession &session, const QString &program,
+                 const QProcessEnvironment &extra = {}, const QStringList &arguments = {});
+    ~PanelProcess();
+
+    // Waits until the main window is mapped; returns its X window id, or 0.
+    qulonglong waitForWindow(int timeoutMs = 10000);
+    // Waits for the program to end on its own; returns its exit code, or -1.
+    int waitForExit(int timeoutMs = 10000);
+    QProcess &process() { return *panel; }
+    QString errorOutput();
+
+private:
+    const XSession &session;
+    std::unique_ptr<QProcess> panel;
+    QByteArray stderrText;
+};
