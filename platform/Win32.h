@@ -3,10 +3,13 @@
 #pragma once
 
 #if defined(_WIN32)
+// windows.h must come first; initguid.h makes usbiodef.h define its GUIDs.
+#include <windows.h>
+
 #include <dbt.h>
 #include <initguid.h>
+
 #include <usbiodef.h>
-#include <windows.h>
 #else
 #include "Win32Linux.h"
 #endif

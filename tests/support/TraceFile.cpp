@@ -28,6 +28,11 @@ QStringList TraceFile::lines() const
     return result;
 }
 
+QStringList TraceFile::peek() const
+{
+    return lines().mid(taken);
+}
+
 QStringList TraceFile::take()
 {
     const QStringList all = lines();

@@ -12,7 +12,9 @@ public:
 
     QString path() const;
     QStringList lines() const;
-    // Lines written since the last call of take() (or since creation).
+    // Lines written since the last call of take() (or since creation); take() also marks
+    // them as read.
+    QStringList peek() const;
     QStringList take();
 
 private:

@@ -1,0 +1,234 @@
+// Image settings reaching the camera: sliders act only when dragged, the flicker
+// selector, automatic and manual white balance, and the reset to the camera's defaults.
+#include "PanelHarness.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStyleOptionSlider>
+#include <QtTest>
+
+namespace {
+
+const QByteArray firstCamera = "name=First\n"
+                               "brightness=0,100,1,50,60,1\n"
+                               "contrast=0,100,1,40,45,1\n"
+                               "whitebalance=2000,7000,50,5000,4500,1\n";
+const QByteArray secondCamera = "name=Second\nwhitebalance=3000,6000,10,3300,3500,1\n";
+
+QPoint handleCentre(QSlider *slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    return slider->style()
+        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+        .center();
+}
+
+} // namespace
+
+class tst_Image : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sliderMovesReachTheCamera_data();
+    void sliderMovesReachTheCamera();
+    void draggingWithTheMouse();
+    void valuesSetByCodeOrKeysSendNothing();
+    void sliderWithoutCameraWarns();
+    void flickerSelector();
+    void whiteBalanceModes();
+    void manualWhiteBalanceUsesLastCamerasDefault();
+    void resetRestoresDefaults();
+    void withoutCameraTheKeysDoNothing();
+};
+
+void tst_Image::sliderMovesReachTheCamera_data()
+{
+    QTest::addColumn<QString>("slider");
+    QTest::addColumn<QString>("readout");
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("brightness") << "Slider_Brightness"
+                                << "v_brightness"
+                                << "SetBrightness";
+    QTest::newRow("contrast") << "Slider_Contrast"
+                              << "v_contrast"
+                              << "SetContrast";
+    QTest::newRow("hue") << "Slider_Hue"
+                         << "v_hue"
+                         << "SetHue";
+    QTest::newRow("saturation") << "Slider_Saturation"
+                                << "v_saturation"
+                                << "SetSaturation";
+    QTest::newRow("sharpness") << "Slider_Sharpness"
+                               << "v_sharpness"
+                               << "SetSharpness";
+    QTest::newRow("gamma") << "Slider_Gamma"
+                           << "v_gamma"
+                           << "SetGamma";
+    QTest::newRow("backlight") << "Slider_BLC"
+                               << "v_blc"
+                               << "SetBacklight";
+    QTest::newRow("white balance") << "Slider_WB"
+                                   << "v_wb"
+                                   << "SetWhiteBalance";
+}
+
+void tst_Image::sliderMovesReachTheCamera()
+{
+    QFETCH(QString, slider);
+    QFETCH(QString, readout);
+    QFETCH(QString, operation);
+    PanelHarness h;
+    QVERIFY(h.start());
+    emit h.child<QSlider>(qPrintable(slider))->sliderMoved(12);
+    QCOMPARE(h.child<QLineEdit>(qPrintable(readout))->text(), QString("12"));
+    QCOMPARE(h.trace.take(), QStringList{operation + " 12"});
+    QCOMPARE(h.boxes.count(), 0);
+}
+
+void tst_Image::draggingWithTheMouse()
+{
+    PanelHarness h({{"a.cam", firstCamera}});
+    QVERIFY(h.start());
+    h.invoke("Tool_Show", 1);
+    auto *slider = h.child<QSlider>("Slider_Brightness");
+    const QPoint grip = handleCentre(slider);
+    QTest::mousePress(slider, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, QPoint(slider->width() + 40, grip.y()), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(slider, &move);
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() + 40, grip.y()));
+    QCOMPARE(h.trace.take(), QStringList{"SetBrightness 100"});
+    QCOMPARE(h.child<QLineEdit>("v_brightness")->text(), QString("100"));
+}
+
+void tst_Image::valuesSetByCodeOrKeysSendNothing()
+{
+    PanelHarness h({{"a.cam", firstCamera}});
+    QVERIFY(h.start());
+    h.invoke("Tool_Show", 1);
+    auto *slider = h.child<QSlider>("Slider_Contrast");
+    slider->setValue(10);
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Right);
+    QWheelEvent wheel(QPointF(5, 5), slider->mapToGlobal(QPoint(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(slider, &wheel);
+    QVERIFY(slider->value() != 45);
+    QVERIFY(h.trace.take().isEmpty());
+    QCOMPARE(h.child<QLineEdit>("v_contrast")->text(), QString("45"));
+}
+
+void tst_Image::sliderWithoutCameraWarns()
+{
+    PanelHarness h(PanelHarness::NoCamera);
+    QVERIFY(h.start());
+    h.boxes.clear();
+    emit h.child<QSlider>("Slider_Sharpness")->sliderMoved(7);
+    emit h.child<QSlider>("Slider_Sharpness")->sliderMoved(8);
+    QCOMPARE(h.child<QLineEdit>("v_sharpness")->text(), QString("8"));
+    QCOMPARE(h.boxes.count(), 2);
+    QVERIFY(h.trace.take().isEmpty());
+}
+
+void tst_Image::flickerSelector()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    QVERIFY(h.trace.lines().filter("SetFlicker").isEmpty()); // "50Hz" from start, unsent
+    auto *flicker = h.child<QComboBox>("ComboBox_Flicker");
+    QCOMPARE(flicker->currentText(), QString("50Hz"));
+    flicker->setCurrentIndex(2);
+    flicker->setCurrentIndex(0);
+    flicker->setCurrentIndex(1);
+    QCOMPARE(h.trace.take(), (QStringList{"SetFlicker 2", "SetFlicker 1"}));
+    QCOMPARE(h.boxes.count(), 0);
+
+    QVERIFY(h.invoke("IPCAMChange", 0));
+    h.trace.take();
+    flicker->setCurrentIndex(0);
+    QCOMPARE(h.boxes.count(), 0);
+    flicker->setCurrentIndex(2);
+    QCOMPARE(h.boxes.count(), 1);
+    QVERIFY(h.trace.take().isEmpty());
+}
+
+void tst_Image::whiteBalanceModes()
+{
+    PanelHarness h({{"a.cam", firstCamera}});
+    QVERIFY(h.start());
+    auto *box = h.child<QCheckBox>("Cb_WB");
+    auto *slider = h.child<QSlider>("Slider_WB");
+    box->click();
+    QCOMPARE(h.trace.take(), QStringList{"SetWhiteBalanceAuto 1"});
+    QVERIFY(!slider->isEnabled());
+
+    box->click();
+    QCOMPARE(h.trace.take(), (QStringList{"SetWhiteBalanceAuto 0", "SetWhiteBalance 5000"}));
+    QVERIFY(slider->isEnabled());
+    QCOMPARE(slider->value(), 5000);
+    QCOMPARE(h.child<QLineEdit>("v_wb")->text(), QString("5000"));
+}
+
+void tst_Image::manualWhiteBalanceUsesLastCamerasDefault()
+{
+    PanelHarness h({{"a.cam", firstCamera}, {"b.cam", secondCamera}});
+    QVERIFY(h.start());
+    h.child<QComboBox>("Box_Camera_USB")->setCurrentIndex(1);
+    auto *box = h.child<QCheckBox>("Cb_WB");
+    box->click();
+    h.trace.take();
+    box->click();
+    QCOMPARE(h.trace.take(), (QStringList{"SetWhiteBalanceAuto 0", "SetWhiteBalance 3300"}));
+    QCOMPARE(h.child<QLineEdit>("v_wb")->text(), QString("3300"));
+}
+
+void tst_Image::resetRestoresDefaults()
+{
+    PanelHarness h({{"a.cam", firstCamera}});
+    QVERIFY(h.start());
+    emit h.child<QSlider>("Slider_Brightness")->sliderMoved(90);
+    emit h.child<QSlider>("Slider_Contrast")->sliderMoved(5);
+    h.child<QSlider>("Slider_Brightness")->setValue(90);
+    h.child<QSlider>("Slider_WB")->setEnabled(false);
+    h.trace.take();
+
+    h.child<QAbstractButton>("BT_Reset")->click();
+    QCOMPARE(h.trace.take(), QStringList{"RestoreImageDefaults"});
+    QCOMPARE(h.child<QSlider>("Slider_Brightness")->value(), 50);
+    QCOMPARE(h.child<QSlider>("Slider_Contrast")->value(), 40);
+    QCOMPARE(h.child<QSlider>("Slider_WB")->value(), 5000);
+    QCOMPARE(h.child<QLineEdit>("v_brightness")->text(), QString("50"));
+    QCOMPARE(h.child<QLineEdit>("v_contrast")->text(), QString("40"));
+    QCOMPARE(h.child<QLineEdit>("v_gamma")->text(), QString("300"));
+    QVERIFY(!h.child<QSlider>("Slider_WB")->isEnabled()); // the mode stays as it was
+    QCOMPARE(h.child<QComboBox>("ComboBox_Flicker")->currentText(), QString("50Hz"));
+}
+
+void tst_Image::withoutCameraTheKeysDoNothing()
+{
+    PanelHarness h(PanelHarness::NoCamera);
+    QVERIFY(h.start());
+    h.boxes.clear();
+    auto *slider = h.child<QSlider>("Slider_WB");
+    h.child<QCheckBox>("Cb_WB")->click();
+    h.child<QCheckBox>("Cb_WB")->click();
+    h.child<QAbstractButton>("BT_Reset")->click();
+    QVERIFY(slider->isEnabled());
+    QCOMPARE(slider->value(), 0);
+    QCOMPARE(h.child<QLineEdit>("v_wb")->text(), QString("1000"));
+    QCOMPARE(h.boxes.count(), 0);
+    QVERIFY(h.trace.take().isEmpty());
+}
+
+QTEST_MAIN(tst_Image)
+#include "tst_image.moc"
