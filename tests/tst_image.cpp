@@ -99,7 +99,7 @@ void tst_Image::draggingWithTheMouse()
 {
     PanelHarness h({{"a.cam", firstCamera}});
     QVERIFY(h.start());
-    h.invoke("Tool_Show", 1);
+    h.slide(true);
     auto *slider = h.child<QSlider>("Slider_Brightness");
     const QPoint grip = handleCentre(slider);
     QTest::mousePress(slider, Qt::LeftButton, {}, grip);
@@ -115,7 +115,7 @@ void tst_Image::valuesSetByCodeOrKeysSendNothing()
 {
     PanelHarness h({{"a.cam", firstCamera}});
     QVERIFY(h.start());
-    h.invoke("Tool_Show", 1);
+    h.slide(true);
     auto *slider = h.child<QSlider>("Slider_Contrast");
     slider->setValue(10);
     slider->setFocus();

@@ -46,6 +46,11 @@ bool PanelHarness::invoke(const char *slot)
     return QMetaObject::invokeMethod(panel.get(), slot);
 }
 
+bool PanelHarness::slide(bool open)
+{
+    return QMetaObject::invokeMethod(panel.get(), "Tool_Show", Q_ARG(bool, open));
+}
+
 bool PanelHarness::deviceChange(unsigned long event)
 {
     MSG message = {};

@@ -40,6 +40,8 @@ public:
     // Calls one of the window's slots by name.
     bool invoke(const char *slot, int argument);
     bool invoke(const char *slot);
+    // Slides the image panel open or shut, as the fold key does.
+    bool slide(bool open);
     // Delivers a device-change message as the platform layer would.
     bool deviceChange(unsigned long event = 0x8000);
 

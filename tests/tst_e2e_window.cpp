@@ -1,0 +1,148 @@
+// The frameless window under a real X server and real pointer input: dragged with the left
+// button only, docked at the right edge of the desktop, hiding to its edge strip when the
+// pointer leaves and coming back when it enters, with the image panel shut and open.
+#include "XSession.h"
+
+#include <QtTest>
+
+namespace {
+
+constexpr int DesktopWidth = 1280;
+
+} // namespace
+
+class tst_E2eWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void dragsWithTheLeftButtonOnly();
+    void oneShortOfTheEdgeDoesNotDock();
+    void hidesAndReturnsWithPanelShut();
+    void hidesAndReturnsWithPanelOpen();
+
+private:
+    QPoint position() const;
+    void pointer(QPoint screen) const;
+    void dragBy(int dx, int dy, const char *button = "1") const;
+    void dragTo(int x) const;
+
+    std::unique_ptr<XSession> x;
+    std::unique_ptr<PanelProcess> panel;
+    QString window;
+};
+
+void tst_E2eWindow::initTestCase()
+{
+    x = std::make_unique<XSession>(QSize(DesktopWidth, 800));
+    QVERIFY2(x->isRunning(), "Xvfb did not start");
+    QProcessEnvironment env;
+    env.insert("CAMERACTRL_BACKEND", "sim");
+    panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, env);
+    const qulonglong id = panel->waitForWindow();
+    QVERIFY2(id, qPrintable(panel->errorOutput()));
+    window = QString::number(id);
+    QTest::qWait(700); // let the start-up enumeration finish
+}
+
+void tst_E2eWindow::cleanupTestCase()
+{
+    panel.reset();
+    x.reset();
+}
+
+QPoint tst_E2eWindow::position() const
+{
+    const QString shell = x->xdotool({"getwindowgeometry", "--shell", window});
+    QPoint p;
+    for (const QString &line : shell.split('\n')) {
+        if (line.startsWith("X="))
+            p.setX(line.mid(2).toInt());
+        if (line.startsWith("Y="))
+            p.setY(line.mid(2).toInt());
+    }
+    return p;
+}
+
+void tst_E2eWindow::pointer(QPoint screen) const
+{
+    x->xdotool({"mousemove", QString::number(screen.x()), QString::number(screen.y())});
+    QTest::qWait(150);
+}
+
+void tst_E2eWindow::dragBy(int dx, int dy, const char *button) const
+{
+    // An empty stretch of the PTZ panel, left of the joystick.
+    x->xdotool({"mousemove", "--window", window, "300", "150", "mousedown", button});
+    x->xdotool({"mousemove_relative", "--", QString::number(dx / 2), QString::number(dy / 2)});
+    x->xdotool(
+        {"mousemove_relative", "--", QString::number(dx - dx / 2), QString::number(dy - dy / 2)});
+    x->xdotool({"mouseup", button});
+    QTest::qWait(150);
+}
+
+void tst_E2eWindow::dragTo(int xPosition) const
+{
+    const QPoint from = position();
+    dragBy(xPosition - from.x(), 0);
+}
+
+void tst_E2eWindow::dragsWithTheLeftButtonOnly()
+{
+    const QPoint start = position();
+    dragBy(100, 50);
+    QCOMPARE(position(), start + QPoint(100, 50));
+    dragBy(60, 30, "3");
+    dragBy(60, 30, "2");
+    QCOMPARE(position(), start + QPoint(100, 50));
+    dragBy(-100, -50);
+    QCOMPARE(position(), start);
+}
+
+void tst_E2eWindow::oneShortOfTheEdgeDoesNotDock()
+{
+    dragTo(DesktopWidth - 491 - 1);
+    const QPoint released = position();
+    QCOMPARE(released.x(), DesktopWidth - 492);
+    pointer(QPoint(100, 700));
+    QCOMPARE(position(), released);
+}
+
+void tst_E2eWindow::hidesAndReturnsWithPanelShut()
+{
+    dragTo(DesktopWidth - 491);
+    const int y = position().y();
+    pointer(QPoint(100, 700));
+    QCOMPARE(position(), QPoint(DesktopWidth - 277, y));
+    // The strip left on the desktop is the PTZ panel's leftmost 10 px.
+    pointer(QPoint(DesktopWidth - 5, y + 200));
+    QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
+    pointer(QPoint(100, 700));
+    QCOMPARE(position(), QPoint(DesktopWidth - 277, y));
+    pointer(QPoint(DesktopWidth - 5, y + 200));
+    QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
+}
+
+void tst_E2eWindow::hidesAndReturnsWithPanelOpen()
+{
+    // The fold key runs down the PTZ panel's left edge.
+    x->xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
+    QTest::qWait(200);
+    dragTo(DesktopWidth - 491);
+    const int y = position().y();
+    pointer(QPoint(100, 700));
+    QCOMPARE(position(), QPoint(DesktopWidth - 10, y));
+    pointer(QPoint(DesktopWidth - 3, y + 200));
+    QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
+
+    // Shut again: the window stays where it is, only the panel folds away.
+    x->xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
+    QTest::qWait(200);
+    QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
+    QCOMPARE(panel->process().state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(tst_E2eWindow)
+#include "tst_e2e_window.moc"

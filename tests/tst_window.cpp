@@ -1,0 +1,328 @@
+// The frameless window's own behaviour, in-process: dragging, edge auto-hide, the slide
+// of the image panel, the waiting operation, and density changes after start.
+#include "PanelHarness.h"
+#include "TimeOfDay.h"
+
+#include <QDesktopWidget>
+#include <QFrame>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QObject *watched, QEvent::Type type) : type(type)
+    {
+        watched->installEventFilter(this);
+    }
+    int count = 0;
+    QList<QRect> geometries; // of the watched widget at each counted event
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == type) {
+            ++count;
+            if (watched->isWidgetType())
+                geometries.append(static_cast<QWidget *>(watched)->geometry());
+        }
+        return false;
+    }
+
+private:
+    QEvent::Type type;
+};
+
+void mouse(QWidget *window, QEvent::Type type, QPoint at, Qt::MouseButton button,
+           Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, window->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+void drag(QWidget *window, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
+{
+    // Positions are in window coordinates: once the window has followed the pointer, the
+    // pointer is back over the point it grabbed.
+    mouse(window, QEvent::MouseButtonPress, from, button, button);
+    mouse(window, QEvent::MouseMove, to, Qt::NoButton, button);
+    mouse(window, QEvent::MouseButtonRelease, from, button, Qt::NoButton);
+}
+
+void crossing(QWidget *window, QEvent::Type type)
+{
+    QEvent event(type);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+int desktopWidth()
+{
+    return QApplication::desktop()->width();
+}
+
+QTime justBeforeMidnight()
+{
+    return QTime(23, 59, 59, 990);
+}
+
+} // namespace
+
+class tst_Window : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void leftButtonDragsTheWindow();
+    void otherButtonsDoNotDrag();
+    void releaseAtTheEdgeDocks();
+    void autoHide_data();
+    void autoHide();
+    void enterOnAShownWindowMovesNothing();
+    void slideOpensAndShutsInSteps();
+    void shortSlideJumpsToTheEnd();
+    void waitProcessesEventsUntilDeadline();
+    void densityChangesScaleCurrentGeometry();
+    void densityChangeWithPanelShut();
+    void truncatingScaleOfThinWidgets();
+};
+
+void tst_Window::leftButtonDragsTheWindow()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    w.move(100, 100);
+    drag(&w, QPoint(300, 150), QPoint(340, 170));
+    QCOMPARE(w.pos(), QPoint(140, 120));
+    QVERIFY(!w.property("docked").toBool());
+}
+
+void tst_Window::otherButtonsDoNotDrag()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    w.move(100, 100);
+    drag(&w, QPoint(300, 150), QPoint(340, 170), Qt::RightButton);
+    drag(&w, QPoint(300, 150), QPoint(340, 170), Qt::MiddleButton);
+    QCOMPARE(w.pos(), QPoint(100, 100));
+}
+
+void tst_Window::releaseAtTheEdgeDocks()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    const int d = desktopWidth();
+    w.move(d - w.width() - 1, 50);
+    mouse(&w, QEvent::MouseButtonRelease, QPoint(300, 100), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(!w.property("docked").toBool());
+    w.move(d - w.width(), 50);
+    mouse(&w, QEvent::MouseButtonRelease, QPoint(300, 100), Qt::RightButton, Qt::NoButton);
+    QVERIFY(w.property("docked").toBool());
+    w.move(d - w.width() + 30, 50);
+    mouse(&w, QEvent::MouseButtonRelease, QPoint(300, 100), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(w.property("docked").toBool());
+    w.move(10, 50);
+    mouse(&w, QEvent::MouseButtonRelease, QPoint(300, 100), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(!w.property("docked").toBool());
+}
+
+void tst_Window::autoHide_data()
+{
+    QTest::addColumn<bool>("panelOpen");
+    QTest::addColumn<int>("hiddenFromRight");
+    QTest::addColumn<QString>("strip");
+    QTest::newRow("panel open") << true << 10 << "Label_Hide_L";
+    QTest::newRow("panel shut") << false << 277 << "Label_Hide_R";
+}
+
+void tst_Window::autoHide()
+{
+    QFETCH(bool, panelOpen);
+    QFETCH(int, hiddenFromRight);
+    QFETCH(QString, strip);
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    if (panelOpen)
+        QVERIFY(h.slide(true));
+    const int d = desktopWidth();
+    const int y = 40;
+
+    // Not docked: leaving and entering move nothing.
+    w.move(d - w.width(), y);
+    crossing(&w, QEvent::Leave);
+    QCOMPARE(w.pos(), QPoint(d - w.width(), y));
+
+    mouse(&w, QEvent::MouseButtonRelease, QPoint(300, 100), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(w.property("docked").toBool());
+    for (int round = 0; round < 2; ++round) {
+        crossing(&w, QEvent::Leave);
+        QCOMPARE(w.pos(), QPoint(d - hiddenFromRight, y));
+        QVERIFY(h.child<QLabel>(qPrintable(strip))->isVisible());
+        crossing(&w, QEvent::Enter);
+        QCOMPARE(w.pos(), QPoint(d - 491, y));
+        QVERIFY(h.child<QLabel>("Label_Hide_L")->isHidden());
+        QVERIFY(h.child<QLabel>("Label_Hide_R")->isHidden());
+    }
+}
+
+void tst_Window::enterOnAShownWindowMovesNothing()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    const int d = desktopWidth();
+    w.move(d - w.width(), 40);
+    mouse(&w, QEvent::MouseButtonRelease, QPoint(300, 100), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(w.property("docked").toBool());
+
+    // Panel open, docked but not hidden at D - 10.
+    QVERIFY(h.slide(true));
+    crossing(&w, QEvent::Enter);
+    QCOMPARE(w.pos(), QPoint(d - w.width(), 40));
+    // Panel shut, an enter without a leave before it (say, after a modal message).
+    QVERIFY(h.slide(false));
+    crossing(&w, QEvent::Enter);
+    QCOMPARE(w.pos(), QPoint(d - w.width(), 40));
+}
+
+void tst_Window::slideOpensAndShutsInSteps()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    auto *frame = h.child<QFrame>("frame");
+    auto *left = h.child<QWidget>("Win_Left");
+    EventCounter resizes(frame, QEvent::Resize);
+    EventCounter paints(&h.window(), QEvent::Paint);
+
+    QVERIFY(h.slide(true));
+    // 13 steps of 20 px, each painted at once, then the full width.
+    QCOMPARE(paints.count, 13);
+    QCOMPARE(resizes.count, 14);
+    QCOMPARE(resizes.geometries.first(), QRect(248, 0, 20, 417));
+    QCOMPARE(resizes.geometries.at(12), QRect(8, 0, 260, 417));
+    QCOMPARE(frame->geometry(), QRect(0, 0, 268, 417));
+    QCOMPARE(left->geometry(), QRect(0, 0, 268, 417));
+    QVERIFY(h.window().property("leftShown").toBool());
+    QCOMPARE(h.window().size(), QSize(491, 417));
+
+    resizes.geometries.clear();
+    QVERIFY(h.slide(false));
+    QCOMPARE(resizes.geometries.first(), QRect(20, 0, 248, 417));
+    QCOMPARE(left->geometry(), QRect(268, 0, 0, 417));
+    QVERIFY(!h.window().property("leftShown").toBool());
+
+    // Shutting a shut panel runs the whole sequence again, from open.
+    resizes.geometries.clear();
+    QVERIFY(h.slide(false));
+    QCOMPARE(resizes.geometries.size(), 14);
+    QCOMPARE(resizes.geometries.first(), QRect(20, 0, 248, 417));
+}
+
+void tst_Window::shortSlideJumpsToTheEnd()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    // A tiny density makes the slide distance 268 / 16 = 16.
+    QMetaObject::invokeMethod(&h.window(), "onLogicalDotsPerInchChanged", Q_ARG(qreal, 6.0));
+    QCOMPARE(h.window().property("leftPanelWidth").toInt(), 16);
+    auto *frame = h.child<QFrame>("frame");
+    EventCounter resizes(frame, QEvent::Resize);
+    QVERIFY(h.slide(true));
+    QCOMPARE(resizes.geometries, QList<QRect>{QRect(0, 0, 16, h.window().height())});
+}
+
+void tst_Window::waitProcessesEventsUntilDeadline()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    const auto wait = [&](uint msec) {
+        bool result = false;
+        QMetaObject::invokeMethod(&h.window(), "sleep", Q_RETURN_ARG(bool, result),
+                                  Q_ARG(uint, msec));
+        return result;
+    };
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    QVERIFY(wait(0));
+    QVERIFY(!ran);
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(wait(60));
+    QVERIFY(ran);
+    QVERIFY(clock.elapsed() >= 59);
+
+    // Times of day are compared: a deadline past midnight has already passed.
+    ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    TimeOfDay::setSourceForTesting(justBeforeMidnight);
+    const bool result = wait(50);
+    TimeOfDay::setSourceForTesting(nullptr);
+    QVERIFY(result);
+    QVERIFY(!ran);
+}
+
+void tst_Window::densityChangesScaleCurrentGeometry()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    auto *right = h.child<QWidget>("Win_Right");
+    auto *label = h.child<QWidget>("label_15");
+    const QFont font = label->font();
+    const QString sheet = right->styleSheet();
+    const auto change = [&](qreal dpi) {
+        QMetaObject::invokeMethod(&w, "onLogicalDotsPerInchChanged", Q_ARG(qreal, dpi));
+    };
+
+    change(144);
+    QCOMPARE(right->geometry(), QRect(400, 0, 336, 625));
+    QCOMPARE(w.size(), QSize(736, 625));
+    change(96); // a factor of 1.0 on the current geometry
+    QCOMPARE(right->geometry(), QRect(400, 0, 336, 625));
+    change(192);
+    QCOMPARE(right->geometry(), QRect(800, 0, 672, 1250));
+    QCOMPARE(w.size(), QSize(1472, 1250));
+    QCOMPARE(label->font(), font);
+    QCOMPARE(right->styleSheet(), sheet);
+
+    // The joystick's widget scales like any other; its own figures stay as built.
+    QCOMPARE(h.child<QWidget>("widget")->size(), QSize(300, 300));
+}
+
+void tst_Window::densityChangeWithPanelShut()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    MainWindow &w = h.window();
+    QMetaObject::invokeMethod(&w, "onLogicalDotsPerInchChanged", Q_ARG(qreal, 144));
+    QCOMPARE(w.property("leftPanelWidth").toInt(), 402);
+    QVERIFY(h.slide(true));
+    QCOMPARE(h.child<QWidget>("Win_Left")->geometry(), QRect(0, 0, 402, 625));
+
+    // Open at the moment of a change: measured from the panel itself.
+    QMetaObject::invokeMethod(&w, "onLogicalDotsPerInchChanged", Q_ARG(qreal, 192));
+    QCOMPARE(w.property("leftPanelWidth").toInt(), 804);
+}
+
+void tst_Window::truncatingScaleOfThinWidgets()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    auto *line = h.child<QWidget>("line_3");
+    QCOMPARE(line->width(), 1);
+    QMetaObject::invokeMethod(&h.window(), "onLogicalDotsPerInchChanged", Q_ARG(qreal, 144));
+    QCOMPARE(line->width(), 1);
+    QCOMPARE(line->height(), 625);
+    QMetaObject::invokeMethod(&h.window(), "onLogicalDotsPerInchChanged", Q_ARG(qreal, 72));
+    QCOMPARE(line->width(), 0);
+    QCOMPARE(line->x(), 236); // 210 * 1.5 = 315, * 0.75 = 236.25
+}
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"
