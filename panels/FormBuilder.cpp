@@ -1,6 +1,8 @@
 #include "FormBuilder.h"
+#include "StyleSheets.h"
 
 #include <QSlider>
+#include <QWidget>
 
 namespace FormBuilder {
 
@@ -17,11 +19,19 @@ QFont arial(int pointSize, int weight)
     return font;
 }
 
+QFont inherited(const QFont &partial, const QWidget *panel)
+{
+    QFont complete = partial.resolve(panel->font());
+    complete.resolve(QFont::AllPropertiesResolved); // fixed now, not resolved again later
+    return complete;
+}
+
 QFrame *line(QWidget *parent, const char *name, const QRect &geometry, QFrame::Shape shape)
 {
     auto *frame = create<QFrame>(parent, name, geometry);
     frame->setFrameShape(shape);
     frame->setFrameShadow(QFrame::Sunken);
+    frame->setStyleSheet(StyleSheets::separator());
     return frame;
 }
 

@@ -17,6 +17,9 @@ namespace FormBuilder {
 
 // Family "Arial"; size and weight only where given (0 / -1 leave them inherited).
 QFont arial(int pointSize = 0, int weight = -1);
+// A partly set font completed from the panel's. Qt leaves that undone for children of a
+// widget with a style sheet, which would give them the application's size and weight.
+QFont inherited(const QFont &partial, const QWidget *panel);
 
 template <typename W> W *create(QWidget *parent, const char *name, const QRect &geometry)
 {

@@ -1,5 +1,6 @@
 #include "Ui_WinLeft.h"
 #include "FormBuilder.h"
+#include "StyleSheets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,8 +43,9 @@ QPushButton *button(QWidget *parent, const char *name, const QRect &geometry, in
 QLineEdit *readout(QWidget *parent, const char *name, int y)
 {
     auto *edit = create<QLineEdit>(parent, name, QRect(165, y, 40, 20));
-    edit->setFont(arial());
+    edit->setFont(inherited(arial(), parent));
     edit->setReadOnly(true);
+    edit->setStyleSheet(StyleSheets::readout());
     return edit;
 }
 
@@ -55,6 +57,7 @@ void Ui_WinLeft::setupUi(QWidget *WinLeft)
         WinLeft->setObjectName(QString::fromUtf8("WinLeft"));
     WinLeft->resize(267, 417);
     WinLeft->setFont(arial(11));
+    WinLeft->setStyleSheet(StyleSheets::imagePanel());
 
     line_3 = line(WinLeft, "line_3", QRect(210, 0, 1, 417), QFrame::VLine);
     label_7 = caption(WinLeft, "label_7", QRect(5, 100, 66, 20));
@@ -80,6 +83,7 @@ void Ui_WinLeft::setupUi(QWidget *WinLeft)
     QFont selectorFont = arial(8, QFont::Normal);
     selectorFont.setItalic(false);
     ComboBox_Flicker->setFont(selectorFont);
+    ComboBox_Flicker->setStyleSheet(StyleSheets::flickerSelector());
 
     BT_Mirror = button(WinLeft, "BT_Mirror", QRect(215, 140, 48, 25));
     BT_Flip = button(WinLeft, "BT_Flip", QRect(215, 100, 48, 25));

@@ -1,6 +1,7 @@
 #include "Ui_WinRight.h"
 #include "FormBuilder.h"
 #include "RockerHandle.h"
+#include "StyleSheets.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -15,22 +16,19 @@ using namespace FormBuilder;
 
 namespace {
 
-const char *const KeySheet = "color: rgb(226, 222, 222);";
-const char *const CaptionSheet = "color: rgb(255, 255, 255);";
-
 QPushButton *presetKey(QWidget *parent, const char *name, int x, int y)
 {
     auto *key = create<QPushButton>(parent, name, QRect(x, y, 58, 27));
     key->setFont(arial(11, QFont::Normal));
     key->setCheckable(false);
-    key->setStyleSheet(QString::fromUtf8(KeySheet));
+    key->setStyleSheet(StyleSheets::presetKey());
     return key;
 }
 
-QLabel *picture(QWidget *parent, const char *name, const QRect &geometry, const char *sheet)
+QLabel *picture(QWidget *parent, const char *name, const QRect &geometry, const QString &sheet)
 {
     auto *label = create<QLabel>(parent, name, geometry);
-    label->setStyleSheet(QString::fromUtf8(sheet));
+    label->setStyleSheet(sheet);
     return label;
 }
 
@@ -38,7 +36,8 @@ QToolButton *modeKey(QWidget *parent, const char *name, int x)
 {
     auto *key = create<QToolButton>(parent, name, QRect(x, 300, 75, 27));
     key->setCheckable(true);
-    key->setFont(arial(11));
+    key->setFont(inherited(arial(11), parent));
+    key->setStyleSheet(StyleSheets::modeKey());
     return key;
 }
 
@@ -60,20 +59,20 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     panelFont.setBold(true);
     panelFont.setWeight(75);
     WinRight->setFont(panelFont);
+    WinRight->setStyleSheet(StyleSheets::ptzPanel());
 
     const QFont a10 = arial(10, QFont::Normal);
     BT_Close = create<QPushButton>(WinRight, "BT_Close", QRect(185, 2, 37, 16));
     BT_Close->setFont(a10);
-    BT_Close->setStyleSheet(
-        QString::fromUtf8("border-image: url(:/image/icon/close.png);\nborder:0px;"));
+    BT_Close->setStyleSheet(StyleSheets::closeKey());
     BT_Top = create<QPushButton>(WinRight, "BT_Top", QRect(147, 2, 37, 16));
     BT_Top->setFont(a10);
     BT_Top->setCheckable(true);
     BT_Top->setChecked(true);
+    BT_Top->setStyleSheet(StyleSheets::stayOnTopKey());
     line = FormBuilder::line(WinRight, "line", QRect(25, 28, 195, 1), QFrame::HLine);
     line->setFont(a10);
-    label = picture(WinRight, "label", QRect(70, 85, 101, 101),
-                    "border-image: url(:/image/icon/position.png);");
+    label = picture(WinRight, "label", QRect(70, 85, 101, 101), StyleSheets::joystickBase());
     label->setFont(a10);
 
     Slider_Zoom = horizontalSlider(WinRight, "Slider_Zoom", QRect(80, 265, 80, 16));
@@ -103,20 +102,15 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     toolButton->setIcon(foldIcon);
     toolButton->setIconSize(QSize(20, 20));
     toolButton->setCheckable(false);
-    toolButton->setStyleSheet(
-        QString::fromUtf8("border:0px;\nborder-image: url(:/image/icon/line.png);"));
+    toolButton->setStyleSheet(StyleSheets::foldKey());
 
-    label_2 =
-        picture(WinRight, "label_2", QRect(50, 265, 16, 16), "image: url(:/image/icon/6.png);");
-    label_3 =
-        picture(WinRight, "label_3", QRect(70, 270, 6, 7), "image: url(:/image/icon/redue.png);");
-    label_6 =
-        picture(WinRight, "label_6", QRect(165, 265, 16, 16), "image: url(:/image/icon/6.png);");
-    label_7 =
-        picture(WinRight, "label_7", QRect(185, 270, 7, 8), "image: url(:/image/icon/add.png);");
+    label_2 = picture(WinRight, "label_2", QRect(50, 265, 16, 16), StyleSheets::zoomPicture());
+    label_3 = picture(WinRight, "label_3", QRect(70, 270, 6, 7), StyleSheets::zoomMinus());
+    label_6 = picture(WinRight, "label_6", QRect(165, 265, 16, 16), StyleSheets::zoomPicture());
+    label_7 = picture(WinRight, "label_7", QRect(185, 270, 7, 8), StyleSheets::zoomPlus());
 
     widget = create<RockerHandle>(WinRight, "widget", QRect(70, 85, 100, 100));
-    widget->setStyleSheet(QString::fromUtf8("border-radius:40px;"));
+    widget->setStyleSheet(StyleSheets::joystick());
 
     BT_Set = modeKey(WinRight, "BT_Set", 30);
     BT_Clear = modeKey(WinRight, "BT_Clear", 133);
@@ -125,20 +119,21 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     QFont selectorFont = arial(8, QFont::Normal);
     selectorFont.setItalic(false);
     Box_Camera_USB->setFont(selectorFont);
+    Box_Camera_USB->setStyleSheet(StyleSheets::cameraSelector());
 
-    label_10 = picture(WinRight, "label_10", QRect(20, 42, 54, 12), CaptionSheet);
-    label_10->setFont(arial());
+    label_10 = picture(WinRight, "label_10", QRect(20, 42, 54, 12), StyleSheets::caption());
+    label_10->setFont(inherited(arial(), WinRight));
 
     set_pan_data = positionField(WinRight, "set_pan_data", 30, 214, false);
     set_tilt_data = positionField(WinRight, "set_tilt_data", 30, 240, false);
     get_pan_data = positionField(WinRight, "get_pan_data", 150, 214, true);
     get_tilt_data = positionField(WinRight, "get_tilt_data", 150, 240, true);
-    label_4 = picture(WinRight, "label_4", QRect(110, 214, 31, 16), CaptionSheet);
-    label_9 = picture(WinRight, "label_9", QRect(110, 240, 31, 16), CaptionSheet);
+    label_4 = picture(WinRight, "label_4", QRect(110, 214, 31, 16), StyleSheets::caption());
+    label_9 = picture(WinRight, "label_9", QRect(110, 240, 31, 16), StyleSheets::caption());
     set_pan_tilt = create<QPushButton>(WinRight, "set_pan_tilt", QRect(30, 180, 58, 27));
-    set_pan_tilt->setStyleSheet(QString::fromUtf8(KeySheet));
+    set_pan_tilt->setStyleSheet(StyleSheets::presetKey());
     get_pan_tilt = create<QPushButton>(WinRight, "get_pan_tilt", QRect(150, 180, 58, 27));
-    get_pan_tilt->setStyleSheet(QString::fromUtf8(KeySheet));
+    get_pan_tilt->setStyleSheet(StyleSheets::presetKey());
 
     // The joystick's base picture lies lowest; everything else stacks in creation order.
     label->raise();

@@ -1,0 +1,263 @@
+#include "StyleSheets.h"
+
+// A reference to the images' registration links them into every program that uses the
+// sheets; the registration itself runs before main. External, so it cannot be dropped.
+int qInitResources_resources();
+extern int (*const registerImages)();
+int (*const registerImages)() = &qInitResources_resources;
+
+namespace {
+
+const char *const SliderBlock = R"(/* slider */
+QSlider::groove:horizontal {
+    border: 1px;
+    height: 3px;
+    position: absolute;
+    border-radius: 1px;
+    margin: 1px 0;
+    left: 2px;
+    right: 2px;
+    background-color: rgb(164, 164, 164);
+}
+/* slider handle */
+QSlider::handle:horizontal:enabled {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #a4c4f8, stop:1 #68a3ed);
+    border: 1px;
+    width: 15px;
+    height: 10px;
+    margin: -4px -1;
+    border-radius: 5px;
+}
+QSlider::handle:horizontal:!enabled {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #cccccc, stop:1 #bfbfbf);
+    border: 1px;
+    width: 15px;
+    height: 10px;
+    margin: -4px -1;
+    border-radius: 5px;
+}
+)";
+
+const char *const DarkKeyBlock = R"(
+    color: rgb(116, 114, 114);
+    background-color: rgb(39, 39, 39);
+    border: 1px solid #424242;
+    border-radius: 1px;
+    border-bottom: 1px solid rgb(27, 27, 27);
+    border-right: 2px solid #1c1c1c;
+)";
+
+const char *const LineRule = R"(QLine {
+    background-color: rgb(154, 154, 154);
+}
+)";
+
+const char *const Background = ":/image/background/mainwin.png";
+
+QString keyRules(const char *enabledSelector, const char *disabledRule)
+{
+    return QString::fromLatin1(enabledSelector) + " {" + DarkKeyBlock + "}\n" + disabledRule +
+           R"(QPushButton:checked {
+    color: rgb(226, 222, 222);
+    background-color: rgb(65, 65, 65);
+}
+QPushButton::hover {
+    background-color: rgb(54, 54, 54);
+}
+)" + LineRule +
+           SliderBlock;
+}
+
+QString selector(const char *padding)
+{
+    return QStringLiteral(R"(QComboBox {
+    border: 0px;
+    border-radius: 4px;
+    color: rgb(112, 112, 112);%1
+}
+QComboBox::drop-down {
+    subcontrol-origin: padding;
+    subcontrol-position: top right;
+    width: 20px;
+    border-left-width: 0px;
+    border-left-color: darkgray;
+    border-left-style: solid;
+    border-top-right-radius: 4px;
+    border-bottom-right-radius: 4px;
+}
+QComboBox::down-arrow {
+    border-image: url(:/image/icon/arrow.png);
+}
+)")
+        .arg(QString::fromLatin1(padding));
+}
+
+} // namespace
+
+namespace StyleSheets {
+
+QString central()
+{
+    return QStringLiteral("QWidget#Win_Right {\n    border-image: url(%1);\n}\n"
+                          "QWidget#Win_Left {\n    border-image: url(%1);\n}\n")
+        .arg(Background);
+}
+
+QString ptzOverride()
+{
+    return keyRules("QPushButton", "");
+}
+
+QString edgeStrip()
+{
+    return QStringLiteral("border-image: url(:/image/icon/Hide_line.png);");
+}
+
+QString background()
+{
+    return QStringLiteral("border-image: url(%1);").arg(Background);
+}
+
+QString imagePanel()
+{
+    return QStringLiteral("QWidget#WinLeft {\n    border-image: url(%1);\n}\n").arg(Background) +
+           SliderBlock + R"(QLabel {
+    color: rgb(226, 222, 222);
+}
+/* buttons */
+QPushButton:enabled {
+    background-color: rgb(67, 67, 67);
+    color: rgb(226, 222, 222);
+    border: 1px solid #5a5a5a;
+}
+QPushButton:!enabled {
+    background-color: rgb(88, 88, 88);
+    color: rgb(226, 222, 222);
+    border: 1px solid #5a5a5a;
+}
+QPushButton:checked {
+    color: rgb(236, 236, 236);
+    background-color: rgb(54, 54, 54);
+}
+QPushButton::hover {
+    background-color: rgb(54, 54, 54);
+}
+)" + LineRule;
+}
+
+QString separator()
+{
+    return QStringLiteral("background-color: rgb(154, 154, 154);");
+}
+
+QString flickerSelector()
+{
+    return selector("");
+}
+
+QString readout()
+{
+    return QStringLiteral("background: transparent;\ncolor: rgb(255, 255, 255);\n"
+                          "border-radius: 3px;\nqproperty-alignment: AlignHCenter;");
+}
+
+QString ptzPanel()
+{
+    return QStringLiteral("QWidget#WinRight {\n    border-image: url(%1);\n}\n").arg(Background) +
+           keyRules("QPushButton:enabled",
+                    "QPushButton:!enabled {\n    background-color: rgb(88, 88, 88);\n}\n");
+}
+
+QString closeKey()
+{
+    return QStringLiteral("border-image: url(:/image/icon/close.png);\nborder:0px;");
+}
+
+QString stayOnTopKey()
+{
+    return QStringLiteral(R"(QPushButton {
+    border-image: url(:/image/icon/arrow_up.png);
+    border: 0px;
+}
+QPushButton:selected {
+    background-color: rgb(255, 255, 255);
+}
+/*
+QPushButton:checked {
+    border-image: url(:/image/icon/arrow_up.png);
+}
+*/
+)");
+}
+
+QString joystickBase()
+{
+    return QStringLiteral("border-image: url(:/image/icon/position.png);");
+}
+
+QString presetKey()
+{
+    return QStringLiteral("color: rgb(226, 222, 222);");
+}
+
+QString foldKey()
+{
+    return QStringLiteral("border:0px;\nborder-image: url(:/image/icon/line.png);");
+}
+
+QString zoomPicture()
+{
+    return QStringLiteral("image: url(:/image/icon/6.png);");
+}
+
+QString zoomMinus()
+{
+    return QStringLiteral("image: url(:/image/icon/redue.png);");
+}
+
+QString zoomPlus()
+{
+    return QStringLiteral("image: url(:/image/icon/add.png);");
+}
+
+QString joystick()
+{
+    return QStringLiteral("border-radius:40px;");
+}
+
+QString modeKey()
+{
+    const char *const key = R"(
+    color: rgb(226, 222, 222);
+    background-color: %1;
+    border: 1px solid #424242;
+    border-radius: 1px;
+    border-bottom: 1px solid rgb(27, 27, 27);
+    border-right: 2px solid #1c1c1c;
+)";
+    return QStringLiteral("QToolButton:enabled {") +
+           QString::fromLatin1(key).arg("rgb(39, 39, 39)") + "}\nQToolButton:!enabled {" +
+           QString::fromLatin1(key).arg("rgb(88, 88, 88)") + R"(}
+QToolButton:checked {
+    background-color: rgb(110, 110, 110);
+}
+QToolButton:!checked {
+    background-color: rgb(65, 65, 65);
+}
+QToolButton:hover {
+    background-color: rgb(110, 110, 110);
+}
+)";
+}
+
+QString cameraSelector()
+{
+    return selector("\n    padding: 0 6px;");
+}
+
+QString caption()
+{
+    return QStringLiteral("color: rgb(255, 255, 255);");
+}
+
+} // namespace StyleSheets

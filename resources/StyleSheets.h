@@ -1,0 +1,35 @@
+// The style sheets of the forms: the dark flat look, the background picture and pictograms.
+#pragma once
+
+#include <QString>
+
+namespace StyleSheets {
+
+// Main window.
+QString central();
+QString ptzOverride();
+QString edgeStrip();
+QString background();
+
+// Image settings panel.
+QString imagePanel();
+QString separator();
+QString flickerSelector();
+QString readout();
+
+// PTZ panel.
+QString ptzPanel();
+QString closeKey();
+QString stayOnTopKey();
+QString joystickBase();
+QString presetKey();
+QString foldKey();
+QString zoomPicture();
+QString zoomMinus();
+QString zoomPlus();
+QString joystick();
+QString modeKey();
+QString cameraSelector();
+QString caption();
+
+} // namespace StyleSheets

@@ -1,0 +1,21 @@
+# Redraws every image with the generator and compares the result byte for byte with the
+# committed files. Run with -DGENERATOR=... -DSOURCE=<resources dir> -DWORK=<scratch dir>.
+file(REMOVE_RECURSE "${WORK}")
+execute_process(COMMAND "${GENERATOR}" "${WORK}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the generator failed: ${result}")
+endif()
+file(GLOB_RECURSE committed RELATIVE "${SOURCE}" "${SOURCE}/image/*.png")
+file(GLOB_RECURSE drawn RELATIVE "${WORK}" "${WORK}/image/*.png")
+list(SORT committed)
+list(SORT drawn)
+if(NOT committed STREQUAL drawn)
+    message(FATAL_ERROR "different sets of images:\n committed: ${committed}\n drawn: ${drawn}")
+endif()
+foreach(image IN LISTS committed)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${SOURCE}/${image}" "${WORK}/${image}"
+                    RESULT_VARIABLE differs)
+    if(differs)
+        message(FATAL_ERROR "${image} differs from what the generator draws")
+    endif()
+endforeach()
