@@ -27,7 +27,8 @@ double firstScreenDensity()
 
 RockerHandle::RockerHandle(QWidget *parent) : QWidget(parent)
 {
-    density = firstScreenDensity();
+    screenDensity = firstScreenDensity();
+    density = screenDensity;
     setWindowFlag(Qt::FramelessWindowHint);
 
     setAutoFillBackground(true);
@@ -115,6 +116,15 @@ void RockerHandle::paintEvent(QPaintEvent *)
     painter.drawEllipse(QPoint(handleX, handleY), handleRadius, handleRadius);
 }
 
+void RockerHandle::resizeEvent(QResizeEvent *)
+{
+    // The ticks assume a widget 100 * density wide. A later change of screen density scales
+    // the widget but not the screen's figure; follow the widget then, or its middle would
+    // report a diagonal and its edges speeds past 8.
+    const int side = std::min(width(), height());
+    density = side == static_cast<int>(screenDensity * 100.0) ? screenDensity : side / 100.0;
+}
+
 void RockerHandle::getKeyNum()
 {
     lowBound = static_cast<int>(density * 50.0 - density * 10.0);
@@ -127,6 +137,9 @@ void RockerHandle::SpeedChange()
 {
     const double middle = density * 50.0;
     const double step = density * 5.0;
-    emit Speed_Pan(static_cast<int>(std::fabs(middle - handleX) / step));
-    emit Speed_Tilt(static_cast<int>(std::fabs(middle - handleY) / step));
+    const auto speed = [&](int at) {
+        return step > 0 ? static_cast<int>(std::fabs(middle - at) / step) : 0;
+    };
+    emit Speed_Pan(speed(handleX));
+    emit Speed_Tilt(speed(handleY));
 }

@@ -29,6 +29,7 @@ private:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     int pointX = 0;
     int pointY = 0;
@@ -39,6 +40,7 @@ private:
     QTimer *keyTimer = nullptr;
     QTimer *speedTimer = nullptr;
     double density = 1.0;
+    double screenDensity = 1.0; // the first screen's, read once at construction
     int lowBound = 0;
     int highBound = 0;
 };

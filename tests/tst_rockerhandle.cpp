@@ -22,6 +22,7 @@ private slots:
     void ticksOnlyWhileHeld();
     void dragFollowsTheCells();
     void repaintsOnEverySecondMove();
+    void followsItsSizeAfterDensityChange();
 
 private:
     std::unique_ptr<RockerHandle> joystick;
@@ -176,6 +177,21 @@ void tst_RockerHandle::repaintsOnEverySecondMove()
     const QList<int> even = {0, 1, 0, 1, 0, 1}, odd = {1, 0, 1, 0, 1, 0};
     QVERIFY2(paintsPerMove == even || paintsPerMove == odd,
              qPrintable(QString::number(paintsPerMove.count(1))));
+}
+
+void tst_RockerHandle::followsItsSizeAfterDensityChange()
+{
+    // What the main window does on a change to 144 dpi after start.
+    joystick->resize(150, 150);
+    QCOMPARE(probe->probe(QPoint(75, 75)).key, 4);
+    const JoystickProbe::Report far = probe->probe(QPoint(149, 75));
+    QCOMPARE(far.key, 5);
+    QCOMPARE(far.pan, 8);
+    QCOMPARE(probe->probe(QPoint(60, 75)).key, 3);
+
+    joystick->resize(100, 100);
+    QCOMPARE(probe->probe(QPoint(40, 50)).key, 3);
+    QCOMPARE(probe->probe(QPoint(95, 50)).pan, 8);
 }
 
 QTEST_MAIN(tst_RockerHandle)
