@@ -1,11 +1,30 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite through CTest.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in
+#                                build-sanitize/; any error aborts the test that hit it
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 ptz_require "${PTZ_BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils g++-mingw-w64-x86-64-posix
 
-build="$PTZ_ROOT/build"
-ptz_build "$build"
+case "${1:-}" in
+"")
+    build="$PTZ_ROOT/build"
+    ptz_build "$build"
+    ;;
+--sanitize)
+    build="$PTZ_ROOT/build-sanitize"
+    ptz_build "$build" -DPTZ_SANITIZE=ON
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    export LSAN_OPTIONS=suppressions=$PTZ_ROOT/tests/sanitizers/lsan.supp
+    ;;
+*)
+    echo "usage: $0 [--sanitize]" >&2
+    exit 2
+    ;;
+esac
+
 cd "$build"
 ctest --output-on-failure -j "$(nproc)"

@@ -1,6 +1,8 @@
 // The frameless window's own behaviour, in-process: dragging, edge auto-hide, the slide
 // of the image panel, the waiting operation, and density changes after start.
+#include "JoystickProbe.h"
 #include "PanelHarness.h"
+#include "RockerHandle.h"
 #include "TimeOfDay.h"
 
 #include <QDesktopWidget>
@@ -265,6 +267,7 @@ void tst_Window::waitProcessesEventsUntilDeadline()
     TimeOfDay::setSourceForTesting(nullptr);
     QVERIFY(result);
     QVERIFY(!ran);
+    QTRY_VERIFY(ran); // before `ran` goes out of scope
 }
 
 void tst_Window::densityChangesScaleCurrentGeometry()
@@ -291,8 +294,12 @@ void tst_Window::densityChangesScaleCurrentGeometry()
     QCOMPARE(label->font(), font);
     QCOMPARE(right->styleSheet(), sheet);
 
-    // The joystick's widget scales like any other; its own figures stay as built.
-    QCOMPARE(h.child<QWidget>("widget")->size(), QSize(300, 300));
+    // The joystick's widget scales like any other, and its middle still means stop.
+    auto *joystick = h.child<RockerHandle>("widget");
+    QCOMPARE(joystick->size(), QSize(300, 300));
+    JoystickProbe probe(*joystick);
+    QCOMPARE(probe.probe(QPoint(150, 150)).key, 4);
+    QCOMPARE(probe.probe(QPoint(299, 150)).pan, 8);
 }
 
 void tst_Window::densityChangeWithPanelShut()
