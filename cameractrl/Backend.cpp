@@ -1,5 +1,9 @@
 #include "Backend.h"
 #include "SimBackend.h"
+#if defined(__linux__)
+#include "V4l2Backend.h"
+#include "V4l2SystemIo.h"
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,16 +13,27 @@
 Backend *Backend::selected()
 {
     static SimBackend sim;
+#if defined(__linux__)
+    static V4l2Backend v4l2(std::make_unique<V4l2SystemIo>());
+    Backend *const available[] = {&v4l2, &sim};
+#else
+    Backend *const available[] = {&sim};
+#endif
 
+    // Real cameras unless told otherwise.
     const char *env = std::getenv("CAMERACTRL_BACKEND");
-    const std::string wanted = env && *env ? env : "sim";
-    if (wanted == sim.name())
-        return &sim;
+    const std::string wanted = env && *env ? env : available[0]->name();
+    std::string names;
+    for (Backend *backend : available) {
+        if (wanted == backend->name())
+            return backend;
+        names += names.empty() ? "" : ", ";
+        names += backend->name();
+    }
 
     static std::set<std::string> reported;
     if (reported.insert(wanted).second)
-        std::fprintf(stderr,
-                     "CameraCtrl: unknown CAMERACTRL_BACKEND \"%s\"; accepted values: sim\n",
-                     wanted.c_str());
+        std::fprintf(stderr, "CameraCtrl: unknown CAMERACTRL_BACKEND \"%s\"; accepted values: %s\n",
+                     wanted.c_str(), names.c_str());
     return nullptr;
 }

@@ -1,6 +1,6 @@
-// Linux side of RegisterDeviceNotificationW: watches udev for USB devices arriving and
-// leaving, and CAMERACTRL_SIM_DIR for simulated cameras, and hands each change to the
-// registered windows as a Windows WM_DEVICECHANGE message.
+// Linux side of RegisterDeviceNotificationW: watches udev for USB devices and video nodes
+// arriving and leaving, and CAMERACTRL_SIM_DIR for simulated cameras, and hands each change
+// to the registered windows as a Windows WM_DEVICECHANGE message.
 #pragma once
 
 #include "Win32Linux.h"

@@ -55,12 +55,13 @@ private slots:
     void traceWritesOneLinePerCall();
     void traceToStderr();
     void unknownBackendIsRefused();
+    void realCamerasByDefault();
 };
 
 void tst_CameraCtrl::init()
 {
     qunsetenv("CAMERACTRL_SIM_DIR");
-    qunsetenv("CAMERACTRL_BACKEND");
+    qputenv("CAMERACTRL_BACKEND", "sim");
     qunsetenv("CAMERACTRL_TRACE");
 }
 
@@ -382,11 +383,28 @@ void tst_CameraCtrl::unknownBackendIsRefused()
     const QStringList lines = err.text().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);
     QVERIFY(lines[0].contains("carrier-pigeon"));
-    QVERIFY(lines[0].contains("sim"));
+    QVERIFY(lines[0].contains("sim") && lines[0].contains("v4l2"));
 
     qputenv("CAMERACTRL_BACKEND", "sim");
     QVERIFY(BaseDevice::CreateDevice(DEVICE_USB) != nullptr);
     QVERIFY(BaseDevice::CreateDevice(DeviceType(7)) == nullptr);
+}
+
+void tst_CameraCtrl::realCamerasByDefault()
+{
+    // Whatever this machine has attached, the V4L2 backend answers and is traced alike.
+    TraceFile trace;
+    for (const char *backend : {"", "v4l2"}) {
+        qputenv("CAMERACTRL_BACKEND", backend);
+        BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);
+        QVERIFY(device);
+        std::vector<DeviceInfo> devices;
+        QVERIFY(BaseDevice::EnumUSBDevices(devices));
+        QVERIFY(!device->Open("-1", 1));
+        QVERIFY(!device->Open(std::to_string(devices.size()).c_str(), 1));
+    }
+    QCOMPARE(trace.lines().mid(0, 3),
+             (QStringList{"CreateDevice 0", "EnumUSBDevices", "Open -1 1"}));
 }
 
 QTEST_GUILESS_MAIN(tst_CameraCtrl)
