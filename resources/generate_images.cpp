@@ -1,6 +1,7 @@
 // Paints every image the program compiles in, to its size and look, and writes them as PNG
-// under OUTDIR/image/. The output is the same from run to run (no text, no clock, a fixed
-// noise seed), so the committed files can be checked against a fresh run.
+// under OUTDIR/image/; and the application icon at the usual sizes, under OUTDIR/icons/.
+// The output is the same from run to run (no text, no clock, a fixed noise seed), so the
+// committed files can be checked against a fresh run.
 //
 //   generate_images OUTDIR
 #include <QColor>
@@ -328,6 +329,33 @@ const Picture pictures[] = {
      }},
 };
 
+// The application icon: the joystick's blue pad with its arrows and ring on a dark key.
+QImage appIcon(int size)
+{
+    return paint(size, size, [size](QPainter &p) {
+        const qreal s = size / 64.0;
+        p.scale(s, s);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(39, 39, 39));
+        p.drawRoundedRect(QRectF(1, 1, 62, 62), 12, 12);
+        p.setBrush(QColor(100, 150, 235));
+        p.drawRoundedRect(QRectF(8, 8, 48, 48), 10, 10);
+        p.setBrush(Qt::white);
+        for (int i = 0; i < 4; ++i) {
+            p.save();
+            p.translate(32, 32);
+            p.rotate(90.0 * i);
+            p.drawPolygon(QPolygonF({QPointF(0, -21), QPointF(-5.5, -14), QPointF(5.5, -14)}));
+            p.restore();
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(36, 52, 96), 3.5));
+        p.drawEllipse(QPointF(32, 32), 7, 7);
+    });
+}
+
+const int IconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -342,6 +370,15 @@ int main(int argc, char *argv[])
         const QString path = out.filePath(QString::fromLatin1(picture.path));
         QDir().mkpath(QFileInfo(path).absolutePath());
         if (!picture.make().save(path, "PNG", 9)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    QDir().mkpath(QString::fromLocal8Bit(argv[1]) + "/icons");
+    for (int size : IconSizes) {
+        const QString path =
+            QString::fromLocal8Bit(argv[1]) + QStringLiteral("/icons/ptz-panel-%1.png").arg(size);
+        if (!appIcon(size).save(path, "PNG", 9)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             ++failures;
         }

@@ -1,0 +1,171 @@
+// Installing like a desktop application: an install into a staging directory runs on its
+// own, with its desktop entry and icons; the .deb carries the same files and the runtime
+// packages the binaries need; and, where allowed, it installs and removes cleanly.
+#include "XSession.h"
+
+#include <QImage>
+#include <QtTest>
+
+#include <QtTest>
+#include <unistd.h>
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString output;
+};
+
+Result run(const QString &program, const QStringList &arguments,
+           const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+           int timeoutMs = 240000)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000))
+        return {-1, program + " did not start"};
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        return {-1, program + " timed out"};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAll())};
+}
+
+const int IconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+// Starts an installed program with the simulated camera; true when it maps its window and
+// opens the camera.
+bool runsAndOpensCamera(const QString &program, QString *why)
+{
+    XSession x;
+    if (!x.isRunning()) {
+        *why = "Xvfb did not start";
+        return false;
+    }
+    QTemporaryDir dir;
+    const QString trace = dir.filePath("trace.log");
+    QProcessEnvironment env;
+    env.insert("CAMERACTRL_BACKEND", "sim");
+    env.insert("CAMERACTRL_TRACE", trace);
+    PanelProcess panel(x, program, env);
+    if (!panel.waitForWindow()) {
+        *why = "no window: " + panel.errorOutput();
+        return false;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        QFile file(trace);
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\nOpen 0 1\n"))
+            return true;
+        QTest::qWait(50);
+    }
+    *why = "the camera was not opened";
+    return false;
+}
+
+} // namespace
+
+class tst_Install : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stagedInstallRunsOnItsOwn();
+    void debianPackage();
+};
+
+void tst_Install::stagedInstallRunsOnItsOwn()
+{
+    QTemporaryDir stage;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DESTDIR", stage.path());
+    const Result install = run(PTZ_CMAKE, {"--install", PTZ_BUILD_DIR, "--prefix", "/usr"}, env);
+    QVERIFY2(install.code == 0, qPrintable(install.output));
+
+    const QString root = stage.path() + "/usr";
+    const QString program = root + "/bin/ptz-panel";
+    QVERIFY(QFileInfo(program).isExecutable());
+    const QStringList libraries = QDir(root)
+                                      .entryList({"lib*"}, QDir::Dirs)
+                                      .replaceInStrings(QRegularExpression("^"), root + "/");
+    bool privateLibrary = false;
+    for (const QString &dir : libraries)
+        privateLibrary |= QFile::exists(dir + "/ptz-panel/libCameraCtrl.so") ||
+                          !QDir(dir).entryList({"ptz-panel"}).isEmpty();
+    QVERIFY2(privateLibrary, "no private library directory");
+
+    // The staged program finds its staged library, not the build tree's.
+    const Result ldd = run("ldd", {program});
+    const QString line = ldd.output.split('\n').filter("libCameraCtrl").value(0);
+    QVERIFY2(line.contains(stage.path()) && !line.contains("not found"), qPrintable(ldd.output));
+
+    const QString desktop = root + "/share/applications/ptz-panel.desktop";
+    const Result validate = run("desktop-file-validate", {desktop});
+    QVERIFY2(validate.code == 0 && validate.output.trimmed().isEmpty(),
+             qPrintable(validate.output));
+    QFile entry(desktop);
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QByteArray text = entry.readAll();
+    QVERIFY(text.contains("\nName=PTZ Panel\n"));
+    QVERIFY(text.contains("\nCategories=AudioVideo;Video;\n"));
+    for (int size : IconSizes) {
+        const QImage icon(
+            QStringLiteral("%1/share/icons/hicolor/%2x%2/apps/ptz-panel.png").arg(root).arg(size));
+        QCOMPARE(icon.size(), QSize(size, size));
+    }
+
+    QString why;
+    QVERIFY2(runsAndOpensCamera(program, &why), qPrintable(why));
+}
+
+void tst_Install::debianPackage()
+{
+    if (qEnvironmentVariableIsSet("PTZ_NO_PACKAGE_TEST"))
+        QSKIP("packages are not built for this build");
+    QTemporaryDir out;
+    const Result cpack =
+        run("cpack", {"-G", "DEB", "--config", QString(PTZ_BUILD_DIR) + "/CPackConfig.cmake", "-B",
+                      out.path()});
+    QVERIFY2(cpack.code == 0, qPrintable(cpack.output));
+    const QStringList debs = QDir(out.path()).entryList({"*.deb"});
+    QCOMPARE(debs.size(), 1);
+    const QString deb = out.filePath(debs.first());
+
+    const Result contents = run("dpkg-deb", {"--contents", deb});
+    QCOMPARE(contents.code, 0);
+    for (const QString &file :
+         {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
+          QString("./usr/share/applications/ptz-panel.desktop"),
+          QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png")})
+        QVERIFY2(contents.output.contains(file), qPrintable(file + "\n" + contents.output));
+    QVERIFY(!contents.output.contains(".so.debug") && !contents.output.contains("/include/"));
+
+    const Result depends = run("dpkg-deb", {"--field", deb, "Depends"});
+    QCOMPARE(depends.code, 0);
+    for (const char *package : {"libc6", "libstdc++6", "libqt5widgets5", "libqt5gui5",
+                                "libqt5core5a", "libudev1", "libx11-6"})
+        QVERIFY2(depends.output.contains(package), qPrintable(depends.output));
+    QVERIFY2(!depends.output.contains("-dev"), qPrintable(depends.output));
+    QCOMPARE(run("dpkg-deb", {"--field", deb, "Package"}).output.trimmed(), QString("ptz-panel"));
+
+    // Installing for real changes the machine: only where CI asks for it, as root.
+    if (qgetenv("PTZ_SYSTEM_INSTALL_TEST") != "1" || geteuid() != 0)
+        return;
+    const Result installed = run("dpkg", {"--install", deb});
+    QVERIFY2(installed.code == 0, qPrintable(installed.output));
+    QString why;
+    const bool ran = runsAndOpensCamera("/usr/bin/ptz-panel", &why);
+    const Result removed = run("dpkg", {"--purge", "ptz-panel"});
+    QVERIFY2(ran, qPrintable(why));
+    QVERIFY2(removed.code == 0, qPrintable(removed.output));
+    QVERIFY(!QFile::exists("/usr/bin/ptz-panel"));
+    QVERIFY(!QFile::exists("/usr/share/applications/ptz-panel.desktop"));
+}
+
+QTEST_GUILESS_MAIN(tst_Install)
+#include "tst_install.moc"
