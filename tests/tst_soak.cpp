@@ -254,8 +254,8 @@ QString tst_Soak::step(PanelHarness &h, QRandomGenerator &random, QString &actio
     } else if (kind < 42) {
         const QList<QSlider *> sliders = h.child<QWidget>("Win_Left")->findChildren<QSlider *>();
         QSlider *slider = sliders.at(random.bounded(sliders.size()));
-        const int to = slider->minimum() +
-                       int(random.bounded(double(slider->maximum()) - slider->minimum() + 1.0));
+        const qint64 span = qint64(slider->maximum()) - slider->minimum();
+        const int to = int(slider->minimum() + qint64(random.bounded(double(span) + 1.0)));
         action = QStringLiteral("drag %1 to %2").arg(slider->objectName()).arg(to);
         if (slider->isVisible() && slider->width() > 20 && random.bounded(2)) {
             QStyleOptionSlider option;
