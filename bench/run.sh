@@ -13,13 +13,10 @@ runs="${PTZ_BENCH_RUNS:-10}"
 bench="$PTZ_ROOT/build/bench"
 panel_program="$PTZ_ROOT/build/ptz-panel"
 
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 2>/dev/null)
-xvfb=$!
-read -r display <&3
-export DISPLAY=":$display"
+ptz_start_xvfb 1280x800x24
 export CAMERACTRL_BACKEND=sim
 unset CAMERACTRL_SIM_DIR CAMERACTRL_TRACE
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap ptz_stop_xvfb EXIT
 
 # CPU time of every thread of a process, in nanoseconds.
 cpu_ns() {

@@ -7,15 +7,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 ptz_require "${PTZ_BUILD_PACKAGES[@]}" xvfb xdotool
 ptz_build "$PTZ_ROOT/build"
 
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 800x600x24 -dpi 96 -nolisten tcp 2>/dev/null)
-xvfb=$!
-read -r display <&3
-export DISPLAY=":$display"
+ptz_start_xvfb 800x600x24
 export CAMERACTRL_BACKEND=sim
 unset CAMERACTRL_SIM_DIR CAMERACTRL_TRACE
 "$PTZ_ROOT/build/ptz-panel" &
 panel=$!
-trap 'kill $panel $xvfb 2>/dev/null || true' EXIT
+trap 'kill $panel 2>/dev/null; ptz_stop_xvfb' EXIT
 
 window=$(xdotool search --sync --onlyvisible --name '^MainWindow$' | head -n 1)
 sleep 1 # the camera's values reach the sliders 500 ms after start

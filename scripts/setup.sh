@@ -26,6 +26,20 @@ ptz_require() {
     fi
 }
 
+# Starts a private Xvfb (arguments: its -screen geometry) and exports DISPLAY; stopped with
+# ptz_stop_xvfb.
+ptz_start_xvfb() {
+    exec {ptz_xvfb_fd}< <(exec Xvfb -displayfd 1 -screen 0 "$1" -dpi 96 -nolisten tcp 2>/dev/null)
+    ptz_xvfb_pid=$!
+    local display
+    read -r display <&"$ptz_xvfb_fd"
+    export DISPLAY=":$display"
+}
+
+ptz_stop_xvfb() {
+    kill "${ptz_xvfb_pid:-}" 2>/dev/null || true
+}
+
 ptz_build() {
     local dir="$1"
     shift

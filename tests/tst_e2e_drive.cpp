@@ -1,21 +1,10 @@
 // The real program driven with real X input: a slider drag, a joystick drag, a preset
 // stored in Set mode, the stay-on-top key and the close key, checked in the trace; and the
 // plug-in warning around which the window leaves the topmost band.
+#include "TraceFile.h"
 #include "XSession.h"
 
 #include <QtTest>
-
-namespace {
-
-QStringList readLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 class tst_E2eDrive : public QObject
 {
@@ -57,11 +46,11 @@ void tst_E2eDrive::driveTheSimulatedCamera()
     const qulonglong id = panel.waitForWindow();
     QVERIFY2(id, qPrintable(panel.errorOutput()));
     const QString window = QString::number(id);
-    QTRY_VERIFY_WITH_TIMEOUT(readLines(trace).contains("MenuOff"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(TraceFile::read(trace).contains("MenuOff"), 5000);
     QTest::qWait(600); // the second connection of the start-up enumeration
-    int seen = readLines(trace).size();
+    int seen = TraceFile::read(trace).size();
     const auto fresh = [&] {
-        const QStringList lines = readLines(trace);
+        const QStringList lines = TraceFile::read(trace);
         const QStringList taken = lines.mid(seen);
         seen = lines.size();
         return taken;
@@ -72,13 +61,13 @@ void tst_E2eDrive::driveTheSimulatedCamera()
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 5000) {
-            if (!readLines(trace).mid(seen).filter(wanted).isEmpty()) {
+            if (!TraceFile::read(trace).mid(seen).filter(wanted).isEmpty()) {
                 fresh();
                 return true;
             }
             QTest::qWait(20);
         }
-        qWarning() << "trace since:" << readLines(trace).mid(seen);
+        qWarning() << "trace since:" << TraceFile::read(trace).mid(seen);
         return false;
     };
 
@@ -93,7 +82,7 @@ void tst_E2eDrive::driveTheSimulatedCamera()
          {QPoint(370, 120), QPoint(350, 98), QPoint(348, 96), QPoint(387, 96), QPoint(388, 95)},
          250);
     QVERIFY(waitFor("^PanRightStop$"));
-    const QStringList motion = readLines(trace);
+    const QStringList motion = TraceFile::read(trace);
     const int topLeft = motion.lastIndexOf(QRegularExpression("^TiltUp [1-9]\\d*$")) >= 0
                             ? motion.indexOf(QRegularExpression("^PanLeft [1-9]\\d*$"))
                             : -1;

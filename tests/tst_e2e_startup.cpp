@@ -1,20 +1,9 @@
 // The real program in a real X server: it maps its frameless window above the others,
 // talks to the simulated camera from the first moment, and its close key ends it cleanly.
+#include "TraceFile.h"
 #include "XSession.h"
 
 #include <QtTest>
-
-namespace {
-
-QStringList readLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 class tst_E2eStartup : public QObject
 {
@@ -37,8 +26,8 @@ void tst_E2eStartup::mapsTopmostAndClosesCleanly()
 
     const qulonglong window = panel.waitForWindow();
     QVERIFY2(window, qPrintable(panel.errorOutput()));
-    QVERIFY(!readLines(trace).isEmpty());
-    QCOMPARE(readLines(trace).first(), QString("CreateDevice 0"));
+    QVERIFY(!TraceFile::read(trace).isEmpty());
+    QCOMPARE(TraceFile::read(trace).first(), QString("CreateDevice 0"));
 
     const QString id = QString::number(window);
     bool ok = false;
@@ -49,13 +38,13 @@ void tst_E2eStartup::mapsTopmostAndClosesCleanly()
              qPrintable(geometry));
 
     // Connected: the enumeration 500 ms after start opened the camera.
-    QTRY_VERIFY_WITH_TIMEOUT(readLines(trace).contains("ReadParameters"), 5000);
-    const int before = readLines(trace).size();
+    QTRY_VERIFY_WITH_TIMEOUT(TraceFile::read(trace).contains("ReadParameters"), 5000);
+    const int before = TraceFile::read(trace).size();
 
     // The close key sits at the right end of the PTZ panel's title row.
     x.xdotool({"mousemove", "--window", id, "470", "10", "click", "1"});
     QCOMPARE(panel.waitForExit(), 0);
-    const QStringList lines = readLines(trace);
+    const QStringList lines = TraceFile::read(trace);
     QCOMPARE(lines.mid(before), QStringList{"MenuOff"});
 }
 

@@ -1,13 +1,13 @@
 // Image settings reaching the camera: sliders act only when dragged, the flicker
 // selector, automatic and manual white balance, and the reset to the camera's defaults.
 #include "PanelHarness.h"
+#include "SliderHandle.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
-#include <QStyleOptionSlider>
 #include <QtTest>
 
 namespace {
@@ -17,20 +17,6 @@ const QByteArray firstCamera = "name=First\n"
                                "contrast=0,100,1,40,45,1\n"
                                "whitebalance=2000,7000,50,5000,4500,1\n";
 const QByteArray secondCamera = "name=Second\nwhitebalance=3000,6000,10,3300,3500,1\n";
-
-QPoint handleCentre(QSlider *slider)
-{
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    return slider->style()
-        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
-        .center();
-}
 
 } // namespace
 
@@ -101,7 +87,7 @@ void tst_Image::draggingWithTheMouse()
     QVERIFY(h.start());
     h.slide(true);
     auto *slider = h.child<QSlider>("Slider_Brightness");
-    const QPoint grip = handleCentre(slider);
+    const QPoint grip = sliderHandleRect(slider).center();
     QTest::mousePress(slider, Qt::LeftButton, {}, grip);
     QMouseEvent move(QEvent::MouseMove, QPoint(slider->width() + 40, grip.y()), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);

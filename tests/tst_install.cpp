@@ -1,6 +1,7 @@
 // Installing like a desktop application: an install into a staging directory runs on its
 // own, with its desktop entry and icons; the .deb carries the same files and the runtime
 // packages the binaries need; and, where allowed, it installs and removes cleanly.
+#include "TraceFile.h"
 #include "XSession.h"
 
 #include <QImage>
@@ -59,8 +60,7 @@ bool runsAndOpensCamera(const QString &program, QString *why)
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 5000) {
-        QFile file(trace);
-        if (file.open(QIODevice::ReadOnly) && file.readAll().contains("\nOpen 0 1\n"))
+        if (TraceFile::read(trace).contains("Open 0 1"))
             return true;
         QTest::qWait(50);
     }

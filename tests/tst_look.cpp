@@ -1,28 +1,15 @@
 // The dark look: every compiled-in image at its size, every form's sheet on its widget,
 // the PTZ override in effect, sheet sizes untouched by density, and a rendered window.
 #include "PanelHarness.h"
+#include "SliderHandle.h"
 #include "StyleSheets.h"
 
 #include <QPushButton>
 #include <QSlider>
-#include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
-
-QRect handleRect(QSlider *slider)
-{
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle,
-                                           slider);
-}
 
 bool isDark(QColor c)
 {
@@ -203,11 +190,11 @@ void tst_Look::densityLeavesSheetSizesAlone()
     QVERIFY(h.start());
     QVERIFY(h.slide(true));
     auto *slider = h.child<QSlider>("Slider_Gamma");
-    const QSize handle = handleRect(slider).size();
+    const QSize handle = sliderHandleRect(slider).size();
     const QString sheet = h.child<QWidget>("Win_Left")->styleSheet();
     QMetaObject::invokeMethod(&h.window(), "onLogicalDotsPerInchChanged", Q_ARG(qreal, 192));
     QCOMPARE(slider->width(), 184);
-    QCOMPARE(handleRect(slider).size(), handle);
+    QCOMPARE(sliderHandleRect(slider).size(), handle);
     QCOMPARE(h.child<QWidget>("Win_Left")->styleSheet(), sheet);
 }
 

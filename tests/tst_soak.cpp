@@ -7,13 +7,13 @@
 // (per seed) make longer runs, e.g. PTZ_SOAK_SEEDS=1,2,3,4,5,6,7,8 PTZ_SOAK_ACTIONS=20000.
 #include "PanelHarness.h"
 #include "RockerHandle.h"
+#include "SliderHandle.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSlider>
-#include <QStyleOptionSlider>
 #include <QtTest>
 
 #include <atomic>

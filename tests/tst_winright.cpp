@@ -1,6 +1,7 @@
 // The PTZ panel: its form, the preset keypad with its modes, the stay-on-top, close and
 // fold keys, the spring-loaded zoom lever, and the relays of the selector and joystick.
 #include "RockerHandle.h"
+#include "SliderHandle.h"
 #include "WinRight.h"
 
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtTest>
 
@@ -43,21 +43,6 @@ public:
     }
     QStringList events;
 };
-
-QPoint handleCentre(QSlider *slider)
-{
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.subControls = QStyle::SC_SliderHandle;
-    return slider->style()
-        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
-        .center();
-}
 
 void sendMove(QWidget *widget, QPoint pos)
 {
@@ -298,7 +283,7 @@ void tst_WinRight::zoomLeverSpringsBackBeforeRelease()
             [&](int v) { seen << QStringLiteral("value(%1)").arg(v); });
     connect(zoom, &QSlider::sliderReleased, [&] { seen << "released"; });
 
-    const QPoint grip = handleCentre(zoom);
+    const QPoint grip = sliderHandleRect(zoom).center();
     QTest::mousePress(zoom, Qt::LeftButton, {}, grip);
     sendMove(zoom, QPoint(zoom->width() + 50, grip.y()));
     QCOMPARE(zoom->value(), 14);

@@ -19,7 +19,12 @@ QString TraceFile::path() const
 
 QStringList TraceFile::lines() const
 {
-    QFile file(path());
+    return read(path());
+}
+
+QStringList TraceFile::read(const QString &path)
+{
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList result = QString::fromUtf8(file.readAll()).split('\n');

@@ -12,6 +12,8 @@ public:
 
     QString path() const;
     QStringList lines() const;
+    // The lines of any trace file, such as one a separate process writes.
+    static QStringList read(const QString &path);
     // Lines written since the last call of take() (or since creation); take() also marks
     // them as read.
     QStringList peek() const;

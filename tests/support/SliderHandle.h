@@ -1,0 +1,8 @@
+// Where a slider's handle is drawn, so tests can grab it as a user would.
+#pragma once
+
+#include <QRect>
+
+class QSlider;
+
+QRect sliderHandleRect(QSlider *slider);
