@@ -39,10 +39,7 @@ void tst_E2eDrive::driveTheSimulatedCamera()
     QVERIFY2(x.isRunning(), "Xvfb did not start");
     QTemporaryDir dir;
     const QString trace = dir.filePath("trace.log");
-    QProcessEnvironment env;
-    env.insert("CAMERACTRL_BACKEND", "sim");
-    env.insert("CAMERACTRL_TRACE", trace);
-    PanelProcess panel(x, PTZ_PANEL_PATH, env);
+    PanelProcess panel(x, PTZ_PANEL_PATH, PanelProcess::simulatedCamera(trace));
     const qulonglong id = panel.waitForWindow();
     QVERIFY2(id, qPrintable(panel.errorOutput()));
     const QString window = QString::number(id);
@@ -111,8 +108,7 @@ void tst_E2eDrive::warningWithoutCamera()
     XSession x;
     QVERIFY2(x.isRunning(), "Xvfb did not start");
     QTemporaryDir cameras;
-    QProcessEnvironment env;
-    env.insert("CAMERACTRL_BACKEND", "sim");
+    QProcessEnvironment env = PanelProcess::simulatedCamera();
     env.insert("CAMERACTRL_SIM_DIR", cameras.path());
     PanelProcess panel(x, PTZ_PANEL_PATH, env);
     const qulonglong id = panel.waitForWindow();

@@ -19,10 +19,7 @@ void tst_E2eStartup::mapsTopmostAndClosesCleanly()
     QVERIFY2(x.isRunning(), "Xvfb did not start");
     QTemporaryDir dir;
     const QString trace = dir.filePath("trace.log");
-    QProcessEnvironment env;
-    env.insert("CAMERACTRL_BACKEND", "sim");
-    env.insert("CAMERACTRL_TRACE", trace);
-    PanelProcess panel(x, PTZ_PANEL_PATH, env);
+    PanelProcess panel(x, PTZ_PANEL_PATH, PanelProcess::simulatedCamera(trace));
 
     const qulonglong window = panel.waitForWindow();
     QVERIFY2(window, qPrintable(panel.errorOutput()));

@@ -38,9 +38,7 @@ void tst_E2eWindow::initTestCase()
 {
     x = std::make_unique<XSession>(QSize(DesktopWidth, 800));
     QVERIFY2(x->isRunning(), "Xvfb did not start");
-    QProcessEnvironment env;
-    env.insert("CAMERACTRL_BACKEND", "sim");
-    panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, env);
+    panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, PanelProcess::simulatedCamera());
     const qulonglong id = panel->waitForWindow();
     QVERIFY2(id, qPrintable(panel->errorOutput()));
     window = QString::number(id);

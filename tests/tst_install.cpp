@@ -49,10 +49,7 @@ bool runsAndOpensCamera(const QString &program, QString *why)
     }
     QTemporaryDir dir;
     const QString trace = dir.filePath("trace.log");
-    QProcessEnvironment env;
-    env.insert("CAMERACTRL_BACKEND", "sim");
-    env.insert("CAMERACTRL_TRACE", trace);
-    PanelProcess panel(x, program, env);
+    PanelProcess panel(x, program, PanelProcess::simulatedCamera(trace));
     if (!panel.waitForWindow()) {
         *why = "no window: " + panel.errorOutput();
         return false;

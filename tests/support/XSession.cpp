@@ -74,6 +74,15 @@ PanelProcess::PanelProcess(const XSession &x, const QString &program,
     panel->waitForStarted(5000);
 }
 
+QProcessEnvironment PanelProcess::simulatedCamera(const QString &tracePath)
+{
+    QProcessEnvironment env;
+    env.insert("CAMERACTRL_BACKEND", "sim");
+    if (!tracePath.isEmpty())
+        env.insert("CAMERACTRL_TRACE", tracePath);
+    return env;
+}
+
 PanelProcess::~PanelProcess()
 {
     if (panel->state() != QProcess::NotRunning) {

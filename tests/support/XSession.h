@@ -36,6 +36,9 @@ class PanelProcess
 public:
     PanelProcess(const XSession &session, const QString &program,
                  const QProcessEnvironment &extra = {}, const QStringList &arguments = {});
+
+    // What to add for a run with the simulated camera, traced to `tracePath` if given.
+    static QProcessEnvironment simulatedCamera(const QString &tracePath = {});
     ~PanelProcess();
 
     // Waits until the main window is mapped; returns its X window id, or 0.
