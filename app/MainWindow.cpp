@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "MoveByKey.h"
+#include "ScreenDensity.h"
 #include "TimeOfDay.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"
@@ -43,12 +44,6 @@ constexpr ImageControl::Id LoadOrder[] = {
     ImageControl::Saturation, ImageControl::Brightness,   ImageControl::Hue,
     ImageControl::Sharpness,  ImageControl::WhiteBalance,
 };
-
-double firstScreenDensity()
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    return screens.isEmpty() ? 1.0 : screens.first()->logicalDotsPerInch() / 96.0;
-}
 
 } // namespace
 

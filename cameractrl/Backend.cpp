@@ -1,13 +1,12 @@
 #include "Backend.h"
+#include "Report.h"
 #include "SimBackend.h"
 #if defined(__linux__)
 #include "V4l2Backend.h"
 #include "V4l2SystemIo.h"
 #endif
 
-#include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <string>
 
 Backend *Backend::selected()
@@ -31,9 +30,6 @@ Backend *Backend::selected()
         names += backend->name();
     }
 
-    static std::set<std::string> reported;
-    if (reported.insert(wanted).second)
-        std::fprintf(stderr, "CameraCtrl: unknown CAMERACTRL_BACKEND \"%s\"; accepted values: %s\n",
-                     wanted.c_str(), names.c_str());
+    reportOnce("unknown CAMERACTRL_BACKEND \"" + wanted + "\"; accepted values: " + names);
     return nullptr;
 }

@@ -1,4 +1,5 @@
 #include "PresetStore.h"
+#include "Report.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,13 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void reportOnce(const std::string &message)
-{
-    static std::set<std::string> reported;
-    if (reported.insert(message).second)
-        std::fprintf(stderr, "CameraCtrl: %s\n", message.c_str());
-}
 
 // Camera names come from devices; keep the file's fields apart whatever they hold.
 std::string field(std::string text)

@@ -1,4 +1,5 @@
 #include "SimCameraConfig.h"
+#include "Report.h"
 
 #include <charconv>
 #include <cstdio>
@@ -32,13 +33,6 @@ std::string trimmed(const std::string &s)
     if (first == std::string::npos)
         return {};
     return s.substr(first, s.find_last_not_of(space) - first + 1);
-}
-
-void reportOnce(const std::string &message)
-{
-    static std::set<std::string> reported;
-    if (reported.insert(message).second)
-        std::fprintf(stderr, "CameraCtrl: %s\n", message.c_str());
 }
 
 bool parseInt(const std::string &text, int32_t &value)

@@ -1,12 +1,11 @@
 #include "V4l2Backend.h"
+#include "Report.h"
 #include "V4l2Device.h"
 
 #include <linux/videodev2.h>
 
-#include <cstdio>
 #include <cstring>
 #include <map>
-#include <set>
 
 namespace {
 
@@ -52,17 +51,14 @@ const V4l2Backend::Camera *V4l2Backend::camera(int index)
 
 void V4l2Backend::scan()
 {
-    static std::set<std::string> reported;
     scanned = true;
     cameras.clear();
     std::map<std::string, int> seen; // card name -> cameras with it so far
     for (const std::string &node : system->nodes()) {
         const int fd = system->open(node);
         if (fd < 0) {
-            const std::string why = node + ": " + std::strerror(-fd);
-            if (reported.insert(why).second)
-                std::fprintf(stderr, "CameraCtrl: cannot open %s%s\n", why.c_str(),
-                             fd == -EACCES ? " (is this user in the video group?)" : "");
+            reportOnce("cannot open " + node + ": " + std::strerror(-fd) +
+                       (fd == -EACCES ? " (is this user in the video group?)" : ""));
             continue;
         }
         v4l2_capability caps = {};

@@ -1,4 +1,5 @@
 #include "V4l2Device.h"
+#include "Report.h"
 #include "V4l2Backend.h"
 
 #include <linux/videodev2.h>
@@ -67,15 +68,6 @@ constexpr ImageRecord ImageRecords[] = {
 int32_t narrow(int64_t value)
 {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
-void reportOnce(const std::string &message)
-{
-    static std::mutex mutex;
-    static std::set<std::string> reported;
-    const std::lock_guard<std::mutex> lock(mutex);
-    if (reported.insert(message).second)
-        std::fprintf(stderr, "CameraCtrl: %s\n", message.c_str());
 }
 
 } // namespace

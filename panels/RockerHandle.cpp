@@ -1,10 +1,9 @@
 #include "RockerHandle.h"
+#include "ScreenDensity.h"
 
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,12 +15,6 @@ namespace {
 bool repaintToggle = false;
 
 constexpr int TickMs = 100;
-
-double firstScreenDensity()
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    return screens.isEmpty() ? 1.0 : screens.first()->logicalDotsPerInch() / 96.0;
-}
 
 } // namespace
 

@@ -1,0 +1,5 @@
+// The density factor the forms are scaled by: the first screen's logical dots per inch over
+// the 96 the forms are laid out for.
+#pragma once
+
+double firstScreenDensity();
