@@ -88,6 +88,7 @@ private:
     void setTopmost(bool topmost);
     int desktopWidth() const;
     void setLeftPanelGeometry(int x, int width);
+    void updateShape();
 
     void changeImage(ImageControl::Id control, int position);
     QSlider *sliderOf(ImageControl::Id control) const;
@@ -97,6 +98,8 @@ private:
     void resetImage();
     void setAbsolutePosition();
     void readAbsolutePosition();
+
+    static constexpr int EnumerationDelayMs = 500;
 
     std::unique_ptr<Ui_MainWindow> ui;
     QPoint dragPosition;
@@ -139,6 +142,7 @@ private:
     int tiltSpeed = 0;
     QComboBox *Box_Camera_USB = nullptr;
     int leftPanelWidth = 0;
+    double scaledDpi = 96.0; // the density the geometry was last scaled for
     int flipState = 0;
     int mirrorState = 0;
 };

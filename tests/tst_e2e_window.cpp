@@ -1,8 +1,11 @@
 // The frameless window under a real X server and real pointer input: dragged with the left
 // button only, docked at the right edge of the desktop, hiding to its edge strip when the
-// pointer leaves and coming back when it enters, with the image panel shut and open.
+// pointer leaves and coming back when it enters, with the image panel shut and open; where
+// the panel is shut, the window is not there at all.
 #include "XSession.h"
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -18,6 +21,7 @@ class tst_E2eWindow : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void shutSideShowsAndPassesClicksThrough();
     void dragsWithTheLeftButtonOnly();
     void oneShortOfTheEdgeDoesNotDock();
     void hidesAndReturnsWithPanelShut();
@@ -28,6 +32,8 @@ private:
     void pointer(QPoint screen) const;
     void dragBy(int dx, int dy, const char *button = "1") const;
     void dragTo(int x) const;
+    QColor screenPixel(QPoint at) const;
+    void toggleImagePanel() const;
 
     std::unique_ptr<XSession> x;
     std::unique_ptr<PanelProcess> panel;
@@ -87,6 +93,56 @@ void tst_E2eWindow::dragTo(int xPosition) const
     dragBy(xPosition - from.x(), 0);
 }
 
+QColor tst_E2eWindow::screenPixel(QPoint at) const
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("pixel.png");
+    x->run(PTZ_SCREENGRAB_PATH, {file, QString::number(at.x()), QString::number(at.y()), "1", "1"});
+    return QImage(file).pixelColor(0, 0);
+}
+
+void tst_E2eWindow::toggleImagePanel() const
+{
+    // The fold key runs down the PTZ panel's left edge.
+    x->xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
+    QTest::qWait(200);
+}
+
+void tst_E2eWindow::shutSideShowsAndPassesClicksThrough()
+{
+    // A plain window under the left part of the panel, which stays on top of it.
+    const QPoint panelAt = position();
+    QProcess target;
+    target.setProcessEnvironment(x->environment());
+    target.start(PTZ_CLICKTARGET_PATH, {QString::number(panelAt.x() + 20),
+                                        QString::number(panelAt.y() + 50), "200", "200"});
+    QVERIFY(target.waitForReadyRead(10000));
+    QCOMPARE(target.readLine().trimmed(), QByteArray("shown"));
+    QTest::qWait(300);
+    x->xdotool({"windowraise", window});
+    QTest::qWait(200);
+
+    const QPoint behind = panelAt + QPoint(120, 150);
+    QCOMPARE(screenPixel(behind), QColor(Qt::green));
+    x->xdotool(
+        {"mousemove", QString::number(behind.x()), QString::number(behind.y()), "click", "1"});
+    QVERIFY(target.waitForReadyRead(3000));
+    QCOMPARE(target.readLine().trimmed(), QByteArray("press 100 100"));
+    const QPoint before = position();
+    QCOMPARE(before, panelAt); // the click started no drag of the panel
+
+    // Open, the image panel covers the other window and takes the clicks.
+    toggleImagePanel();
+    QVERIFY(screenPixel(behind) != QColor(Qt::green));
+    x->xdotool(
+        {"mousemove", QString::number(behind.x()), QString::number(behind.y()), "click", "1"});
+    QVERIFY(!target.waitForReadyRead(500));
+    toggleImagePanel();
+    QCOMPARE(screenPixel(behind), QColor(Qt::green));
+    target.kill();
+    target.waitForFinished(3000);
+}
+
 void tst_E2eWindow::dragsWithTheLeftButtonOnly()
 {
     const QPoint start = position();
@@ -125,9 +181,7 @@ void tst_E2eWindow::hidesAndReturnsWithPanelShut()
 
 void tst_E2eWindow::hidesAndReturnsWithPanelOpen()
 {
-    // The fold key runs down the PTZ panel's left edge.
-    x->xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
-    QTest::qWait(200);
+    toggleImagePanel();
     dragTo(DesktopWidth - 491);
     const int y = position().y();
     pointer(QPoint(100, 700));
@@ -136,8 +190,7 @@ void tst_E2eWindow::hidesAndReturnsWithPanelOpen()
     QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
 
     // Shut again: the window stays where it is, only the panel folds away.
-    x->xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
-    QTest::qWait(200);
+    toggleImagePanel();
     QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
     QCOMPARE(panel->process().state(), QProcess::Running);
 }
