@@ -5,6 +5,8 @@
 
 SimCameras::SimCameras()
 {
+    // Simulated whatever the caller's environment says: outside CTest the default is V4L2.
+    qputenv("CAMERACTRL_BACKEND", "sim");
     qputenv("CAMERACTRL_SIM_DIR", root.path().toLocal8Bit());
 }
 

@@ -8,7 +8,9 @@
 class SimCameras
 {
 public:
-    SimCameras();  // points CAMERACTRL_SIM_DIR here (empty: nothing plugged in)
+    // Selects the simulated backend and points CAMERACTRL_SIM_DIR here (empty: nothing
+    // plugged in).
+    SimCameras();
     ~SimCameras(); // and unsets it
 
     QString dir() const { return root.path(); }
