@@ -6,6 +6,7 @@
 #include "WinRight.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDesktopWidget>
@@ -45,6 +46,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     device = BaseDevice::CreateDevice(DEVICE_USB);
     // Without a device object no camera can ever be reached: say so instead of crashing.
     cameraPresent = device != nullptr;
+    if (device)
+        device->SetChangeListener(&MainWindow::cameraChanged, this);
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground, true);
@@ -64,7 +67,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     registerForDeviceChanges();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The device outlives the window; its news must no longer reach it.
+    if (device)
+        device->SetChangeListener(nullptr, nullptr);
+}
 
 void MainWindow::findControls()
 {
@@ -87,6 +95,7 @@ void MainWindow::findControls()
     v_blc = left->findChild<QLineEdit *>("v_blc");
     v_wb = left->findChild<QLineEdit *>("v_wb");
     ComboBox_Flicker = left->findChild<QComboBox *>("ComboBox_Flicker");
+    Cb_WB = left->findChild<QCheckBox *>("Cb_WB");
     Box_Camera_USB = right->findChild<QComboBox *>("Box_Camera_USB");
     Slider_Zoom = right->findChild<QSlider *>("Slider_Zoom");
     set_pan_data = right->findChild<QLineEdit *>("set_pan_data");

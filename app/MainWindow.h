@@ -8,9 +8,11 @@
 #include <QMainWindow>
 #include <QPoint>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QSlider;
@@ -56,6 +58,7 @@ private slots:
     void DeviceChange();
     void IPCAMChange(int flag);
     void Setting_Press(int flag);
+    void CameraChanged();
 
     void FlickerChange();
     void Brightness_Change(int position);
@@ -94,6 +97,9 @@ private:
     QSlider *sliderOf(ImageControl::Id control) const;
     QLineEdit *readoutOf(ImageControl::Id control) const;
     void loadImageControls();
+    void showCameraModes();
+    void showCapabilities();
+    static void cameraChanged(void *context, uint32_t changes);
     void setWhiteBalanceManual();
     void resetImage();
     void setAbsolutePosition();
@@ -111,7 +117,10 @@ private:
     std::vector<DeviceInfo> deviceList;
     BaseDevice *device = nullptr;
     bool cameraPresent = true;
+    bool cameraOpen = false; // the last connection opened its camera
+    std::atomic<uint32_t> pendingChanges{0};
     QComboBox *ComboBox_Flicker = nullptr;
+    QCheckBox *Cb_WB = nullptr;
     QSlider *Slider_Brightness = nullptr;
     QSlider *Slider_Contrast = nullptr;
     QSlider *Slider_Hue = nullptr;

@@ -7,6 +7,9 @@
 //   positions  32-bit signed, backend units (the README lists them per backend)
 //   image      the ranges reported in the parameter records
 // Every operation returns true when the camera accepted it; only Open's result is acted on.
+// No operation waits for a slow camera: each is handed to the library's I/O thread for the
+// open camera (the longest wait is 50 ms, in Open and Get...Position), and what the camera
+// reports later reaches the caller through the change listener.
 #pragma once
 
 #include <cstdint>
@@ -54,6 +57,8 @@ struct ParameterRecord
 enum ParameterIndex : int
 {
     PARAM_WHITE_BALANCE = 0,
+    PARAM_WHITE_BALANCE_AUTO = 1, // currentValue 1 = automatic; available = the camera has it
+    PARAM_FLICKER = 2,            // currentValue 0 off, 1 = 50 Hz, 2 = 60 Hz, 3 automatic
     PARAM_BRIGHTNESS = 8,
     PARAM_HUE = 9,
     PARAM_SATURATION = 10,
@@ -63,6 +68,37 @@ enum ParameterIndex : int
     PARAM_CONTRAST = 28,
     PARAM_COUNT = 29,
 };
+
+// What the open camera can do, for Capabilities().
+enum Capability : uint32_t
+{
+    CAP_PAN_TILT = 1u << 0,            // the joystick moves it
+    CAP_ZOOM = 1u << 1,                // the zoom lever zooms it
+    CAP_POSITION = 1u << 2,            // absolute pan/tilt: Set... and Get...Position
+    CAP_PRESETS = 1u << 3,             // presets are stored and recalled
+    CAP_HOME = 1u << 4,                // Home
+    CAP_PTZ_RESET = 1u << 5,           // PtzReset
+    CAP_FLIP = 1u << 6,                // FlipOn, FlipOff
+    CAP_MIRROR = 1u << 7,              // MirrorOn, MirrorOff
+    CAP_IR = 1u << 8,                  // IrOn, IrOff
+    CAP_DAY_NIGHT = 1u << 9,           // DayMode, NightMode
+    CAP_MENU = 1u << 10,               // MenuOn, MenuOff
+    CAP_FRAMING = 1u << 11,            // FramingAuto, FramingManual
+    CAP_IMAGE_DEFAULTS = 1u << 12,     // RestoreImageDefaults
+    CAP_WHITE_BALANCE_AUTO = 1u << 13, // SetWhiteBalanceAuto
+    CAP_FLICKER = 1u << 14,            // SetFlicker
+};
+
+// What changed, for the change listener.
+enum Change : uint32_t
+{
+    CHANGED_PARAMETERS = 1u << 0,   // ReadParameters would now give other records
+    CHANGED_CAPABILITIES = 1u << 1, // Capabilities() would now answer otherwise
+    CHANGED_POSITION = 1u << 2,     // LastPosition would now answer otherwise
+};
+
+// Called on any thread; it must only take note and return.
+using ChangeListener = void (*)(void *context, uint32_t changes);
 
 class CAMERACTRL_API BaseDevice
 {
@@ -141,4 +177,16 @@ public:
     // Leave *position untouched when the camera cannot tell.
     virtual bool GetPanPosition(int32_t *position) = 0;
     virtual bool GetTiltPosition(int32_t *position) = 0;
+
+    // Beyond the operations above: what the caller needs to show the camera as it is. None
+    // of these asks the camera anything, and the trace does not list them.
+
+    // CAP_... bits of the open camera; 0 while none is open or it is still being read.
+    virtual uint32_t Capabilities() = 0;
+    // `listener` is called whenever records, capabilities or position change other than by
+    // the caller's own operations (another program, the camera's auto modes, a slow camera's
+    // first answers). nullptr stops it; once this returns, no call is running.
+    virtual void SetChangeListener(ChangeListener listener, void *context) = 0;
+    // The last pan and tilt read from the camera, in Get...Position's units.
+    virtual bool LastPosition(int32_t *pan, int32_t *tilt) = 0;
 };

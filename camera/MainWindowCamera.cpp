@@ -3,8 +3,11 @@
 // wiring, density scaling, window behaviour) is in app/MainWindow.cpp.
 #include "MainWindow.h"
 #include "MoveByKey.h"
+#include "Ui_MainWindow.h"
 #include "Win32.h"
+#include "WinLeft.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -93,15 +96,21 @@ void MainWindow::Setting_Press(int)
     if (!device)
         return;
     device->Close();
+    cameraOpen = false;
     cameraPresent = true;
     BaseDevice::Initial();
     const QByteArray index = QString::number(Box_Camera_USB->currentIndex()).toLatin1();
-    if (!device->Open(index.constData(), 1))
+    if (!device->Open(index.constData(), 1)) {
+        showCapabilities();
         return;
+    }
     device->ReadParameters();
     cameraPresent = true;
+    cameraOpen = true;
     device->MenuOff();
     loadImageControls();
+    showCameraModes();
+    showCapabilities();
 }
 
 void MainWindow::loadImageControls()
@@ -114,6 +123,9 @@ void MainWindow::loadImageControls()
     }
     for (ImageControl::Id id : LoadOrder) {
         QSlider *slider = sliderOf(id);
+        // A value the camera reports while the user drags would pull the handle away.
+        if (slider->isSliderDown())
+            continue;
         const CopiedParameter &copy = parameterCopy[id];
         slider->setMinimum(copy.minimum);
         slider->setMaximum(copy.maximum);
@@ -123,14 +135,91 @@ void MainWindow::loadImageControls()
     Slider_Brightness->setEnabled(device->parameters[PARAM_BRIGHTNESS].available == 1);
     Slider_Hue->setEnabled(device->parameters[PARAM_HUE].available == 1);
     for (ImageControl::Id id : LoadOrder)
-        readoutOf(id)->setText(QString::number(parameterCopy[id].current));
+        if (!sliderOf(id)->isSliderDown())
+            readoutOf(id)->setText(QString::number(parameterCopy[id].current));
+}
+
+void MainWindow::showCameraModes()
+{
+    // The camera's own white-balance mode and anti-flicker setting, where it tells them.
+    const ParameterRecord &automatic = device->parameters[PARAM_WHITE_BALANCE_AUTO];
+    if (automatic.available == 1) {
+        const QSignalBlocker quiet(Cb_WB);
+        Cb_WB->setChecked(automatic.currentValue != 0);
+        Slider_WB->setEnabled(automatic.currentValue == 0);
+    }
+    const ParameterRecord &flicker = device->parameters[PARAM_FLICKER];
+    if (flicker.available == 1 && flicker.currentValue >= 0 &&
+        flicker.currentValue < ComboBox_Flicker->count()) {
+        const QSignalBlocker quiet(ComboBox_Flicker);
+        ComboBox_Flicker->setCurrentIndex(flicker.currentValue);
+    }
+}
+
+void MainWindow::showCapabilities()
+{
+    struct Key
+    {
+        const char *name;
+        uint32_t capability;
+    };
+    static constexpr Key keys[] = {
+        {"BT_IR", CAP_IR},
+        {"BT_DAY", CAP_DAY_NIGHT},
+        {"BT_Flip", CAP_FLIP},
+        {"BT_Mirror", CAP_MIRROR},
+        {"BT_Menu", CAP_MENU},
+        {"BT_HOME", CAP_HOME},
+        {"BT_AI", CAP_FRAMING},
+        {"BT_PUSH", CAP_FRAMING},
+        {"BT_Reset", CAP_IMAGE_DEFAULTS},
+        {"BT_RST_PTZ", CAP_PTZ_RESET},
+        {"Cb_WB", CAP_WHITE_BALANCE_AUTO},
+        {"ComboBox_Flicker", CAP_FLICKER},
+    };
+    // Greyed while a camera that cannot do it is connected; without one, as the form has it.
+    const uint32_t capabilities = cameraOpen ? device->Capabilities() : ~0u;
+    for (const Key &key : keys)
+        if (QWidget *widget = ui->Win_Left->findChild<QWidget *>(QLatin1String(key.name)))
+            widget->setEnabled(capabilities & key.capability);
+}
+
+void MainWindow::cameraChanged(void *context, uint32_t changes)
+{
+    // Any thread: only take note, and let the window's thread look once for a burst.
+    auto *window = static_cast<MainWindow *>(context);
+    if (window->pendingChanges.fetch_or(changes) == 0)
+        QMetaObject::invokeMethod(window, "CameraChanged", Qt::QueuedConnection);
+}
+
+void MainWindow::CameraChanged()
+{
+    const uint32_t changes = pendingChanges.exchange(0);
+    if (!device || !cameraOpen)
+        return;
+    // What the camera reports is shown, never sent back: no slot of the panels runs.
+    if (changes & CHANGED_PARAMETERS) {
+        device->ReadParameters();
+        const QSignalBlocker left(ui->Win_Left);
+        loadImageControls();
+        showCameraModes();
+    }
+    if (changes & CHANGED_CAPABILITIES)
+        showCapabilities();
+    int32_t pan = 0, tilt = 0;
+    if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt)) {
+        get_pan_data->setText(QString::number(pan));
+        get_tilt_data->setText(QString::number(tilt));
+    }
 }
 
 void MainWindow::IPCAMChange(int)
 {
     if (device)
         device->Close();
+    cameraOpen = false;
     cameraPresent = false;
+    showCapabilities();
 }
 
 void MainWindow::DeviceChange() {}

@@ -3,20 +3,41 @@
 #include "SimBackend.h"
 #if defined(__linux__)
 #include "V4l2Backend.h"
-#include "V4l2SystemIo.h"
 #endif
 
 #include <cstdlib>
+#include <mutex>
 #include <string>
+
+namespace {
+
+// Everything the library creates lives in this one object, so that at exit its parts end in
+// a known order: the devices (and their cameras' threads) before the backends they use.
+struct Library
+{
+    SimBackend sim;
+#if defined(__linux__)
+    V4l2Backend v4l2{systemV4l2Io()};
+#endif
+    std::mutex mutex;
+    std::vector<std::unique_ptr<BaseDevice>> devices; // destroyed first
+};
+
+Library &library()
+{
+    static Library instance;
+    return instance;
+}
+
+} // namespace
 
 Backend *Backend::selected()
 {
-    static SimBackend sim;
+    Library &lib = library();
 #if defined(__linux__)
-    static V4l2Backend v4l2(std::make_unique<V4l2SystemIo>());
-    Backend *const available[] = {&v4l2, &sim};
+    Backend *const available[] = {&lib.v4l2, &lib.sim};
 #else
-    Backend *const available[] = {&sim};
+    Backend *const available[] = {&lib.sim};
 #endif
 
     // Real cameras unless told otherwise.
@@ -32,4 +53,12 @@ Backend *Backend::selected()
 
     reportOnce("unknown CAMERACTRL_BACKEND \"" + wanted + "\"; accepted values: " + names);
     return nullptr;
+}
+
+BaseDevice *Backend::keep(std::unique_ptr<BaseDevice> device)
+{
+    Library &lib = library();
+    const std::lock_guard<std::mutex> lock(lib.mutex);
+    lib.devices.push_back(std::move(device));
+    return lib.devices.back().get();
 }

@@ -20,4 +20,6 @@ public:
     // The backend named by CAMERACTRL_BACKEND (or the default when unset); nullptr for an
     // unknown name, which is reported once on stderr.
     static Backend *selected();
+    // Keeps a device until the process ends, and ends it before any backend.
+    static BaseDevice *keep(std::unique_ptr<BaseDevice> device);
 };

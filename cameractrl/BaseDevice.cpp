@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <mutex>
 
 DeviceInfo::DeviceInfo() = default;
 DeviceInfo::DeviceInfo(const DeviceInfo &other) = default;
@@ -17,10 +16,6 @@ BaseDevice::~BaseDevice() = default;
 
 BaseDevice *BaseDevice::CreateDevice(DeviceType type)
 {
-    // Callers never delete the device; the library keeps it until the process ends.
-    static std::mutex mutex;
-    static std::vector<std::unique_ptr<BaseDevice>> devices;
-
     Trace::write("CreateDevice", int32_t(type));
     if (type != DEVICE_USB) {
         std::fprintf(stderr, "CameraCtrl: device type %d is not supported; use 0 (USB)\n",
@@ -30,9 +25,8 @@ BaseDevice *BaseDevice::CreateDevice(DeviceType type)
     Backend *backend = Backend::selected();
     if (!backend)
         return nullptr;
-    const std::lock_guard<std::mutex> lock(mutex);
-    devices.push_back(std::make_unique<TraceDevice>(backend->createDevice()));
-    return devices.back().get();
+    // Callers never delete the device; the library keeps it until the process ends.
+    return Backend::keep(std::make_unique<TraceDevice>(backend->createDevice()));
 }
 
 void BaseDevice::Initial()

@@ -1,14 +1,14 @@
 // Presets of cameras that keep none themselves: pan, tilt and zoom per preset number and
-// camera, in a small file under the user's configuration directory, so they survive a
-// restart. A corrupt or unwritable file costs the presets, never the panel.
+// camera, so they survive a restart. A corrupt or unwritable file costs the presets, never
+// the panel.
 #pragma once
+
+#include "CameraStore.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
 
 class PresetStore
 {
@@ -16,20 +16,13 @@ public:
     // An axis the camera cannot report is absent.
     using Position = std::array<std::optional<int64_t>, 3>; // pan, tilt, zoom
 
-    // The file is $XDG_CONFIG_HOME/ptz-panel/presets (or ~/.config/...), read on first use.
-    PresetStore() = default;
-
+    // Written at once: a stored preset survives a crash right after.
     void store(const std::string &camera, int number, const Position &position);
     std::optional<Position> find(const std::string &camera, int number);
     void erase(const std::string &camera, int number);
-
-    static std::string defaultPath();
+    // Presets kept under an older name of the camera move to its new name.
+    void adopt(const std::string &camera, const std::string &olderName);
 
 private:
-    void load();
-    void save();
-
-    bool loaded = false;
-    std::string path;
-    std::map<std::pair<std::string, int>, Position> presets;
+    CameraStore file{"presets"};
 };

@@ -6,9 +6,10 @@
 
 void reportOnce(const std::string &message)
 {
-    static std::mutex mutex;
-    static std::set<std::string> reported;
-    const std::lock_guard<std::mutex> lock(mutex); // the V4L2 stepper reports from its thread
-    if (reported.insert(message).second)
+    // Never destroyed: cameras' threads may still report while the process exits.
+    static auto *mutex = new std::mutex;
+    static auto *reported = new std::set<std::string>;
+    const std::lock_guard<std::mutex> lock(*mutex);
+    if (reported->insert(message).second)
         std::fprintf(stderr, "CameraCtrl: %s\n", message.c_str());
 }

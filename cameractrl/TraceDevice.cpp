@@ -261,3 +261,18 @@ bool TraceDevice::GetTiltPosition(int32_t *position)
 {
     return call("GetTiltPosition", &BaseDevice::GetTiltPosition, position);
 }
+
+uint32_t TraceDevice::Capabilities()
+{
+    return inner->Capabilities();
+}
+
+void TraceDevice::SetChangeListener(ChangeListener listener, void *context)
+{
+    inner->SetChangeListener(listener, context);
+}
+
+bool TraceDevice::LastPosition(int32_t *pan, int32_t *tilt)
+{
+    return inner->LastPosition(pan, tilt);
+}

@@ -1,5 +1,6 @@
 // Wraps any backend's device: writes each call to the trace and mirrors the inner device's
-// parameter records, so callers always read the records of the object they hold.
+// parameter records, so callers always read the records of the object they hold. The
+// queries that only tell what the library knows already are passed on untraced.
 #pragma once
 
 #include "BaseDevice.h"
@@ -61,6 +62,9 @@ public:
     bool SetTiltPosition(int32_t position) override;
     bool GetPanPosition(int32_t *position) override;
     bool GetTiltPosition(int32_t *position) override;
+    uint32_t Capabilities() override;
+    void SetChangeListener(ChangeListener listener, void *context) override;
+    bool LastPosition(int32_t *pan, int32_t *tilt) override;
 
 private:
     template <typename... Params, typename... Args>

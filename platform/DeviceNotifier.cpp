@@ -35,8 +35,11 @@ DeviceNotifier *DeviceNotifier::instance()
 
     udev *context = udev_new();
     udev_monitor *monitor = context ? udev_monitor_new_from_netlink(context, "udev") : nullptr;
+    // USB devices, and video nodes too: a slow camera's node appears some time after the
+    // USB device itself.
     if (!monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor, "usb", "usb_device") < 0 ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor, "video4linux", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
         if (monitor)
             udev_monitor_unref(monitor);

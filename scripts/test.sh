@@ -3,6 +3,8 @@
 #   scripts/test.sh              normal build in build/
 #   scripts/test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in
 #                                build-sanitize/; any error aborts the test that hit it
+#   scripts/test.sh --threads    ThreadSanitizer build in build-tsan/ of the tests of the
+#                                camera threads (label "threads")
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -21,8 +23,17 @@ case "${1:-}" in
     export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
     export LSAN_OPTIONS=suppressions=$PTZ_ROOT/tests/sanitizers/lsan.supp
     ;;
+--threads)
+    # Qt is not built for ThreadSanitizer, so only the tests of our own threads run here.
+    build="$PTZ_ROOT/build-tsan"
+    cmake -S "$PTZ_ROOT" -B "$build" -DPTZ_THREAD_SANITIZE=ON >/dev/null
+    cmake --build "$build" -j "$(nproc)" --target tst_v4l2 tst_v4l2motion tst_v4l2thread v4l2exit
+    export TSAN_OPTIONS="halt_on_error=1 suppressions=$PTZ_ROOT/tests/sanitizers/tsan.supp"
+    cd "$build"
+    exec ctest --output-on-failure -j "$(nproc)" -L threads
+    ;;
 *)
-    echo "usage: $0 [--sanitize]" >&2
+    echo "usage: $0 [--sanitize | --threads]" >&2
     exit 2
     ;;
 esac

@@ -1,9 +1,11 @@
-// The V4L2 backend against fake devices: which nodes are cameras, what the records say,
-// what each operation writes (clamped, scaled, signed), the stepping fallback, presets
-// that survive a restart, and cameras that refuse, vanish or lack controls.
-#include "FakeV4l2Io.h"
+// The V4L2 backend against cameras that behave as Linux's uvcvideo presents them: which nodes
+// are cameras and in what order, what the records and capabilities say, image writes and
+// the white-balance mode, positions and presets that land where they were sent and follow
+// the camera to any port, image settings given back after a power cycle, and cameras that
+// refuse, vanish or lack controls.
 #include "StderrCapture.h"
-#include "V4l2Backend.h"
+#include "UvcDescriptors.h"
+#include "V4l2Rig.h"
 
 #include <QtTest>
 
@@ -11,103 +13,16 @@
 
 namespace {
 
-using Writes = std::vector<std::pair<uint32_t, int64_t>>;
+constexpr int ArcSecondsPerDegree = 3600;
 
-FakeControl range(int64_t minimum, int64_t maximum, int64_t defaultValue, int64_t value,
-                  uint32_t flags = 0)
+// What a commit sent, as (control, value) pairs.
+using Commit = std::vector<std::pair<uint32_t, int32_t>>;
+
+bool committed(V4l2Rig &rig, const Commit &wanted)
 {
-    FakeControl c;
-    c.minimum = minimum;
-    c.maximum = maximum;
-    c.defaultValue = defaultValue;
-    c.value = value;
-    c.flags = flags;
-    return c;
+    const auto all = rig.commits();
+    return std::find(all.begin(), all.end(), wanted) != all.end();
 }
-
-FakeControl button()
-{
-    FakeControl c = range(0, 0, 0, 0, V4L2_CTRL_FLAG_WRITE_ONLY);
-    c.type = V4L2_CTRL_TYPE_BUTTON;
-    return c;
-}
-
-void addImageControls(FakeNode &node)
-{
-    node.controls[V4L2_CID_BRIGHTNESS] = range(0, 255, 128, 100);
-    node.controls[V4L2_CID_CONTRAST] = range(0, 95, 32, 40);
-    node.controls[V4L2_CID_HUE] = range(-2000, 2000, 0, 5, V4L2_CTRL_FLAG_DISABLED);
-    node.controls[V4L2_CID_SATURATION] = range(0, 100, 64, 64, V4L2_CTRL_FLAG_READ_ONLY);
-    node.controls[V4L2_CID_SHARPNESS] = range(0, 7, 3, 2);
-    node.controls[V4L2_CID_BACKLIGHT_COMPENSATION] = range(0, 2, 1, 1);
-    node.controls[V4L2_CID_WHITE_BALANCE_TEMPERATURE] = range(2800, 6500, 4600, 5000);
-    node.controls[V4L2_CID_AUTO_WHITE_BALANCE] = range(0, 1, 1, 1);
-    node.controls[V4L2_CID_POWER_LINE_FREQUENCY] = range(0, 2, 1, 1);
-}
-
-// A camera with every control the backend knows, speed controls included.
-void makeFullPtz(FakeNode &node)
-{
-    node.card = "PTZ Pro";
-    node.bus = "usb-0000:00:14.0-2";
-    addImageControls(node);
-    node.controls[V4L2_CID_PAN_SPEED] = range(-1, 20, 0, 0); // a lopsided minimum
-    node.controls[V4L2_CID_TILT_SPEED] = range(-10, 10, 0, 0);
-    node.controls[V4L2_CID_ZOOM_CONTINUOUS] = range(-7, 7, 0, 0);
-    node.controls[V4L2_CID_PAN_ABSOLUTE] = range(-612000, 612000, 0, 36000);
-    node.controls[V4L2_CID_TILT_ABSOLUTE] = range(-108000, 324000, 0, -7200);
-    node.controls[V4L2_CID_ZOOM_ABSOLUTE] = range(100, 500, 100, 250);
-    node.controls[V4L2_CID_PAN_RESET] = button();
-    node.controls[V4L2_CID_TILT_RESET] = button();
-    node.controls[V4L2_CID_VFLIP] = range(0, 1, 0, 0);
-    node.controls[V4L2_CID_HFLIP] = range(0, 1, 0, 0);
-    node.controls[V4L2_CID_FOCUS_AUTO] = range(0, 1, 1, 1);
-}
-
-void makeAbsoluteOnly(FakeNode &node)
-{
-    node.card = "Stepper Cam";
-    node.bus = "usb-0000:00:14.0-3";
-    node.controls[V4L2_CID_PAN_ABSOLUTE] = range(-36000, 36000, 0, 0);
-    node.controls[V4L2_CID_TILT_ABSOLUTE] = range(-36000, 36000, 0, 0);
-    node.controls[V4L2_CID_ZOOM_ABSOLUTE] = range(0, 100, 0, 0);
-}
-
-int writesOf(const Writes &writes, uint32_t id)
-{
-    return int(
-        std::count_if(writes.begin(), writes.end(), [id](const auto &w) { return w.first == id; }));
-}
-
-bool speedWritten(const Writes &writes)
-{
-    return writesOf(writes, V4L2_CID_PAN_SPEED) + writesOf(writes, V4L2_CID_TILT_SPEED) +
-               writesOf(writes, V4L2_CID_ZOOM_CONTINUOUS) >
-           0;
-}
-
-// One backend over fresh fake devices; each test builds the cameras it needs.
-struct Rig
-{
-    FakeV4l2Io *fake;
-    std::unique_ptr<V4l2Backend> backend;
-    std::unique_ptr<BaseDevice> device;
-
-    Rig()
-    {
-        auto io = std::make_unique<FakeV4l2Io>();
-        fake = io.get();
-        backend = std::make_unique<V4l2Backend>(std::move(io));
-        device = backend->createDevice();
-    }
-    FakeNode &node(const char *path) { return fake->node(path); }
-    std::vector<DeviceInfo> enumerate()
-    {
-        std::vector<DeviceInfo> devices;
-        backend->enumerate(devices);
-        return devices;
-    }
-};
 
 } // namespace
 
@@ -117,22 +32,20 @@ class tst_V4l2 : public QObject
 
 private slots:
     void init();
+    void uvcDescriptorsTellPtz_data();
+    void uvcDescriptorsTellPtz();
     void enumeration();
-    void recordsAndAvailability();
-    void openingChangesNothing();
-    void imageOperationsClampAndMap();
-    void restoreDefaultsTouchesImageOnly();
-    void speedMapping_data();
-    void speedMapping();
-    void stopsWriteZero();
-    void steppingFallback();
-    void absolutePositionsInDegrees();
-    void homeAndReset();
-    void presetsSurviveARestart();
+    void recordsAndCapabilities_data();
+    void recordsAndCapabilities();
+    void imageWritesAreClampedByTheCamera();
+    void whiteBalanceFollowsTheCamerasMode();
+    void refusedWritesAreNeverSilent();
+    void positionsAndPresetsLand_data();
+    void positionsAndPresetsLand();
+    void presetsAndImageFollowTheCamera();
     void damagedPresetFiles();
     void unsupportedKeysSaySoOnce();
     void failingOpen();
-    void vanishingMidCommand();
 
 private:
     QTemporaryDir config;
@@ -142,411 +55,340 @@ void tst_V4l2::init()
 {
     QVERIFY(config.isValid());
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QFile::remove(config.filePath("ptz-panel/presets"));
+    qunsetenv("CAMERACTRL_REMEMBER");
+    QDir(config.filePath("ptz-panel")).removeRecursively();
+}
+
+void tst_V4l2::uvcDescriptorsTellPtz_data()
+{
+    QTest::addColumn<QByteArray>("descriptors");
+    QTest::addColumn<bool>("ptz");
+    const QByteArray device = QByteArray("\x12\x01", 2) + QByteArray(16, 0);
+    const QByteArray config = QByteArray("\x09\x02", 2) + QByteArray(7, 0);
+    const auto interface = [](char cls, char subclass) {
+        return QByteArray("\x09\x04\0\0\0", 5) + cls + subclass + QByteArray(2, 0);
+    };
+    // A camera terminal with three bytes of bmControls.
+    const auto camera = [](const char *controls) {
+        return QByteArray("\x12\x24\x02\x01\x01\x02", 6) + QByteArray(8, 0) + '\x03' +
+               QByteArray(controls, 3);
+    };
+    const QByteArray videoControl = interface('\x0e', '\x01');
+    QTest::newRow("pan/tilt absolute")
+        << device + config + videoControl + camera("\0\x08\0") << true;
+    QTest::newRow("zoom relative") << device + config + videoControl + camera("\0\x04\0") << true;
+    QTest::newRow("webcam: exposure only")
+        << device + config + videoControl + camera("\x02\0\0") << false;
+    QTest::newRow("outside a video control interface")
+        << device + config + interface('\x01', '\x01') + camera("\0\x08\0") << false;
+    QTest::newRow("a length past the end")
+        << device + config + videoControl + camera("\0\x08\0").left(10) << false;
+    QTest::newRow("a zero length") << QByteArray("\0\x01", 2) + videoControl << false;
+    QTest::newRow("nothing") << QByteArray() << false;
+}
+
+void tst_V4l2::uvcDescriptorsTellPtz()
+{
+    QFETCH(QByteArray, descriptors);
+    QFETCH(bool, ptz);
+    const auto *data = reinterpret_cast<const uint8_t *>(descriptors.constData());
+    QCOMPARE(UvcDescriptors::offersPtz(
+                 UvcDescriptors::cameraTerminalControls(data, size_t(descriptors.size()))),
+             ptz);
 }
 
 void tst_V4l2::enumeration()
 {
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
+    V4l2Rig rig;
+    // A laptop: its webcam first in /dev, the PTZ camera plugged in later.
+    FakeNode &webcam = rig.node("/dev/video0");
+    webcam.card = "Integrated Camera";
+    webcam.usb = {true, "04f2", "b6d9", "", "1-7", false};
+    webcam.camera->addImageControls();
     rig.node("/dev/video1").caps = V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING; // its metadata
-    rig.node("/dev/video1").card = "PTZ Pro";
-    makeFullPtz(rig.node("/dev/video2"));
-    rig.node("/dev/video2").bus = "usb-0000:00:14.0-4";
-    rig.node("/dev/video3").openError = EACCES;
-    rig.node("/dev/video10").card = "Webcam";
-    rig.node("/dev/video11").caps = V4L2_CAP_VIDEO_OUTPUT;
+    makePtzCamera(rig.node("/dev/video2"), PtzKind::Linux61RelativeAndAbsolute);
+    // The same camera's second capture node is no second camera.
+    rig.node("/dev/video3") = rig.node("/dev/video2");
+    makePtzCamera(rig.node("/dev/video4"), PtzKind::Linux61AbsoluteOnly, "SER2");
+    rig.node("/dev/video4").usb.device = "1-3";
+    rig.node("/dev/video5").openError = EACCES;
+    rig.node("/dev/video6").caps = V4L2_CAP_VIDEO_OUTPUT;
 
     StderrCapture err;
     const auto devices = rig.enumerate();
     QCOMPARE(int(devices.size()), 3);
+    QCOMPARE(devices[0].path, std::string("/dev/video2"));
     QCOMPARE(devices[0].name, std::string("PTZ Pro"));
-    QCOMPARE(devices[0].path, std::string("/dev/video0"));
+    QCOMPARE(devices[1].path, std::string("/dev/video4"));
     QCOMPARE(devices[1].name, std::string("PTZ Pro (2)"));
-    QCOMPARE(devices[1].path, std::string("/dev/video2"));
-    QCOMPARE(devices[2].name, std::string("Webcam"));
+    QCOMPARE(devices[2].name, std::string("Integrated Camera"));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(devices[i].index, i);
     rig.enumerate();
     const QStringList lines = err.text().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);
-    QVERIFY(lines[0].contains("/dev/video3") && lines[0].contains("video group"));
+    QVERIFY(lines[0].contains("/dev/video5") && lines[0].contains("video group"));
     QCOMPARE(rig.fake->openDescriptors(), 0);
 }
 
-void tst_V4l2::recordsAndAvailability()
+void tst_V4l2::recordsAndCapabilities_data()
 {
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
-    QVERIFY(rig.device->ReadParameters());
+    QTest::addColumn<PtzKind>("kind");
+    QTest::addColumn<uint>("has");
+    QTest::addColumn<uint>("lacks");
+    const uint keys = CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT | CAP_MENU | CAP_FRAMING;
+    const uint image = CAP_IMAGE_DEFAULTS | CAP_WHITE_BALANCE_AUTO | CAP_FLICKER;
+    const uint absolute = CAP_POSITION | CAP_PRESETS | CAP_HOME | CAP_PTZ_RESET;
+    QTest::newRow("6.1, relative and absolute")
+        << PtzKind::Linux61RelativeAndAbsolute << (image | absolute | CAP_PAN_TILT | CAP_ZOOM)
+        << keys;
+    QTest::newRow("relative only: no positions or presets")
+        << PtzKind::CurrentRelativeOnly << (image | CAP_PAN_TILT | CAP_ZOOM) << (keys | absolute);
+}
+
+void tst_V4l2::recordsAndCapabilities()
+{
+    QFETCH(PtzKind, kind);
+    QFETCH(uint, has);
+    QFETCH(uint, lacks);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), kind);
+    rig.node("/dev/video0").camera->add(FakeUvcCamera::Saturation, {true, false});
+    QVERIFY(rig.open());
     const auto fields = [&](int index) {
         const ParameterRecord &r = rig.device->parameters[index];
         return QList<int>{r.minimum, r.maximum, r.defaultValue, r.currentValue, r.available};
     };
-    QCOMPARE(fields(PARAM_BRIGHTNESS), (QList<int>{0, 255, 128, 100, 1}));
+    QCOMPARE(fields(PARAM_BRIGHTNESS), (QList<int>{-64, 64, 0, 10, 1}));
     QCOMPARE(fields(PARAM_WHITE_BALANCE), (QList<int>{2800, 6500, 4600, 5000, 1}));
-    QCOMPARE(fields(PARAM_SATURATION), (QList<int>{0, 100, 64, 64, 0})); // read-only
-    QCOMPARE(fields(PARAM_HUE), (QList<int>{0, 0, 0, 0, 0}));            // disabled
-    QCOMPARE(fields(PARAM_GAMMA), (QList<int>{0, 0, 0, 0, 0}));          // missing
-    QCOMPARE(fields(PARAM_CONTRAST), (QList<int>{0, 95, 32, 40, 1}));
-    QVERIFY(!rig.device->SetHue(3));
+    QCOMPARE(fields(PARAM_WHITE_BALANCE_AUTO), (QList<int>{0, 1, 1, 1, 1}));
+    QCOMPARE(fields(PARAM_FLICKER), (QList<int>{0, 2, 1, 1, 1}));
+    QCOMPARE(fields(PARAM_SATURATION), (QList<int>{0, 100, 64, 64, 0})); // no SET_CUR
+    QCOMPARE(rig.device->Capabilities() & (has | lacks), has);
     QVERIFY(!rig.device->SetSaturation(3));
-    QVERIFY(!rig.device->SetGamma(3));
 }
 
-void tst_V4l2::openingChangesNothing()
+void tst_V4l2::imageWritesAreClampedByTheCamera()
 {
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
-    rig.device->ReadParameters();
-    int32_t position = 0;
-    rig.device->GetPanPosition(&position);
-    QVERIFY(rig.node("/dev/video0").writes.empty());
-    QVERIFY(!rig.device->Open("-1", 1));
-    QVERIFY(!rig.device->Open("1", 1));
-    QVERIFY(!rig.device->Open("x", 1));
-    QCOMPARE(rig.fake->openDescriptors(), 0);
-}
-
-void tst_V4l2::imageOperationsClampAndMap()
-{
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
     QVERIFY(rig.device->SetBrightness(999));
-    QVERIFY(rig.device->SetBrightness(-5));
     QVERIFY(rig.device->SetContrast(50));
-    QVERIFY(rig.device->SetWhiteBalanceAuto(0));
-    QVERIFY(rig.device->SetWhiteBalance(1000));
-    QVERIFY(rig.device->SetFlicker(1));
     QVERIFY(rig.device->SetFlicker(2));
     QVERIFY(!rig.device->SetFlicker(0));
-    QVERIFY(rig.device->FlipOn());
-    QVERIFY(rig.device->MirrorOff());
-    QVERIFY(rig.device->ManualFocus());
-    const Writes expected = {{V4L2_CID_BRIGHTNESS, 255},
-                             {V4L2_CID_BRIGHTNESS, 0},
-                             {V4L2_CID_CONTRAST, 50},
-                             {V4L2_CID_AUTO_WHITE_BALANCE, 0},
-                             {V4L2_CID_WHITE_BALANCE_TEMPERATURE, 2800},
-                             {V4L2_CID_POWER_LINE_FREQUENCY, V4L2_CID_POWER_LINE_FREQUENCY_50HZ},
-                             {V4L2_CID_POWER_LINE_FREQUENCY, V4L2_CID_POWER_LINE_FREQUENCY_60HZ},
-                             {V4L2_CID_VFLIP, 1},
-                             {V4L2_CID_HFLIP, 0},
-                             {V4L2_CID_FOCUS_AUTO, 0}};
-    QVERIFY(rig.node("/dev/video0").writes == expected);
-}
+    QTRY_COMPARE(rig.value(V4L2_CID_POWER_LINE_FREQUENCY), int64_t(2));
+    QCOMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(64));
+    QCOMPARE(rig.value(V4L2_CID_CONTRAST), int64_t(50));
+    // The camera's clamping is news to the panel, which showed 999.
+    QTRY_VERIFY(rig.listened.changes & CHANGED_PARAMETERS);
+    rig.device->ReadParameters();
+    QCOMPARE(rig.device->parameters[PARAM_BRIGHTNESS].currentValue, 64);
 
-void tst_V4l2::restoreDefaultsTouchesImageOnly()
-{
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
     QVERIFY(rig.device->RestoreImageDefaults());
-    const Writes &writes = rig.node("/dev/video0").writes;
-    QCOMPARE(writesOf(writes, V4L2_CID_BRIGHTNESS), 1);
-    QCOMPARE(rig.node("/dev/video0").controls[V4L2_CID_BRIGHTNESS].value, 128);
-    QCOMPARE(rig.node("/dev/video0").controls[V4L2_CID_WHITE_BALANCE_TEMPERATURE].value, 4600);
-    QCOMPARE(writesOf(writes, V4L2_CID_SATURATION), 0); // read-only
-    QVERIFY(!speedWritten(writes));
-    QCOMPARE(writesOf(writes, V4L2_CID_PAN_ABSOLUTE), 0);
+    QTRY_COMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(0));
+    QCOMPARE(rig.value(V4L2_CID_CONTRAST), int64_t(32));
+    QCOMPARE(rig.value(V4L2_CID_POWER_LINE_FREQUENCY), int64_t(2)); // not an image default
 }
 
-void tst_V4l2::speedMapping_data()
+void tst_V4l2::whiteBalanceFollowsTheCamerasMode()
 {
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<int>("speed");
-    QTest::addColumn<uint>("control");
-    QTest::addColumn<int>("written");
-    QTest::newRow("pan right slowest still moves")
-        << "PanRight" << 1 << uint(V4L2_CID_PAN_SPEED) << 1;
-    QTest::newRow("pan right half") << "PanRight" << 12 << uint(V4L2_CID_PAN_SPEED) << 10;
-    QTest::newRow("pan right fastest") << "PanRight" << 24 << uint(V4L2_CID_PAN_SPEED) << 20;
-    QTest::newRow("pan left past the lopsided minimum")
-        << "PanLeft" << 24 << uint(V4L2_CID_PAN_SPEED) << -20;
-    QTest::newRow("pan left slowest") << "PanLeft" << 1 << uint(V4L2_CID_PAN_SPEED) << -1;
-    QTest::newRow("pan speed 0 stops") << "PanRight" << 0 << uint(V4L2_CID_PAN_SPEED) << 0;
-    QTest::newRow("tilt up fastest") << "TiltUp" << 16 << uint(V4L2_CID_TILT_SPEED) << 10;
-    QTest::newRow("tilt down") << "TiltDown" << 8 << uint(V4L2_CID_TILT_SPEED) << -5;
-    QTest::newRow("zoom in fastest") << "ZoomIn" << 7 << uint(V4L2_CID_ZOOM_CONTINUOUS) << 7;
-    QTest::newRow("zoom out slowest") << "ZoomOut" << 1 << uint(V4L2_CID_ZOOM_CONTINUOUS) << -1;
-    QTest::newRow("past the panel's fastest") << "PanRight" << 99 << uint(V4L2_CID_PAN_SPEED) << 20;
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    QCOMPARE(rig.device->parameters[PARAM_WHITE_BALANCE_AUTO].currentValue, 1);
+    // Automatic on, as cameras start: the temperature means manual, in one request.
+    rig.listened.changes = 0;
+    QVERIFY(rig.device->SetWhiteBalance(3500));
+    QTRY_COMPARE(rig.value(V4L2_CID_WHITE_BALANCE_TEMPERATURE), int64_t(3500));
+    QCOMPARE(rig.value(V4L2_CID_AUTO_WHITE_BALANCE), int64_t(0));
+    QVERIFY(committed(
+        rig, {{V4L2_CID_AUTO_WHITE_BALANCE, 0}, {V4L2_CID_WHITE_BALANCE_TEMPERATURE, 3500}}));
+    QVERIFY(rig.listened.changes & CHANGED_PARAMETERS);
+    rig.device->ReadParameters();
+    QCOMPARE(rig.device->parameters[PARAM_WHITE_BALANCE_AUTO].currentValue, 0);
+
+    QVERIFY(rig.device->SetWhiteBalanceAuto(1));
+    QTRY_COMPARE(rig.value(V4L2_CID_AUTO_WHITE_BALANCE), int64_t(1));
+    // A reset leaves the mode alone, and in automatic the camera picks the temperature.
+    QVERIFY(rig.device->RestoreImageDefaults());
+    QTRY_COMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(0));
+    QCOMPARE(rig.value(V4L2_CID_AUTO_WHITE_BALANCE), int64_t(1));
+    QCOMPARE(rig.value(V4L2_CID_WHITE_BALANCE_TEMPERATURE), int64_t(3500));
 }
 
-void tst_V4l2::speedMapping()
+void tst_V4l2::refusedWritesAreNeverSilent()
 {
-    QFETCH(QString, operation);
-    QFETCH(int, speed);
-    QFETCH(uint, control);
-    QFETCH(int, written);
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
-    BaseDevice &d = *rig.device;
-    const std::map<QString, std::function<bool(int)>> operations = {
-        {"PanRight", [&](int s) { return d.PanRight(s); }},
-        {"PanLeft", [&](int s) { return d.PanLeft(s); }},
-        {"TiltUp", [&](int s) { return d.TiltUp(s); }},
-        {"TiltDown", [&](int s) { return d.TiltDown(s); }},
-        {"ZoomIn", [&](int s) { return d.ZoomIn(s); }},
-        {"ZoomOut", [&](int s) { return d.ZoomOut(s); }},
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    // The camera stalls the request ("wrong state"): said once, and the panel is told to
+    // show what the camera really has.
+    rig.fake->with("/dev/video0", [](FakeUvcCamera &c) {
+        c.stalls[FakeUvcCamera::Sharpness] = -EILSEQ;
+        return 0;
+    });
+    StderrCapture err;
+    rig.listened.changes = 0;
+    QVERIFY(rig.device->SetSharpness(6));
+    QVERIFY(rig.device->SetSharpness(7));
+    QTRY_VERIFY(rig.listened.changes & CHANGED_PARAMETERS);
+    QTRY_VERIFY(rig.device->ReadParameters() &&
+                rig.device->parameters[PARAM_SHARPNESS].currentValue == 2);
+    QCOMPARE(rig.value(V4L2_CID_SHARPNESS), int64_t(2));
+    QCOMPARE(err.text().count("PTZ Pro refused sharpness"), 1);
+}
+
+void tst_V4l2::positionsAndPresetsLand_data()
+{
+    QTest::addColumn<PtzKind>("kind");
+    QTest::newRow("6.1, relative and absolute") << PtzKind::Linux61RelativeAndAbsolute;
+    QTest::newRow("6.1, absolute only") << PtzKind::Linux61AbsoluteOnly;
+    QTest::newRow("newer kernel, with GET_CUR") << PtzKind::CurrentRelativeAndAbsolute;
+}
+
+void tst_V4l2::positionsAndPresetsLand()
+{
+    QFETCH(PtzKind, kind);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), kind);
+    QVERIFY(rig.open());
+    const auto at = [&](double pan, double tilt) {
+        return std::abs(rig.pan() - pan * ArcSecondsPerDegree) <= ArcSecondsPerDegree &&
+               std::abs(rig.tilt() - tilt * ArcSecondsPerDegree) <= ArcSecondsPerDegree;
     };
-    QVERIFY(operations.at(operation)(speed));
-    const Writes expected = {{control, written}};
-    QVERIFY(rig.node("/dev/video0").writes == expected);
-}
-
-void tst_V4l2::stopsWriteZero()
-{
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
-    rig.device->PanLeft(5);
-    rig.device->TiltUp(5);
-    rig.device->TiltUpStop();
-    rig.device->TiltDownStop();
-    rig.device->PanLeftStop();
-    rig.device->PanRightStop();
-    rig.device->ZoomStop();
-    const Writes &writes = rig.node("/dev/video0").writes;
-    const Writes stops(writes.begin() + 2, writes.end());
-    const Writes expected = {{V4L2_CID_TILT_SPEED, 0},
-                             {V4L2_CID_TILT_SPEED, 0},
-                             {V4L2_CID_PAN_SPEED, 0},
-                             {V4L2_CID_PAN_SPEED, 0},
-                             {V4L2_CID_ZOOM_CONTINUOUS, 0}};
-    QVERIFY(stops == expected);
-}
-
-void tst_V4l2::steppingFallback()
-{
-    Rig rig;
-    makeAbsoluteOnly(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
-    QVERIFY(rig.device->PanRight(24));
-    QVERIFY(rig.device->ZoomIn(7));
-    QElapsedTimer clock;
-    clock.start();
+    // As the panel's SET key does it: pan, a pause, tilt.
+    QVERIFY(rig.device->SetPanPosition(30));
+    QTest::qWait(50);
+    QVERIFY(rig.device->SetTiltPosition(-10));
+    QTRY_VERIFY(at(30, -10));
     QTest::qWait(300);
-    QVERIFY(rig.device->PanRightStop());
-    QVERIFY(rig.device->ZoomStop());
-    const qint64 elapsed = clock.elapsed();
-    QTest::qWait(150);
-
-    FakeNode &node = rig.node("/dev/video0");
-    const int panWrites = writesOf(node.writes, V4L2_CID_PAN_ABSOLUTE);
-    // Rate-limited: one step every 50 ms at most.
-    QVERIFY2(panWrites >= 2 && panWrites <= elapsed / 50 + 1,
-             qPrintable(QString::number(panWrites)));
-    QVERIFY(node.controls[V4L2_CID_PAN_ABSOLUTE].value > 0);
-    QVERIFY(node.controls[V4L2_CID_ZOOM_ABSOLUTE].value > 0);
-    const size_t afterStop = node.writes.size();
-    QTest::qWait(150);
-    QCOMPARE(node.writes.size(), afterStop);
-
-    // It stops at the end of the range on its own.
-    QVERIFY(rig.device->TiltDown(16));
-    QTRY_COMPARE_WITH_TIMEOUT(node.controls[V4L2_CID_TILT_ABSOLUTE].value, int64_t(-36000), 3000);
-    QVERIFY(!speedWritten(node.writes));
-    QVERIFY(rig.device->Close());
-}
-
-void tst_V4l2::absolutePositionsInDegrees()
-{
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY(at(30, -10));
     int32_t pan = 0, tilt = 0;
-    QVERIFY(rig.device->GetPanPosition(&pan));
-    QVERIFY(rig.device->GetTiltPosition(&tilt));
-    QCOMPARE(pan, 10);  // 36000 arc-seconds
-    QCOMPARE(tilt, -2); // -7200
-    QVERIFY(rig.device->SetPanPosition(-30));
-    QVERIFY(rig.device->SetTiltPosition(1000)); // beyond the camera's 90 degrees
-    const Writes expected = {{V4L2_CID_PAN_ABSOLUTE, -108000}, {V4L2_CID_TILT_ABSOLUTE, 324000}};
-    QVERIFY(rig.node("/dev/video0").writes == expected);
-    QVERIFY(rig.device->GetTiltPosition(&tilt));
-    QCOMPARE(tilt, 90);
+    QVERIFY(rig.device->GetPanPosition(&pan) && rig.device->GetTiltPosition(&tilt));
+    QCOMPARE(QPoint(pan, tilt), QPoint(30, -10));
 
-    Rig webcam;
-    addImageControls(webcam.node("/dev/video0"));
-    webcam.enumerate();
-    QVERIFY(webcam.device->Open("0", 1));
-    int32_t untouched = 77;
-    QVERIFY(!webcam.device->GetPanPosition(&untouched));
-    QCOMPARE(untouched, 77);
-    QVERIFY(!webcam.device->SetPanPosition(5));
-    QVERIFY(!webcam.device->PanLeft(5));
-}
-
-void tst_V4l2::homeAndReset()
-{
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    makeAbsoluteOnly(rig.node("/dev/video1"));
-    rig.node("/dev/video1").controls[V4L2_CID_PAN_ABSOLUTE].value = 9000;
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY(rig.device->SetPanPosition(29));
+    QVERIFY(rig.device->SetTiltPosition(18));
+    QTRY_VERIFY(at(29, 18));
+    QVERIFY(rig.device->SetPreset(3));
     QVERIFY(rig.device->Home());
-    Writes expected = {{V4L2_CID_PAN_RESET, 1}, {V4L2_CID_TILT_RESET, 1}};
-    QVERIFY(rig.node("/dev/video0").writes == expected);
-    QVERIFY(rig.device->PtzReset());
-    QCOMPARE(rig.node("/dev/video0").controls[V4L2_CID_ZOOM_ABSOLUTE].value, 100);
-
-    QVERIFY(rig.device->Open("1", 1));
-    QVERIFY(rig.device->PtzReset());
-    expected = {
-        {V4L2_CID_PAN_ABSOLUTE, 0}, {V4L2_CID_TILT_ABSOLUTE, 0}, {V4L2_CID_ZOOM_ABSOLUTE, 0}};
-    QVERIFY(rig.node("/dev/video1").writes == expected);
+    QTRY_VERIFY(at(0, 0));
+    QVERIFY(rig.device->CallPreset(3));
+    QTRY_VERIFY(at(29, 18));
+    QTest::qWait(300);
+    QVERIFY(at(29, 18));
+    QVERIFY(!rig.device->CallPreset(4));
 }
 
-void tst_V4l2::presetsSurviveARestart()
+void tst_V4l2::presetsAndImageFollowTheCamera()
 {
     {
-        Rig first;
-        makeFullPtz(first.node("/dev/video0"));
-        first.enumerate();
-        QVERIFY(first.device->Open("0", 1));
-        QVERIFY(first.device->SetPreset(3));
-        QVERIFY(first.device->ClearPreset(4));
-        QVERIFY(!first.device->CallPreset(4));
+        V4l2Rig first;
+        makePtzCamera(first.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+        QVERIFY(first.open());
+        QVERIFY(first.device->SetBrightness(20));
+        QVERIFY(first.device->SetPanPosition(-40));
+        QTRY_VERIFY(std::abs(first.pan() + 40 * ArcSecondsPerDegree) < ArcSecondsPerDegree);
+        QVERIFY(first.device->SetPreset(2));
+        QVERIFY(first.device->Close());
     }
-    QVERIFY(QFile::exists(config.filePath("ptz-panel/presets")));
+    // Another run: the camera was off (its settings back at defaults) and is now in another
+    // port, behind another node.
+    V4l2Rig second;
+    makePtzCamera(second.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly, "OTHER");
+    makePtzCamera(second.node("/dev/video4"), PtzKind::Linux61AbsoluteOnly);
+    second.node("/dev/video4").bus = "usb-0000:00:14.0-5";
+    second.node("/dev/video4").usb.device = "3-1";
+    const auto devices = second.enumerate();
+    const int index = devices[0].path == "/dev/video4" ? 0 : 1;
+    QVERIFY(second.open(index));
+    QTRY_COMPARE(second.value(V4L2_CID_BRIGHTNESS, "/dev/video4"), int64_t(20));
+    QVERIFY(second.device->CallPreset(2));
+    QTRY_VERIFY(std::abs(second.pan("/dev/video4") + 40 * ArcSecondsPerDegree) <
+                ArcSecondsPerDegree);
+    // The other camera has neither.
+    QVERIFY(second.open(1 - index));
+    QVERIFY(!second.device->CallPreset(2));
+    QTest::qWait(100);
+    QCOMPARE(second.value(V4L2_CID_BRIGHTNESS), int64_t(10));
 
-    // Another run, and the camera moved meanwhile; it is now a different node.
-    Rig second;
-    makeAbsoluteOnly(second.node("/dev/video0"));
-    makeFullPtz(second.node("/dev/video4"));
-    FakeNode &camera = second.node("/dev/video4");
-    camera.controls[V4L2_CID_PAN_ABSOLUTE].value = 0;
-    camera.controls[V4L2_CID_ZOOM_ABSOLUTE].value = 400;
-    second.enumerate();
-    QVERIFY(second.device->Open("1", 1));
-    QVERIFY(second.device->CallPreset(3));
-    const Writes expected = {{V4L2_CID_PAN_ABSOLUTE, 36000},
-                             {V4L2_CID_TILT_ABSOLUTE, -7200},
-                             {V4L2_CID_ZOOM_ABSOLUTE, 250}};
-    QVERIFY(camera.writes == expected);
-
-    // Presets belong to their camera.
-    QVERIFY(second.device->Open("0", 1));
-    QVERIFY(!second.device->CallPreset(3));
-    QVERIFY(second.device->Open("1", 1));
-    QVERIFY(second.device->ClearPreset(3));
-    Rig third;
-    makeFullPtz(third.node("/dev/video4"));
-    third.enumerate();
-    QVERIFY(third.device->Open("0", 1));
-    QVERIFY(!third.device->CallPreset(3));
+    // Remembering can be turned off.
+    qputenv("CAMERACTRL_REMEMBER", "0");
+    V4l2Rig third;
+    makePtzCamera(third.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(third.open());
+    QTest::qWait(100);
+    QCOMPARE(third.value(V4L2_CID_BRIGHTNESS), int64_t(10));
 }
 
 void tst_V4l2::damagedPresetFiles()
 {
+    // Presets kept under the camera's port and name by earlier versions still load.
     QDir(config.path()).mkpath("ptz-panel");
     QFile file(config.filePath("ptz-panel/presets"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("garbage\n\t\t\t\nusb-0000:00:14.0-2 PTZ Pro\tx\t1\t2\t3\n"
                "usb-0000:00:14.0-2 PTZ Pro\t5\t99999999999999999999\t2\t3\n"
-               "usb-0000:00:14.0-2 PTZ Pro\t6\t7200\t-\t-\n");
+               "usb-0000:00:14.0-2 PTZ Pro\t6\t72000\t-\t-\n");
     file.close();
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
     QVERIFY(!rig.device->CallPreset(5));
     QVERIFY(rig.device->CallPreset(6));
-    const Writes expected = {{V4L2_CID_PAN_ABSOLUTE, 7200}};
-    QVERIFY(rig.node("/dev/video0").writes == expected);
+    QTRY_VERIFY(std::abs(rig.pan() - 72000) < ArcSecondsPerDegree);
 
     // A configuration "directory" that is a file: presets still work for this run.
     qputenv("XDG_CONFIG_HOME", file.fileName().toLocal8Bit());
     StderrCapture err;
     QVERIFY(rig.device->SetPreset(1));
     QVERIFY(rig.device->SetPreset(2));
-    QVERIFY(rig.device->CallPreset(1));
-    QCOMPARE(err.text().count("cannot write presets"), 1);
+    QTRY_VERIFY(rig.device->CallPreset(1));
+    QTRY_COMPARE(err.text().count("cannot write"), 1);
 }
 
 void tst_V4l2::unsupportedKeysSaySoOnce()
 {
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61RelativeAndAbsolute);
     rig.node("/dev/video1").card = "Plain webcam";
-    rig.enumerate();
     StderrCapture err;
-    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY(rig.open());
     for (int round = 0; round < 3; ++round) {
         QVERIFY(!rig.device->IrOn());
         QVERIFY(!rig.device->NightMode());
-        QVERIFY(!rig.device->MenuOff());
-        QVERIFY(!rig.device->FramingAuto());
+        QVERIFY(!rig.device->MenuOff()); // sent at every connection: not worth a word
+        QVERIFY(!rig.device->FlipOn());  // no mapping in the 6.1 driver
     }
     QVERIFY(rig.device->Open("1", 1));
-    QVERIFY(!rig.device->MenuOff());
-    QVERIFY(!rig.device->FlipOn());
-    QVERIFY(rig.node("/dev/video0").writes.empty());
+    QVERIFY(!rig.device->MirrorOn());
     const QStringList lines = err.text().split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines.filter("PTZ Pro").size(), 4);
-    QVERIFY(lines.last().contains("Plain webcam") && lines.last().contains("on-screen menu"));
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.filter("PTZ Pro").size(), 3);
+    QVERIFY(lines.last().contains("Plain webcam") && lines.last().contains("mirror"));
+    QCOMPARE(rig.commits().size(), size_t(0));
 }
 
 void tst_V4l2::failingOpen()
 {
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
     rig.enumerate();
     rig.node("/dev/video0").openError = EBUSY;
     StderrCapture err;
     QVERIFY(!rig.device->Open("0", 1));
     QVERIFY(!rig.device->Open("0", 1));
+    QVERIFY(!rig.device->Open("x", 1));
+    QVERIFY(!rig.device->Open("7", 1));
     QVERIFY(!rig.device->SetBrightness(3));
     QVERIFY(!rig.device->ReadParameters());
+    QCOMPARE(rig.device->Capabilities(), 0u);
     const QStringList lines = err.text().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);
     QVERIFY(lines[0].contains("/dev/video0") && lines[0].contains(strerror(EBUSY)));
-
     rig.node("/dev/video0").openError = 0;
-    QVERIFY(rig.device->Open("0", 1));
-}
-
-void tst_V4l2::vanishingMidCommand()
-{
-    Rig rig;
-    makeFullPtz(rig.node("/dev/video0"));
-    makeAbsoluteOnly(rig.node("/dev/video1"));
-    rig.enumerate();
-    QVERIFY(rig.device->Open("0", 1));
-    StderrCapture err;
-    rig.node("/dev/video0").vanished = true;
-    QVERIFY(!rig.device->SetBrightness(10));
-    QVERIFY(!rig.device->PanLeft(3));
-    QVERIFY(!rig.device->ReadParameters());
-    int32_t pan = 5;
-    QVERIFY(!rig.device->GetPanPosition(&pan));
-    QCOMPARE(pan, 5);
-    QVERIFY(rig.device->Close());
-    QCOMPARE(err.text().count("is gone"), 1);
-    QCOMPARE(rig.fake->openDescriptors(), 0);
-
-    // Gone while the stepper moves it: the stepper stops, nothing hangs.
-    QVERIFY(rig.device->Open("1", 1));
-    QVERIFY(rig.device->PanRight(10));
-    QTest::qWait(120);
-    rig.node("/dev/video1").vanished = true;
-    QTest::qWait(120);
-    QVERIFY(!rig.device->PanRightStop());
-    QVERIFY(rig.device->Close());
+    QVERIFY(rig.open());
 }
 
 QTEST_GUILESS_MAIN(tst_V4l2)

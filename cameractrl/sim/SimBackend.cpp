@@ -73,13 +73,14 @@ bool SimBackend::scan()
     return true;
 }
 
-std::shared_ptr<SimCamera> SimBackend::open(int index)
+std::shared_ptr<SimCamera> SimBackend::open(int index, std::string &file)
 {
     if (!scanned)
         scan();
     if (index < 0 || index >= static_cast<int>(attached.size()))
         return nullptr;
     const std::string &path = attached[index].path;
+    file = path;
     const auto config = path.empty() ? SimCameraConfig::builtin() : SimCameraConfig::load(path);
     if (!config || !config->opens)
         return nullptr;

@@ -16,8 +16,9 @@ public:
     bool enumerate(std::vector<DeviceInfo> &devices) override;
     std::unique_ptr<BaseDevice> createDevice() override;
 
-    // The camera at `index` of the last scan, or nullptr when it is not there or refuses.
-    std::shared_ptr<SimCamera> open(int index);
+    // The camera at `index` of the last scan, or nullptr when it is not there or refuses;
+    // `path` is its file ("" for the built-in camera).
+    std::shared_ptr<SimCamera> open(int index, std::string &path);
 
 private:
     bool scan();

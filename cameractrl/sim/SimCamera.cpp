@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -9,10 +10,21 @@ constexpr int minimumOf[] = {-SimCamera::PanLimit, SimCamera::TiltMin, 0};
 constexpr int maximumOf[] = {SimCamera::PanLimit, SimCamera::TiltMax, SimCamera::ZoomMax};
 // Units per second for each step of speed: pan 24 turns at 24 degrees a second.
 constexpr int unitsPerSpeed[] = {10, 10, 50};
+// What Reset restores; the white-balance mode and anti-flicker stay.
+constexpr int imageRecords[] = {PARAM_BRIGHTNESS, PARAM_CONTRAST,     PARAM_HUE,
+                                PARAM_SATURATION, PARAM_SHARPNESS,    PARAM_GAMMA,
+                                PARAM_BACKLIGHT,  PARAM_WHITE_BALANCE};
 
 int clampToAxis(int axis, long long value)
 {
     return static_cast<int>(std::clamp<long long>(value, minimumOf[axis], maximumOf[axis]));
+}
+
+bool same(const ParameterRecord &a, const ParameterRecord &b)
+{
+    return a.minimum == b.minimum && a.maximum == b.maximum && a.step == b.step &&
+           a.defaultValue == b.defaultValue && a.currentValue == b.currentValue &&
+           a.available == b.available;
 }
 
 } // namespace
@@ -22,8 +34,33 @@ SimCamera::SimCamera(const SimCameraConfig &config) : origin(config)
     std::copy(std::begin(config.records), std::end(config.records), std::begin(values));
 }
 
+SimCameraConfig SimCamera::config() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return origin;
+}
+
+void SimCamera::copyRecords(ParameterRecord *records) const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    std::copy(std::begin(values), std::end(values), records);
+}
+
+int SimCamera::record(int index) const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return values[index].currentValue;
+}
+
+uint32_t SimCamera::lacks() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return origin.lacks;
+}
+
 void SimCamera::setImage(int index, int value)
 {
+    const std::lock_guard<std::mutex> lock(mutex);
     ParameterRecord &r = values[index];
     if (r.minimum <= r.maximum)
         value = std::clamp(value, r.minimum, r.maximum);
@@ -32,18 +69,38 @@ void SimCamera::setImage(int index, int value)
 
 void SimCamera::restoreImageDefaults()
 {
-    for (ParameterRecord &r : values)
-        r.currentValue = r.defaultValue;
+    const std::lock_guard<std::mutex> lock(mutex);
+    for (int index : imageRecords)
+        values[index].currentValue = values[index].defaultValue;
+}
+
+uint32_t SimCamera::applyEdit(const SimCameraConfig &edited)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    uint32_t changes = 0;
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        // A record the file did not change keeps what the panel set meanwhile.
+        if (same(edited.records[i], origin.records[i]))
+            continue;
+        values[i] = edited.records[i];
+        changes |= CHANGED_PARAMETERS;
+    }
+    if (edited.lacks != origin.lacks)
+        changes |= CHANGED_CAPABILITIES;
+    origin = edited;
+    return changes;
 }
 
 void SimCamera::startMotion(Axis axis, int direction, int speed)
 {
+    const std::lock_guard<std::mutex> lock(mutex);
     settle(axis);
     motion[axis].unitsPerSecond = direction * std::max(speed, 0) * unitsPerSpeed[axis];
 }
 
 void SimCamera::stopMotion(Axis axis, int direction)
 {
+    const std::lock_guard<std::mutex> lock(mutex);
     const int v = motion[axis].unitsPerSecond;
     if ((direction < 0 && v < 0) || (direction > 0 && v > 0)) {
         settle(axis);
@@ -52,6 +109,12 @@ void SimCamera::stopMotion(Axis axis, int direction)
 }
 
 int SimCamera::position(Axis axis) const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return positionLocked(axis);
+}
+
+int SimCamera::positionLocked(Axis axis) const
 {
     const Motion &m = motion[axis];
     if (m.unitsPerSecond == 0)
@@ -62,31 +125,40 @@ int SimCamera::position(Axis axis) const
 
 void SimCamera::setPosition(Axis axis, int position)
 {
+    const std::lock_guard<std::mutex> lock(mutex);
+    setPositionLocked(axis, position);
+}
+
+void SimCamera::setPositionLocked(Axis axis, int position)
+{
     motion[axis] = Motion{clampToAxis(axis, position), 0, Clock::now()};
 }
 
 void SimCamera::settle(Axis axis)
 {
-    motion[axis].from = position(axis);
+    motion[axis].from = positionLocked(axis);
     motion[axis].since = Clock::now();
 }
 
 void SimCamera::storePreset(uint8_t number)
 {
-    presets[number] = {position(Pan), position(Tilt), position(Zoom)};
+    const std::lock_guard<std::mutex> lock(mutex);
+    presets[number] = {positionLocked(Pan), positionLocked(Tilt), positionLocked(Zoom)};
 }
 
 bool SimCamera::recallPreset(uint8_t number)
 {
+    const std::lock_guard<std::mutex> lock(mutex);
     const auto found = presets.find(number);
     if (found == presets.end())
         return false;
     for (int axis = 0; axis < AxisCount; ++axis)
-        setPosition(Axis(axis), found->second[axis]);
+        setPositionLocked(Axis(axis), found->second[axis]);
     return true;
 }
 
 void SimCamera::clearPreset(uint8_t number)
 {
+    const std::lock_guard<std::mutex> lock(mutex);
     presets.erase(number);
 }

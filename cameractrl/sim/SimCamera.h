@@ -1,5 +1,6 @@
 // The state one simulated camera keeps while the process runs: image values, the pan, tilt
-// and zoom positions (moving while a motion runs), and its presets.
+// and zoom positions (moving while a motion runs), and its presets. Thread-safe: its file is
+// watched on another thread while the panel drives it.
 #pragma once
 
 #include "SimCameraConfig.h"
@@ -7,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <map>
+#include <mutex>
 
 class SimCamera
 {
@@ -25,11 +27,16 @@ public:
 
     explicit SimCamera(const SimCameraConfig &config);
 
-    const SimCameraConfig &config() const { return origin; }
-    const ParameterRecord *records() const { return values; }
+    SimCameraConfig config() const;
+    void copyRecords(ParameterRecord *records) const;
+    int record(int index) const;
+    uint32_t lacks() const;
 
     void setImage(int index, int value);
     void restoreImageDefaults();
+    // The file was edited while the camera is attached: its records and features now hold.
+    // Returns the CHANGED_... bits that follow.
+    uint32_t applyEdit(const SimCameraConfig &edited);
 
     // direction -1 or +1 (left/down/out or right/up/in); speed 0 stops.
     void startMotion(Axis axis, int direction, int speed);
@@ -51,8 +58,11 @@ private:
         Clock::time_point since;
     };
 
+    int positionLocked(Axis axis) const;
     void settle(Axis axis);
+    void setPositionLocked(Axis axis, int position);
 
+    mutable std::mutex mutex;
     SimCameraConfig origin;
     ParameterRecord values[PARAM_COUNT];
     std::array<Motion, AxisCount> motion;

@@ -1,6 +1,7 @@
 #include "SimCameraConfig.h"
 #include "Report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -21,9 +22,40 @@ struct RecordKey
 };
 
 constexpr RecordKey recordKeys[] = {
-    {"brightness", PARAM_BRIGHTNESS}, {"contrast", PARAM_CONTRAST},          {"hue", PARAM_HUE},
-    {"saturation", PARAM_SATURATION}, {"sharpness", PARAM_SHARPNESS},        {"gamma", PARAM_GAMMA},
-    {"backlight", PARAM_BACKLIGHT},   {"whitebalance", PARAM_WHITE_BALANCE},
+    {"brightness", PARAM_BRIGHTNESS},
+    {"contrast", PARAM_CONTRAST},
+    {"hue", PARAM_HUE},
+    {"saturation", PARAM_SATURATION},
+    {"sharpness", PARAM_SHARPNESS},
+    {"gamma", PARAM_GAMMA},
+    {"backlight", PARAM_BACKLIGHT},
+    {"whitebalance", PARAM_WHITE_BALANCE},
+    {"whitebalanceauto", PARAM_WHITE_BALANCE_AUTO},
+    {"flicker", PARAM_FLICKER},
+};
+
+struct Feature
+{
+    const char *name;
+    uint32_t capability;
+};
+
+constexpr Feature features[] = {
+    {"pantilt", CAP_PAN_TILT},
+    {"zoom", CAP_ZOOM},
+    {"position", CAP_POSITION},
+    {"presets", CAP_PRESETS},
+    {"home", CAP_HOME},
+    {"ptzreset", CAP_PTZ_RESET},
+    {"flip", CAP_FLIP},
+    {"mirror", CAP_MIRROR},
+    {"ir", CAP_IR},
+    {"daynight", CAP_DAY_NIGHT},
+    {"menu", CAP_MENU},
+    {"framing", CAP_FRAMING},
+    {"imagedefaults", CAP_IMAGE_DEFAULTS},
+    {"whitebalanceauto", CAP_WHITE_BALANCE_AUTO},
+    {"flicker", CAP_FLICKER},
 };
 
 std::string trimmed(const std::string &s)
@@ -81,6 +113,8 @@ SimCameraConfig SimCameraConfig::builtin()
     r[PARAM_GAMMA] = {100, 500, 1, 300, 300, 1};
     r[PARAM_BACKLIGHT] = {0, 2, 1, 1, 1, 1};
     r[PARAM_WHITE_BALANCE] = {2800, 6500, 10, 4600, 4600, 1};
+    r[PARAM_WHITE_BALANCE_AUTO] = {0, 1, 1, 1, 0, 1};
+    r[PARAM_FLICKER] = {0, 3, 1, 1, 1, 1};
     return config;
 }
 
@@ -115,6 +149,19 @@ SimCameraConfig SimCameraConfig::parse(const std::string &text, const std::strin
                 config.opens = value == "ok";
             else
                 complain("open must be ok or fail");
+        } else if (key == "lacks") {
+            config.lacks = 0;
+            std::istringstream names(value);
+            std::string name;
+            while (std::getline(names, name, ',')) {
+                name = trimmed(name);
+                const auto *found = std::find_if(std::begin(features), std::end(features),
+                                                 [&](const Feature &f) { return name == f.name; });
+                if (found != std::end(features))
+                    config.lacks |= found->capability;
+                else if (!name.empty())
+                    complain("unknown feature in lacks");
+            }
         } else {
             const RecordKey *found = nullptr;
             for (const RecordKey &k : recordKeys)
@@ -148,7 +195,7 @@ std::optional<SimCameraConfig> SimCameraConfig::load(const std::string &path)
 
 bool SimCameraConfig::operator==(const SimCameraConfig &other) const
 {
-    if (name != other.name || opens != other.opens)
+    if (name != other.name || opens != other.opens || lacks != other.lacks)
         return false;
     for (int i = 0; i < PARAM_COUNT; ++i) {
         const ParameterRecord &a = records[i], &b = other.records[i];

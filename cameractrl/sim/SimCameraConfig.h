@@ -1,5 +1,5 @@
-// What a simulated camera is made of: its name, whether it opens, and its image records.
-// Read from a "*.cam" file of key=value lines, or the built-in camera's values.
+// What a simulated camera is made of: its name, whether it opens, its image records and what
+// it lacks. Read from a "*.cam" file of key=value lines, or the built-in camera's values.
 #pragma once
 
 #include "BaseDevice.h"
@@ -13,6 +13,7 @@ public:
     std::string name;
     bool opens = true;
     ParameterRecord records[PARAM_COUNT];
+    uint32_t lacks = 0; // CAP_... bits the camera cannot do
 
     static SimCameraConfig builtin();
     // Keys that are missing keep the built-in values; the name defaults to `defaultName`.

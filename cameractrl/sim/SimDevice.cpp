@@ -1,17 +1,33 @@
 #include "SimDevice.h"
+#include "Report.h"
 #include "SimBackend.h"
 #include "SimCamera.h"
+#include "SimFileWatcher.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iterator>
 
+namespace {
+
+constexpr uint32_t Everything = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME |
+                                CAP_PTZ_RESET | CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT |
+                                CAP_MENU | CAP_FRAMING | CAP_IMAGE_DEFAULTS |
+                                CAP_WHITE_BALANCE_AUTO | CAP_FLICKER;
+
+} // namespace
+
 SimDevice::SimDevice(SimBackend &owner) : backend(owner) {}
+
+SimDevice::~SimDevice()
+{
+    Close();
+}
 
 bool SimDevice::Open(const char *index, int)
 {
-    camera.reset();
+    Close();
     if (!index)
         return false;
     int number = -1;
@@ -19,19 +35,54 @@ bool SimDevice::Open(const char *index, int)
     const auto result = std::from_chars(index, end, number);
     if (result.ec != std::errc() || result.ptr != end || end == index)
         return false;
-    camera = backend.open(number);
-    return isOpen();
+    std::string path;
+    camera = backend.open(number, path);
+    if (!camera)
+        return false;
+    name = camera->config().name;
+    if (!path.empty()) {
+        // Editing the file while the camera is open is another program changing it.
+        auto edited = camera;
+        auto listener = notifier;
+        watcher = std::make_unique<SimFileWatcher>(path, [edited, listener, path] {
+            if (const auto config = SimCameraConfig::load(path))
+                listener->notify(edited->applyEdit(*config));
+        });
+    }
+    return true;
 }
 
 bool SimDevice::Close()
 {
+    watcher.reset();
     camera.reset();
     return true;
 }
 
-bool SimDevice::move(int axis, int direction, int speed)
+bool SimDevice::can(uint32_t capability, const char *what)
 {
     if (!isOpen())
+        return false;
+    if (!(camera->lacks() & capability))
+        return true;
+    reportOnce(name + " offers no " + what);
+    return false;
+}
+
+uint32_t SimDevice::Capabilities()
+{
+    return isOpen() ? Everything & ~camera->lacks() : 0;
+}
+
+void SimDevice::SetChangeListener(ChangeListener listener, void *context)
+{
+    notifier->set(listener, context);
+}
+
+bool SimDevice::move(int axis, int direction, int speed)
+{
+    if (!can(axis == SimCamera::Zoom ? CAP_ZOOM : CAP_PAN_TILT,
+             axis == SimCamera::Zoom ? "zoom" : "pan and tilt"))
         return false;
     camera->startMotion(SimCamera::Axis(axis), direction, speed);
     return true;
@@ -39,7 +90,8 @@ bool SimDevice::move(int axis, int direction, int speed)
 
 bool SimDevice::stop(int axis, int direction)
 {
-    if (!isOpen())
+    if (!can(axis == SimCamera::Zoom ? CAP_ZOOM : CAP_PAN_TILT,
+             axis == SimCamera::Zoom ? "zoom" : "pan and tilt"))
         return false;
     camera->stopMotion(SimCamera::Axis(axis), direction);
     return true;
@@ -98,7 +150,8 @@ bool SimDevice::ZoomStop()
     return stop(SimCamera::Zoom, -1) && stop(SimCamera::Zoom, +1);
 }
 
-// The simulation has no lens, image pipeline or on-screen menu: these only need a camera.
+// The simulation has no lens, image pipeline or on-screen menu: these only need a camera
+// that does not say it lacks them.
 bool SimDevice::ManualFocus()
 {
     return isOpen();
@@ -113,64 +166,69 @@ bool SimDevice::FocusStop()
 }
 bool SimDevice::FlipOn()
 {
-    return isOpen();
+    return can(CAP_FLIP, "flip");
 }
 bool SimDevice::FlipOff()
 {
-    return isOpen();
+    return can(CAP_FLIP, "flip");
 }
 bool SimDevice::MirrorOn()
 {
-    return isOpen();
+    return can(CAP_MIRROR, "mirror");
 }
 bool SimDevice::MirrorOff()
 {
-    return isOpen();
+    return can(CAP_MIRROR, "mirror");
 }
 bool SimDevice::MenuOn()
 {
-    return isOpen();
+    return can(CAP_MENU, "on-screen menu");
 }
 bool SimDevice::MenuOff()
 {
-    return isOpen();
+    // Sent on every connection and at exit: a camera without a menu has nothing to say.
+    return isOpen() && !(camera->lacks() & CAP_MENU);
 }
 bool SimDevice::FramingAuto()
 {
-    return isOpen();
+    return can(CAP_FRAMING, "automatic framing");
 }
 bool SimDevice::FramingManual()
 {
-    return isOpen();
-}
-bool SimDevice::SetWhiteBalanceAuto(int)
-{
-    return isOpen();
-}
-bool SimDevice::SetFlicker(int mode)
-{
-    return isOpen() && (mode == 1 || mode == 2);
+    return can(CAP_FRAMING, "automatic framing");
 }
 bool SimDevice::IrOn()
 {
-    return isOpen();
+    return can(CAP_IR, "infrared control");
 }
 bool SimDevice::IrOff()
 {
-    return isOpen();
+    return can(CAP_IR, "infrared control");
 }
 bool SimDevice::DayMode()
 {
-    return isOpen();
+    return can(CAP_DAY_NIGHT, "day/night control");
 }
 bool SimDevice::NightMode()
 {
-    return isOpen();
+    return can(CAP_DAY_NIGHT, "day/night control");
+}
+
+bool SimDevice::SetWhiteBalanceAuto(int automatic)
+{
+    return can(CAP_WHITE_BALANCE_AUTO, "automatic white balance") &&
+           setImage(PARAM_WHITE_BALANCE_AUTO, automatic ? 1 : 0);
+}
+
+bool SimDevice::SetFlicker(int mode)
+{
+    return (mode == 1 || mode == 2) && can(CAP_FLICKER, "anti-flicker") &&
+           setImage(PARAM_FLICKER, mode);
 }
 
 bool SimDevice::Home()
 {
-    if (!isOpen())
+    if (!can(CAP_HOME, "home"))
         return false;
     camera->setPosition(SimCamera::Pan, 0);
     camera->setPosition(SimCamera::Tilt, 0);
@@ -179,15 +237,16 @@ bool SimDevice::Home()
 
 bool SimDevice::PtzReset()
 {
-    if (!Home())
+    if (!can(CAP_PTZ_RESET, "pan/tilt/zoom reset"))
         return false;
-    camera->setPosition(SimCamera::Zoom, 0);
+    for (auto axis : {SimCamera::Pan, SimCamera::Tilt, SimCamera::Zoom})
+        camera->setPosition(axis, 0);
     return true;
 }
 
 bool SimDevice::RestoreImageDefaults()
 {
-    if (!isOpen())
+    if (!can(CAP_IMAGE_DEFAULTS, "image settings"))
         return false;
     camera->restoreImageDefaults();
     return true;
@@ -195,7 +254,7 @@ bool SimDevice::RestoreImageDefaults()
 
 bool SimDevice::ClearPreset(uint8_t preset)
 {
-    if (!isOpen())
+    if (!can(CAP_PRESETS, "presets"))
         return false;
     camera->clearPreset(preset);
     return true;
@@ -203,7 +262,7 @@ bool SimDevice::ClearPreset(uint8_t preset)
 
 bool SimDevice::SetPreset(uint8_t preset)
 {
-    if (!isOpen())
+    if (!can(CAP_PRESETS, "presets"))
         return false;
     camera->storePreset(preset);
     return true;
@@ -211,7 +270,7 @@ bool SimDevice::SetPreset(uint8_t preset)
 
 bool SimDevice::CallPreset(uint8_t preset)
 {
-    return isOpen() && camera->recallPreset(preset);
+    return can(CAP_PRESETS, "presets") && camera->recallPreset(preset);
 }
 
 bool SimDevice::SetBrightness(int value)
@@ -242,8 +301,16 @@ bool SimDevice::SetSharpness(int value)
 {
     return setImage(PARAM_SHARPNESS, value);
 }
+
 bool SimDevice::SetWhiteBalance(int value)
 {
+    if (!isOpen())
+        return false;
+    // Like a real camera's driver: a temperature means manual white balance.
+    if (camera->record(PARAM_WHITE_BALANCE_AUTO) != 0) {
+        camera->setImage(PARAM_WHITE_BALANCE_AUTO, 0);
+        notifier->notify(CHANGED_PARAMETERS);
+    }
     return setImage(PARAM_WHITE_BALANCE, value);
 }
 
@@ -251,13 +318,13 @@ bool SimDevice::ReadParameters()
 {
     if (!isOpen())
         return false;
-    std::copy(camera->records(), camera->records() + PARAM_COUNT, std::begin(parameters));
+    camera->copyRecords(parameters);
     return true;
 }
 
 bool SimDevice::SetPanPosition(int32_t position)
 {
-    if (!isOpen())
+    if (!can(CAP_POSITION, "absolute position"))
         return false;
     camera->setPosition(SimCamera::Pan, position);
     return true;
@@ -265,7 +332,7 @@ bool SimDevice::SetPanPosition(int32_t position)
 
 bool SimDevice::SetTiltPosition(int32_t position)
 {
-    if (!isOpen())
+    if (!can(CAP_POSITION, "absolute position"))
         return false;
     camera->setPosition(SimCamera::Tilt, position);
     return true;
@@ -273,7 +340,7 @@ bool SimDevice::SetTiltPosition(int32_t position)
 
 bool SimDevice::GetPanPosition(int32_t *position)
 {
-    if (!isOpen() || !position)
+    if (!position || !can(CAP_POSITION, "absolute position"))
         return false;
     *position = camera->position(SimCamera::Pan);
     return true;
@@ -281,8 +348,17 @@ bool SimDevice::GetPanPosition(int32_t *position)
 
 bool SimDevice::GetTiltPosition(int32_t *position)
 {
-    if (!isOpen() || !position)
+    if (!position || !can(CAP_POSITION, "absolute position"))
         return false;
     *position = camera->position(SimCamera::Tilt);
+    return true;
+}
+
+bool SimDevice::LastPosition(int32_t *pan, int32_t *tilt)
+{
+    if (!isOpen() || !pan || !tilt || (camera->lacks() & CAP_POSITION))
+        return false;
+    *pan = camera->position(SimCamera::Pan);
+    *tilt = camera->position(SimCamera::Tilt);
     return true;
 }

@@ -1,17 +1,22 @@
-// The device object of the simulated backend: drives whichever SimCamera is open.
+// The device object of the simulated backend: drives whichever SimCamera is open, and
+// watches its file for edits while it is open.
 #pragma once
 
 #include "BaseDevice.h"
+#include "ChangeNotifier.h"
 
 #include <memory>
+#include <string>
 
 class SimBackend;
 class SimCamera;
+class SimFileWatcher;
 
 class SimDevice final : public BaseDevice
 {
 public:
     explicit SimDevice(SimBackend &backend);
+    ~SimDevice() override;
 
     bool Open(const char *index, int mode) override;
     bool Close() override;
@@ -62,13 +67,21 @@ public:
     bool SetTiltPosition(int32_t position) override;
     bool GetPanPosition(int32_t *position) override;
     bool GetTiltPosition(int32_t *position) override;
+    uint32_t Capabilities() override;
+    void SetChangeListener(ChangeListener listener, void *context) override;
+    bool LastPosition(int32_t *pan, int32_t *tilt) override;
 
 private:
     bool move(int axis, int direction, int speed);
     bool stop(int axis, int direction);
     bool setImage(int index, int value);
     bool isOpen() const { return camera != nullptr; }
+    // The camera is open and has `capability`; says once when it lacks it.
+    bool can(uint32_t capability, const char *what);
 
     SimBackend &backend;
+    const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
     std::shared_ptr<SimCamera> camera;
+    std::unique_ptr<SimFileWatcher> watcher;
+    std::string name;
 };

@@ -4,8 +4,11 @@
 
 #include <linux/videodev2.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -17,9 +20,13 @@ std::string text(const __u8 *bytes, size_t size)
 
 } // namespace
 
-V4l2Backend::V4l2Backend(std::unique_ptr<V4l2Io> io) : system(std::move(io)) {}
+V4l2Backend::V4l2Backend(std::shared_ptr<V4l2Io> io) : system(std::move(io)) {}
 
-V4l2Backend::~V4l2Backend() = default;
+V4l2Backend::~V4l2Backend()
+{
+    const std::lock_guard<std::mutex> lock(retiredMutex);
+    retired.clear();
+}
 
 void V4l2Backend::initial()
 {
@@ -49,12 +56,29 @@ const V4l2Backend::Camera *V4l2Backend::camera(int index)
     return &cameras[index];
 }
 
+V4l2Worker::Stores V4l2Backend::stores() const
+{
+    const char *remember = std::getenv("CAMERACTRL_REMEMBER");
+    const bool off = remember && std::strcmp(remember, "0") == 0;
+    return {presets, off ? nullptr : images};
+}
+
+void V4l2Backend::retire(std::unique_ptr<V4l2Worker> worker)
+{
+    const std::lock_guard<std::mutex> lock(retiredMutex);
+    retired.erase(
+        std::remove_if(retired.begin(), retired.end(), [](const auto &w) { return w->finished(); }),
+        retired.end());
+    retired.push_back(std::move(worker));
+}
+
 void V4l2Backend::scan()
 {
     scanned = true;
-    cameras.clear();
-    std::map<std::string, int> seen; // card name -> cameras with it so far
+    std::vector<Camera> found;
+    std::set<std::string> devices; // one entry per physical camera
     for (const std::string &node : system->nodes()) {
+        // Only what the driver answers itself: nothing here waits for a camera.
         const int fd = system->open(node);
         if (fd < 0) {
             reportOnce("cannot open " + node + ": " + std::strerror(-fd) +
@@ -68,16 +92,36 @@ void V4l2Backend::scan()
             continue;
         const __u32 device =
             caps.capabilities & V4L2_CAP_DEVICE_CAPS ? caps.device_caps : caps.capabilities;
-        // A UVC camera also has a metadata node; only the node that captures video counts.
+        // A UVC camera also has a metadata node; only a node that captures video counts.
         if (!(device & (V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_VIDEO_CAPTURE_MPLANE)))
             continue;
-        Camera camera;
         const std::string card = text(caps.card, sizeof caps.card);
-        const int twin = ++seen[card];
-        camera.info.index = static_cast<int32_t>(cameras.size());
-        camera.info.name = twin == 1 ? card : card + " (" + std::to_string(twin) + ")";
+        const std::string bus = text(caps.bus_info, sizeof caps.bus_info);
+        const UsbCamera usb = system->usb(node);
+        if (!devices.insert(usb.found ? "usb " + usb.device : "bus " + bus).second)
+            continue;
+        Camera camera;
+        camera.info.name = card;
         camera.info.path = node;
-        camera.identity = text(caps.bus_info, sizeof caps.bus_info) + " " + card;
-        cameras.push_back(camera);
+        camera.olderIdentity = bus + " " + card;
+        // A serial number follows the camera to any port; without one, the port it is in.
+        camera.identity = usb.found && !usb.serial.empty()
+                              ? "usb " + usb.vendor + ":" + usb.product + " " + usb.serial
+                              : camera.olderIdentity;
+        camera.ptz = usb.ptz;
+        found.push_back(camera);
     }
+    // PTZ cameras first, so the panel opens one rather than a laptop's webcam.
+    std::stable_sort(found.begin(), found.end(), [](const Camera &a, const Camera &b) {
+        return a.ptz != b.ptz ? a.ptz : a.identity < b.identity;
+    });
+    std::map<std::string, int> seen; // card name -> cameras with it so far
+    for (size_t i = 0; i < found.size(); ++i) {
+        Camera &camera = found[i];
+        camera.info.index = static_cast<int32_t>(i);
+        const int twin = ++seen[camera.info.name];
+        if (twin > 1)
+            camera.info.name += " (" + std::to_string(twin) + ")";
+    }
+    cameras = std::move(found);
 }

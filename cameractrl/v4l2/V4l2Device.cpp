@@ -1,74 +1,22 @@
 #include "V4l2Device.h"
 #include "Report.h"
-#include "V4l2Backend.h"
 
 #include <linux/videodev2.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+
+using namespace V4l2Controls;
 
 namespace {
 
-constexpr int PanelMaximum[] = {24, 16, 7}; // fastest speed the panel sends: pan, tilt, zoom
-constexpr uint32_t SpeedControl[] = {V4L2_CID_PAN_SPEED, V4L2_CID_TILT_SPEED,
-                                     V4L2_CID_ZOOM_CONTINUOUS};
-constexpr uint32_t AbsoluteControl[] = {V4L2_CID_PAN_ABSOLUTE, V4L2_CID_TILT_ABSOLUTE,
-                                        V4L2_CID_ZOOM_ABSOLUTE};
-constexpr const char *AxisName[] = {"pan", "tilt", "zoom"};
-constexpr auto StepInterval = std::chrono::milliseconds(50);
 constexpr int64_t ArcSecondsPerDegree = 3600;
-
-// Every control the device uses; their ranges are read once when a camera opens.
-constexpr uint32_t KnownControls[] = {
-    V4L2_CID_BRIGHTNESS,
-    V4L2_CID_CONTRAST,
-    V4L2_CID_SATURATION,
-    V4L2_CID_HUE,
-    V4L2_CID_AUTO_WHITE_BALANCE,
-    V4L2_CID_GAMMA,
-    V4L2_CID_POWER_LINE_FREQUENCY,
-    V4L2_CID_WHITE_BALANCE_TEMPERATURE,
-    V4L2_CID_SHARPNESS,
-    V4L2_CID_BACKLIGHT_COMPENSATION,
-    V4L2_CID_HFLIP,
-    V4L2_CID_VFLIP,
-    V4L2_CID_PAN_RESET,
-    V4L2_CID_TILT_RESET,
-    V4L2_CID_PAN_ABSOLUTE,
-    V4L2_CID_TILT_ABSOLUTE,
-    V4L2_CID_ZOOM_ABSOLUTE,
-    V4L2_CID_ZOOM_CONTINUOUS,
-    V4L2_CID_PAN_SPEED,
-    V4L2_CID_TILT_SPEED,
-    V4L2_CID_FOCUS_AUTO,
-};
-
-struct ImageRecord
-{
-    int position;
-    uint32_t control;
-};
-
-constexpr ImageRecord ImageRecords[] = {
-    {PARAM_WHITE_BALANCE, V4L2_CID_WHITE_BALANCE_TEMPERATURE},
-    {PARAM_BRIGHTNESS, V4L2_CID_BRIGHTNESS},
-    {PARAM_HUE, V4L2_CID_HUE},
-    {PARAM_SATURATION, V4L2_CID_SATURATION},
-    {PARAM_SHARPNESS, V4L2_CID_SHARPNESS},
-    {PARAM_BACKLIGHT, V4L2_CID_BACKLIGHT_COMPENSATION},
-    {PARAM_GAMMA, V4L2_CID_GAMMA},
-    {PARAM_CONTRAST, V4L2_CID_CONTRAST},
-};
-
-int32_t narrow(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
+// The longest the caller's thread waits for a camera; a slower one reports through the
+// change listener when it has answered.
+constexpr auto ReadWait = std::chrono::milliseconds(40);
+constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 
 } // namespace
 
@@ -84,374 +32,252 @@ bool V4l2Device::Open(const char *index, int)
     Close();
     int number = -1;
     const char *end = index ? index + std::strlen(index) : nullptr;
-    if (!index || std::from_chars(index, end, number).ptr != end || end == index)
+    if (!index || end == index || std::from_chars(index, end, number).ptr != end)
         return false;
     const V4l2Backend::Camera *camera = backend.camera(number);
     if (!camera)
         return false;
-
-    const int descriptor = backend.io().open(camera->info.path);
-    if (descriptor < 0) {
+    const int fd = backend.io()->open(camera->info.path);
+    if (fd < 0) {
         reportOnce("cannot open " + camera->info.path + " (" + camera->info.name +
-                   "): " + std::strerror(-descriptor) +
-                   (descriptor == -EACCES ? "; is this user in the video group?" : ""));
+                   "): " + std::strerror(-fd) +
+                   (fd == -EACCES ? "; is this user in the video group?" : ""));
         return false;
     }
-    const std::lock_guard<std::mutex> lock(mutex);
-    fd = descriptor;
-    node = camera->info.path;
-    name = camera->info.name;
-    identity = camera->identity;
-    controls.clear();
-    for (uint32_t id : KnownControls) {
-        v4l2_query_ext_ctrl query = {};
-        query.id = id;
-        if (ioctlLocked(VIDIOC_QUERY_EXT_CTRL, &query) == 0 &&
-            !(query.flags & V4L2_CTRL_FLAG_DISABLED))
-            controls[id] = {query.minimum, query.maximum, static_cast<int64_t>(query.step),
-                            query.default_value, query.flags};
-    }
-    return fd >= 0;
+    opened = *camera;
+    worker =
+        std::make_unique<V4l2Worker>(backend.io(), fd,
+                                     V4l2Worker::Camera{camera->info.path, camera->info.name,
+                                                        camera->identity, camera->olderIdentity},
+                                     notifier, backend.stores());
+    // A camera that answers at once is read by the time ReadParameters asks.
+    worker->waitUntilRead(ReadWait);
+    return true;
 }
 
 bool V4l2Device::Close()
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        stopping = true;
+    if (worker) {
+        worker->finish();
+        backend.retire(std::move(worker));
     }
-    wake.notify_all();
-    if (stepper.joinable())
-        stepper.join();
-    const std::lock_guard<std::mutex> lock(mutex);
-    stopping = false;
-    std::fill(std::begin(stepPerTick), std::end(stepPerTick), 0);
-    closeLocked();
-    controls.clear();
     return true;
 }
 
-void V4l2Device::closeLocked()
+bool V4l2Device::unsupported(const std::string &what)
 {
-    if (fd >= 0)
-        backend.io().close(fd);
-    fd = -1;
+    if (worker)
+        reportOnce(opened.info.name + " (" + opened.info.path + ") offers no " + what);
+    return false;
 }
 
-int V4l2Device::ioctlLocked(unsigned long request, void *argument)
+bool V4l2Device::lacks(uint32_t capability, const std::string &what)
 {
-    if (fd < 0)
-        return -ENODEV;
-    const int result = backend.io().ioctl(fd, request, argument);
-    if (result == -ENODEV) {
-        // Unplugged while open: the hot-plug enumeration will follow; stay quiet until then.
-        reportOnce(name + " (" + node + ") is gone");
-        closeLocked();
-    }
-    return result;
-}
-
-bool V4l2Device::writable(uint32_t id) const
-{
-    const auto found = controls.find(id);
-    return found != controls.end() && !(found->second.flags & V4L2_CTRL_FLAG_READ_ONLY);
-}
-
-bool V4l2Device::setLocked(uint32_t id, int64_t value)
-{
-    const auto found = controls.find(id);
-    if (found == controls.end())
+    // Until the camera is read, what it can do is not known: let the worker decide then.
+    if (!worker || !worker->waitUntilRead(std::chrono::milliseconds(0)))
+        return !worker;
+    if (worker->capabilities() & capability)
         return false;
-    return writeLocked(id, std::clamp(value, found->second.minimum, found->second.maximum));
-}
-
-bool V4l2Device::writeLocked(uint32_t id, int64_t value)
-{
-    v4l2_control control = {};
-    control.id = id;
-    control.value = narrow(value);
-    return ioctlLocked(VIDIOC_S_CTRL, &control) == 0;
-}
-
-bool V4l2Device::getLocked(uint32_t id, int64_t &value)
-{
-    v4l2_control control = {};
-    control.id = id;
-    if (!has(id) || ioctlLocked(VIDIOC_G_CTRL, &control) != 0)
-        return false;
-    value = control.value;
+    unsupported(what);
     return true;
 }
 
-bool V4l2Device::set(uint32_t id, int64_t value)
+bool V4l2Device::set(uint32_t id, int64_t value, bool remember)
 {
-    const std::lock_guard<std::mutex> lock(mutex);
-    return setLocked(id, value);
-}
-
-bool V4l2Device::get(uint32_t id, int64_t &value)
-{
-    const std::lock_guard<std::mutex> lock(mutex);
-    return getLocked(id, value);
-}
-
-void V4l2Device::unsupported(const std::string &what)
-{
-    if (fd >= 0)
-        reportOnce(name + " (" + node + ") offers no " + what);
+    if (!worker)
+        return false;
+    if (!writable(worker->controls(), id))
+        return unsupported(nameOf(id));
+    worker->write({{id, value}}, remember);
+    return true;
 }
 
 // ---- Image ---------------------------------------------------------------------------------
 
 bool V4l2Device::ReadParameters()
 {
-    const std::lock_guard<std::mutex> lock(mutex);
-    if (fd < 0)
+    if (!worker)
         return false;
-    for (const ImageRecord &image : ImageRecords) {
-        ParameterRecord &record = parameters[image.position];
-        const auto found = controls.find(image.control);
-        int64_t current = 0;
-        if (found == controls.end() || !getLocked(image.control, current)) {
-            record = {0, 0, 1, 0, 0, 0}; // a range the slider can still hold
-            continue;
-        }
-        const Control &c = found->second;
-        record = {narrow(c.minimum),
-                  narrow(c.maximum),
-                  narrow(c.step),
-                  narrow(c.defaultValue),
-                  narrow(current),
-                  c.flags & (V4L2_CTRL_FLAG_READ_ONLY | V4L2_CTRL_FLAG_DISABLED) ? 0 : 1};
-    }
-    return fd >= 0;
-}
-
-bool V4l2Device::setImage(uint32_t id, int value)
-{
-    return writable(id) && set(id, value);
+    fillRecords(worker->controls(), parameters);
+    return true;
 }
 
 bool V4l2Device::SetBrightness(int value)
 {
-    return setImage(V4L2_CID_BRIGHTNESS, value);
+    return set(V4L2_CID_BRIGHTNESS, value);
 }
 bool V4l2Device::SetHue(int value)
 {
-    return setImage(V4L2_CID_HUE, value);
+    return set(V4L2_CID_HUE, value);
 }
 bool V4l2Device::SetBacklight(int value)
 {
-    return setImage(V4L2_CID_BACKLIGHT_COMPENSATION, value);
+    return set(V4L2_CID_BACKLIGHT_COMPENSATION, value);
 }
 bool V4l2Device::SetGamma(int value)
 {
-    return setImage(V4L2_CID_GAMMA, value);
+    return set(V4L2_CID_GAMMA, value);
 }
 bool V4l2Device::SetContrast(int value)
 {
-    return setImage(V4L2_CID_CONTRAST, value);
+    return set(V4L2_CID_CONTRAST, value);
 }
 bool V4l2Device::SetSaturation(int value)
 {
-    return setImage(V4L2_CID_SATURATION, value);
+    return set(V4L2_CID_SATURATION, value);
 }
 bool V4l2Device::SetSharpness(int value)
 {
-    return setImage(V4L2_CID_SHARPNESS, value);
+    return set(V4L2_CID_SHARPNESS, value);
 }
 
 bool V4l2Device::SetWhiteBalance(int value)
 {
-    return setImage(V4L2_CID_WHITE_BALANCE_TEMPERATURE, value);
+    if (!worker)
+        return false;
+    const V4l2ControlMap controls = worker->controls();
+    const uint32_t temperature = V4L2_CID_WHITE_BALANCE_TEMPERATURE;
+    if (!writable(controls, temperature))
+        return unsupported(nameOf(temperature));
+    // Under automatic white balance the driver refuses a temperature: setting one means
+    // manual, switched in the same request.
+    const auto automatic = controls.find(V4L2_CID_AUTO_WHITE_BALANCE);
+    const bool switchOff = automatic != controls.end() && automatic->second.known &&
+                           automatic->second.value != 0 &&
+                           writable(controls, V4L2_CID_AUTO_WHITE_BALANCE);
+    V4l2Worker::Writes writes;
+    if (switchOff)
+        writes.emplace_back(V4L2_CID_AUTO_WHITE_BALANCE, 0);
+    writes.emplace_back(temperature, value);
+    worker->write(writes, true);
+    if (switchOff)
+        notifier->notify(CHANGED_PARAMETERS); // the caller did not ask for that one
+    return true;
 }
 
 bool V4l2Device::SetWhiteBalanceAuto(int automatic)
 {
-    return setImage(V4L2_CID_AUTO_WHITE_BALANCE, automatic ? 1 : 0);
+    return set(V4L2_CID_AUTO_WHITE_BALANCE, automatic ? 1 : 0);
 }
 
 bool V4l2Device::SetFlicker(int mode)
 {
+    // The menu's entries: 0 disabled, 1 50 Hz, 2 60 Hz.
     if (mode != 1 && mode != 2)
         return false;
-    return setImage(V4L2_CID_POWER_LINE_FREQUENCY, mode == 1 ? V4L2_CID_POWER_LINE_FREQUENCY_50HZ
-                                                             : V4L2_CID_POWER_LINE_FREQUENCY_60HZ);
+    return set(V4L2_CID_POWER_LINE_FREQUENCY, mode);
 }
 
 bool V4l2Device::RestoreImageDefaults()
 {
-    const std::lock_guard<std::mutex> lock(mutex);
-    if (fd < 0)
+    if (!worker)
         return false;
-    for (const ImageRecord &image : ImageRecords) {
-        const auto found = controls.find(image.control);
-        if (found != controls.end() && !(found->second.flags & V4L2_CTRL_FLAG_READ_ONLY))
-            setLocked(image.control, found->second.defaultValue);
+    const V4l2ControlMap controls = worker->controls();
+    const auto automatic = controls.find(V4L2_CID_AUTO_WHITE_BALANCE);
+    const bool autoWhite = automatic != controls.end() && automatic->second.value != 0;
+    V4l2Worker::Writes writes;
+    for (int position : {PARAM_BRIGHTNESS, PARAM_CONTRAST, PARAM_HUE, PARAM_SATURATION,
+                         PARAM_SHARPNESS, PARAM_GAMMA, PARAM_BACKLIGHT, PARAM_WHITE_BALANCE}) {
+        const uint32_t id = recordControl(position);
+        // The white-balance mode stays as it is, and in automatic the camera picks.
+        if (!writable(controls, id) || (id == V4L2_CID_WHITE_BALANCE_TEMPERATURE && autoWhite))
+            continue;
+        writes.emplace_back(id, controls.at(id).defaultValue);
     }
-    return fd >= 0;
+    if (writes.empty())
+        return unsupported("image settings");
+    worker->write(writes, true);
+    return true;
 }
 
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
 
-bool V4l2Device::move(Axis axis, int direction, int speed)
+bool V4l2Device::move(Axis axis, int speed)
 {
-    if (fd < 0)
+    if (lacks(axis == Zoom ? CAP_ZOOM : CAP_PAN_TILT, axis == Zoom ? "zoom" : "pan and tilt"))
         return false;
-    if (writable(SpeedControl[axis])) {
-        // Some cameras report a negative minimum that is not the reverse of their maximum.
-        const Control &c = controls.at(SpeedControl[axis]);
-        const int64_t fastest = c.maximum > 0 ? c.maximum : -c.minimum;
-        int64_t value = 0;
-        if (speed > 0 && fastest > 0)
-            value = std::clamp<int64_t>(std::llround(double(speed) * fastest / PanelMaximum[axis]),
-                                        1, fastest);
-        const std::lock_guard<std::mutex> lock(mutex);
-        return writeLocked(SpeedControl[axis], direction * value);
-    }
-    if (!writable(AbsoluteControl[axis])) {
-        unsupported(std::string(AxisName[axis]) + " control");
-        return false;
-    }
-    std::unique_lock<std::mutex> lock(mutex);
-    int64_t position = 0;
-    if (!getLocked(AbsoluteControl[axis], position))
-        return false;
-    const Control &c = controls.at(AbsoluteControl[axis]);
-    int64_t perTick = 0;
-    if (speed > 0) {
-        // Pan and tilt at 2.5 degrees a second per speed step; zoom across its range in
-        // two seconds at full speed.
-        perTick = axis == Zoom ? std::max<int64_t>(1, (c.maximum - c.minimum) * speed / (7 * 40))
-                               : speed * ArcSecondsPerDegree * 5 / 2 / 20;
-    }
-    stepperPosition[axis] = position;
-    stepPerTick[axis] = direction * perTick;
-    if (!stepper.joinable())
-        stepper = std::thread(&V4l2Device::stepperLoop, this);
-    lock.unlock();
-    wake.notify_all();
+    worker->setSpeed(axis, speed);
     return true;
-}
-
-bool V4l2Device::stop(Axis axis)
-{
-    if (fd < 0)
-        return false;
-    const std::lock_guard<std::mutex> lock(mutex);
-    stepPerTick[axis] = 0;
-    return writable(SpeedControl[axis]) ? writeLocked(SpeedControl[axis], 0) : true;
-}
-
-void V4l2Device::stepperLoop()
-{
-    std::unique_lock<std::mutex> lock(mutex);
-    while (!stopping) {
-        const bool moving = std::any_of(std::begin(stepPerTick), std::end(stepPerTick),
-                                        [](int64_t step) { return step != 0; });
-        if (!moving) {
-            wake.wait(lock);
-            continue;
-        }
-        wake.wait_for(lock, StepInterval);
-        for (int axis = 0; axis < AxisCount && !stopping && fd >= 0; ++axis) {
-            if (stepPerTick[axis] == 0)
-                continue;
-            const Control &c = controls.at(AbsoluteControl[axis]);
-            const int64_t next =
-                std::clamp(stepperPosition[axis] + stepPerTick[axis], c.minimum, c.maximum);
-            if (next == stepperPosition[axis] || !setLocked(AbsoluteControl[axis], next)) {
-                stepPerTick[axis] = 0; // at the end of the range, or the camera refused
-                continue;
-            }
-            stepperPosition[axis] = next;
-        }
-        if (fd < 0)
-            std::fill(std::begin(stepPerTick), std::end(stepPerTick), 0);
-    }
 }
 
 bool V4l2Device::TiltUp(int speed)
 {
-    return move(Tilt, +1, speed);
+    return move(Tilt, std::max(speed, 0));
 }
 bool V4l2Device::TiltDown(int speed)
 {
-    return move(Tilt, -1, speed);
+    return move(Tilt, -std::max(speed, 0));
 }
 bool V4l2Device::PanLeft(int speed)
 {
-    return move(Pan, -1, speed);
+    return move(Pan, -std::max(speed, 0));
 }
 bool V4l2Device::PanRight(int speed)
 {
-    return move(Pan, +1, speed);
+    return move(Pan, std::max(speed, 0));
 }
 bool V4l2Device::ZoomIn(int speed)
 {
-    return move(Zoom, +1, speed);
+    return move(Zoom, std::max(speed, 0));
 }
 bool V4l2Device::ZoomOut(int speed)
 {
-    return move(Zoom, -1, speed);
+    return move(Zoom, -std::max(speed, 0));
 }
 bool V4l2Device::TiltUpStop()
 {
-    return stop(Tilt);
+    return move(Tilt, 0);
 }
 bool V4l2Device::TiltDownStop()
 {
-    return stop(Tilt);
+    return move(Tilt, 0);
 }
 bool V4l2Device::PanLeftStop()
 {
-    return stop(Pan);
+    return move(Pan, 0);
 }
 bool V4l2Device::PanRightStop()
 {
-    return stop(Pan);
+    return move(Pan, 0);
 }
 bool V4l2Device::ZoomStop()
 {
-    return stop(Zoom);
+    return move(Zoom, 0);
 }
 
-bool V4l2Device::moveTo(Axis axis, int64_t value)
+bool V4l2Device::moveTo(Axis axis, int32_t degrees)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        stepPerTick[axis] = 0;
-    }
-    return writable(AbsoluteControl[axis]) && set(AbsoluteControl[axis], value);
-}
-
-bool V4l2Device::writePosition(Axis axis, int32_t degrees)
-{
-    if (fd < 0)
+    if (!worker)
         return false;
-    if (!writable(AbsoluteControl[axis])) {
-        unsupported(std::string("absolute ") + AxisName[axis] + " control");
-        return false;
-    }
-    return moveTo(axis, int64_t(degrees) * ArcSecondsPerDegree);
+    const uint32_t id = absoluteControl(axis);
+    if (!writable(worker->controls(), id))
+        return unsupported(nameOf(id) + std::string(" control"));
+    worker->write({{id, int64_t(degrees) * ArcSecondsPerDegree}});
+    return true;
 }
 
 bool V4l2Device::readPosition(Axis axis, int32_t *degrees)
 {
-    int64_t arcSeconds = 0;
-    if (!degrees || !get(AbsoluteControl[axis], arcSeconds))
+    if (!worker || !degrees)
         return false;
-    *degrees = narrow(std::llround(double(arcSeconds) / ArcSecondsPerDegree));
+    if (!readable(worker->controls(), absoluteControl(axis)))
+        return unsupported(nameOf(absoluteControl(axis)) + std::string(" reading"));
+    worker->refreshPosition(PositionFreshness, ReadWait);
+    const auto arcSeconds = worker->position(axis);
+    if (!arcSeconds)
+        return false;
+    *degrees = static_cast<int32_t>(std::clamp<int64_t>(
+        std::llround(double(*arcSeconds) / ArcSecondsPerDegree), INT32_MIN, INT32_MAX));
     return true;
 }
 
 bool V4l2Device::SetPanPosition(int32_t position)
 {
-    return writePosition(Pan, position);
+    return moveTo(Pan, position);
 }
 bool V4l2Device::SetTiltPosition(int32_t position)
 {
-    return writePosition(Tilt, position);
+    return moveTo(Tilt, position);
 }
 bool V4l2Device::GetPanPosition(int32_t *position)
 {
@@ -462,74 +288,85 @@ bool V4l2Device::GetTiltPosition(int32_t *position)
     return readPosition(Tilt, position);
 }
 
+bool V4l2Device::LastPosition(int32_t *pan, int32_t *tilt)
+{
+    if (!worker || !pan || !tilt)
+        return false;
+    const auto p = worker->position(Pan), t = worker->position(Tilt);
+    if (!p && !t)
+        return false;
+    const auto degrees = [](int64_t arcSeconds) {
+        return static_cast<int32_t>(std::clamp<int64_t>(
+            std::llround(double(arcSeconds) / ArcSecondsPerDegree), INT32_MIN, INT32_MAX));
+    };
+    *pan = p ? degrees(*p) : 0;
+    *tilt = t ? degrees(*t) : 0;
+    return true;
+}
+
+bool V4l2Device::home(bool zoomToo)
+{
+    if (lacks(zoomToo ? CAP_PTZ_RESET : CAP_HOME, zoomToo ? "pan/tilt/zoom reset" : "home"))
+        return false;
+    const V4l2ControlMap controls = worker->controls();
+    V4l2Worker::Writes writes;
+    if (writable(controls, V4L2_CID_PAN_RESET) && writable(controls, V4L2_CID_TILT_RESET)) {
+        // Buttons: the value only triggers them.
+        writes = {{V4L2_CID_PAN_RESET, 1}, {V4L2_CID_TILT_RESET, 1}};
+    } else {
+        for (Axis axis : {Pan, Tilt})
+            if (writable(controls, absoluteControl(axis)))
+                writes.emplace_back(absoluteControl(axis),
+                                    controls.at(absoluteControl(axis)).defaultValue);
+    }
+    if (zoomToo && writable(controls, absoluteControl(Zoom)))
+        writes.emplace_back(absoluteControl(Zoom), controls.at(absoluteControl(Zoom)).defaultValue);
+    worker->write(writes);
+    return true;
+}
+
 bool V4l2Device::Home()
 {
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    for (Axis axis : {Pan, Tilt}) {
-        const uint32_t reset = axis == Pan ? V4L2_CID_PAN_RESET : V4L2_CID_TILT_RESET;
-        if (writable(reset)) {
-            const std::lock_guard<std::mutex> lock(mutex);
-            ok = writeLocked(reset, 1) && ok; // a button: the value only triggers it
-        } else if (writable(AbsoluteControl[axis]))
-            ok = moveTo(axis, controls.at(AbsoluteControl[axis]).defaultValue) && ok;
-        else
-            ok = false;
-    }
-    return ok;
+    return home(false);
 }
 
 bool V4l2Device::PtzReset()
 {
-    const bool home = Home();
-    if (!writable(V4L2_CID_ZOOM_ABSOLUTE))
-        return home;
-    return moveTo(Zoom, controls.at(V4L2_CID_ZOOM_ABSOLUTE).defaultValue) && home;
+    return home(true);
 }
 
 // ---- Presets -------------------------------------------------------------------------------
 
 bool V4l2Device::SetPreset(uint8_t preset)
 {
-    if (fd < 0)
+    if (lacks(CAP_PRESETS, "absolute position to store in a preset"))
         return false;
-    PresetStore::Position position;
-    bool any = false;
-    for (int axis = 0; axis < AxisCount; ++axis) {
-        int64_t value = 0;
-        if (get(AbsoluteControl[axis], value)) {
-            position[axis] = value;
-            any = true;
-        }
-    }
-    if (!any) {
-        unsupported("absolute position to store in a preset");
-        return false;
-    }
-    backend.presets().store(identity, preset, position);
+    worker->storePreset(preset);
     return true;
 }
 
 bool V4l2Device::CallPreset(uint8_t preset)
 {
-    if (fd < 0)
+    if (lacks(CAP_PRESETS, "absolute position to recall a preset"))
         return false;
-    const auto position = backend.presets().find(identity, preset);
+    const auto position = backend.stores().presets->find(opened.identity, preset);
     if (!position)
         return false;
-    bool ok = true;
-    for (int axis = 0; axis < AxisCount; ++axis)
-        if ((*position)[axis])
-            ok = moveTo(Axis(axis), *(*position)[axis]) && ok;
-    return ok;
+    const V4l2ControlMap controls = worker->controls();
+    V4l2Worker::Writes writes;
+    for (Axis axis : {Pan, Tilt, Zoom})
+        if ((*position)[axis] && writable(controls, absoluteControl(axis)))
+            writes.emplace_back(absoluteControl(axis), *(*position)[axis]);
+    // Pan and tilt in one request: alone, either would stop the other short.
+    worker->write(writes);
+    return !writes.empty();
 }
 
 bool V4l2Device::ClearPreset(uint8_t preset)
 {
-    if (fd < 0)
+    if (!worker)
         return false;
-    backend.presets().erase(identity, preset);
+    worker->clearPreset(preset);
     return true;
 }
 
@@ -537,64 +374,74 @@ bool V4l2Device::ClearPreset(uint8_t preset)
 
 bool V4l2Device::FlipOn()
 {
-    return setImage(V4L2_CID_VFLIP, 1);
+    return set(V4L2_CID_VFLIP, 1, false);
 }
 bool V4l2Device::FlipOff()
 {
-    return setImage(V4L2_CID_VFLIP, 0);
+    return set(V4L2_CID_VFLIP, 0, false);
 }
 bool V4l2Device::MirrorOn()
 {
-    return setImage(V4L2_CID_HFLIP, 1);
+    return set(V4L2_CID_HFLIP, 1, false);
 }
 bool V4l2Device::MirrorOff()
 {
-    return setImage(V4L2_CID_HFLIP, 0);
+    return set(V4L2_CID_HFLIP, 0, false);
 }
 bool V4l2Device::AutoFocus()
 {
-    return setImage(V4L2_CID_FOCUS_AUTO, 1);
+    return set(V4L2_CID_FOCUS_AUTO, 1, false);
 }
 bool V4l2Device::ManualFocus()
 {
-    return setImage(V4L2_CID_FOCUS_AUTO, 0);
+    return set(V4L2_CID_FOCUS_AUTO, 0, false);
 }
 
 bool V4l2Device::FocusStop()
 {
-    return fd >= 0; // focus is never moved continuously
+    return worker != nullptr; // focus is never moved continuously
 }
 
-// No standard control exists for these; the camera cannot be told.
+// No standard control exists for these; the keys are greyed, and a call says so.
 bool V4l2Device::IrOn()
 {
-    return unsupported("infrared control"), false;
+    return unsupported("infrared control");
 }
 bool V4l2Device::IrOff()
 {
-    return unsupported("infrared control"), false;
+    return unsupported("infrared control");
 }
 bool V4l2Device::DayMode()
 {
-    return unsupported("day/night control"), false;
+    return unsupported("day/night control");
 }
 bool V4l2Device::NightMode()
 {
-    return unsupported("day/night control"), false;
+    return unsupported("day/night control");
 }
 bool V4l2Device::MenuOn()
 {
-    return unsupported("on-screen menu"), false;
+    return unsupported("on-screen menu");
 }
 bool V4l2Device::MenuOff()
 {
-    return unsupported("on-screen menu"), false;
+    return false; // sent on every connection and at exit: nothing to say about it
 }
 bool V4l2Device::FramingAuto()
 {
-    return unsupported("automatic framing"), false;
+    return unsupported("automatic framing");
 }
 bool V4l2Device::FramingManual()
 {
-    return unsupported("automatic framing"), false;
+    return unsupported("automatic framing");
+}
+
+uint32_t V4l2Device::Capabilities()
+{
+    return worker ? worker->capabilities() : 0;
+}
+
+void V4l2Device::SetChangeListener(ChangeListener listener, void *context)
+{
+    notifier->set(listener, context);
 }

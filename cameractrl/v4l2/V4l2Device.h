@@ -1,21 +1,17 @@
-// The device object of the V4L2 backend. Image settings map onto the standard controls;
-// pan, tilt and zoom onto the speed controls, or, for cameras that only have absolute
-// ones, onto a background stepper that moves the absolute position until the stop.
-// Positions are whole degrees; presets live in the backend's preset store.
+// The device object of the V4L2 backend: it checks what the open camera offers and hands
+// everything else to the camera's worker thread, so no call waits for the camera. Image
+// settings map onto the standard controls, pan, tilt and zoom onto the speed controls or
+// stepped absolute controls (V4l2Controls decides). Positions are whole degrees; presets
+// live in the backend's preset store.
 #pragma once
 
 #include "BaseDevice.h"
+#include "ChangeNotifier.h"
+#include "V4l2Backend.h"
+#include "V4l2Worker.h"
 
-#include <atomic>
-#include <condition_variable>
-#include <cstdint>
-#include <map>
-#include <mutex>
-#include <set>
+#include <memory>
 #include <string>
-#include <thread>
-
-class V4l2Backend;
 
 class V4l2Device final : public BaseDevice
 {
@@ -72,57 +68,24 @@ public:
     bool SetTiltPosition(int32_t position) override;
     bool GetPanPosition(int32_t *position) override;
     bool GetTiltPosition(int32_t *position) override;
+    uint32_t Capabilities() override;
+    void SetChangeListener(ChangeListener listener, void *context) override;
+    bool LastPosition(int32_t *pan, int32_t *tilt) override;
 
 private:
-    struct Control
-    {
-        int64_t minimum = 0;
-        int64_t maximum = 0;
-        int64_t step = 1;
-        int64_t defaultValue = 0;
-        uint32_t flags = 0;
-    };
-    enum Axis
-    {
-        Pan,
-        Tilt,
-        Zoom,
-        AxisCount
-    };
+    using Axis = V4l2Controls::Axis;
 
-    bool has(uint32_t id) const { return controls.count(id) != 0; }
-    bool writable(uint32_t id) const;
-    // Clamped to the control's range. Both fail quietly without a camera.
-    bool set(uint32_t id, int64_t value);
-    bool get(uint32_t id, int64_t &value);
-    bool setLocked(uint32_t id, int64_t value);
-    bool writeLocked(uint32_t id, int64_t value); // as it is, unclamped
-    bool getLocked(uint32_t id, int64_t &value);
-    int ioctlLocked(unsigned long request, void *argument);
-    void closeLocked();
-    bool setImage(uint32_t id, int value);
-
-    bool move(Axis axis, int direction, int speed);
-    bool stop(Axis axis);
-    void stepperLoop();
-    bool moveTo(Axis axis, int64_t value);
+    // Writes one control the camera must have; `remember`: an image setting.
+    bool set(uint32_t id, int64_t value, bool remember = true);
+    bool move(Axis axis, int speed);
+    bool moveTo(Axis axis, int32_t degrees);
     bool readPosition(Axis axis, int32_t *degrees);
-    bool writePosition(Axis axis, int32_t degrees);
-    void unsupported(const std::string &what);
+    bool home(bool zoomToo);
+    bool lacks(uint32_t capability, const std::string &what);
+    bool unsupported(const std::string &what);
 
     V4l2Backend &backend;
-    std::string node;
-    std::string name;
-    std::string identity;
-    std::map<uint32_t, Control> controls;
-    std::set<std::string> reported;
-
-    // The stepper thread shares the descriptor: every ioctl holds the mutex.
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::thread stepper;
-    bool stopping = false;
-    std::atomic<int> fd{-1};
-    int64_t stepPerTick[AxisCount] = {};
-    int64_t stepperPosition[AxisCount] = {};
+    const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
+    std::unique_ptr<V4l2Worker> worker;
+    V4l2Backend::Camera opened;
 };

@@ -1,4 +1,7 @@
 #include "V4l2SystemIo.h"
+#include "UvcDescriptors.h"
+
+#include <libudev.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -6,8 +9,34 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+
+namespace {
+
+std::string text(const char *value)
+{
+    return value ? value : "";
+}
+
+// udev's property when its rules ran (they add nothing on some containers), else sysfs's.
+std::string property(udev_device *device, const char *key, const char *attribute)
+{
+    std::string value = text(udev_device_get_property_value(device, key));
+    if (value.empty())
+        value = text(udev_device_get_sysattr_value(device, attribute));
+    return value;
+}
+
+} // namespace
+
+std::shared_ptr<V4l2Io> systemV4l2Io()
+{
+    return std::make_shared<V4l2SystemIo>();
+}
 
 std::vector<std::string> V4l2SystemIo::nodes()
 {
@@ -33,7 +62,7 @@ std::vector<std::string> V4l2SystemIo::nodes()
 
 int V4l2SystemIo::open(const std::string &node)
 {
-    // Non-blocking: a camera that stops answering must not freeze the panel.
+    // Non-blocking, so that event reads never wait.
     const int fd = ::open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     return fd >= 0 ? fd : -errno;
 }
@@ -50,4 +79,55 @@ int V4l2SystemIo::ioctl(int fd, unsigned long request, void *argument)
         result = ::ioctl(fd, request, argument);
     while (result < 0 && errno == EINTR);
     return result < 0 ? -errno : 0;
+}
+
+int V4l2SystemIo::wait(int fd, int wakeFd, int timeoutMs)
+{
+    pollfd watched[2] = {{wakeFd, POLLIN, 0}, {fd, POLLPRI, 0}};
+    const int count = fd >= 0 ? 2 : 1;
+    int result;
+    do
+        result = ::poll(watched, nfds_t(count), timeoutMs);
+    while (result < 0 && errno == EINTR);
+    if (result < 0)
+        return -errno;
+    int ready = 0;
+    if (watched[0].revents)
+        ready |= Woken;
+    // An unplugged camera reports an error; the next event read says ENODEV.
+    if (count == 2 && watched[1].revents)
+        ready |= Events;
+    return ready;
+}
+
+UsbCamera V4l2SystemIo::usb(const std::string &node)
+{
+    UsbCamera camera;
+    const std::string sysname = node.substr(node.rfind('/') + 1);
+    udev *context = udev_new();
+    if (!context)
+        return camera;
+    udev_device *video =
+        udev_device_new_from_subsystem_sysname(context, "video4linux", sysname.c_str());
+    // The parent is owned by its child.
+    udev_device *parent =
+        video ? udev_device_get_parent_with_subsystem_devtype(video, "usb", "usb_device") : nullptr;
+    if (parent) {
+        camera.found = true;
+        camera.vendor = property(parent, "ID_VENDOR_ID", "idVendor");
+        camera.product = property(parent, "ID_MODEL_ID", "idProduct");
+        camera.serial = property(parent, "ID_SERIAL_SHORT", "serial");
+        camera.device = text(udev_device_get_sysname(parent));
+        // The descriptors as the USB core read them at plug-in: no request to the camera.
+        std::ifstream file(text(udev_device_get_syspath(parent)) + "/descriptors",
+                           std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+        camera.ptz = UvcDescriptors::offersPtz(
+            UvcDescriptors::cameraTerminalControls(bytes.data(), bytes.size()));
+    }
+    if (video)
+        udev_device_unref(video);
+    udev_unref(context);
+    return camera;
 }

@@ -1,4 +1,4 @@
-// V4l2Io on the real kernel.
+// V4l2Io on the real kernel, with udev and sysfs for what USB says about each camera.
 #pragma once
 
 #include "V4l2Io.h"
@@ -10,4 +10,6 @@ public:
     int open(const std::string &node) override;
     void close(int fd) override;
     int ioctl(int fd, unsigned long request, void *argument) override;
+    int wait(int fd, int wakeFd, int timeoutMs) override;
+    UsbCamera usb(const std::string &node) override;
 };

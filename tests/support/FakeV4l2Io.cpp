@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace {
-
-bool relativeSpeed(uint32_t id)
-{
-    // The kernel's range of these can be lopsided; the fake takes what a fixed kernel takes.
-    return id == V4L2_CID_PAN_SPEED || id == V4L2_CID_TILT_SPEED || id == V4L2_CID_ZOOM_CONTINUOUS;
-}
 
 template <size_t N> void copyText(__u8 (&to)[N], const std::string &from)
 {
@@ -21,6 +18,7 @@ template <size_t N> void copyText(__u8 (&to)[N], const std::string &from)
 
 FakeNode &FakeV4l2Io::node(const std::string &path)
 {
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
     for (auto &device : devices)
         if (device.first == path)
             return device.second;
@@ -28,22 +26,34 @@ FakeNode &FakeV4l2Io::node(const std::string &path)
     return devices.back().second;
 }
 
+void FakeV4l2Io::unplug(const std::string &path)
+{
+    const std::shared_ptr<FakeUvcCamera> camera = node(path).camera;
+    const std::lock_guard<std::recursive_mutex> cameraLock(camera->lock);
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    node(path).vanished = true;
+    signal(*camera);
+}
+
 std::vector<std::string> FakeV4l2Io::nodes()
 {
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
     std::vector<std::string> paths;
     for (const auto &device : devices)
-        paths.push_back(device.first);
+        if (!device.second.vanished)
+            paths.push_back(device.first);
     return paths;
 }
 
 int FakeV4l2Io::open(const std::string &path)
 {
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
     for (const auto &device : devices) {
-        if (device.first != path)
+        if (device.first != path || device.second.vanished)
             continue;
         if (device.second.openError)
             return -device.second.openError;
-        open_[next] = path;
+        open_[next] = {path, eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)};
         return next++;
     }
     return -ENOENT;
@@ -51,18 +61,64 @@ int FakeV4l2Io::open(const std::string &path)
 
 void FakeV4l2Io::close(int fd)
 {
-    open_.erase(fd);
+    std::shared_ptr<FakeUvcCamera> camera;
+    {
+        const std::lock_guard<std::recursive_mutex> lock(mutex);
+        const auto found = open_.find(fd);
+        if (found == open_.end())
+            return;
+        camera = node(found->second.path).camera;
+    }
+    const std::lock_guard<std::recursive_mutex> cameraLock(camera->lock);
+    camera->unsubscribe(fd);
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    const auto found = open_.find(fd);
+    if (found != open_.end()) {
+        ::close(found->second.events);
+        open_.erase(found);
+    }
+}
+
+int FakeV4l2Io::openDescriptors()
+{
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    return int(open_.size());
+}
+
+void FakeV4l2Io::signal(const FakeUvcCamera &camera)
+{
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    for (const auto &[fd, descriptor] : open_) {
+        const FakeNode &n = node(descriptor.path);
+        if (n.camera.get() != &camera)
+            continue;
+        uint64_t count = 0;
+        [[maybe_unused]] auto drained = ::read(descriptor.events, &count, sizeof count);
+        if (n.vanished || n.camera->pending(fd)) {
+            const uint64_t one = 1;
+            [[maybe_unused]] auto written = ::write(descriptor.events, &one, sizeof one);
+        }
+    }
 }
 
 int FakeV4l2Io::ioctl(int fd, unsigned long request, void *argument)
 {
-    const auto found = open_.find(fd);
-    if (found == open_.end())
-        return -EBADF;
-    FakeNode &device = node(found->second);
+    std::shared_ptr<FakeUvcCamera> held;
+    FakeNode *found = nullptr;
+    {
+        const std::lock_guard<std::recursive_mutex> lock(mutex);
+        const auto open = open_.find(fd);
+        if (open == open_.end())
+            return -EBADF;
+        found = &node(open->second.path);
+        held = found->camera;
+    }
+    const std::lock_guard<std::recursive_mutex> cameraLock(held->lock);
+    FakeNode &device = *found;
     if (device.vanished)
         return -ENODEV;
-
+    FakeUvcCamera &camera = *held;
+    int result = -ENOTTY;
     switch (request) {
     case VIDIOC_QUERYCAP: {
         auto *caps = static_cast<v4l2_capability *>(argument);
@@ -74,49 +130,72 @@ int FakeV4l2Io::ioctl(int fd, unsigned long request, void *argument)
         caps->capabilities = device.caps | V4L2_CAP_DEVICE_CAPS;
         return 0;
     }
-    case VIDIOC_QUERY_EXT_CTRL: {
-        auto *query = static_cast<v4l2_query_ext_ctrl *>(argument);
-        const auto control = device.controls.find(query->id);
-        if (control == device.controls.end())
-            return -EINVAL;
-        const FakeControl &c = control->second;
-        query->type = c.type;
-        query->minimum = c.minimum;
-        query->maximum = c.maximum;
-        query->step = 1;
-        query->default_value = c.defaultValue;
-        query->flags = c.flags;
-        query->elems = 1;
-        query->elem_size = 4;
-        return 0;
-    }
-    case VIDIOC_G_CTRL: {
-        auto *control = static_cast<v4l2_control *>(argument);
-        const auto c = device.controls.find(control->id);
-        if (c == device.controls.end() || c->second.flags & V4L2_CTRL_FLAG_DISABLED)
-            return -EINVAL;
-        if (c->second.flags & V4L2_CTRL_FLAG_WRITE_ONLY)
-            return -EACCES;
-        control->value = static_cast<int32_t>(c->second.value);
-        return 0;
-    }
+    case VIDIOC_QUERY_EXT_CTRL:
+        result = camera.query(*static_cast<v4l2_query_ext_ctrl *>(argument));
+        break;
+    case VIDIOC_G_EXT_CTRLS:
+        result = camera.get(*static_cast<v4l2_ext_controls *>(argument));
+        break;
+    case VIDIOC_S_EXT_CTRLS:
+        result = camera.set(*static_cast<v4l2_ext_controls *>(argument), fd);
+        break;
+    case VIDIOC_G_CTRL:
     case VIDIOC_S_CTRL: {
+        // The V4L2 core turns these into the extended ioctls with one control.
         auto *control = static_cast<v4l2_control *>(argument);
-        const auto c = device.controls.find(control->id);
-        if (c == device.controls.end() || c->second.flags & V4L2_CTRL_FLAG_DISABLED)
-            return -EINVAL;
-        if (c->second.flags & V4L2_CTRL_FLAG_READ_ONLY)
-            return -EACCES;
-        const int64_t limit = relativeSpeed(control->id) ? c->second.maximum : 0;
-        const int64_t low = relativeSpeed(control->id) ? -limit : c->second.minimum;
-        if (c->second.type != V4L2_CTRL_TYPE_BUTTON &&
-            (control->value < low || control->value > c->second.maximum))
-            return -ERANGE;
-        device.writes.emplace_back(control->id, control->value);
-        c->second.value = control->value;
-        return 0;
+        v4l2_ext_control item = {};
+        item.id = control->id;
+        item.value = control->value;
+        v4l2_ext_controls list = {};
+        list.count = 1;
+        list.controls = &item;
+        result = request == VIDIOC_G_CTRL ? camera.get(list) : camera.set(list, fd);
+        if (result == 0)
+            control->value = item.value;
+        break;
     }
+    case VIDIOC_SUBSCRIBE_EVENT:
+        result = camera.subscribe(*static_cast<v4l2_event_subscription *>(argument), fd);
+        break;
+    case VIDIOC_DQEVENT:
+        result = camera.dequeue(fd, *static_cast<v4l2_event *>(argument)) ? 0 : -ENOENT;
+        break;
     default:
-        return -ENOTTY;
+        break;
     }
+    signal(camera);
+    return result;
+}
+
+int FakeV4l2Io::wait(int fd, int wakeFd, int timeoutMs)
+{
+    int events = -1;
+    {
+        const std::lock_guard<std::recursive_mutex> lock(mutex);
+        const auto found = open_.find(fd);
+        if (found != open_.end())
+            events = found->second.events;
+    }
+    pollfd watched[2] = {{wakeFd, POLLIN, 0}, {events, POLLIN, 0}};
+    const int result = ::poll(watched, events >= 0 ? 2 : 1, timeoutMs);
+    if (result < 0)
+        return -errno;
+    return (watched[0].revents ? Woken : 0) | (events >= 0 && watched[1].revents ? Events : 0);
+}
+
+UsbCamera FakeV4l2Io::usb(const std::string &path)
+{
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    return node(path).usb;
+}
+
+std::shared_ptr<FakeV4l2Io> fakeSystemV4l2Io()
+{
+    static const auto io = std::make_shared<FakeV4l2Io>();
+    return io;
+}
+
+std::shared_ptr<V4l2Io> systemV4l2Io()
+{
+    return fakeSystemV4l2Io();
 }

@@ -1,26 +1,19 @@
-// Stand-in video devices for the V4L2 backend's tests: they answer the ioctls the backend
-// makes with the kernel's structures and error codes, and remember every control written.
+// Stand-in video nodes for the V4L2 backend's tests. Each capture node of a camera leads to
+// a FakeUvcCamera, which answers the control ioctls as the driver does; every descriptor has
+// its own event queue, so a second descriptor is another program using the camera. Thread-
+// safe like the driver: one camera request at a time, the camera's latency included.
 #pragma once
 
+#include "FakeUvcCamera.h"
 #include "V4l2Io.h"
 
-#include <linux/videodev2.h>
-
-#include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
-
-struct FakeControl
-{
-    int64_t minimum = 0;
-    int64_t maximum = 0;
-    int64_t defaultValue = 0;
-    int64_t value = 0;
-    uint32_t flags = 0;
-    uint32_t type = V4L2_CTRL_TYPE_INTEGER;
-};
 
 struct FakeNode
 {
@@ -28,25 +21,51 @@ struct FakeNode
     std::string card = "Fake Camera";
     std::string bus = "usb-0000:00:14.0-1";
     int openError = 0;     // errno for open(), 0 to open
-    bool vanished = false; // every ioctl fails with ENODEV
-    std::map<uint32_t, FakeControl> controls;
-    std::vector<std::pair<uint32_t, int64_t>> writes;
+    bool vanished = false; // unplugged: every ioctl fails with ENODEV
+    UsbCamera usb;
+    std::shared_ptr<FakeUvcCamera> camera = std::make_shared<FakeUvcCamera>();
 };
 
 class FakeV4l2Io final : public V4l2Io
 {
 public:
-    std::vector<std::pair<std::string, FakeNode>> devices; // in node order
-
     FakeNode &node(const std::string &path);
+    // Runs `inspect` on a node's camera while no request to it runs.
+    template <typename F> auto with(const std::string &path, F inspect)
+    {
+        const std::shared_ptr<FakeUvcCamera> camera = node(path).camera;
+        const std::lock_guard<std::recursive_mutex> lock(camera->lock);
+        const auto result = inspect(*camera);
+        signal(*camera);
+        return result;
+    }
+    void unplug(const std::string &path);
+
     std::vector<std::string> nodes() override;
     int open(const std::string &path) override;
     void close(int fd) override;
     int ioctl(int fd, unsigned long request, void *argument) override;
+    int wait(int fd, int wakeFd, int timeoutMs) override;
+    UsbCamera usb(const std::string &path) override;
 
-    int openDescriptors() const { return int(open_.size()); }
+    int openDescriptors();
 
 private:
-    std::map<int, std::string> open_;
+    struct Descriptor
+    {
+        std::string path;
+        int events = -1; // an eventfd, readable while events wait
+    };
+    // Refreshes the event flags of the camera's descriptors; the camera's lock is held.
+    void signal(const FakeUvcCamera &camera);
+
+    // The nodes and descriptors; taken after a camera's lock, never before.
+    std::recursive_mutex mutex;
+    std::vector<std::pair<std::string, FakeNode>> devices; // in node order
+    std::map<int, Descriptor> open_;
     int next = 100;
 };
+
+// In test programs the library's own V4L2 backend gets this instead of the kernel: no real
+// device is ever touched, and a test may plug fake cameras into it.
+std::shared_ptr<FakeV4l2Io> fakeSystemV4l2Io();

@@ -1,0 +1,225 @@
+#include "V4l2Controls.h"
+
+#include <linux/videodev2.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace V4l2Controls {
+
+namespace {
+
+constexpr int PanelFastest[AxisCount] = {24, 16, 7};
+constexpr int64_t ArcSecondsPerDegree = 3600;
+
+struct Known
+{
+    uint32_t id;
+    const char *name;
+    int record; // -1: none
+};
+
+constexpr Known KnownControls[] = {
+    {V4L2_CID_BRIGHTNESS, "brightness", PARAM_BRIGHTNESS},
+    {V4L2_CID_CONTRAST, "contrast", PARAM_CONTRAST},
+    {V4L2_CID_HUE, "hue", PARAM_HUE},
+    {V4L2_CID_SATURATION, "saturation", PARAM_SATURATION},
+    {V4L2_CID_SHARPNESS, "sharpness", PARAM_SHARPNESS},
+    {V4L2_CID_GAMMA, "gamma", PARAM_GAMMA},
+    {V4L2_CID_BACKLIGHT_COMPENSATION, "backlight", PARAM_BACKLIGHT},
+    {V4L2_CID_AUTO_WHITE_BALANCE, "white balance automatic", PARAM_WHITE_BALANCE_AUTO},
+    {V4L2_CID_WHITE_BALANCE_TEMPERATURE, "white balance", PARAM_WHITE_BALANCE},
+    {V4L2_CID_POWER_LINE_FREQUENCY, "anti-flicker", PARAM_FLICKER},
+    {V4L2_CID_PAN_ABSOLUTE, "absolute pan", -1},
+    {V4L2_CID_TILT_ABSOLUTE, "absolute tilt", -1},
+    {V4L2_CID_ZOOM_ABSOLUTE, "absolute zoom", -1},
+    {V4L2_CID_PAN_SPEED, "pan speed", -1},
+    {V4L2_CID_TILT_SPEED, "tilt speed", -1},
+    {V4L2_CID_ZOOM_CONTINUOUS, "zoom speed", -1},
+    {V4L2_CID_PAN_RESET, "pan reset", -1},
+    {V4L2_CID_TILT_RESET, "tilt reset", -1},
+    {V4L2_CID_HFLIP, "mirror", -1},
+    {V4L2_CID_VFLIP, "flip", -1},
+    {V4L2_CID_FOCUS_AUTO, "automatic focus", -1},
+};
+
+const Known *find(uint32_t id)
+{
+    for (const Known &k : KnownControls)
+        if (k.id == id)
+            return &k;
+    return nullptr;
+}
+
+// Both directions alike and a stop: -fastest..fastest around 0.
+bool symmetric(const V4l2Control &c)
+{
+    return c.maximum > 0 && c.minimum <= -c.maximum;
+}
+
+} // namespace
+
+const std::vector<uint32_t> &used()
+{
+    static const std::vector<uint32_t> ids = [] {
+        std::vector<uint32_t> all;
+        for (const Known &k : KnownControls)
+            all.push_back(k.id);
+        return all;
+    }();
+    return ids;
+}
+
+uint32_t recordControl(int position)
+{
+    for (const Known &k : KnownControls)
+        if (k.record == position)
+            return k.id;
+    return 0;
+}
+
+bool isImage(uint32_t id)
+{
+    const Known *k = find(id);
+    return k && k->record >= 0;
+}
+
+const char *nameOf(uint32_t id)
+{
+    const Known *k = find(id);
+    return k ? k->name : "control";
+}
+
+bool has(const V4l2ControlMap &controls, uint32_t id)
+{
+    return controls.count(id) != 0;
+}
+
+bool writable(const V4l2ControlMap &controls, uint32_t id)
+{
+    const auto found = controls.find(id);
+    return found != controls.end() && !(found->second.flags & V4L2_CTRL_FLAG_READ_ONLY);
+}
+
+bool readable(const V4l2ControlMap &controls, uint32_t id)
+{
+    const auto found = controls.find(id);
+    return found != controls.end() && !(found->second.flags & V4L2_CTRL_FLAG_WRITE_ONLY);
+}
+
+uint32_t speedControl(Axis axis)
+{
+    constexpr uint32_t ids[] = {V4L2_CID_PAN_SPEED, V4L2_CID_TILT_SPEED, V4L2_CID_ZOOM_CONTINUOUS};
+    return ids[axis];
+}
+
+uint32_t absoluteControl(Axis axis)
+{
+    constexpr uint32_t ids[] = {V4L2_CID_PAN_ABSOLUTE, V4L2_CID_TILT_ABSOLUTE,
+                                V4L2_CID_ZOOM_ABSOLUTE};
+    return ids[axis];
+}
+
+Drive panTiltDrive(const V4l2ControlMap &controls)
+{
+    bool speeds = false, lopsided = false, absolute = false;
+    for (Axis axis : {Pan, Tilt}) {
+        if (writable(controls, speedControl(axis))) {
+            speeds = true;
+            lopsided = lopsided || !symmetric(controls.at(speedControl(axis)));
+        }
+        absolute = absolute || writable(controls, absoluteControl(axis));
+    }
+    if (speeds && !lopsided)
+        return Drive::Speed;
+    if (absolute)
+        return Drive::Steps;
+    // Better a slow way back than none at all.
+    return speeds ? Drive::Speed : Drive::None;
+}
+
+Drive zoomDrive(const V4l2ControlMap &controls)
+{
+    if (writable(controls, V4L2_CID_ZOOM_CONTINUOUS) &&
+        symmetric(controls.at(V4L2_CID_ZOOM_CONTINUOUS)))
+        return Drive::Speed;
+    if (writable(controls, V4L2_CID_ZOOM_ABSOLUTE))
+        return Drive::Steps;
+    // A speed control that cannot stop is never started.
+    return Drive::None;
+}
+
+int64_t speedValue(const V4l2Control &c, Axis axis, int speed)
+{
+    if (speed == 0)
+        return 0;
+    const int64_t fastest = speed > 0 ? c.maximum : -c.minimum;
+    if (fastest <= 0)
+        return 0;
+    const int64_t magnitude = std::clamp<int64_t>(
+        std::llround(double(std::abs(speed)) * double(fastest) / PanelFastest[axis]), 1, fastest);
+    return speed > 0 ? magnitude : -magnitude;
+}
+
+double stepRate(const V4l2Control &absolute, Axis axis, int speed)
+{
+    if (axis == Zoom)
+        return double(absolute.maximum - absolute.minimum) * speed / (2.0 * PanelFastest[Zoom]);
+    return speed * 2.5 * ArcSecondsPerDegree;
+}
+
+void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records)
+{
+    for (const Known &k : KnownControls) {
+        if (k.record < 0)
+            continue;
+        ParameterRecord &record = records[k.record];
+        const auto found = controls.find(k.id);
+        if (found == controls.end()) {
+            record = {0, 0, 1, 0, 0, 0}; // a range a slider can still hold
+            continue;
+        }
+        const V4l2Control &c = found->second;
+        const auto narrow = [](int64_t v) {
+            return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+        };
+        record = {narrow(c.minimum),
+                  narrow(c.maximum),
+                  narrow(c.step),
+                  narrow(c.defaultValue),
+                  narrow(c.known ? c.value : c.defaultValue),
+                  c.flags & V4L2_CTRL_FLAG_READ_ONLY ? 0 : 1};
+    }
+}
+
+uint32_t capabilities(const V4l2ControlMap &controls)
+{
+    uint32_t caps = 0;
+    const auto set = [&](uint32_t bit, bool on) { caps |= on ? bit : 0; };
+    const bool absPanTilt =
+        writable(controls, V4L2_CID_PAN_ABSOLUTE) || writable(controls, V4L2_CID_TILT_ABSOLUTE);
+    const bool resets =
+        writable(controls, V4L2_CID_PAN_RESET) && writable(controls, V4L2_CID_TILT_RESET);
+    set(CAP_PAN_TILT, panTiltDrive(controls) != Drive::None);
+    set(CAP_ZOOM, zoomDrive(controls) != Drive::None);
+    set(CAP_POSITION, absPanTilt && (readable(controls, V4L2_CID_PAN_ABSOLUTE) ||
+                                     readable(controls, V4L2_CID_TILT_ABSOLUTE)));
+    bool presets = false;
+    for (Axis axis : {Pan, Tilt, Zoom})
+        presets = presets || (writable(controls, absoluteControl(axis)) &&
+                              readable(controls, absoluteControl(axis)));
+    set(CAP_PRESETS, presets);
+    set(CAP_HOME, resets || absPanTilt);
+    set(CAP_PTZ_RESET, resets || absPanTilt || writable(controls, V4L2_CID_ZOOM_ABSOLUTE));
+    set(CAP_FLIP, writable(controls, V4L2_CID_VFLIP));
+    set(CAP_MIRROR, writable(controls, V4L2_CID_HFLIP));
+    bool image = false;
+    for (const Known &k : KnownControls)
+        image = image || (k.record >= 0 && writable(controls, k.id));
+    set(CAP_IMAGE_DEFAULTS, image);
+    set(CAP_WHITE_BALANCE_AUTO, writable(controls, V4L2_CID_AUTO_WHITE_BALANCE));
+    set(CAP_FLICKER, writable(controls, V4L2_CID_POWER_LINE_FREQUENCY));
+    return caps;
+}
+
+} // namespace V4l2Controls

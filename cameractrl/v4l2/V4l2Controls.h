@@ -1,0 +1,75 @@
+// What the V4L2 backend knows of a camera's controls, and what follows from them: the
+// parameter records, what the camera can do, and how pan, tilt and zoom are driven.
+//
+// Decided from the ranges the camera reports at run time, never from the kernel's version:
+// Linux 6.1's uvcvideo reports relative speeds as -(slowest)..fastest (pan_speed -1..24) and
+// zoom_continuous as slowest..fastest (1..7, so neither a stop nor zooming out can be
+// written), newer kernels as -fastest..fastest. An axis whose speed control cannot express
+// both directions alike and a stop is driven by stepping its absolute control instead.
+#pragma once
+
+#include "BaseDevice.h"
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+struct V4l2Control
+{
+    int64_t minimum = 0;
+    int64_t maximum = 0;
+    int64_t step = 1;
+    int64_t defaultValue = 0;
+    uint32_t flags = 0;
+    uint32_t type = 0;
+    int64_t value = 0;
+    bool known = false; // value has been read (write-only controls never are)
+};
+
+using V4l2ControlMap = std::map<uint32_t, V4l2Control>;
+
+namespace V4l2Controls {
+
+enum Axis
+{
+    Pan,
+    Tilt,
+    Zoom,
+    AxisCount
+};
+
+enum class Drive
+{
+    None,
+    Speed, // the speed control, both ways and a stop
+    Steps, // the absolute control, stepped toward the direction held
+};
+
+// Every control the backend uses, image controls first: they are read first.
+const std::vector<uint32_t> &used();
+// The records' control (0 for records no control fills).
+uint32_t recordControl(int position);
+bool isImage(uint32_t id);
+const char *nameOf(uint32_t id);
+
+bool has(const V4l2ControlMap &controls, uint32_t id);
+bool writable(const V4l2ControlMap &controls, uint32_t id);
+bool readable(const V4l2ControlMap &controls, uint32_t id);
+
+uint32_t speedControl(Axis axis);
+uint32_t absoluteControl(Axis axis);
+// Pan and tilt are one UVC control in each kind: they are always written together.
+Drive panTiltDrive(const V4l2ControlMap &controls);
+Drive zoomDrive(const V4l2ControlMap &controls);
+
+// The value for a signed panel speed (pan up to 24, tilt 16, zoom 7) on a speed control:
+// the slowest panel speed still moves, the fastest is the camera's fastest.
+int64_t speedValue(const V4l2Control &control, Axis axis, int speed);
+// Units a second when stepping at a signed panel speed: pan and tilt 2.5 degrees (in
+// arc-seconds) per speed step, zoom across its range in two seconds at full speed.
+double stepRate(const V4l2Control &absolute, Axis axis, int speed);
+
+void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records);
+uint32_t capabilities(const V4l2ControlMap &controls);
+
+} // namespace V4l2Controls

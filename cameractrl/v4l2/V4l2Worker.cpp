@@ -1,0 +1,767 @@
+#include "V4l2Worker.h"
+#include "CameraStore.h"
+#include "Report.h"
+
+#include <linux/videodev2.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+using namespace V4l2Controls;
+
+namespace {
+
+constexpr auto StepInterval = std::chrono::milliseconds(50);
+constexpr auto ImageSaveDelay = std::chrono::seconds(1);
+constexpr auto NotifyInterval = std::chrono::milliseconds(250);
+
+int64_t clampTo(const V4l2Control &c, int64_t value)
+{
+    return c.minimum <= c.maximum ? std::clamp(value, c.minimum, c.maximum) : value;
+}
+
+bool writes(const V4l2Worker::Writes &list, uint32_t id)
+{
+    return std::any_of(list.begin(), list.end(), [id](const auto &w) { return w.first == id; });
+}
+
+bool onlyAbsolute(const V4l2Worker::Writes &list)
+{
+    return std::all_of(list.begin(), list.end(), [](const auto &w) {
+        return w.first == absoluteControl(Pan) || w.first == absoluteControl(Tilt) ||
+               w.first == absoluteControl(Zoom);
+    });
+}
+
+} // namespace
+
+V4l2Worker::V4l2Worker(std::shared_ptr<V4l2Io> system, int descriptor, Camera opened,
+                       std::shared_ptr<ChangeNotifier> listener, Stores kept)
+    : io(std::move(system)), fd(descriptor), camera(std::move(opened)),
+      notifier(std::move(listener)), stores(std::move(kept))
+{
+    wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    thread = std::thread(&V4l2Worker::run, this);
+}
+
+V4l2Worker::~V4l2Worker()
+{
+    finish();
+    if (thread.joinable())
+        thread.join();
+    if (wakeFd >= 0)
+        ::close(wakeFd);
+}
+
+// ---- The caller's side ----------------------------------------------------------------------
+
+namespace {
+
+void wake(int wakeFd)
+{
+    const uint64_t one = 1;
+    if (wakeFd >= 0) [[maybe_unused]]
+        auto n = ::write(wakeFd, &one, sizeof one);
+}
+
+} // namespace
+
+bool V4l2Worker::waitUntilRead(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, limit, [this] { return read || finishing; }) && read;
+}
+
+V4l2ControlMap V4l2Worker::controls()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return known;
+}
+
+uint32_t V4l2Worker::capabilities()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return gone ? 0 : caps;
+}
+
+std::optional<int64_t> V4l2Worker::position(Axis axis)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return positions[axis];
+}
+
+void V4l2Worker::write(Writes list, bool remember)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing || list.empty())
+            return;
+        // What the caller set is what ReadParameters shows, before the camera has it.
+        for (auto &[id, value] : list) {
+            const auto found = known.find(id);
+            if (found != known.end() && isImage(id)) {
+                value = clampTo(found->second, value);
+                found->second.value = value;
+                found->second.known = true;
+            }
+        }
+        Job *into = nullptr;
+        for (auto it = jobs.rbegin(); it != jobs.rend() && !into; ++it)
+            if (it->kind == Job::Write && std::all_of(list.begin(), list.end(), [&](const auto &w) {
+                    return writes(it->writes, w.first);
+                }))
+                into = &*it;
+        // A pan written just before a tilt (or the reverse) goes out with it, in one request.
+        if (!into && !jobs.empty() && jobs.back().kind == Job::Write &&
+            onlyAbsolute(jobs.back().writes) && onlyAbsolute(list))
+            into = &jobs.back();
+        if (into) {
+            for (const auto &w : list) {
+                const auto same = std::find_if(into->writes.begin(), into->writes.end(),
+                                               [&](const auto &x) { return x.first == w.first; });
+                if (same != into->writes.end())
+                    same->second = w.second;
+                else
+                    into->writes.push_back(w);
+            }
+            into->remember = into->remember || remember;
+        } else {
+            Job job;
+            job.writes = std::move(list);
+            job.remember = remember;
+            jobs.push_back(std::move(job));
+        }
+    }
+    wake(wakeFd);
+}
+
+void V4l2Worker::setSpeed(Axis axis, int speed)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        wanted.speed[axis] = speed;
+    }
+    wake(wakeFd);
+}
+
+void V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
+                                 std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    if (finishing || (positionReads > 0 && Clock::now() - positionRead <= freshness))
+        return;
+    const unsigned seen = positionReads;
+    if (!positionQueued) {
+        Job job;
+        job.kind = Job::ReadPosition;
+        jobs.push_back(job);
+        positionQueued = true;
+        wake(wakeFd);
+    }
+    changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; });
+}
+
+void V4l2Worker::storePreset(int number)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing)
+            return;
+        Job job;
+        job.kind = Job::StorePreset;
+        job.preset = number;
+        jobs.push_back(job);
+    }
+    wake(wakeFd);
+}
+
+void V4l2Worker::clearPreset(int number)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing)
+            return;
+        Job job;
+        job.kind = Job::ClearPreset;
+        job.preset = number;
+        jobs.push_back(job);
+    }
+    wake(wakeFd);
+}
+
+void V4l2Worker::finish()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        finishing = true;
+        // What waits is dropped, but presets the user stored or cleared are kept.
+        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
+                                  [](const Job &job) {
+                                      return job.kind != Job::StorePreset &&
+                                             job.kind != Job::ClearPreset;
+                                  }),
+                   jobs.end());
+    }
+    changed.notify_all();
+    wake(wakeFd);
+}
+
+// ---- The worker's side ----------------------------------------------------------------------
+
+void V4l2Worker::publish(uint32_t changes)
+{
+    if (changes)
+        notifier->notify(changes);
+}
+
+bool V4l2Worker::ioctl(unsigned long request, void *argument)
+{
+    const int result = io->ioctl(fd, request, argument);
+    if (result == -ENODEV) {
+        bool first = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            first = !gone;
+            gone = finishing = true;
+            jobs.clear();
+        }
+        changed.notify_all();
+        if (first) {
+            // Unplugged: the hot-plug enumeration follows; say it once and stop trying.
+            reportOnce(camera.name + " (" + camera.node + ") is gone");
+            publish(CHANGED_CAPABILITIES);
+        }
+    }
+    errno = result < 0 ? -result : 0;
+    return result == 0;
+}
+
+bool V4l2Worker::setControls(Writes &list, std::string &refused)
+{
+    std::vector<v4l2_ext_control> items(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+        items[i].id = list[i].first;
+        items[i].value =
+            static_cast<int32_t>(std::clamp<int64_t>(list[i].second, INT32_MIN, INT32_MAX));
+    }
+    v4l2_ext_controls request = {};
+    request.which = V4L2_CTRL_WHICH_CUR_VAL;
+    request.count = static_cast<uint32_t>(items.size());
+    request.controls = items.data();
+    if (!ioctl(VIDIOC_S_EXT_CTRLS, &request)) {
+        const size_t bad = request.error_idx < items.size() ? request.error_idx : 0;
+        refused = nameOf(items[bad].id);
+        return false;
+    }
+    // The driver hands back what it really set (clamped, rounded to the step).
+    for (size_t i = 0; i < list.size(); ++i)
+        list[i].second = items[i].value;
+    return true;
+}
+
+bool V4l2Worker::getControls(const std::vector<uint32_t> &ids)
+{
+    if (ids.empty())
+        return true;
+    std::vector<v4l2_ext_control> items(ids.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        items[i].id = ids[i];
+    v4l2_ext_controls request = {};
+    request.which = V4L2_CTRL_WHICH_CUR_VAL;
+    request.count = static_cast<uint32_t>(items.size());
+    request.controls = items.data();
+    if (!ioctl(VIDIOC_G_EXT_CTRLS, &request)) {
+        // One refusal fails the lot: ask one by one, so the others still arrive.
+        if (ids.size() == 1 || errno == ENODEV)
+            return false;
+        bool all = true;
+        for (uint32_t id : ids)
+            all = getControls({id}) && all;
+        return all;
+    }
+    const std::lock_guard<std::mutex> lock(mutex);
+    for (const v4l2_ext_control &item : items) {
+        auto found = known.find(item.id);
+        if (found == known.end())
+            continue;
+        found->second.value = item.value;
+        found->second.known = true;
+        for (Axis axis : {Pan, Tilt, Zoom})
+            if (item.id == absoluteControl(axis))
+                positions[axis] = item.value;
+    }
+    return true;
+}
+
+void V4l2Worker::drainEvents()
+{
+    uint32_t changes = 0;
+    v4l2_event event = {};
+    while (ioctl(VIDIOC_DQEVENT, &event)) {
+        if (event.type != V4L2_EVENT_CTRL)
+            continue;
+        const v4l2_event_ctrl &e = event.u.ctrl;
+        const std::lock_guard<std::mutex> lock(mutex);
+        const auto found = known.find(event.id);
+        if (found == known.end())
+            continue;
+        V4l2Control &c = found->second;
+        // A value the caller set and the camera has not been sent yet stays the caller's.
+        const bool waiting = std::any_of(jobs.begin(), jobs.end(), [&](const Job &job) {
+            return job.kind == Job::Write && writes(job.writes, event.id);
+        });
+        if (e.changes & V4L2_EVENT_CTRL_CH_VALUE && !waiting) {
+            c.value = e.value;
+            c.known = true;
+        }
+        if (e.changes & V4L2_EVENT_CTRL_CH_FLAGS)
+            c.flags = e.flags;
+        if (e.changes & V4L2_EVENT_CTRL_CH_RANGE) {
+            c.minimum = e.minimum;
+            c.maximum = e.maximum;
+            c.step = e.step;
+            c.defaultValue = e.default_value;
+        }
+        bool positional = false;
+        for (Axis axis : {Pan, Tilt, Zoom})
+            if (event.id == absoluteControl(axis) && e.changes & V4L2_EVENT_CTRL_CH_VALUE) {
+                positions[axis] = targets[axis] = e.value;
+                positional = true;
+            }
+        changes |= positional ? CHANGED_POSITION : CHANGED_PARAMETERS;
+        const uint32_t now = V4l2Controls::capabilities(known);
+        if (now != caps) {
+            caps = now;
+            changes |= CHANGED_CAPABILITIES;
+        }
+    }
+    publish(changes);
+}
+
+void V4l2Worker::readCamera()
+{
+    Clock::time_point notified = Clock::now();
+    for (uint32_t id : used()) {
+        v4l2_query_ext_ctrl query = {};
+        query.id = id;
+        if (!ioctl(VIDIOC_QUERY_EXT_CTRL, &query)) {
+            if (errno == ENODEV)
+                return;
+            continue; // the camera lacks it: EINVAL
+        }
+        if (query.flags & V4L2_CTRL_FLAG_DISABLED)
+            continue;
+        V4l2Control c;
+        c.minimum = query.minimum;
+        c.maximum = query.maximum;
+        c.step = std::max<int64_t>(1, int64_t(query.step));
+        c.defaultValue = query.default_value;
+        c.flags = query.flags;
+        c.type = query.type;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            known[id] = c;
+        }
+        // A slow camera fills the sliders as it answers.
+        if (Clock::now() - notified > NotifyInterval) {
+            notified = Clock::now();
+            publish(CHANGED_PARAMETERS);
+        }
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        panTilt = panTiltDrive(known);
+        zoom = zoomDrive(known);
+        caps = V4l2Controls::capabilities(known);
+    }
+    publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
+
+    // The initial events carry every value; subscribed on this descriptor, the driver sends
+    // no echo of our own writes.
+    std::vector<uint32_t> unsubscribed;
+    for (const auto &[id, control] : controls()) {
+        v4l2_event_subscription subscription = {};
+        subscription.type = V4L2_EVENT_CTRL;
+        subscription.id = id;
+        subscription.flags = V4L2_EVENT_SUB_FL_SEND_INITIAL;
+        if (!ioctl(VIDIOC_SUBSCRIBE_EVENT, &subscription)) {
+            if (errno == ENODEV)
+                return;
+            if (!(control.flags & V4L2_CTRL_FLAG_WRITE_ONLY))
+                unsubscribed.push_back(id);
+        }
+    }
+    drainEvents();
+    for (uint32_t id : unsubscribed)
+        getControls({id});
+
+    if (stores.presets && !camera.olderIdentity.empty())
+        stores.presets->adopt(camera.identity, camera.olderIdentity);
+
+    // Cameras forget their image settings at power-off: give back what was last set here.
+    Writes restore;
+    if (stores.images) {
+        const V4l2ControlMap now = controls();
+        const auto saved = stores.images->all(camera.identity);
+        bool automatic = false;
+        for (uint32_t id : used()) {
+            const auto value = saved.find(nameOf(id));
+            const auto control = now.find(id);
+            if (value == saved.end() || control == now.end() || !isImage(id) || !writable(now, id))
+                continue;
+            int64_t v = 0;
+            try {
+                v = std::stoll(value->second);
+            } catch (const std::exception &) {
+                continue;
+            }
+            if (id == V4L2_CID_AUTO_WHITE_BALANCE)
+                automatic = v != 0;
+            if (id == V4L2_CID_WHITE_BALANCE_TEMPERATURE && automatic)
+                continue; // the camera chooses it
+            if (!control->second.known || control->second.value != v)
+                restore.emplace_back(id, v);
+        }
+    }
+    if (!restore.empty())
+        write(restore);
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        read = true;
+        for (Axis axis : {Pan, Tilt, Zoom}) {
+            const auto found = known.find(absoluteControl(axis));
+            if (found != known.end() && found->second.known)
+                positions[axis] = targets[axis] = found->second.value;
+        }
+    }
+    changed.notify_all();
+    publish(CHANGED_PARAMETERS | CHANGED_CAPABILITIES | CHANGED_POSITION);
+}
+
+V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, int &timeoutMs)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    timeoutMs = -1;
+    if (finishing && !gone && !jobs.empty()) {
+        job = std::move(jobs.front());
+        jobs.pop_front();
+        return Next::RunJob;
+    }
+    if (finishing)
+        return Next::Finish;
+    const auto turns = [&](Axis a) {
+        const int w = wanted.speed[a], s = sent.speed[a];
+        return (w == 0) != (s == 0) || (w > 0) != (s > 0);
+    };
+    const auto differs = [&](Axis a) { return wanted.speed[a] != sent.speed[a]; };
+    motion = wanted;
+    if (panTilt != Drive::None && (turns(Pan) || turns(Tilt)))
+        return Next::PanTilt;
+    if (zoom != Drive::None && turns(Zoom))
+        return Next::Zoom;
+    if (!jobs.empty()) {
+        job = std::move(jobs.front());
+        jobs.pop_front();
+        if (job.kind == Job::ReadPosition)
+            positionQueued = false;
+        return Next::RunJob;
+    }
+    if (panTilt != Drive::None && (differs(Pan) || differs(Tilt)))
+        return Next::PanTilt;
+    if (zoom != Drive::None && differs(Zoom))
+        return Next::Zoom;
+    if (std::any_of(stepRate.begin(), stepRate.end(), [](double r) { return r != 0; })) {
+        const auto due = lastStep + StepInterval - Clock::now();
+        if (due <= Clock::duration::zero())
+            return Next::Step;
+        timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(due).count());
+    }
+    if (imagesDirty) {
+        const auto due = imagesChanged + ImageSaveDelay - Clock::now();
+        const int ms = std::max(0, int(std::chrono::ceil<std::chrono::milliseconds>(due).count()));
+        timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
+    }
+    return Next::Wait;
+}
+
+void V4l2Worker::run()
+{
+    readCamera();
+    Job job;
+    Motion motion;
+    int timeoutMs = -1;
+    for (bool running = true; running;) {
+        switch (next(job, motion, timeoutMs)) {
+        case Next::Finish:
+            running = false;
+            break;
+        case Next::PanTilt:
+            sendMotion(motion, true);
+            break;
+        case Next::Zoom:
+            sendMotion(motion, false);
+            break;
+        case Next::RunJob:
+            runJob(job);
+            break;
+        case Next::Step:
+            step();
+            break;
+        case Next::Wait: {
+            const int ready = io->wait(fd, wakeFd, wakeFd >= 0 ? timeoutMs : 20);
+            if (ready & V4l2Io::Woken) {
+                uint64_t count = 0;
+                [[maybe_unused]] auto n = ::read(wakeFd, &count, sizeof count);
+            }
+            if (ready & V4l2Io::Events)
+                drainEvents();
+            if (ready < 0) {
+                reportOnce(camera.name + " (" + camera.node + "): " + std::strerror(-ready));
+                std::this_thread::sleep_for(StepInterval);
+            }
+            saveImages(false);
+            break;
+        }
+        }
+    }
+    bool lost = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        lost = gone;
+    }
+    if (!lost) {
+        // Closing never leaves the camera turning.
+        if (std::any_of(sent.speed.begin(), sent.speed.end(), [](int s) { return s != 0; })) {
+            const Motion still;
+            sendMotion(still, true);
+            sendMotion(still, false);
+        }
+        saveImages(true);
+    }
+    io->close(fd);
+    done = true;
+}
+
+void V4l2Worker::runJob(Job &job)
+{
+    switch (job.kind) {
+    case Job::Write:
+        applyWrites(job);
+        break;
+    case Job::ReadPosition:
+        readPosition();
+        break;
+    case Job::StorePreset: {
+        const V4l2ControlMap now = controls();
+        PresetStore::Position position;
+        bool any = false;
+        if (readPosition())
+            for (Axis axis : {Pan, Tilt, Zoom})
+                if (readable(now, absoluteControl(axis))) {
+                    position[axis] = this->position(axis);
+                    any = any || position[axis].has_value();
+                }
+        if (any && stores.presets)
+            stores.presets->store(camera.identity, job.preset, position);
+        else
+            reportOnce(camera.name + " cannot tell its position: preset " +
+                       std::to_string(job.preset) + " is not stored");
+        break;
+    }
+    case Job::ClearPreset:
+        if (stores.presets)
+            stores.presets->erase(camera.identity, job.preset);
+        break;
+    }
+}
+
+void V4l2Worker::fillPanTilt(Writes &list)
+{
+    const uint32_t pan = absoluteControl(Pan), tilt = absoluteControl(Tilt);
+    if (writes(list, pan) == writes(list, tilt))
+        return;
+    const V4l2ControlMap now = controls();
+    const Axis other = writes(list, pan) ? Tilt : Pan;
+    if (!writable(now, absoluteControl(other)))
+        return;
+    // Written alone, the driver would fill in the other half with where that axis is this
+    // moment, stopping it short of where it was sent.
+    if (!targets[other] && readable(now, absoluteControl(other)))
+        readPosition();
+    const int64_t value = targets[other]    ? *targets[other]
+                          : position(other) ? *position(other)
+                                            : now.at(absoluteControl(other)).defaultValue;
+    list.emplace_back(absoluteControl(other), value);
+}
+
+void V4l2Worker::applyWrites(Job &job)
+{
+    Writes list = job.writes;
+    fillPanTilt(list);
+    std::string refused;
+    if (setControls(list, refused)) {
+        uint32_t changes = 0;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            for (const auto &[id, value] : list) {
+                auto found = known.find(id);
+                if (found == known.end())
+                    continue;
+                // The camera's rounding or clamping is news to whoever set the value.
+                if (isImage(id) && (!found->second.known || found->second.value != value))
+                    changes |= CHANGED_PARAMETERS;
+                found->second.value = value;
+                found->second.known = true;
+            }
+        }
+        for (const auto &[id, value] : list) {
+            for (Axis axis : {Pan, Tilt, Zoom})
+                if (id == absoluteControl(axis))
+                    targets[axis] = value;
+            if (job.remember && stores.images && isImage(id)) {
+                stores.images->put(camera.identity, nameOf(id), std::to_string(value));
+                imagesDirty = true;
+                imagesChanged = Clock::now();
+            }
+        }
+        publish(changes);
+        return;
+    }
+    if (errno == ENODEV)
+        return;
+    reportOnce(camera.name + " refused " + refused + ": " + std::strerror(errno));
+    // Show what the camera really has, not what it refused.
+    std::vector<uint32_t> ids;
+    const V4l2ControlMap now = controls();
+    for (const auto &w : list)
+        if (readable(now, w.first) && isImage(w.first))
+            ids.push_back(w.first);
+    getControls(ids);
+    publish(CHANGED_PARAMETERS);
+}
+
+bool V4l2Worker::readPosition()
+{
+    const V4l2ControlMap now = controls();
+    std::vector<uint32_t> ids;
+    for (Axis axis : {Pan, Tilt, Zoom})
+        if (readable(now, absoluteControl(axis)))
+            ids.push_back(absoluteControl(axis));
+    const bool ok = !ids.empty() && getControls(ids);
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        positionRead = Clock::now();
+        ++positionReads;
+    }
+    changed.notify_all();
+    publish(CHANGED_POSITION);
+    return ok;
+}
+
+void V4l2Worker::sendMotion(const Motion &motion, bool panTiltAxes)
+{
+    const V4l2ControlMap now = controls();
+    const std::vector<Axis> axes =
+        panTiltAxes ? std::vector<Axis>{Pan, Tilt} : std::vector<Axis>{Zoom};
+    const Drive drive = panTiltAxes ? panTilt : zoom;
+    const bool starting =
+        std::all_of(axes.begin(), axes.end(), [&](Axis a) { return sent.speed[a] == 0; });
+    for (Axis axis : axes)
+        sent.speed[axis] = motion.speed[axis];
+
+    if (drive == Drive::Speed) {
+        Writes list;
+        for (Axis axis : axes)
+            if (writable(now, speedControl(axis)))
+                list.emplace_back(speedControl(axis),
+                                  speedValue(now.at(speedControl(axis)), axis, motion.speed[axis]));
+        std::string refused;
+        if (!setControls(list, refused) && errno != ENODEV)
+            reportOnce(camera.name + " refused " + refused + ": " + std::strerror(errno));
+        for (Axis axis : axes)
+            targets[axis].reset(); // wherever the motion ends
+        return;
+    }
+    if (drive != Drive::Steps)
+        return;
+    if (starting) {
+        bool unknown = false;
+        for (Axis axis : axes)
+            unknown = unknown || !targets[axis];
+        if (unknown)
+            readPosition();
+        for (Axis axis : axes) {
+            const auto found = now.find(absoluteControl(axis));
+            if (found == now.end())
+                continue;
+            const auto at = targets[axis] ? targets[axis] : position(axis);
+            stepAt[axis] = double(at ? *at : found->second.defaultValue);
+        }
+        lastStep = Clock::now() - StepInterval; // the first step goes at once
+    }
+    for (Axis axis : axes) {
+        const auto found = now.find(absoluteControl(axis));
+        stepRate[axis] = found == now.end()
+                             ? 0
+                             : V4l2Controls::stepRate(found->second, axis, motion.speed[axis]);
+    }
+}
+
+void V4l2Worker::step()
+{
+    const Clock::time_point now = Clock::now();
+    const double seconds = std::min(0.25, std::chrono::duration<double>(now - lastStep).count());
+    lastStep = now;
+    const V4l2ControlMap controls = this->controls();
+    Writes list;
+    const auto advance = [&](Axis axis) {
+        const auto found = controls.find(absoluteControl(axis));
+        if (found == controls.end() || !writable(controls, found->first))
+            return;
+        const V4l2Control &c = found->second;
+        stepAt[axis] = std::clamp(stepAt[axis] + stepRate[axis] * seconds, double(c.minimum),
+                                  double(c.maximum));
+        list.emplace_back(found->first, std::llround(stepAt[axis]));
+    };
+    // Pan and tilt go together (one control to the camera), zoom on its own.
+    if (stepRate[Pan] != 0 || stepRate[Tilt] != 0) {
+        advance(Pan);
+        advance(Tilt);
+    }
+    if (stepRate[Zoom] != 0)
+        advance(Zoom);
+    // At the end of its range an axis stays: nothing new to send.
+    const bool moved = std::any_of(list.begin(), list.end(), [&](const auto &w) {
+        for (Axis axis : {Pan, Tilt, Zoom})
+            if (w.first == absoluteControl(axis))
+                return targets[axis] != w.second;
+        return true;
+    });
+    std::string refused;
+    if (!moved)
+        return;
+    if (!setControls(list, refused)) {
+        if (errno != ENODEV)
+            reportOnce(camera.name + " refused " + refused + ": " + std::strerror(errno));
+        std::fill(stepRate.begin(), stepRate.end(), 0.0);
+        return;
+    }
+    for (const auto &[id, value] : list)
+        for (Axis axis : {Pan, Tilt, Zoom})
+            if (id == absoluteControl(axis))
+                targets[axis] = value;
+}
+
+void V4l2Worker::saveImages(bool now)
+{
+    if (!imagesDirty || !stores.images)
+        return;
+    if (!now && Clock::now() - imagesChanged < ImageSaveDelay)
+        return;
+    stores.images->save();
+    imagesDirty = false;
+}

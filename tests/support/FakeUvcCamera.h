@@ -1,0 +1,135 @@
+// A USB PTZ camera as Linux's uvcvideo driver presents it through V4L2, written from the
+// driver's source (uvc_ctrl.c, uvc_v4l2.c of Linux 6.1): UVC controls with their raw
+// GET_CUR/MIN/MAX/RES/DEF data and the driver's cache of them, the V4L2 mappings over them
+// (relative speeds and zoom, compound pan/tilt, auto-mode masters), clamping instead of
+// ERANGE, one request per commit of S_EXT_CTRLS, control events; and a motor that moves pan,
+// tilt and zoom in time. `kernel` switches to the newer kernels' -max..max relative ranges.
+#pragma once
+
+#include <linux/videodev2.h>
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+class FakeUvcCamera
+{
+public:
+    enum class Kernel
+    {
+        Linux61,
+        Current
+    };
+    // The UVC controls a camera may have (its descriptors' bmControls).
+    enum Selector
+    {
+        Brightness,
+        Contrast,
+        Hue,
+        Saturation,
+        Sharpness,
+        Gamma,
+        WhiteBalance,
+        WhiteBalanceAuto,
+        Backlight,
+        PowerLine,
+        FocusAuto,
+        ZoomAbsolute,
+        ZoomRelative,
+        PanTiltAbsolute,
+        PanTiltRelative,
+    };
+    // What GET_INFO says of a control.
+    struct Info
+    {
+        bool get;
+        bool set;
+    };
+
+    // The driver's control lock: one request to the camera at a time, whoever asks.
+    std::recursive_mutex lock;
+
+    Kernel kernel = Kernel::Linux61;
+    std::chrono::milliseconds latency{0}; // per control request to the camera
+
+    // The camera's pan and tilt in arc-seconds and zoom in its units, moving meanwhile.
+    static constexpr int PanLimit = 612000, TiltMin = -108000, TiltMax = 324000;
+    static constexpr int ZoomMin = 100, ZoomMax = 500;
+    static constexpr double DegreesPerSpeedUnit = 4.0; // relative speed to degrees a second
+
+    void add(Selector selector, Info info = {true, true});
+    void addImageControls(); // brightness .. power line, white balance automatic
+    void addPtz(bool relative, bool relativeGetCur, bool absolute);
+    bool has(Selector selector) const { return controls.count(selector) != 0; }
+
+    // The camera's own values, as it would answer GET_CUR.
+    double pan();
+    double tilt();
+    double zoom();
+    int64_t value(uint32_t id);
+    int requests() const { return requestCount; }
+    int requestsFrom(std::thread::id thread) const;
+    // A control whose SET_CUR the camera stalls, with the error the driver then returns
+    // (-EILSEQ for "wrong state", -EBUSY for "not ready").
+    std::map<Selector, int> stalls;
+    // Set commits that succeeded, in order: the V4L2 controls of each.
+    std::vector<std::vector<std::pair<uint32_t, int32_t>>> commits;
+
+    // The driver's side of the V4L2 control ioctls; `handle` tells descriptors apart.
+    int query(v4l2_query_ext_ctrl &query);
+    int get(v4l2_ext_controls &controls);
+    int set(v4l2_ext_controls &controls, int handle);
+    int subscribe(const v4l2_event_subscription &subscription, int handle);
+    void unsubscribe(int handle);
+    // Pending events of `handle`, oldest first; true when one was taken.
+    bool dequeue(int handle, v4l2_event &event);
+    bool pending(int handle) const;
+    // The camera changes a value by itself (auto mode, IR remote) and says so.
+    void changeByItself(uint32_t id, int32_t value);
+
+private:
+    struct Control
+    {
+        int size = 2;
+        Info info = {true, true};
+        bool autoUpdate = false;
+        bool hasRange = true; // GET_MIN, GET_MAX, GET_RES
+        std::vector<uint8_t> min, max, res, def, hardware;
+        std::vector<uint8_t> cur, backup; // the driver's cache
+        bool cached = false, loaded = false, dirty = false;
+    };
+    struct Mapping;
+    static const Mapping *mappingOf(uint32_t id);
+
+    void request(const char *what);
+    void advance();
+    std::vector<uint8_t> currentOf(Selector selector);
+    void apply(Selector selector, const std::vector<uint8_t> &data);
+    int32_t read(const Mapping &m, const std::vector<uint8_t> &data, int query) const;
+    int fill(const Mapping &m, v4l2_query_ext_ctrl &query);
+    void limits(const Mapping &m, v4l2_query_ext_ctrl &query);
+    int load(Control &c, Selector selector);
+    int getValue(const Mapping &m, int32_t &value);
+    int accessible(const Mapping &m, const v4l2_ext_controls &controls, bool write);
+    // Returns 0 or the error of the control that failed, whose index goes to `failed`.
+    int commit(bool rollback, Selector *failed = nullptr);
+    void send(const Mapping &m, int32_t value, uint32_t changes, int originator, int onlyTo = -1);
+
+    std::map<Selector, Control> controls;
+    std::map<int, std::set<uint32_t>> subscribers;
+    std::map<int, std::vector<v4l2_event>> queues;
+    int requestCount = 0;
+    std::map<std::thread::id, int> requestThreads;
+
+    // The motor.
+    std::chrono::steady_clock::time_point motorTime = std::chrono::steady_clock::now();
+    double position[3] = {0, 0, 250}; // pan, tilt, zoom
+    double velocity[3] = {0, 0, 0};   // per second
+    bool targeted[3] = {false, false, false};
+    double target[3] = {0, 0, 0};
+};

@@ -1,0 +1,207 @@
+// A slow camera never slows the caller: every request to the camera runs on its worker
+// thread, values of one control coalesce, a stop goes ahead of what waits, what other
+// programs change reaches the listener (and our own writes do not echo), and an unplug or a
+// close in the middle of a request leaves nothing blocked.
+#include "StderrCapture.h"
+#include "V4l2Rig.h"
+
+#include <QtTest>
+
+#include <thread>
+
+namespace {
+
+using Commit = std::vector<std::pair<uint32_t, int32_t>>;
+
+void setLatency(V4l2Rig &rig, int ms)
+{
+    rig.fake->with("/dev/video0", [ms](FakeUvcCamera &c) {
+        c.latency = std::chrono::milliseconds(ms);
+        return 0;
+    });
+}
+
+int requestsFromHere(V4l2Rig &rig)
+{
+    const auto here = std::this_thread::get_id();
+    return rig.fake->with("/dev/video0", [here](FakeUvcCamera &c) { return c.requestsFrom(here); });
+}
+
+int commitsOf(const std::vector<Commit> &commits, uint32_t id)
+{
+    return int(std::count_if(commits.begin(), commits.end(), [id](const Commit &c) {
+        return std::any_of(c.begin(), c.end(), [id](const auto &w) { return w.first == id; });
+    }));
+}
+
+} // namespace
+
+class tst_V4l2Thread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void slowCameraIsReadInTheBackground();
+    void burstOfValuesCoalesces();
+    void stopGoesFirst();
+    void changesElsewhereReachTheListener();
+    void unplugWhileBusy();
+    void closeInTheMiddleOfARequest();
+
+private:
+    QTemporaryDir config;
+};
+
+void tst_V4l2Thread::initTestCase()
+{
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("CAMERACTRL_REMEMBER", "0"); // every test starts from the camera's own values
+}
+
+void tst_V4l2Thread::slowCameraIsReadInTheBackground()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61RelativeAndAbsolute);
+    setLatency(rig, 20);
+    rig.enumerate();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY2(clock.elapsed() < 50, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(rig.device->ReadParameters());
+    QVERIFY(rig.device->PanRight(12)); // taken now, sent once the camera is known
+    // The records fill as the camera answers, and the listener hears of it.
+    QTRY_VERIFY_WITH_TIMEOUT(rig.device->Capabilities() & CAP_PAN_TILT, 20000);
+    QTRY_VERIFY(rig.listened.changes & CHANGED_PARAMETERS);
+    QTRY_VERIFY(rig.device->ReadParameters() &&
+                rig.device->parameters[PARAM_BRIGHTNESS].currentValue == 10);
+    QTRY_VERIFY(rig.pan() > 3600);
+    QVERIFY(rig.device->PanRightStop());
+    int32_t pan = 0;
+    clock.restart();
+    rig.device->GetPanPosition(&pan);
+    QVERIFY(clock.elapsed() < 50);
+    QCOMPARE(requestsFromHere(rig), 0);
+}
+
+void tst_V4l2Thread::burstOfValuesCoalesces()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    setLatency(rig, 100);
+    QElapsedTimer clock;
+    clock.start();
+    for (int value = -50; value < 50; ++value)
+        QVERIFY(rig.device->SetBrightness(value));
+    QVERIFY(clock.elapsed() < 50);
+    QTRY_COMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(49));
+    QTest::qWait(300);
+    QVERIFY(commitsOf(rig.commits(), V4L2_CID_BRIGHTNESS) <= 2);
+    QCOMPARE(requestsFromHere(rig), 0);
+}
+
+void tst_V4l2Thread::stopGoesFirst()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::CurrentRelativeOnly);
+    QVERIFY(rig.open());
+    QVERIFY(rig.device->PanRight(5));
+    QTRY_VERIFY(rig.pan() > 0);
+    setLatency(rig, 100);
+    QVERIFY(rig.device->SetBrightness(1)); // the camera is busy with this one
+    QTest::qWait(20);
+    for (int speed = 6; speed < 16; ++speed)
+        QVERIFY(rig.device->PanRight(speed));
+    QVERIFY(rig.device->SetContrast(20));
+    QVERIFY(rig.device->PanRightStop());
+    QTRY_COMPARE(rig.value(V4L2_CID_CONTRAST), int64_t(20));
+    const auto commits = rig.commits();
+    const auto brightness = std::find_if(commits.begin(), commits.end(), [](const Commit &c) {
+        return c.front().first == V4L2_CID_BRIGHTNESS;
+    });
+    QVERIFY(brightness != commits.end() && commits.end() - brightness >= 3);
+    const Commit stop = {{V4L2_CID_PAN_SPEED, 0}, {V4L2_CID_TILT_SPEED, 0}};
+    QVERIFY(*(brightness + 1) == stop);
+    QCOMPARE((brightness + 2)->front().first, uint32_t(V4L2_CID_CONTRAST));
+    QCOMPARE(commitsOf(commits, V4L2_CID_PAN_SPEED), 2); // the speed updates went unsent
+}
+
+void tst_V4l2Thread::changesElsewhereReachTheListener()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    // Another program, on a descriptor of its own.
+    const int other = rig.fake->open("/dev/video0");
+    v4l2_control set = {V4L2_CID_BRIGHTNESS, 33};
+    rig.listened.changes = 0;
+    QCOMPARE(rig.fake->ioctl(other, VIDIOC_S_CTRL, &set), 0);
+    QTRY_VERIFY(rig.listened.changes & CHANGED_PARAMETERS);
+    rig.device->ReadParameters();
+    QCOMPARE(rig.device->parameters[PARAM_BRIGHTNESS].currentValue, 33);
+    // The camera's automatic white balance picks another temperature by itself.
+    rig.fake->with("/dev/video0", [](FakeUvcCamera &c) {
+        c.changeByItself(V4L2_CID_WHITE_BALANCE_TEMPERATURE, 5600);
+        return 0;
+    });
+    QTRY_VERIFY(rig.device->ReadParameters() &&
+                rig.device->parameters[PARAM_WHITE_BALANCE].currentValue == 5600);
+    // Our own writes come back as no news.
+    QTest::qWait(100);
+    const int calls = rig.listened.calls;
+    QVERIFY(rig.device->SetBrightness(12));
+    QTRY_COMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(12));
+    QTest::qWait(200);
+    QCOMPARE(rig.listened.calls.load(), calls);
+    rig.fake->close(other);
+}
+
+void tst_V4l2Thread::unplugWhileBusy()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::CurrentRelativeOnly);
+    QVERIFY(rig.open());
+    setLatency(rig, 100);
+    StderrCapture err;
+    for (int value = 0; value < 5; ++value) {
+        QVERIFY(rig.device->SetContrast(value));
+        QVERIFY(rig.device->SetSharpness(value));
+    }
+    QVERIFY(rig.device->PanRight(8));
+    QTest::qWait(50);
+    rig.fake->unplug("/dev/video0");
+    QTRY_COMPARE(rig.device->Capabilities(), 0u);
+    QTRY_COMPARE(rig.fake->openDescriptors(), 0); // the worker has ended
+    QVERIFY(rig.listened.changes & CHANGED_CAPABILITIES);
+    QVERIFY(!rig.device->PanLeft(3));
+    QVERIFY(!rig.device->SetPanPosition(3));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.device->Close());
+    QVERIFY(clock.elapsed() < 50);
+    QCOMPARE(err.text().count("is gone"), 1);
+    QCOMPARE(requestsFromHere(rig), 0);
+}
+
+void tst_V4l2Thread::closeInTheMiddleOfARequest()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    setLatency(rig, 300);
+    QVERIFY(rig.device->SetBrightness(20));
+    QVERIFY(rig.device->SetContrast(20)); // waits, and is dropped by the close
+    QTest::qWait(50);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.device->Close());
+    QVERIFY(rig.device->Open("0", 1)); // another session straight away
+    QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
+    QTRY_COMPARE(rig.fake->openDescriptors(), 1);
+    QCOMPARE(rig.value(V4L2_CID_CONTRAST), int64_t(40));
+}
+
+QTEST_GUILESS_MAIN(tst_V4l2Thread)
+#include "tst_v4l2thread.moc"
