@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the real panel (simulated camera) against a bare Qt window with the same window
 # flags, alternating them under a private Xvfb, and reports medians over PTZ_BENCH_RUNS runs
-# (default 10), then the in-process benchmarks. Exits non-zero when a target is missed.
+# (default 10), then the in-process benchmarks and the slow V4L2 camera. Exits non-zero when a
+# target is missed.
 # A second bare window that also skips OpenGL, as the panel does, shows the panel's own cost.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
@@ -112,4 +113,8 @@ check "panel: joystick dragged (%)" "$drag_p" "$drag_p <= 15"
 
 echo
 QT_QPA_PLATFORM=offscreen "$bench/bench_inprocess" 2>/dev/null | grep -E '^(RESULT|PASS|FAIL)|msecs|per iteration' || true
+
+echo
+echo "A V4L2 camera that takes 200 ms per request:"
+"$bench/bench_slowcamera" 200 || missed=1
 exit "$missed"
