@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "DisplayServer.h"
 #include "ScreenDensity.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -189,10 +191,15 @@ int MainWindow::desktopWidth() const
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        dragging = true;
-        dragPosition = event->pos();
+    if (event->button() != Qt::LeftButton)
+        return;
+    // Where the compositor places windows, it can still move one the user drags.
+    if (!windowsPlaceThemselves() && windowHandle()) {
+        windowHandle()->startSystemMove();
+        return;
     }
+    dragging = true;
+    dragPosition = event->pos();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)

@@ -1,0 +1,14 @@
+// Which display server the panel runs on. The window places itself, docks at the screen edge
+// and stays above others: an X server lets it, a Wayland compositor does not.
+#pragma once
+
+// Before the application object exists: runs on an X server whenever one is reachable, also
+// inside a Wayland session (through XWayland). The user's own QT_QPA_PLATFORM always wins.
+void chooseDisplayServer();
+
+// After it exists: whether the window may place itself, read its position and keep itself
+// above other windows.
+bool windowsPlaceThemselves();
+
+// Says once, on stderr, what the session cannot give the window.
+void reportWindowLimits();

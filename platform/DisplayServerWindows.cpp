@@ -1,0 +1,10 @@
+#include "DisplayServer.h"
+
+void chooseDisplayServer() {}
+
+bool windowsPlaceThemselves()
+{
+    return true;
+}
+
+void reportWindowLimits() {}
