@@ -28,6 +28,8 @@ class MainWindow : public QMainWindow
     Q_PROPERTY(bool leftShown READ isLeftShown)
     Q_PROPERTY(bool docked READ isDocked)
     Q_PROPERTY(int leftPanelWidth READ slideWidth)
+    // What the connected camera can do (CAP_... bits), 0 without one.
+    Q_PROPERTY(uint capabilities READ capabilities)
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
@@ -38,6 +40,7 @@ public:
     bool isLeftShown() const { return leftShown; }
     bool isDocked() const { return docked; }
     int slideWidth() const { return leftPanelWidth; }
+    uint capabilities() const;
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:

@@ -189,4 +189,8 @@ public:
     virtual void SetChangeListener(ChangeListener listener, void *context) = 0;
     // The last pan and tilt read from the camera, in Get...Position's units.
     virtual bool LastPosition(int32_t *pan, int32_t *tilt) = 0;
+    // For callers without a window to keep responsive (scripts): waits, at most
+    // `milliseconds`, until everything asked of the camera so far has been sent. False when
+    // it has not, or the camera refused something meanwhile or is gone.
+    virtual bool WaitUntilSent(int milliseconds) = 0;
 };

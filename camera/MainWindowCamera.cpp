@@ -184,6 +184,11 @@ void MainWindow::showCapabilities()
             widget->setEnabled(capabilities & key.capability);
 }
 
+uint MainWindow::capabilities() const
+{
+    return device && cameraPresent && cameraOpen ? device->Capabilities() : 0;
+}
+
 void MainWindow::cameraChanged(void *context, uint32_t changes)
 {
     // Any thread: only take note, and let the window's thread look once for a burst.

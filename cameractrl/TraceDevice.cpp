@@ -276,3 +276,8 @@ bool TraceDevice::LastPosition(int32_t *pan, int32_t *tilt)
 {
     return inner->LastPosition(pan, tilt);
 }
+
+bool TraceDevice::WaitUntilSent(int milliseconds)
+{
+    return inner->WaitUntilSent(milliseconds);
+}

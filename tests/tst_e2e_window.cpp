@@ -123,7 +123,7 @@ void tst_E2eWindow::shutSideShowsAndPassesClicksThrough()
     QTest::qWait(200);
 
     const QPoint behind = panelAt + QPoint(120, 150);
-    QCOMPARE(screenPixel(behind), QColor(Qt::green));
+    QTRY_COMPARE(screenPixel(behind), QColor(Qt::green));
     x->xdotool(
         {"mousemove", QString::number(behind.x()), QString::number(behind.y()), "click", "1"});
     QVERIFY(target.waitForReadyRead(3000));
@@ -133,12 +133,12 @@ void tst_E2eWindow::shutSideShowsAndPassesClicksThrough()
 
     // Open, the image panel covers the other window and takes the clicks.
     toggleImagePanel();
-    QVERIFY(screenPixel(behind) != QColor(Qt::green));
+    QTRY_VERIFY(screenPixel(behind) != QColor(Qt::green));
     x->xdotool(
         {"mousemove", QString::number(behind.x()), QString::number(behind.y()), "click", "1"});
     QVERIFY(!target.waitForReadyRead(500));
     toggleImagePanel();
-    QCOMPARE(screenPixel(behind), QColor(Qt::green));
+    QTRY_COMPARE(screenPixel(behind), QColor(Qt::green));
     target.kill();
     target.waitForFinished(3000);
 }

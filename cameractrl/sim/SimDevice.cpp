@@ -362,3 +362,8 @@ bool SimDevice::LastPosition(int32_t *pan, int32_t *tilt)
     *tilt = camera->position(SimCamera::Tilt);
     return true;
 }
+
+bool SimDevice::WaitUntilSent(int)
+{
+    return true; // the simulation takes each call at once
+}

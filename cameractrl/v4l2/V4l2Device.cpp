@@ -436,6 +436,11 @@ bool V4l2Device::FramingManual()
     return unsupported("automatic framing");
 }
 
+bool V4l2Device::WaitUntilSent(int milliseconds)
+{
+    return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
+}
+
 uint32_t V4l2Device::Capabilities()
 {
     return worker ? worker->capabilities() : 0;

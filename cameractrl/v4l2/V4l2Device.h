@@ -71,6 +71,7 @@ public:
     uint32_t Capabilities() override;
     void SetChangeListener(ChangeListener listener, void *context) override;
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
+    bool WaitUntilSent(int milliseconds) override;
 
 private:
     using Axis = V4l2Controls::Axis;

@@ -193,6 +193,19 @@ void V4l2Worker::clearPreset(int number)
     wake(wakeFd);
 }
 
+bool V4l2Worker::waitUntilSent(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    // The worker must find nothing left once more, after all that was asked before now.
+    const unsigned target = idleTimes + 1;
+    wake(wakeFd);
+    const bool sent =
+        changed.wait_for(lock, limit, [&] { return idleTimes >= target || finishing; });
+    const bool ok = sent && !gone && !refused;
+    refused = false;
+    return ok;
+}
+
 void V4l2Worker::finish()
 {
     {
@@ -485,6 +498,8 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, int &timeoutMs)
         const int ms = std::max(0, int(std::chrono::ceil<std::chrono::milliseconds>(due).count()));
         timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
     }
+    ++idleTimes;
+    changed.notify_all();
     return Next::Wait;
 }
 
@@ -634,6 +649,10 @@ void V4l2Worker::applyWrites(Job &job)
     if (errno == ENODEV)
         return;
     reportOnce(camera.name + " refused " + refused + ": " + std::strerror(errno));
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        this->refused = true;
+    }
     // Show what the camera really has, not what it refused.
     std::vector<uint32_t> ids;
     const V4l2ControlMap now = controls();

@@ -70,6 +70,9 @@ public:
     void refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
     void storePreset(int number);
     void clearPreset(int number);
+    // Waits until everything asked so far has been sent, at most `limit`; false when it has
+    // not, or the camera refused something since the last call, or is gone.
+    bool waitUntilSent(std::chrono::milliseconds limit);
     // Drops what waits, stops what moves, closes the camera; returns at once.
     void finish();
     bool finished() const { return done; }
@@ -143,6 +146,8 @@ private:
     Clock::time_point positionRead;
     unsigned positionReads = 0;
     bool positionQueued = false;
+    unsigned idleTimes = 0; // how often the worker found nothing left to send
+    bool refused = false;   // since the last waitUntilSent
     std::atomic<bool> done{false};
 
     // The worker's own.

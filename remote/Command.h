@@ -1,0 +1,54 @@
+// One thing asked of the panel from outside it (command line, HTTP), and its outcome. The
+// same commands run in the running panel, through its slots, or without one, through the
+// camera library.
+#pragma once
+
+#include <QString>
+
+struct Command
+{
+    enum Kind
+    {
+        List,   // the cameras, one per line: index and name
+        Camera, // choose a camera: `number` (index) or `text` (name)
+        Preset, // recall preset `number`
+        Store,  // store preset `number`
+        Clear,  // clear preset `number`
+        Home,
+        Move,             // toward `direction` (a joystick key, 0..8) at `speed` 1..8
+        Zoom,             // `direction` +1 in, -1 out, at `speed` 1..7
+        Stop,             // pan, tilt and zoom
+        Position,         // absolute `pan`, `tilt`, in the SET/PT fields' units
+        GetPosition,      // prints "PAN,TILT"
+        Image,            // image control `text` ("brightness" ...) to `number`
+        WhiteBalanceAuto, // `number` 1 automatic, 0 manual
+        Flicker,          // `number` 0 off, 1 50 Hz, 2 60 Hz
+        ResetImage,
+        Raise, // show the running panel's window
+    };
+
+    Kind kind = List;
+    int number = 0;
+    QString text;
+    int direction = 0;
+    int speed = 0;
+    int pan = 0;
+    int tilt = 0;
+    int forMs = -1; // a move or zoom stops by itself after this long; -1: until stopped
+
+    // The joystick key of a direction name ("up-left" ...), -1 when there is none.
+    static int directionKey(const QString &name);
+    // The image controls by their option names, in the panel's order.
+    static const QStringList &imageControls();
+};
+
+struct Outcome
+{
+    int exitCode = 0;      // 0 done, 1 the camera refused or is absent, 2 a usage error
+    QString output;        // for stdout
+    QString error;         // one line for stderr
+    bool badValue = false; // a value outside what the camera takes
+
+    static Outcome failed(const QString &why) { return {1, {}, why, false}; }
+    static Outcome misused(const QString &why) { return {2, {}, why, false}; }
+};

@@ -1,0 +1,199 @@
+#include "LibraryCommands.h"
+#include "BaseDevice.h"
+#include "ImageControl.h"
+#include "MoveByKey.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <csignal>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int StopKey = 4;
+// The longest a command waits for the camera to take what it was sent.
+constexpr int SendWaitMs = 10000;
+
+} // namespace
+
+void LibraryCommands::hold(int ms)
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &signals, nullptr);
+    if (ms < 0) {
+        int caught = 0;
+        sigwait(&signals, &caught);
+    } else {
+        const timespec wait = {ms / 1000, long(ms % 1000) * 1000000L};
+        sigtimedwait(&signals, nullptr, &wait);
+    }
+}
+
+Outcome LibraryCommands::connect(int index, const QString &name)
+{
+    std::vector<DeviceInfo> cameras;
+    BaseDevice::Initial();
+    if (!BaseDevice::EnumUSBDevices(cameras))
+        return Outcome::failed("the cameras cannot be listed");
+    const DeviceInfo *chosen = nullptr;
+    for (const DeviceInfo &camera : cameras)
+        if (name.isEmpty() ? camera.index == index : QString::fromStdString(camera.name) == name)
+            chosen = &camera;
+    if (!chosen)
+        return Outcome::failed(cameras.empty()
+                                   ? QStringLiteral("no camera is attached")
+                                   : QStringLiteral("no camera %1 is attached")
+                                         .arg(name.isEmpty() ? QString::number(index) : name));
+    cameraName = QString::fromStdString(chosen->name);
+    device.Close();
+    const QByteArray text = QByteArray::number(chosen->index);
+    if (!device.Open(text.constData(), 1) || !device.ReadParameters())
+        return Outcome::failed(cameraName + " cannot be opened");
+    return {};
+}
+
+Outcome LibraryCommands::runAll(const QVector<Command> &commands)
+{
+    BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);
+    if (!device)
+        return Outcome::failed("the camera library cannot reach any camera");
+    LibraryCommands library(*device);
+    Outcome result;
+    bool open = false;
+    for (const Command &command : commands) {
+        if (command.kind == Command::List) {
+            std::vector<DeviceInfo> cameras;
+            BaseDevice::Initial();
+            BaseDevice::EnumUSBDevices(cameras);
+            for (const DeviceInfo &camera : cameras)
+                result.output += QStringLiteral("%1 %2\n")
+                                     .arg(camera.index)
+                                     .arg(QString::fromStdString(camera.name));
+            continue;
+        }
+        if (command.kind == Command::Camera || !open) {
+            const Outcome connected = command.kind == Command::Camera
+                                          ? library.connect(command.number, command.text)
+                                          : library.connect(0, QString());
+            if (connected.exitCode)
+                return connected;
+            open = true;
+            if (command.kind == Command::Camera)
+                continue;
+        }
+        const Outcome done = library.run(command);
+        result.output += done.output;
+        if (done.exitCode) {
+            device->Close();
+            return {done.exitCode, result.output, done.error, done.badValue};
+        }
+    }
+    // What was sent must reach the camera before it is closed.
+    if (open && !device->WaitUntilSent(SendWaitMs))
+        result = {1, result.output, library.cameraName + " refused a command or did not answer",
+                  false};
+    device->Close();
+    return result;
+}
+
+Outcome LibraryCommands::run(const Command &c)
+{
+    const uint32_t capabilities = device.Capabilities();
+    const auto need = [&](uint32_t capability, const char *what) {
+        return capabilities & capability
+                   ? QString()
+                   : QStringLiteral("%1 cannot %2").arg(cameraName, QLatin1String(what));
+    };
+    QString why;
+    switch (c.kind) {
+    case Command::Preset:
+        if (!(why = need(CAP_PRESETS, "keep presets")).isEmpty())
+            return Outcome::failed(why);
+        if (!device.CallPreset(uint8_t(c.number)))
+            return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(c.number));
+        return {};
+    case Command::Store:
+    case Command::Clear:
+        if (!(why = need(CAP_PRESETS, "keep presets")).isEmpty())
+            return Outcome::failed(why);
+        if (!(c.kind == Command::Store ? device.SetPreset(uint8_t(c.number))
+                                       : device.ClearPreset(uint8_t(c.number))))
+            return Outcome::failed(cameraName + " refused the preset");
+        return {};
+    case Command::Home:
+        return device.Home() ? Outcome{} : Outcome::failed(cameraName + " cannot go home");
+    case Command::Move:
+        if (!(why = need(CAP_PAN_TILT, "pan or tilt")).isEmpty())
+            return Outcome::failed(why);
+        // The panel's scaling of joystick speeds.
+        MoveByKey(&device, c.direction, 3 * c.speed, 2 * c.speed);
+        hold(c.forMs);
+        MoveByKey(&device, StopKey, 0, 0);
+        return {};
+    case Command::Zoom:
+        if (!(why = need(CAP_ZOOM, "zoom")).isEmpty())
+            return Outcome::failed(why);
+        c.direction > 0 ? device.ZoomIn(c.speed) : device.ZoomOut(c.speed);
+        hold(c.forMs);
+        device.ZoomStop();
+        return {};
+    case Command::Stop:
+        MoveByKey(&device, StopKey, 0, 0);
+        device.ZoomStop();
+        return {};
+    case Command::Position:
+        if (!device.SetPanPosition(c.pan) || !device.SetTiltPosition(c.tilt))
+            return Outcome::failed(cameraName + " cannot move to a position");
+        return {};
+    case Command::GetPosition: {
+        int32_t pan = 0, tilt = 0;
+        if (!device.GetPanPosition(&pan) || !device.GetTiltPosition(&tilt)) {
+            // A slow camera answers after the short wait of those calls.
+            device.WaitUntilSent(SendWaitMs);
+            if (!device.LastPosition(&pan, &tilt))
+                return Outcome::failed(cameraName + " cannot tell its position");
+        }
+        return {0, QStringLiteral("%1,%2\n").arg(pan).arg(tilt), {}};
+    }
+    case Command::Image: {
+        const int id = int(Command::imageControls().indexOf(c.text));
+        const ImageControl &control = ImageControl::of(ImageControl::Id(id));
+        const ParameterRecord &record = device.parameters[control.record];
+        if (c.number < record.minimum || c.number > record.maximum)
+            return {1,
+                    {},
+                    QStringLiteral("%1 goes from %2 to %3 on %4")
+                        .arg(c.text)
+                        .arg(record.minimum)
+                        .arg(record.maximum)
+                        .arg(cameraName),
+                    true};
+        if (!(device.*control.set)(c.number))
+            return Outcome::failed(QStringLiteral("%1 refused %2").arg(cameraName, c.text));
+        return {};
+    }
+    case Command::WhiteBalanceAuto:
+        return device.SetWhiteBalanceAuto(c.number)
+                   ? Outcome{}
+                   : Outcome::failed(cameraName + " cannot switch white balance");
+    case Command::Flicker:
+        // "Off" has no command, as the panel's selector sends none.
+        return c.number == 0 || device.SetFlicker(c.number)
+                   ? Outcome{}
+                   : Outcome::failed(cameraName + " cannot set anti-flicker");
+    case Command::ResetImage:
+        return device.RestoreImageDefaults()
+                   ? Outcome{}
+                   : Outcome::failed(cameraName + " cannot reset its image");
+    case Command::List:
+    case Command::Camera:
+    case Command::Raise:
+        break;
+    }
+    return {};
+}

@@ -1,0 +1,267 @@
+#include "PanelCommands.h"
+#include "BaseDevice.h"
+#include "CommandLine.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+#include <QWidget>
+
+namespace {
+
+constexpr int ZoomRest = 7;
+
+struct ImageSlot
+{
+    const char *slider;
+    const char *slot;
+};
+
+// In the order of Command::imageControls().
+constexpr ImageSlot ImageSlots[] = {
+    {"Slider_Brightness", "Brightness_Change"},
+    {"Slider_Contrast", "Contrast_Change"},
+    {"Slider_Hue", "Hue_Change"},
+    {"Slider_Saturation", "Saturation_Change"},
+    {"Slider_Sharpness", "Sharpness_Change"},
+    {"Slider_Gamma", "Gamma_Change"},
+    {"Slider_BLC", "BLC_Change"},
+    {"Slider_WB", "WB_Change"},
+};
+
+// The left panel's button codes and the right panel's, as their keys send them.
+constexpr int LeftHome = 6, LeftReset = 9, LeftWhiteBalanceAuto = 1, LeftWhiteBalanceManual = 2;
+constexpr int RightRecall = 5, RightStore = 6, RightClear = 7, RightSet = 8, RightGet = 9;
+constexpr int StopKey = 4;
+
+} // namespace
+
+PanelCommands::PanelCommands(QWidget &main) : window(main)
+{
+    motionTimer.setSingleShot(true);
+    zoomTimer.setSingleShot(true);
+    connect(&motionTimer, &QTimer::timeout, this, &PanelCommands::stopMotion);
+    connect(&zoomTimer, &QTimer::timeout, this, &PanelCommands::stopZoom);
+}
+
+template <typename T> T *PanelCommands::child(const char *name) const
+{
+    return window.findChild<T *>(QLatin1String(name));
+}
+
+bool PanelCommands::invoke(const char *slot) const
+{
+    return QMetaObject::invokeMethod(&window, slot);
+}
+
+bool PanelCommands::invoke(const char *slot, int argument) const
+{
+    return QMetaObject::invokeMethod(&window, slot, Q_ARG(int, argument));
+}
+
+QString PanelCommands::cannot(uint capability, const char *what) const
+{
+    const uint capabilities = window.property("capabilities").toUInt();
+    if (!capabilities)
+        return QStringLiteral("no camera is connected");
+    if (capability && !(capabilities & capability))
+        return QStringLiteral("%1 cannot %2")
+            .arg(child<QComboBox>("Box_Camera_USB")->currentText(), QLatin1String(what));
+    return {};
+}
+
+void PanelCommands::stopMotion()
+{
+    motionTimer.stop();
+    invoke("MovePlace", StopKey);
+}
+
+void PanelCommands::stopZoom()
+{
+    zoomTimer.stop();
+    // As the lever's spring does: back to the middle (which sends nothing), then the stop.
+    child<QSlider>("Slider_Zoom")->setValue(ZoomRest);
+    invoke("ZoomStop");
+}
+
+Outcome PanelCommands::run(const Command &c)
+{
+    auto *selector = child<QComboBox>("Box_Camera_USB");
+    const auto refuse = [](const QString &why) { return Outcome::failed(why); };
+    QString why;
+    switch (c.kind) {
+    case Command::Raise:
+        window.show();
+        window.raise();
+        window.activateWindow();
+        return {};
+    case Command::List: {
+        QString list;
+        for (int i = 0; i < selector->count(); ++i)
+            list += QStringLiteral("%1 %2\n").arg(i).arg(selector->itemText(i));
+        return {0, list, {}};
+    }
+    case Command::Camera: {
+        const int index = c.text.isEmpty() ? c.number : selector->findText(c.text);
+        if (index < 0 || index >= selector->count())
+            return refuse(QStringLiteral("no camera %1 is attached")
+                              .arg(c.text.isEmpty() ? QString::number(c.number) : c.text));
+        if (index != selector->currentIndex())
+            selector->setCurrentIndex(index); // the selector's own signal connects it
+        return window.property("capabilities").toUInt()
+                   ? Outcome{}
+                   : refuse(QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
+    }
+    case Command::Preset:
+    case Command::Store:
+    case Command::Clear:
+        if (!(why = cannot(CAP_PRESETS, "keep presets")).isEmpty())
+            return refuse(why);
+        invoke("ChangePresetno", c.number);
+        invoke("RWin_BT_Pressed", c.kind == Command::Preset  ? RightRecall
+                                  : c.kind == Command::Store ? RightStore
+                                                             : RightClear);
+        return {};
+    case Command::Home:
+        if (!(why = cannot(CAP_HOME, "go home")).isEmpty())
+            return refuse(why);
+        invoke("LWin_BT_Pressed", LeftHome);
+        return {};
+    case Command::Move:
+        if (!(why = cannot(CAP_PAN_TILT, "pan or tilt")).isEmpty())
+            return refuse(why);
+        // In the joystick's order: the key, then the speeds.
+        invoke("MovePlace", c.direction);
+        invoke("SpeedX", c.speed);
+        invoke("SpeedY", c.speed);
+        if (c.forMs >= 0)
+            motionTimer.start(c.forMs);
+        return {};
+    case Command::Zoom:
+        if (!(why = cannot(CAP_ZOOM, "zoom")).isEmpty())
+            return refuse(why);
+        // The lever held off its middle: its value change sends the zoom.
+        child<QSlider>("Slider_Zoom")->setValue(ZoomRest + c.direction * c.speed);
+        if (c.forMs >= 0)
+            zoomTimer.start(c.forMs);
+        return {};
+    case Command::Stop:
+        if (!(why = cannot(0, "")).isEmpty())
+            return refuse(why);
+        stopMotion();
+        stopZoom();
+        return {};
+    case Command::Position:
+        if (!(why = cannot(CAP_POSITION, "move to a position")).isEmpty())
+            return refuse(why);
+        child<QLineEdit>("set_pan_data")->setText(QString::number(c.pan));
+        child<QLineEdit>("set_tilt_data")->setText(QString::number(c.tilt));
+        invoke("RWin_BT_Pressed", RightSet);
+        return {};
+    case Command::GetPosition:
+        if (!(why = cannot(CAP_POSITION, "tell its position")).isEmpty())
+            return refuse(why);
+        invoke("RWin_BT_Pressed", RightGet);
+        return {0,
+                child<QLineEdit>("get_pan_data")->text() + ',' +
+                    child<QLineEdit>("get_tilt_data")->text() + '\n',
+                {}};
+    case Command::Image: {
+        if (!(why = cannot(0, "")).isEmpty())
+            return refuse(why);
+        const int index = int(Command::imageControls().indexOf(c.text));
+        if (index < 0)
+            return Outcome::misused("no image control " + c.text);
+        auto *slider = child<QSlider>(ImageSlots[index].slider);
+        if (c.number < slider->minimum() || c.number > slider->maximum())
+            return {1,
+                    {},
+                    QStringLiteral("%1 goes from %2 to %3 on this camera")
+                        .arg(c.text)
+                        .arg(slider->minimum())
+                        .arg(slider->maximum()),
+                    true};
+        // As a drag of the slider ends there.
+        slider->setValue(c.number);
+        invoke(ImageSlots[index].slot, c.number);
+        return {};
+    }
+    case Command::WhiteBalanceAuto:
+        if (!(why = cannot(CAP_WHITE_BALANCE_AUTO, "switch white balance")).isEmpty())
+            return refuse(why);
+        child<QCheckBox>("Cb_WB")->setChecked(c.number != 0);
+        invoke("LWin_BT_Pressed", c.number ? LeftWhiteBalanceAuto : LeftWhiteBalanceManual);
+        return {};
+    case Command::Flicker: {
+        if (!(why = cannot(CAP_FLICKER, "set anti-flicker")).isEmpty())
+            return refuse(why);
+        auto *flicker = child<QComboBox>("ComboBox_Flicker");
+        if (flicker->currentIndex() == c.number)
+            invoke("FlickerChange"); // no change of the selector would send it
+        else
+            flicker->setCurrentIndex(c.number);
+        return {};
+    }
+    case Command::ResetImage:
+        if (!(why = cannot(CAP_IMAGE_DEFAULTS, "reset its image")).isEmpty())
+            return refuse(why);
+        invoke("LWin_BT_Pressed", LeftReset);
+        return {};
+    }
+    return Outcome::misused("unknown command");
+}
+
+Outcome PanelCommands::runAll(const QStringList &arguments)
+{
+    if (arguments.isEmpty()) {
+        Command raise;
+        raise.kind = Command::Raise;
+        return run(raise);
+    }
+    const CommandLine line = CommandLine::parse(arguments);
+    if (!line.error.isEmpty())
+        return Outcome::misused(line.error);
+    Outcome all;
+    for (const Command &command : line.commands) {
+        const Outcome one = run(command);
+        all.output += one.output;
+        if (one.exitCode)
+            return {one.exitCode, all.output, one.error, one.badValue};
+    }
+    return all;
+}
+
+QJsonArray PanelCommands::cameras() const
+{
+    QJsonArray list;
+    const auto *selector = child<QComboBox>("Box_Camera_USB");
+    for (int i = 0; i < selector->count(); ++i)
+        list.append(QJsonObject{{"index", i}, {"name", selector->itemText(i)}});
+    return list;
+}
+
+QJsonObject PanelCommands::state() const
+{
+    const auto *selector = child<QComboBox>("Box_Camera_USB");
+    const bool connected = window.property("capabilities").toUInt() != 0;
+    QJsonObject image;
+    for (int i = 0; i < Command::imageControls().size(); ++i)
+        image.insert(Command::imageControls()[i], child<QSlider>(ImageSlots[i].slider)->value());
+    const QStringList flicker = {"off", "50", "60"};
+    bool panOk = false, tiltOk = false;
+    const int pan = child<QLineEdit>("get_pan_data")->text().toInt(&panOk);
+    const int tilt = child<QLineEdit>("get_tilt_data")->text().toInt(&tiltOk);
+    QJsonObject state{
+        {"connected", connected},
+        {"camera", connected ? QJsonValue(QJsonObject{{"index", selector->currentIndex()},
+                                                      {"name", selector->currentText()}})
+                             : QJsonValue()},
+        {"image", image},
+        {"whiteBalanceAuto", child<QCheckBox>("Cb_WB")->isChecked()},
+        {"flicker", flicker.value(child<QComboBox>("ComboBox_Flicker")->currentIndex())},
+    };
+    if (panOk && tiltOk)
+        state.insert("position", QJsonObject{{"pan", pan}, {"tilt", tilt}});
+    return state;
+}

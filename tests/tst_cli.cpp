@@ -1,0 +1,212 @@
+// The command line: each command without a panel (straight through the library), the same
+// handed to a running panel (through its slots, so its window follows), exit statuses and
+// the one line on stderr, and a second start that shows the first panel instead.
+#include "InstanceServer.h"
+#include "PanelCommands.h"
+#include "PanelHarness.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out, err;
+};
+
+// Runs the real program; the event loop keeps turning, so an in-process panel can answer.
+Run ptzPanel(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(PTZ_PANEL_PATH), arguments);
+    QSignalSpy finished(&process, SIGNAL(finished(int, QProcess::ExitStatus)));
+    if (!process.waitForStarted(5000) || !finished.wait(20000))
+        return {};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+} // namespace
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void withoutAPanel_data();
+    void withoutAPanel();
+    void handedToTheRunningPanel_data();
+    void handedToTheRunningPanel();
+    void secondStartShowsTheFirst();
+    void helpManualAndReadmeAgree();
+
+private:
+    QTemporaryDir runtime;
+};
+
+void tst_Cli::initTestCase()
+{
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+}
+
+void tst_Cli::withoutAPanel_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QStringList>("sent"); // trace lines beyond connecting, in order
+    QTest::addColumn<QString>("err");
+
+    const QStringList stop = {"TiltUpStop", "TiltDownStop", "PanLeftStop", "PanRightStop"};
+    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Desk\n1 Hall\n"
+                          << QStringList{} << "";
+    QTest::newRow("store and recall") << QStringList{"--store", "2", "--preset", "2"} << 0 << ""
+                                      << QStringList{"SetPreset 2", "CallPreset 2"} << "";
+    QTest::newRow("an unknown preset") << QStringList{"--preset", "7"} << 1 << ""
+                                       << QStringList{"CallPreset 7"} << "preset 7 is not stored";
+    QTest::newRow("the second camera, by name")
+        << QStringList{"--camera", "Hall", "--home"} << 0 << "" << QStringList{"Home"} << "";
+    QTest::newRow("no such camera")
+        << QStringList{"--camera", "9"} << 1 << "" << QStringList{} << "no camera 9 is attached";
+    QTest::newRow("image values")
+        << QStringList{"--brightness", "12", "--white-balance-auto", "on", "--flicker", "60"} << 0
+        << "" << QStringList{"SetBrightness 12", "SetWhiteBalanceAuto 1", "SetFlicker 2"} << "";
+    QTest::newRow("out of the camera's range") << QStringList{"--brightness", "300"} << 1 << ""
+                                               << QStringList{} << "brightness goes from 0 to 255";
+    QTest::newRow("a diagonal for a while")
+        << QStringList{"--move", "up-left", "--speed", "2", "--for", "0.1"} << 0 << ""
+        << QStringList{"PanLeft 6", "TiltUp 4"} + stop << "";
+    QTest::newRow("zoom out for a while")
+        << QStringList{"--zoom", "out", "--speed", "3", "--for", "0.1"} << 0 << ""
+        << QStringList{"ZoomOut 3", "ZoomStop"} << "";
+    QTest::newRow("position and back")
+        << QStringList{"--position", "30,-5", "--get-position"} << 0 << "30,-5\n"
+        << QStringList{"SetPanPosition 30", "SetTiltPosition -5", "GetPanPosition",
+                       "GetTiltPosition"}
+        << "";
+    QTest::newRow("a speed without a move")
+        << QStringList{"--speed", "3"} << 2 << "" << QStringList{} << "usage: ptz-panel";
+    QTest::newRow("an unknown option")
+        << QStringList{"--pan", "3"} << 2 << "" << QStringList{} << "unknown option --pan";
+}
+
+void tst_Cli::withoutAPanel()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, err);
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=Desk\n");
+    cameras.plug("b.cam", "name=Hall\n");
+    TraceFile trace;
+    const Run run = ptzPanel(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QVERIFY2(run.err.contains(err) && run.err.count('\n') <= (exitCode == 2 ? 8 : 1),
+             qPrintable(run.err));
+    // What was sent once the camera was connected.
+    QStringList lines = trace.lines();
+    for (const char *connecting :
+         {"CreateDevice 0", "Initial", "EnumUSBDevices", "Close", "ReadParameters"})
+        lines.removeAll(connecting);
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const QString &l) { return l.startsWith("Open "); }),
+                lines.end());
+    QCOMPARE(lines, sent);
+}
+
+void tst_Cli::handedToTheRunningPanel_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QStringList>("sent");
+    QTest::newRow("brightness") << QStringList{"--brightness", "40"} << 0 << ""
+                                << QStringList{"SetBrightness 40"};
+    QTest::newRow("preset") << QStringList{"--preset", "3"} << 0 << ""
+                            << QStringList{"CallPreset 3"};
+    QTest::newRow("move, then stop")
+        << QStringList{"--move", "right", "--speed", "2", "--stop"} << 0 << ""
+        << QStringList{"PanRight 0",   "PanRight 6",  "PanRight 6",   "TiltUpStop",
+                       "TiltDownStop", "PanLeftStop", "PanRightStop", "ZoomStop"};
+    QTest::newRow("zoom in") << QStringList{"--zoom", "in", "--speed", "5"} << 0 << ""
+                             << QStringList{"ZoomIn 5"};
+    QTest::newRow("where") << QStringList{"--position", "12,3", "--get-position"} << 0 << "12,3\n"
+                           << QStringList{"SetPanPosition 12", "SetTiltPosition 3",
+                                          "GetPanPosition", "GetTiltPosition"};
+    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\n"
+                          << QStringList{};
+    QTest::newRow("refused") << QStringList{"--gamma", "9999"} << 1 << "" << QStringList{};
+}
+
+void tst_Cli::handedToTheRunningPanel()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QStringList, sent);
+    PanelHarness h;
+    QVERIFY(h.start());
+    PanelCommands panel(h.window());
+    InstanceServer instance;
+    QVERIFY(instance.claim());
+    QVERIFY(instance.serve([&](const QStringList &handed) { return panel.runAll(handed); }));
+    const Run run = ptzPanel(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QStringList lines = h.trace.take();
+    lines.removeAll("ChangePresetno");
+    QCOMPARE(lines, sent);
+    if (arguments.first() == "--brightness") // the window shows what was set
+        QCOMPARE(h.child<QSlider>("Slider_Brightness")->value(), 40);
+    QCOMPARE(h.boxes.count(), 0);
+}
+
+void tst_Cli::secondStartShowsTheFirst()
+{
+    PanelHarness h;
+    QVERIFY(h.start());
+    PanelCommands panel(h.window());
+    InstanceServer instance;
+    QVERIFY(instance.claim());
+    QVERIFY(instance.serve([&](const QStringList &handed) { return panel.runAll(handed); }));
+    h.window().hide();
+    const Run run = ptzPanel({});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(h.window().isVisible());
+    QCOMPARE(h.trace.take(), QStringList()); // no second panel, no second camera
+}
+
+void tst_Cli::helpManualAndReadmeAgree()
+{
+    const Run help = ptzPanel({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    QFile manual(PTZ_SOURCE_DIR "/packaging/ptz-panel.1");
+    QFile readme(PTZ_SOURCE_DIR "/README.md");
+    QVERIFY(manual.open(QIODevice::ReadOnly) && readme.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(manual.readAll()).replace("\\-", "-");
+    const QString guide = QString::fromUtf8(readme.readAll());
+    const QRegularExpression option("--[a-z][a-z-]+");
+    QStringList options;
+    for (auto it = option.globalMatch(help.out); it.hasNext();)
+        options << it.next().captured();
+    options.removeDuplicates();
+    QVERIFY(options.size() > 20);
+    for (const QString &o : options) {
+        QVERIFY2(page.contains(o), qPrintable(o + " is not in the manual page"));
+        QVERIFY2(guide.contains(o) || o == "--help" || o == "--version",
+                 qPrintable(o + " is not in the README"));
+    }
+}
+
+QTEST_MAIN(tst_Cli)
+#include "tst_cli.moc"

@@ -1,0 +1,254 @@
+// The HTTP API of a running panel, over real connections to 127.0.0.1: every endpoint and
+// what it sends the camera, the token rule, a move that stops by itself when its client
+// falls silent, and thousands of malformed requests after which the panel still answers.
+#include "HttpApi.h"
+#include "PanelCommands.h"
+#include "PanelHarness.h"
+
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <sys/socket.h>
+
+namespace {
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+struct Answer
+{
+    int status = 0;
+    QJsonObject body;
+};
+
+} // namespace
+
+class tst_Http : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void endpoints_data();
+    void endpoints();
+    void tokenRule();
+    void silentClientStopsTheCamera();
+    void malformedRequestsChangeNothing();
+
+private:
+    Answer call(const QByteArray &method, const QString &path, const QByteArray &body = {},
+                const QByteArray &authorization = {});
+    bool startServer(const QString &token = {});
+
+    std::unique_ptr<PanelHarness> h;
+    std::unique_ptr<PanelCommands> panel;
+    std::unique_ptr<HttpApi> api;
+    QNetworkAccessManager network;
+    int port = 0;
+};
+
+void tst_Http::init()
+{
+    h = std::make_unique<PanelHarness>();
+    QVERIFY(h->start());
+    panel = std::make_unique<PanelCommands>(h->window());
+    QVERIFY(startServer());
+}
+
+void tst_Http::cleanup()
+{
+    api.reset();
+    panel.reset();
+    h.reset();
+}
+
+bool tst_Http::startServer(const QString &token)
+{
+    api = std::make_unique<HttpApi>(*panel);
+    port = freePort();
+    return api->start("127.0.0.1", port, token).isEmpty();
+}
+
+Answer tst_Http::call(const QByteArray &method, const QString &path, const QByteArray &body,
+                      const QByteArray &authorization)
+{
+    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path)));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+    if (!authorization.isEmpty())
+        request.setRawHeader("Authorization", authorization);
+    QNetworkReply *reply = network.sendCustomRequest(request, method, body);
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    if (!reply->isFinished() && !finished.wait(10000))
+        return {};
+    Answer answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                  QJsonDocument::fromJson(reply->readAll()).object()};
+    reply->deleteLater();
+    return answer;
+}
+
+void tst_Http::endpoints_data()
+{
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("sent");
+    const auto row = [](const char *name, const char *method, const char *path, const char *body,
+                        int status, const QStringList &sent) {
+        QTest::newRow(name) << QByteArray(method) << QString(path) << QByteArray(body) << status
+                            << sent;
+    };
+    row("state", "GET", "/api/state", "", 200, {});
+    row("cameras", "GET", "/api/cameras", "", 200, {});
+    row("same camera", "POST", "/api/camera", R"({"index": 0})", 200, {});
+    row("no such camera", "POST", "/api/camera", R"({"name": "Attic"})", 503, {});
+    row("store", "POST", "/api/preset/store", R"({"preset": 4})", 200, {"SetPreset 4"});
+    row("recall", "POST", "/api/preset/recall", R"({"preset": 4})", 200, {"CallPreset 4"});
+    row("clear", "POST", "/api/preset/clear", R"({"preset": 4})", 200, {"ClearPreset 4"});
+    row("preset out of range", "POST", "/api/preset/store", R"({"preset": 256})", 400, {});
+    row("home", "POST", "/api/home", "", 200, {"Home"});
+    // As the joystick reports: the key at the old speeds, then each new speed.
+    row("move", "POST", "/api/move", R"({"direction": "down", "speed": 2})", 200,
+        {"TiltDown 0", "TiltDown 0", "TiltDown 4"});
+    row("move nowhere", "POST", "/api/move", R"({"direction": "sideways"})", 400, {});
+    row("zoom", "POST", "/api/zoom", R"({"direction": "out", "speed": 3})", 200, {"ZoomOut 3"});
+    row("zoom too fast", "POST", "/api/zoom", R"({"direction": "in", "speed": 8})", 400, {});
+    row("stop at rest", "POST", "/api/stop", "", 200, {"ZoomStop"});
+    row("set position", "POST", "/api/position", R"({"pan": 10, "tilt": -2})", 200,
+        {"SetPanPosition 10", "SetTiltPosition -2"});
+    row("position not a number", "POST", "/api/position", R"({"pan": "ten", "tilt": 0})", 400, {});
+    row("read position", "GET", "/api/position", "", 200, {"GetPanPosition", "GetTiltPosition"});
+    row("image", "GET", "/api/image", "", 200, {});
+    row("set image", "POST", "/api/image", R"({"brightness": 20, "whiteBalanceAuto": true})", 200,
+        {"SetBrightness 20", "SetWhiteBalanceAuto 1"});
+    row("image beyond the camera", "POST", "/api/image", R"({"brightness": 9999})", 400, {});
+    row("no such image value", "POST", "/api/image", R"({"loudness": 3})", 400, {});
+    row("reset image", "POST", "/api/image/reset", "", 200, {"RestoreImageDefaults"});
+    row("not JSON", "POST", "/api/home", "{home", 400, {});
+    row("unknown endpoint", "GET", "/api/nothing", "", 404, {});
+    row("wrong method", "PUT", "/api/home", "", 405, {});
+}
+
+void tst_Http::endpoints()
+{
+    QFETCH(QByteArray, method);
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    QFETCH(QStringList, sent);
+    h->trace.take();
+    const Answer answer = call(method, path, body);
+    QCOMPARE(answer.status, status);
+    QVERIFY(status == 200 ? !answer.body.contains("error") : answer.body.contains("error"));
+    QStringList lines = h->trace.take();
+    lines.removeAll("ChangePresetno");
+    QCOMPARE(lines, sent);
+    if (path == "/api/state")
+        QCOMPARE(answer.body.value("camera").toObject().value("name").toString(),
+                 QString("Simulated PTZ camera"));
+    if (path == "/api/image" && method == "POST" && status == 200)
+        QCOMPARE(h->child<QSlider>("Slider_Brightness")->value(), 20);
+    QCOMPARE(h->boxes.count(), 0);
+}
+
+void tst_Http::tokenRule()
+{
+    // Anywhere but the loopback only with a token.
+    HttpApi open(*panel);
+    QVERIFY(open.start("192.0.2.1", freePort(), {}).contains("--http-token"));
+    QVERIFY(startServer("s3cret"));
+    QCOMPARE(call("GET", "/api/state").status, 401);
+    QCOMPARE(call("GET", "/api/state", {}, "Bearer s3cre").status, 401);
+    QCOMPARE(call("GET", "/api/state", {}, "Bearer s3cret!").status, 401);
+    QCOMPARE(call("POST", "/api/home", {}, "Basic s3cret").status, 401);
+    QCOMPARE(call("GET", "/api/state", {}, "Bearer s3cret").status, 200);
+    QCOMPARE(call("POST", "/api/home", {}, "Bearer s3cret").status, 200);
+    QCOMPARE(
+        call("POST", "/api/home", QByteArray(HttpApi::MaxBody + 1, ' '), "Bearer s3cret").status,
+        413);
+}
+
+void tst_Http::silentClientStopsTheCamera()
+{
+    h->trace.take();
+    QCOMPARE(call("POST", "/api/move", R"({"direction": "right"})").status, 200);
+    QTest::qWait(1200);
+    QCOMPARE(call("POST", "/api/keepalive").body.value("moving").toBool(), true);
+    QTest::qWait(1200); // 2.4 s after the move, 1.2 s after the keep-alive
+    QVERIFY(!h->trace.peek().contains("PanRightStop"));
+    QTRY_VERIFY_WITH_TIMEOUT(h->trace.peek().contains("PanRightStop"), 3000);
+    QCOMPARE(call("POST", "/api/keepalive").body.value("moving").toBool(), false);
+}
+
+void tst_Http::malformedRequestsChangeNothing()
+{
+    QRandomGenerator random(20261208);
+    const QList<QByteArray> starts = {
+        "GET /api/state HTTP/1.1\r\nHost: x\r\n\r\n",
+        "POST /api/move HTTP/1.1\r\nContent-Length: 5\r\n\r\n{\"dir",
+        "POST /api/image HTTP/1.1\r\nContent-Length: 999999999\r\n\r\n{}",
+        "POST /api/image HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nffffff\r\n",
+        "GET /api/../../etc/passwd HTTP/1.1\r\n\r\n",
+        "GET /%00%ff%2e HTTP/1.0\r\n\r\n",
+        "BREW /api/state HTTP/1.1\r\n\r\n",
+        "GET /api/state HTTP/9.9\r\n" + QByteArray(40000, 'A') + "\r\n\r\n",
+        "POST /api/preset/recall HTTP/1.1\r\nContent-Length: 14\r\n\r\n{\"preset\":-1e9}",
+        "POST /api/image HTTP/1.1\r\nContent-Length: 30\r\n\r\n{\"brightness\":1e308,\"x\":[[[[",
+    };
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray bytes = starts.at(random.bounded(starts.size()));
+        switch (random.bounded(4)) {
+        case 0: // cut short anywhere
+            bytes.truncate(random.bounded(bytes.size() + 1));
+            break;
+        case 1: // noise
+            bytes.resize(random.bounded(1, 600));
+            for (char &c : bytes)
+                c = char(random.bounded(256));
+            break;
+        case 2: // a byte flipped
+            bytes[random.bounded(bytes.size())] = char(random.bounded(256));
+            break;
+        default:
+            break;
+        }
+        auto socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(QHostAddress::LocalHost, quint16(port));
+        QSignalSpy connected(socket.get(), &QTcpSocket::connected);
+        if (!connected.wait(1000))
+            continue;
+        socket->write(bytes);
+        if (i % 400 == 0) {
+            slow.push_back(std::move(socket)); // a client that says no more and stays
+            continue;
+        }
+        // Whatever the server makes of it, within a moment; then the client is gone.
+        QSignalSpy answered(socket.get(), &QTcpSocket::readyRead);
+        answered.wait(10);
+        const linger reset = {1, 0};
+        setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        socket->abort();
+    }
+    slow.clear();
+    // Connections left mid-request are dropped at the server's 3 s time-out.
+    Answer answer;
+    QTRY_VERIFY_WITH_TIMEOUT((answer = call("GET", "/api/state")).status == 200, 8000);
+    QVERIFY(answer.body.value("connected").toBool());
+    QCOMPARE(h->boxes.count(), 0);
+}
+
+QTEST_MAIN(tst_Http)
+#include "tst_http.moc"
