@@ -190,7 +190,7 @@ void tst_Cli::helpManualAndReadmeAgree()
 {
     const Run help = ptzPanel({"--help"});
     QCOMPARE(help.exitCode, 0);
-    QFile manual(PTZ_SOURCE_DIR "/packaging/ptz-panel.1");
+    QFile manual(PTZ_SOURCE_DIR "/packaging/ptz-panel.1.in");
     QFile readme(PTZ_SOURCE_DIR "/README.md");
     QVERIFY(manual.open(QIODevice::ReadOnly) && readme.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(manual.readAll()).replace("\\-", "-");

@@ -1,13 +1,14 @@
 // Installing like a desktop application: an install into a staging directory runs on its
-// own, with its desktop entry and icons; the .deb carries the same files and the runtime
-// packages the binaries need; and, where allowed, it installs and removes cleanly.
+// own, with its desktop entry, AppStream data, manual page and icons; the .deb carries the
+// same files and the runtime packages the binaries need, and lintian has nothing to say of
+// it; and, where allowed, it installs and removes cleanly.
 #include "TraceFile.h"
 #include "XSession.h"
 
+#include <QDirIterator>
 #include <QImage>
 #include <QtTest>
 
-#include <QtTest>
 #include <unistd.h>
 
 namespace {
@@ -87,19 +88,22 @@ void tst_Install::stagedInstallRunsOnItsOwn()
     const QString root = stage.path() + "/usr";
     const QString program = root + "/bin/ptz-panel";
     QVERIFY(QFileInfo(program).isExecutable());
-    const QStringList libraries = QDir(root)
-                                      .entryList({"lib*"}, QDir::Dirs)
-                                      .replaceInStrings(QRegularExpression("^"), root + "/");
     bool privateLibrary = false;
-    for (const QString &dir : libraries)
-        privateLibrary |= QFile::exists(dir + "/ptz-panel/libCameraCtrl.so") ||
-                          !QDir(dir).entryList({"ptz-panel"}).isEmpty();
+    for (QDirIterator it(root, {"libCameraCtrl.so*"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
+        privateLibrary |= QFileInfo(it.next()).dir().dirName() == "ptz-panel";
     QVERIFY2(privateLibrary, "no private library directory");
 
     // The staged program finds its staged library, not the build tree's.
     const Result ldd = run("ldd", {program});
     const QString line = ldd.output.split('\n').filter("libCameraCtrl").value(0);
     QVERIFY2(line.contains(stage.path()) && !line.contains("not found"), qPrintable(ldd.output));
+
+    const Result metainfo =
+        run("appstreamcli", {"validate", "--no-net", "--explain",
+                             root + "/share/metainfo/org.ptzpanel.PtzPanel.metainfo.xml"});
+    QVERIFY2(metainfo.code == 0, qPrintable(metainfo.output));
+    QVERIFY(QFile::exists(root + "/share/man/man1/ptz-panel.1.gz"));
 
     const QString desktop = root + "/share/applications/ptz-panel.desktop";
     const Result validate = run("desktop-file-validate", {desktop});
@@ -138,7 +142,11 @@ void tst_Install::debianPackage()
     for (const QString &file :
          {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
           QString("./usr/share/applications/ptz-panel.desktop"),
-          QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png")})
+          QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png"),
+          QString("./usr/share/man/man1/ptz-panel.1.gz"),
+          QString("./usr/share/doc/ptz-panel/changelog.gz"),
+          QString("./usr/share/doc/ptz-panel/copyright"),
+          QString("./usr/share/metainfo/org.ptzpanel.PtzPanel.metainfo.xml")})
         QVERIFY2(contents.output.contains(file), qPrintable(file + "\n" + contents.output));
     QVERIFY(!contents.output.contains(".so.debug") && !contents.output.contains("/include/"));
 
@@ -149,6 +157,11 @@ void tst_Install::debianPackage()
         QVERIFY2(depends.output.contains(package), qPrintable(depends.output));
     QVERIFY2(!depends.output.contains("-dev"), qPrintable(depends.output));
     QCOMPARE(run("dpkg-deb", {"--field", deb, "Package"}).output.trimmed(), QString("ptz-panel"));
+    // Debian's own checker has nothing to say of it.
+    const Result lintian = run("lintian", {"--fail-on", "error,warning", deb});
+    QVERIFY2(lintian.code == 0 && !lintian.output.contains(QRegularExpression(
+                                      "^[EW]: ", QRegularExpression::MultilineOption)),
+             qPrintable(lintian.output));
 
     // Installing for real changes the machine: only where CI asks for it, as root.
     if (qgetenv("PTZ_SYSTEM_INSTALL_TEST") != "1" || geteuid() != 0)
