@@ -74,6 +74,7 @@ private slots:
     void WB_Change(int position);
 
     void MovePlace(int num);
+    void DriveByKey(int key, int panSpeed, int tiltSpeed);
     void SpeedX(int num);
     void SpeedY(int num);
     void ZoomChange();

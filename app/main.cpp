@@ -1,8 +1,11 @@
 #include "CommandLine.h"
 #include "DisplayServer.h"
+#include "GamepadInput.h"
 #include "HttpApi.h"
+#include "InputDevices.h"
 #include "InstanceClient.h"
 #include "InstanceServer.h"
+#include "KeyboardInput.h"
 #include "LibraryCommands.h"
 #include "MainWindow.h"
 #include "PanelCommands.h"
@@ -65,6 +68,9 @@ int main(int argc, char *argv[])
         MainWindow window;
         window.show();
         PanelCommands panel(window);
+        KeyboardInput keyboard(window);
+        GamepadInput gamepad(window);
+        whenInputDevicesChange(&gamepad, [&gamepad] { gamepad.lookForControllers(); });
         instance.serve([&panel](const QStringList &handed) { return panel.runAll(handed); });
         HttpApi http(panel);
         if (line.httpPort) {

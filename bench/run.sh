@@ -121,4 +121,8 @@ echo "A V4L2 camera that takes 200 ms per request:"
 echo
 echo "The HTTP API, one client as fast as it is answered:"
 "$bench/bench_http" 2>/dev/null || missed=1
+
+echo
+echo "Game controllers:"
+"$bench/bench_gamepad" 2>/dev/null || missed=1
 exit "$missed"

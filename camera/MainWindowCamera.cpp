@@ -334,6 +334,30 @@ void MainWindow::MovePlace(int num)
         MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
 }
 
+void MainWindow::DriveByKey(int key, int panSpeed, int tiltSpeed)
+{
+    // Sources finer than the joystick (gamepad, keyboard) give speeds as the camera takes
+    // them; the joystick's next report starts from their key.
+    if (key < 0 || key > 8)
+        return;
+    const int was = directionKey;
+    directionKey = key;
+    if (!cameraPresent)
+        return;
+    // A stick let go on one axis stops that axis alone; the centre stops both, as ever.
+    const auto pans = [](int k) { return k % 3 != 1; };
+    const auto tilts = [](int k) { return k / 3 != 1; };
+    if (key != 4 && tilts(was) && !tilts(key)) {
+        device->TiltUpStop();
+        device->TiltDownStop();
+    }
+    if (key != 4 && pans(was) && !pans(key)) {
+        device->PanLeftStop();
+        device->PanRightStop();
+    }
+    MoveByKey(device, key, panSpeed, tiltSpeed);
+}
+
 void MainWindow::SpeedX(int num)
 {
     if (num == panSpeed)

@@ -40,6 +40,7 @@ DeviceNotifier *DeviceNotifier::instance()
     if (!monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor, "usb", "usb_device") < 0 ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor, "video4linux", nullptr) < 0 ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor, "input", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
         if (monitor)
             udev_monitor_unref(monitor);
@@ -106,9 +107,15 @@ void DeviceNotifier::readUdev()
 {
     while (udev_device *device = udev_monitor_receive_device(monitor)) {
         const char *action = udev_device_get_action(device);
-        if (action && std::strcmp(action, "add") == 0)
+        const char *subsystem = udev_device_get_subsystem(device);
+        const bool added = action && std::strcmp(action, "add") == 0;
+        const bool removed = action && std::strcmp(action, "remove") == 0;
+        if (subsystem && std::strcmp(subsystem, "input") == 0) {
+            if (added || removed)
+                emit inputDeviceChanged();
+        } else if (added)
             deliver(DBT_DEVICEARRIVAL);
-        else if (action && std::strcmp(action, "remove") == 0)
+        else if (removed)
             deliver(DBT_DEVICEREMOVECOMPLETE);
         udev_device_unref(device);
     }

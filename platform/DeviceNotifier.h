@@ -1,6 +1,7 @@
 // Linux side of RegisterDeviceNotificationW: watches udev for USB devices and video nodes
 // arriving and leaving, and CAMERACTRL_SIM_DIR for simulated cameras, and hands each change
-// to the registered windows as a Windows WM_DEVICECHANGE message.
+// to the registered windows as a Windows WM_DEVICECHANGE message. Input devices are watched
+// too, for the game controllers.
 #pragma once
 
 #include "Win32Linux.h"
@@ -33,6 +34,11 @@ public:
 
     // Lets tests take the path where udev is missing.
     static void setUdevBlockedForTesting(bool blocked);
+
+signals:
+    // An input device (a game controller, perhaps) came or went. Not a camera matter: the
+    // windows are not told.
+    void inputDeviceChanged();
 
 private slots:
     void readUdev();

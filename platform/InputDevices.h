@@ -1,0 +1,9 @@
+// Tells when input devices (game controllers among them) come and go, without polling.
+#pragma once
+
+#include <functional>
+
+class QObject;
+
+// `changed` runs on the caller's thread for as long as `context` lives.
+void whenInputDevicesChange(QObject *context, std::function<void()> changed);

@@ -1,0 +1,9 @@
+#include "DeviceNotifier.h"
+#include "InputDevices.h"
+
+void whenInputDevicesChange(QObject *context, std::function<void()> changed)
+{
+    if (DeviceNotifier *notifier = DeviceNotifier::instance())
+        QObject::connect(notifier, &DeviceNotifier::inputDeviceChanged, context,
+                         std::move(changed));
+}

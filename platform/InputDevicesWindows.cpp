@@ -1,0 +1,4 @@
+#include "InputDevices.h"
+
+// SDL hears of controllers on Windows by itself, through the messages it pumps.
+void whenInputDevicesChange(QObject *, std::function<void()>) {}
