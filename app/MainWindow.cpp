@@ -67,6 +67,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     connectPanels();
     initTimer->start(EnumerationDelayMs);
     registerForDeviceChanges();
+    watchNetworkCameras();
 }
 
 MainWindow::~MainWindow()

@@ -100,6 +100,9 @@ private:
     void changeImage(ImageControl::Id control, int position);
     QSlider *sliderOf(ImageControl::Id control) const;
     QLineEdit *readoutOf(ImageControl::Id control) const;
+    void listCameras();
+    bool keepOpenCamera();
+    void watchNetworkCameras();
     void loadImageControls();
     void showCameraModes();
     void showCapabilities();
@@ -121,7 +124,9 @@ private:
     std::vector<DeviceInfo> deviceList;
     BaseDevice *device = nullptr;
     bool cameraPresent = true;
-    bool cameraOpen = false; // the last connection opened its camera
+    bool cameraOpen = false;        // the last connection opened its camera
+    QByteArray networkConfig;       // the network cameras' file as last seen
+    bool onlyNetworkEdited = false; // what the pending enumeration follows
     std::atomic<uint32_t> pendingChanges{0};
     QComboBox *ComboBox_Flicker = nullptr;
     QCheckBox *Cb_WB = nullptr;

@@ -42,6 +42,12 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    if (!line.cameraEdits.isEmpty()) {
+        const Outcome edited = LibraryCommands::editCameras(line.cameraEdits);
+        if (edited.exitCode != 0 || line.commands.isEmpty())
+            return report(edited);
+    }
+
     InstanceServer instance;
     if (!line.commands.isEmpty() || !instance.claim()) {
         // Commands go to the user's panel, or straight to the camera when none runs; a second

@@ -125,4 +125,10 @@ echo "The HTTP API, one client as fast as it is answered:"
 echo
 echo "Game controllers:"
 "$bench/bench_gamepad" 2>/dev/null || missed=1
+
+echo
+echo "A VISCA camera over loopback:"
+for transport in udp tcp; do
+    "$bench/bench_visca" "$transport" 2>/dev/null || missed=1
+done
 exit "$missed"

@@ -3,6 +3,7 @@
 // wiring, density scaling, window behaviour) is in app/MainWindow.cpp.
 #include "MainWindow.h"
 #include "MoveByKey.h"
+#include "NetworkCameras.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"
 #include "WinLeft.h"
@@ -10,11 +11,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -50,6 +55,7 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
     if (msg->message == WM_DEVICECHANGE &&
         (msg->wParam == DBT_DEVICEARRIVAL || msg->wParam == DBT_DEVICEREMOVECOMPLETE)) {
         // A burst of changes gives one enumeration, after the last of them.
+        onlyNetworkEdited = false;
         initTimer->start(EnumerationDelayMs);
         return true;
     }
@@ -69,16 +75,14 @@ void MainWindow::WarnNoCamera()
 
 void MainWindow::TimerInit()
 {
-    if (initTimer->isActive()) {
+    if (initTimer->isActive() && !keepOpenCamera()) {
         BaseDevice::Initial();
         Box_Camera_USB->clear();
         if (!device || !BaseDevice::EnumUSBDevices(deviceList)) {
             WarnNoCamera();
             cameraPresent = false;
         } else {
-            for (const DeviceInfo &camera : deviceList)
-                Box_Camera_USB->addItem(
-                    QString::fromUtf8(camera.name.data(), static_cast<int>(camera.name.size())));
+            listCameras();
             const int count = deviceList.empty() ? 0 : deviceList.back().index + 1;
             if (count == 0) {
                 WarnNoCamera();
@@ -89,6 +93,69 @@ void MainWindow::TimerInit()
         }
     }
     initTimer->stop();
+    onlyNetworkEdited = false;
+}
+
+void MainWindow::listCameras()
+{
+    for (const DeviceInfo &camera : deviceList)
+        Box_Camera_USB->addItem(
+            QString::fromUtf8(camera.name.data(), static_cast<int>(camera.name.size())));
+}
+
+bool MainWindow::keepOpenCamera()
+{
+    // Cameras come and go on USB; a network camera in use stays selected and connected, and
+    // so does any camera when only the network cameras were edited.
+    const int current = Box_Camera_USB->currentIndex();
+    if (!device || !cameraOpen || current < 0 || current >= int(deviceList.size()) ||
+        (deviceList[size_t(current)].path.find("://") == std::string::npos && !onlyNetworkEdited))
+        return false;
+    const std::string kept = deviceList[size_t(current)].path;
+    std::vector<DeviceInfo> found;
+    if (!BaseDevice::EnumUSBDevices(found))
+        return false;
+    const auto at = std::find_if(found.begin(), found.end(),
+                                 [&](const DeviceInfo &camera) { return camera.path == kept; });
+    if (at == found.end())
+        return false;
+    deviceList = found;
+    const QSignalBlocker quiet(Box_Camera_USB);
+    Box_Camera_USB->clear();
+    listCameras();
+    Box_Camera_USB->setCurrentIndex(int(at - found.begin()));
+    return true;
+}
+
+void MainWindow::watchNetworkCameras()
+{
+    const QString path = QString::fromStdString(NetworkCameras::configPath());
+    if (path.isEmpty())
+        return;
+    const auto contents = [path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
+    };
+    networkConfig = contents();
+    auto *watcher = new QFileSystemWatcher(this);
+    const auto look = [this, watcher, path, contents] {
+        // The file is replaced whole, and its directory may not be there yet: watch what is.
+        const QString dir = QFileInfo(path).absolutePath();
+        for (const QString &p : {QFileInfo(dir).absolutePath(), dir, path})
+            if (QFileInfo::exists(p) && !watcher->files().contains(p) &&
+                !watcher->directories().contains(p))
+                watcher->addPath(p);
+        const QByteArray now = contents();
+        if (now == networkConfig)
+            return;
+        networkConfig = now;
+        if (!initTimer->isActive())
+            onlyNetworkEdited = true;
+        initTimer->start(EnumerationDelayMs);
+    };
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, look);
+    connect(watcher, &QFileSystemWatcher::fileChanged, this, look);
+    look();
 }
 
 void MainWindow::Setting_Press(int)

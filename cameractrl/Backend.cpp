@@ -1,11 +1,15 @@
 #include "Backend.h"
+#include "CombinedBackend.h"
 #include "Report.h"
 #include "SimBackend.h"
 #if defined(__linux__)
 #include "V4l2Backend.h"
+#include "ViscaBackend.h"
 #endif
 
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <string>
 
@@ -18,6 +22,13 @@ struct Library
     SimBackend sim;
 #if defined(__linux__)
     V4l2Backend v4l2{systemV4l2Io()};
+    ViscaBackend visca;
+    // The configured network cameras follow whichever cameras are attached.
+    CombinedBackend withV4l2{{&v4l2, &visca}};
+    CombinedBackend withSim{{&sim, &visca}};
+    CombinedBackend viscaOnly{{&visca}};
+#else
+    CombinedBackend withSim{{&sim}};
 #endif
     std::mutex mutex;
     std::vector<std::unique_ptr<BaseDevice>> devices; // destroyed first
@@ -35,9 +46,9 @@ Backend *Backend::selected()
 {
     Library &lib = library();
 #if defined(__linux__)
-    Backend *const available[] = {&lib.v4l2, &lib.sim};
+    Backend *const available[] = {&lib.withV4l2, &lib.withSim, &lib.viscaOnly};
 #else
-    Backend *const available[] = {&lib.sim};
+    Backend *const available[] = {&lib.withSim};
 #endif
 
     // Real cameras unless told otherwise.
@@ -53,6 +64,18 @@ Backend *Backend::selected()
 
     reportOnce("unknown CAMERACTRL_BACKEND \"" + wanted + "\"; accepted values: " + names);
     return nullptr;
+}
+
+std::optional<int> Backend::indexOf(const char *text)
+{
+    if (!text || !*text)
+        return std::nullopt;
+    int number = -1;
+    const char *end = text + std::strlen(text);
+    const auto result = std::from_chars(text, end, number);
+    if (result.ec != std::errc() || result.ptr != end)
+        return std::nullopt;
+    return number;
 }
 
 BaseDevice *Backend::keep(std::unique_ptr<BaseDevice> device)

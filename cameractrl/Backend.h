@@ -4,6 +4,7 @@
 #include "BaseDevice.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Backend
@@ -17,9 +18,11 @@ public:
     virtual bool enumerate(std::vector<DeviceInfo> &devices) = 0;
     virtual std::unique_ptr<BaseDevice> createDevice() = 0;
 
-    // The backend named by CAMERACTRL_BACKEND (or the default when unset); nullptr for an
-    // unknown name, which is reported once on stderr.
+    // The backend named by CAMERACTRL_BACKEND (or the default when unset), with the network
+    // cameras after its own; nullptr for an unknown name, which is reported once on stderr.
     static Backend *selected();
+    // Open's index: decimal text, nothing else.
+    static std::optional<int> indexOf(const char *text);
     // Keeps a device until the process ends, and ends it before any backend.
     static BaseDevice *keep(std::unique_ptr<BaseDevice> device);
 };

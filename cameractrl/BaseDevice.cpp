@@ -1,7 +1,6 @@
 #include "BaseDevice.h"
 #include "Backend.h"
 #include "Trace.h"
-#include "TraceDevice.h"
 
 #include <cstdio>
 #include <memory>
@@ -26,7 +25,7 @@ BaseDevice *BaseDevice::CreateDevice(DeviceType type)
     if (!backend)
         return nullptr;
     // Callers never delete the device; the library keeps it until the process ends.
-    return Backend::keep(std::make_unique<TraceDevice>(backend->createDevice()));
+    return Backend::keep(backend->createDevice());
 }
 
 void BaseDevice::Initial()

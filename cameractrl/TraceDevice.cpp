@@ -1,10 +1,29 @@
 #include "TraceDevice.h"
+#include "Backend.h"
 #include "Trace.h"
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
-TraceDevice::TraceDevice(std::unique_ptr<BaseDevice> device) : inner(std::move(device)) {}
+namespace {
+
+std::vector<std::unique_ptr<BaseDevice>> one(std::unique_ptr<BaseDevice> device)
+{
+    std::vector<std::unique_ptr<BaseDevice>> devices;
+    devices.push_back(std::move(device));
+    return devices;
+}
+
+} // namespace
+
+TraceDevice::TraceDevice(std::unique_ptr<BaseDevice> device)
+    : TraceDevice(one(std::move(device)), {})
+{}
+
+TraceDevice::TraceDevice(std::vector<std::unique_ptr<BaseDevice>> all, Route router)
+    : devices(std::move(all)), route(std::move(router)), inner(devices.front().get())
+{}
 
 TraceDevice::~TraceDevice() = default;
 
@@ -12,14 +31,28 @@ template <typename... Params, typename... Args>
 bool TraceDevice::call(const char *name, bool (BaseDevice::*operation)(Params...), Args... args)
 {
     Trace::write(name, args...);
-    const bool ok = (inner.get()->*operation)(args...);
+    return mirrored((inner->*operation)(args...));
+}
+
+bool TraceDevice::mirrored(bool ok)
+{
     std::copy(std::begin(inner->parameters), std::end(inner->parameters), std::begin(parameters));
     return ok;
 }
 
 bool TraceDevice::Open(const char *index, int mode)
 {
-    return call("Open", &BaseDevice::Open, index, mode);
+    const auto number = Backend::indexOf(index);
+    const auto routed = route && number ? route(*number) : std::nullopt;
+    if (!routed)
+        return call("Open", &BaseDevice::Open, index, mode);
+    Trace::write("Open", index, mode);
+    BaseDevice *const wanted = devices[routed->first].get();
+    if (wanted != inner)
+        inner->Close(); // one camera open at a time, whichever backend has it
+    inner = wanted;
+    const std::string own = std::to_string(routed->second);
+    return mirrored(inner->Open(own.c_str(), mode));
 }
 
 bool TraceDevice::Close()
@@ -269,7 +302,8 @@ uint32_t TraceDevice::Capabilities()
 
 void TraceDevice::SetChangeListener(ChangeListener listener, void *context)
 {
-    inner->SetChangeListener(listener, context);
+    for (const auto &device : devices)
+        device->SetChangeListener(listener, context);
 }
 
 bool TraceDevice::LastPosition(int32_t *pan, int32_t *tilt)

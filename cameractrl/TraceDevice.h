@@ -1,16 +1,24 @@
-// Wraps any backend's device: writes each call to the trace and mirrors the inner device's
+// Wraps the backends' devices: writes each call to the trace and mirrors the inner device's
 // parameter records, so callers always read the records of the object they hold. The
-// queries that only tell what the library knows already are passed on untraced.
+// queries that only tell what the library knows already are passed on untraced. With the
+// cameras of several backends in one list, Open picks the device of the camera it opens.
 #pragma once
 
 #include "BaseDevice.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class TraceDevice final : public BaseDevice
 {
 public:
     explicit TraceDevice(std::unique_ptr<BaseDevice> inner);
+    // Which device, and its own index there, an index of the combined list belongs to.
+    using Route = std::function<std::optional<std::pair<size_t, int>>(int index)>;
+    TraceDevice(std::vector<std::unique_ptr<BaseDevice>> devices, Route route);
     ~TraceDevice() override;
 
     bool Open(const char *index, int mode) override;
@@ -70,6 +78,9 @@ public:
 private:
     template <typename... Params, typename... Args>
     bool call(const char *name, bool (BaseDevice::*operation)(Params...), Args... args);
+    bool mirrored(bool ok); // copies the inner device's records
 
-    std::unique_ptr<BaseDevice> inner;
+    std::vector<std::unique_ptr<BaseDevice>> devices;
+    Route route;
+    BaseDevice *inner; // the device of the camera opened last
 };

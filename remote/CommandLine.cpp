@@ -20,6 +20,7 @@ QString CommandLine::usage()
         "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position]\n"
         "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60]\n"
         "                 [--reset-image] [--http [ADDRESS:]PORT [--http-token TOKEN]]\n"
+        "                 [--add-camera NAME,udp|tcp,HOST[,PORT]] [--remove-camera NAME]\n"
         "                 [--help] [--version]");
 }
 
@@ -59,6 +60,11 @@ The panel:
   --http [ADDRESS:]PORT serve the HTTP API (default address 127.0.0.1)
   --http-token TOKEN    require "Authorization: Bearer TOKEN" on every request; needed to
                         listen on any address other than the loopback
+  --add-camera NAME,udp|tcp,HOST[,PORT]
+                        add a network camera (VISCA over IP on UDP, port 52381 by default;
+                        plain VISCA over TCP, port 5678 by default), or replace the one of
+                        that name; a running panel lists it at once
+  --remove-camera NAME  forget that network camera
   --help, --version
 
 Exit status: 0 done, 1 the camera refused or is absent, 2 usage error.)");
@@ -192,6 +198,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             line.httpAddress = colon < 0 ? QStringLiteral("127.0.0.1") : v.left(colon);
             if (!number(v.mid(colon + 1), 1, 65535, line.httpPort) || line.httpAddress.isEmpty())
                 return fail("--http needs a port from 1 to 65535, after an optional address");
+        } else if (option == "--add-camera" || option == "--remove-camera") {
+            if (!value(v) || v.trimmed().isEmpty())
+                return fail(option == "--add-camera"
+                                ? QStringLiteral("--add-camera needs NAME,udp|tcp,HOST[,PORT]")
+                                : QStringLiteral("--remove-camera needs a name"));
+            line.cameraEdits.append({option == "--add-camera", v});
         } else if (option == "--http-token") {
             if (!value(line.httpToken) || line.httpToken.isEmpty())
                 return fail("--http-token needs a token");
@@ -208,7 +220,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
     if (!line.httpToken.isEmpty() && line.httpPort == 0)
         return fail("--http-token goes with --http");
-    if (line.httpPort && !line.commands.isEmpty())
+    if (line.httpPort && (!line.commands.isEmpty() || !line.cameraEdits.isEmpty()))
         return fail("--http starts the panel's API: give it without other commands");
     return line;
 }

@@ -21,6 +21,13 @@ public:
     QString httpAddress;
     int httpPort = 0;
     QString httpToken;
+    // --add-camera LINE (add) and --remove-camera NAME, carried out before the commands.
+    struct CameraEdit
+    {
+        bool add = true;
+        QString text;
+    };
+    QVector<CameraEdit> cameraEdits;
 
     static QString usage();
     static QString helpText();

@@ -2,6 +2,7 @@
 #include "BaseDevice.h"
 #include "ImageControl.h"
 #include "MoveByKey.h"
+#include "NetworkCameras.h"
 
 #include <QString>
 #include <QStringList>
@@ -194,6 +195,18 @@ Outcome LibraryCommands::run(const Command &c)
     case Command::Camera:
     case Command::Raise:
         break;
+    }
+    return {};
+}
+
+Outcome LibraryCommands::editCameras(const QVector<CommandLine::CameraEdit> &edits)
+{
+    for (const CommandLine::CameraEdit &edit : edits) {
+        std::string error;
+        const std::string text = edit.text.toStdString();
+        if (!(edit.add ? NetworkCameras::add(text, error) : NetworkCameras::remove(text, error)))
+            return Outcome::failed(QString::fromStdString(
+                (edit.add ? "--add-camera: " : "--remove-camera: ") + error));
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Command.h"
+#include "CommandLine.h"
 
 #include <QVector>
 
@@ -13,6 +14,9 @@ class LibraryCommands
 public:
     // Every command in order; stops at the first that fails.
     static Outcome runAll(const QVector<Command> &commands);
+    // Adds and removes network cameras in the user's configuration; stops at the first that
+    // fails.
+    static Outcome editCameras(const QVector<CommandLine::CameraEdit> &edits);
 
 private:
     explicit LibraryCommands(BaseDevice &device) : device(device) {}

@@ -5,8 +5,6 @@
 #include "SimFileWatcher.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -28,15 +26,11 @@ SimDevice::~SimDevice()
 bool SimDevice::Open(const char *index, int)
 {
     Close();
-    if (!index)
-        return false;
-    int number = -1;
-    const char *end = index + std::strlen(index);
-    const auto result = std::from_chars(index, end, number);
-    if (result.ec != std::errc() || result.ptr != end || end == index)
+    const auto number = Backend::indexOf(index);
+    if (!number)
         return false;
     std::string path;
-    camera = backend.open(number, path);
+    camera = backend.open(*number, path);
     if (!camera)
         return false;
     name = camera->config().name;

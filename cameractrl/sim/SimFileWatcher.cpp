@@ -3,7 +3,6 @@
 #include <cstring>
 #include <filesystem>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -13,8 +12,7 @@ SimFileWatcher::SimFileWatcher(const std::string &path, std::function<void()> on
     const std::filesystem::path file(path);
     name = file.filename().string();
     inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (inotifyFd < 0 || wakeFd < 0)
+    if (inotifyFd < 0 || wakeup.fd() < 0)
         return;
     // The directory, not the file: editors and tools replace files by renaming.
     const std::string dir = file.has_parent_path() ? file.parent_path().string() : ".";
@@ -25,21 +23,18 @@ SimFileWatcher::SimFileWatcher(const std::string &path, std::function<void()> on
 
 SimFileWatcher::~SimFileWatcher()
 {
-    const uint64_t one = 1;
-    if (wakeFd >= 0) [[maybe_unused]]
-        auto n = ::write(wakeFd, &one, sizeof one);
+    wakeup.wake();
     if (thread.joinable())
         thread.join();
-    for (int fd : {inotifyFd, wakeFd})
-        if (fd >= 0)
-            ::close(fd);
+    if (inotifyFd >= 0)
+        ::close(inotifyFd);
 }
 
 void SimFileWatcher::run()
 {
     alignas(inotify_event) char buffer[4096];
     for (;;) {
-        pollfd watched[2] = {{wakeFd, POLLIN, 0}, {inotifyFd, POLLIN, 0}};
+        pollfd watched[2] = {{wakeup.fd(), POLLIN, 0}, {inotifyFd, POLLIN, 0}};
         if (::poll(watched, 2, -1) < 0)
             continue;
         if (watched[0].revents)

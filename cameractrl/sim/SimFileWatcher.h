@@ -3,6 +3,8 @@
 // waits on inotify; it costs nothing while the file rests.
 #pragma once
 
+#include "WakeEvent.h"
+
 #include <functional>
 #include <string>
 #include <thread>
@@ -23,6 +25,6 @@ private:
     std::string name;
     std::function<void()> changed;
     int inotifyFd = -1;
-    int wakeFd = -1;
+    const WakeEvent wakeup;
     std::thread thread;
 };

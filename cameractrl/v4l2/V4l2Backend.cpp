@@ -22,38 +22,9 @@ std::string text(const __u8 *bytes, size_t size)
 
 V4l2Backend::V4l2Backend(std::shared_ptr<V4l2Io> io) : system(std::move(io)) {}
 
-V4l2Backend::~V4l2Backend()
-{
-    const std::lock_guard<std::mutex> lock(retiredMutex);
-    retired.clear();
-}
-
-void V4l2Backend::initial()
-{
-    scan();
-}
-
-bool V4l2Backend::enumerate(std::vector<DeviceInfo> &devices)
-{
-    scan();
-    devices.clear();
-    for (const Camera &camera : cameras)
-        devices.push_back(camera.info);
-    return true;
-}
-
 std::unique_ptr<BaseDevice> V4l2Backend::createDevice()
 {
     return std::make_unique<V4l2Device>(*this);
-}
-
-const V4l2Backend::Camera *V4l2Backend::camera(int index)
-{
-    if (!scanned)
-        scan();
-    if (index < 0 || index >= static_cast<int>(cameras.size()))
-        return nullptr;
-    return &cameras[index];
 }
 
 V4l2Worker::Stores V4l2Backend::stores() const
@@ -65,16 +36,11 @@ V4l2Worker::Stores V4l2Backend::stores() const
 
 void V4l2Backend::retire(std::unique_ptr<V4l2Worker> worker)
 {
-    const std::lock_guard<std::mutex> lock(retiredMutex);
-    retired.erase(
-        std::remove_if(retired.begin(), retired.end(), [](const auto &w) { return w->finished(); }),
-        retired.end());
-    retired.push_back(std::move(worker));
+    retired.add(std::move(worker));
 }
 
-void V4l2Backend::scan()
+std::vector<V4l2Camera> V4l2Backend::scan()
 {
-    scanned = true;
     std::vector<Camera> found;
     std::set<std::string> devices; // one entry per physical camera
     for (const std::string &node : system->nodes()) {
@@ -118,10 +84,9 @@ void V4l2Backend::scan()
     std::map<std::string, int> seen; // card name -> cameras with it so far
     for (size_t i = 0; i < found.size(); ++i) {
         Camera &camera = found[i];
-        camera.info.index = static_cast<int32_t>(i);
         const int twin = ++seen[camera.info.name];
         if (twin > 1)
             camera.info.name += " (" + std::to_string(twin) + ")";
     }
-    cameras = std::move(found);
+    return found;
 }

@@ -4,7 +4,6 @@
 #include <linux/videodev2.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -30,11 +29,7 @@ V4l2Device::~V4l2Device()
 bool V4l2Device::Open(const char *index, int)
 {
     Close();
-    int number = -1;
-    const char *end = index ? index + std::strlen(index) : nullptr;
-    if (!index || end == index || std::from_chars(index, end, number).ptr != end)
-        return false;
-    const V4l2Backend::Camera *camera = backend.camera(number);
+    const V4l2Backend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
     const int fd = backend.io()->open(camera->info.path);

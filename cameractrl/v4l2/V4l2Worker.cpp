@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <sys/eventfd.h>
 #include <unistd.h>
 
 using namespace V4l2Controls;
@@ -44,7 +43,6 @@ V4l2Worker::V4l2Worker(std::shared_ptr<V4l2Io> system, int descriptor, Camera op
     : io(std::move(system)), fd(descriptor), camera(std::move(opened)),
       notifier(std::move(listener)), stores(std::move(kept))
 {
-    wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     thread = std::thread(&V4l2Worker::run, this);
 }
 
@@ -53,22 +51,9 @@ V4l2Worker::~V4l2Worker()
     finish();
     if (thread.joinable())
         thread.join();
-    if (wakeFd >= 0)
-        ::close(wakeFd);
 }
 
 // ---- The caller's side ----------------------------------------------------------------------
-
-namespace {
-
-void wake(int wakeFd)
-{
-    const uint64_t one = 1;
-    if (wakeFd >= 0) [[maybe_unused]]
-        auto n = ::write(wakeFd, &one, sizeof one);
-}
-
-} // namespace
 
 bool V4l2Worker::waitUntilRead(std::chrono::milliseconds limit)
 {
@@ -136,7 +121,7 @@ void V4l2Worker::write(Writes list, bool remember)
             jobs.push_back(std::move(job));
         }
     }
-    wake(wakeFd);
+    wakeup.wake();
 }
 
 void V4l2Worker::setSpeed(Axis axis, int speed)
@@ -145,7 +130,7 @@ void V4l2Worker::setSpeed(Axis axis, int speed)
         const std::lock_guard<std::mutex> lock(mutex);
         wanted.speed[axis] = speed;
     }
-    wake(wakeFd);
+    wakeup.wake();
 }
 
 void V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
@@ -160,7 +145,7 @@ void V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
         job.kind = Job::ReadPosition;
         jobs.push_back(job);
         positionQueued = true;
-        wake(wakeFd);
+        wakeup.wake();
     }
     changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; });
 }
@@ -176,7 +161,7 @@ void V4l2Worker::storePreset(int number)
         job.preset = number;
         jobs.push_back(job);
     }
-    wake(wakeFd);
+    wakeup.wake();
 }
 
 void V4l2Worker::clearPreset(int number)
@@ -190,7 +175,7 @@ void V4l2Worker::clearPreset(int number)
         job.preset = number;
         jobs.push_back(job);
     }
-    wake(wakeFd);
+    wakeup.wake();
 }
 
 bool V4l2Worker::waitUntilSent(std::chrono::milliseconds limit)
@@ -198,7 +183,7 @@ bool V4l2Worker::waitUntilSent(std::chrono::milliseconds limit)
     std::unique_lock<std::mutex> lock(mutex);
     // The worker must find nothing left once more, after all that was asked before now.
     const unsigned target = idleTimes + 1;
-    wake(wakeFd);
+    wakeup.wake();
     const bool sent =
         changed.wait_for(lock, limit, [&] { return idleTimes >= target || finishing; });
     const bool ok = sent && !gone && !refused;
@@ -220,7 +205,7 @@ void V4l2Worker::finish()
                    jobs.end());
     }
     changed.notify_all();
-    wake(wakeFd);
+    wakeup.wake();
 }
 
 // ---- The worker's side ----------------------------------------------------------------------
@@ -527,11 +512,9 @@ void V4l2Worker::run()
             step();
             break;
         case Next::Wait: {
-            const int ready = io->wait(fd, wakeFd, wakeFd >= 0 ? timeoutMs : 20);
-            if (ready & V4l2Io::Woken) {
-                uint64_t count = 0;
-                [[maybe_unused]] auto n = ::read(wakeFd, &count, sizeof count);
-            }
+            const int ready = io->wait(fd, wakeup.fd(), wakeup.fd() >= 0 ? timeoutMs : 20);
+            if (ready & V4l2Io::Woken)
+                wakeup.drain();
             if (ready & V4l2Io::Events)
                 drainEvents();
             if (ready < 0) {

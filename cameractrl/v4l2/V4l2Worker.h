@@ -13,6 +13,7 @@
 #include "PresetStore.h"
 #include "V4l2Controls.h"
 #include "V4l2Io.h"
+#include "WakeEvent.h"
 
 #include <array>
 #include <atomic>
@@ -128,7 +129,7 @@ private:
     const Camera camera;
     const std::shared_ptr<ChangeNotifier> notifier;
     const Stores stores;
-    int wakeFd = -1;
+    const WakeEvent wakeup;
 
     // Shared with the caller's thread.
     mutable std::mutex mutex;

@@ -1,0 +1,108 @@
+#include "ViscaBackend.h"
+#include "CameraStore.h"
+#include "Report.h"
+#include "ViscaDevice.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string trimmed(const std::string &s)
+{
+    const char *space = " \t\r\n";
+    const auto first = s.find_first_not_of(space);
+    return first == std::string::npos ? std::string()
+                                      : s.substr(first, s.find_last_not_of(space) - first + 1);
+}
+
+} // namespace
+
+std::string ViscaBackend::configPath()
+{
+    const std::string dir = CameraStore::directory();
+    return dir.empty() ? std::string() : dir + "/visca";
+}
+
+std::vector<ViscaBackend::Camera> ViscaBackend::parse(const std::string &text,
+                                                      const std::string &origin,
+                                                      std::vector<std::string> *problems)
+{
+    std::vector<Camera> found;
+    std::string normalized = text;
+    std::replace(normalized.begin(), normalized.end(), ';', '\n');
+    std::istringstream lines(normalized);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const auto comment = line.find('#');
+        line = trimmed(comment == std::string::npos ? line : line.substr(0, comment));
+        if (line.empty())
+            continue;
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string field; std::getline(parts, field, ',');)
+            fields.push_back(trimmed(field));
+        const auto complain = [&](const std::string &why) {
+            if (problems)
+                problems->push_back(why);
+            else
+                reportOnce(origin + ":" + std::to_string(number) + ": " + why + ", line ignored");
+        };
+        if (fields.size() < 3 || fields.size() > 4 || fields[0].empty() || fields[2].empty()) {
+            complain("expected NAME, udp|tcp, HOST[, PORT]");
+            continue;
+        }
+        Camera camera;
+        if (fields[1] == "udp" || fields[1] == "tcp") {
+            camera.transport = fields[1] == "udp" ? ViscaLink::Udp : ViscaLink::Tcp;
+        } else {
+            complain("the transport must be udp or tcp");
+            continue;
+        }
+        camera.port = camera.transport == ViscaLink::Udp ? 52381 : 5678;
+        if (fields.size() == 4) {
+            char *end = nullptr;
+            const long port = std::strtol(fields[3].c_str(), &end, 10);
+            if (fields[3].empty() || *end || port < 1 || port > 65535) {
+                complain("the port must be a number from 1 to 65535");
+                continue;
+            }
+            camera.port = int(port);
+        }
+        camera.host = fields[2];
+        camera.info.name = fields[0];
+        camera.info.path = std::string("visca-") + fields[1] + "://" + camera.host + ":" +
+                           std::to_string(camera.port);
+        found.push_back(camera);
+    }
+    return found;
+}
+
+std::vector<ViscaCamera> ViscaBackend::scan()
+{
+    std::vector<Camera> cameras;
+    const std::string path = configPath();
+    if (!path.empty()) {
+        std::ifstream file(path);
+        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        text.resize(std::min<size_t>(text.size(), 64 * 1024));
+        cameras = parse(text, path);
+    }
+    if (const char *env = std::getenv("CAMERACTRL_VISCA")) {
+        const auto more = parse(env, "CAMERACTRL_VISCA");
+        cameras.insert(cameras.end(), more.begin(), more.end());
+    }
+    return cameras;
+}
+
+std::unique_ptr<BaseDevice> ViscaBackend::createDevice()
+{
+    return std::make_unique<ViscaDevice>(*this);
+}
+
+void ViscaBackend::retire(std::unique_ptr<ViscaWorker> worker)
+{
+    retired.add(std::move(worker));
+}

@@ -1,0 +1,47 @@
+// Network cameras that speak VISCA, as the user configured them: one per line of
+// $XDG_CONFIG_HOME/ptz-panel/visca (or ~/.config/ptz-panel/visca), and of CAMERACTRL_VISCA
+// (lines there may also be separated by ";"):
+//
+//   NAME, TRANSPORT, HOST[, PORT]
+//
+// TRANSPORT is udp (VISCA over IP, port 52381 unless given) or tcp (plain VISCA, port 5678
+// unless given). "#" starts a comment; a line that cannot be used is reported once.
+#pragma once
+
+#include "Retirement.h"
+#include "ScannedBackend.h"
+#include "ViscaLink.h"
+#include "ViscaWorker.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct ViscaCamera
+{
+    DeviceInfo info; // path: "visca-udp://host:port" or "visca-tcp://host:port"
+    ViscaLink::Transport transport = ViscaLink::Udp;
+    std::string host;
+    int port = 0;
+};
+
+class ViscaBackend final : public ScannedBackend<ViscaCamera>
+{
+public:
+    using Camera = ViscaCamera;
+    const char *name() const override { return "visca"; }
+    std::unique_ptr<BaseDevice> createDevice() override;
+
+    void retire(std::unique_ptr<ViscaWorker> worker);
+
+    // The cameras of `text` (the file's format); bad lines are reported once under `origin`,
+    // or only added to `problems` when given.
+    static std::vector<Camera> parse(const std::string &text, const std::string &origin,
+                                     std::vector<std::string> *problems = nullptr);
+    static std::string configPath();
+
+private:
+    std::vector<Camera> scan() override;
+
+    Retirement<ViscaWorker> retired; // last: waited for before anything else goes
+};

@@ -1,0 +1,383 @@
+#include "ViscaDevice.h"
+#include "Report.h"
+
+namespace {
+
+constexpr auto ReadWait = std::chrono::milliseconds(40);
+constexpr auto PositionFreshness = std::chrono::milliseconds(100);
+constexpr int ImageKey = 100; // + the record: a newer value replaces one not yet sent
+
+} // namespace
+
+ViscaDevice::ViscaDevice(ViscaBackend &owner) : backend(owner) {}
+
+ViscaDevice::~ViscaDevice()
+{
+    Close();
+}
+
+bool ViscaDevice::Open(const char *index, int)
+{
+    Close();
+    const ViscaBackend::Camera *camera = backend.camera(index);
+    if (!camera)
+        return false;
+    name = camera->info.name;
+    worker = std::make_unique<ViscaWorker>(
+        std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
+        camera->info.name, notifier);
+    worker->waitUntilRead(ReadWait);
+    return true;
+}
+
+bool ViscaDevice::Close()
+{
+    if (worker) {
+        worker->finish();
+        backend.retire(std::move(worker));
+    }
+    return true;
+}
+
+bool ViscaDevice::unsupported(const std::string &what)
+{
+    if (worker)
+        reportOnce(name + " offers no " + what);
+    return false;
+}
+
+bool ViscaDevice::lacks(uint32_t capability, const std::string &what)
+{
+    // Until the camera has answered, let it say itself what it cannot do; while it does not
+    // answer, that has been said once already.
+    if (!worker || !worker->reachable())
+        return true;
+    if (!worker->waitUntilRead(std::chrono::milliseconds(0)))
+        return false;
+    if (worker->capabilities() & capability)
+        return false;
+    unsupported(what);
+    return true;
+}
+
+bool ViscaDevice::request(Visca::Bytes message, uint32_t needs, const char *what, bool untilAck)
+{
+    if (needs && lacks(needs, what))
+        return false;
+    Request r;
+    r.message = std::move(message);
+    r.needs = needs;
+    r.what = what;
+    r.untilAck = untilAck;
+    worker->send(std::move(r));
+    return true;
+}
+
+// ---- Image ---------------------------------------------------------------------------------
+
+bool ViscaDevice::ReadParameters()
+{
+    if (!worker)
+        return false;
+    worker->copyRecords(parameters);
+    return true;
+}
+
+bool ViscaDevice::image(int record, int value)
+{
+    const Visca::ImageItem *item = Visca::imageItem(record);
+    if (!worker || !worker->reachable() || !item)
+        return false;
+    ParameterRecord now[PARAM_COUNT];
+    worker->copyRecords(now);
+    // Before the camera has answered its inquiry, the camera itself says whether it can.
+    if (worker->waitUntilRead(std::chrono::milliseconds(0)) && !now[record].available)
+        return unsupported(item->name);
+    Request r;
+    r.message = Visca::setImage(*item, value);
+    r.record = record;
+    r.value = value;
+    r.key = ImageKey + record;
+    r.what = item->name;
+    worker->send(std::move(r));
+    return true;
+}
+
+bool ViscaDevice::SetBrightness(int value)
+{
+    return image(PARAM_BRIGHTNESS, value);
+}
+bool ViscaDevice::SetHue(int value)
+{
+    return image(PARAM_HUE, value);
+}
+bool ViscaDevice::SetBacklight(int value)
+{
+    return image(PARAM_BACKLIGHT, value);
+}
+bool ViscaDevice::SetGamma(int value)
+{
+    return image(PARAM_GAMMA, value);
+}
+bool ViscaDevice::SetContrast(int value)
+{
+    return image(PARAM_CONTRAST, value);
+}
+bool ViscaDevice::SetSaturation(int value)
+{
+    return image(PARAM_SATURATION, value);
+}
+bool ViscaDevice::SetSharpness(int value)
+{
+    return image(PARAM_SHARPNESS, value);
+}
+
+bool ViscaDevice::SetWhiteBalance(int value)
+{
+    if (!worker)
+        return false;
+    ParameterRecord now[PARAM_COUNT];
+    worker->copyRecords(now);
+    // A temperature means manual white balance, switched first.
+    if (now[PARAM_WHITE_BALANCE_AUTO].currentValue) {
+        SetWhiteBalanceAuto(0);
+        notifier->notify(CHANGED_PARAMETERS); // the caller did not ask for that one
+    }
+    return image(PARAM_WHITE_BALANCE, value);
+}
+
+bool ViscaDevice::SetWhiteBalanceAuto(int automatic)
+{
+    if (lacks(CAP_WHITE_BALANCE_AUTO, "automatic white balance"))
+        return false;
+    Request r;
+    r.message = Visca::whiteBalanceMode(automatic != 0);
+    r.record = PARAM_WHITE_BALANCE_AUTO;
+    r.value = automatic ? 1 : 0;
+    r.needs = CAP_WHITE_BALANCE_AUTO;
+    r.key = ImageKey + PARAM_WHITE_BALANCE_AUTO;
+    r.what = "automatic white balance";
+    worker->send(std::move(r));
+    return true;
+}
+
+bool ViscaDevice::SetFlicker(int)
+{
+    return unsupported("anti-flicker setting");
+}
+
+bool ViscaDevice::RestoreImageDefaults()
+{
+    return unsupported("image defaults");
+}
+
+// ---- Pan, tilt and zoom --------------------------------------------------------------------
+
+bool ViscaDevice::move(int axis, int speed)
+{
+    if (lacks(axis == 2 ? CAP_ZOOM : CAP_PAN_TILT, axis == 2 ? "zoom" : "pan and tilt"))
+        return false;
+    worker->setSpeed(axis, speed);
+    return true;
+}
+
+bool ViscaDevice::TiltUp(int speed)
+{
+    return move(1, std::max(speed, 0));
+}
+bool ViscaDevice::TiltDown(int speed)
+{
+    return move(1, -std::max(speed, 0));
+}
+bool ViscaDevice::PanLeft(int speed)
+{
+    return move(0, -std::max(speed, 0));
+}
+bool ViscaDevice::PanRight(int speed)
+{
+    return move(0, std::max(speed, 0));
+}
+bool ViscaDevice::ZoomIn(int speed)
+{
+    return move(2, std::max(speed, 0));
+}
+bool ViscaDevice::ZoomOut(int speed)
+{
+    return move(2, -std::max(speed, 0));
+}
+bool ViscaDevice::TiltUpStop()
+{
+    return move(1, 0);
+}
+bool ViscaDevice::TiltDownStop()
+{
+    return move(1, 0);
+}
+bool ViscaDevice::PanLeftStop()
+{
+    return move(0, 0);
+}
+bool ViscaDevice::PanRightStop()
+{
+    return move(0, 0);
+}
+bool ViscaDevice::ZoomStop()
+{
+    return move(2, 0);
+}
+
+bool ViscaDevice::SetPanPosition(int32_t position)
+{
+    if (lacks(CAP_POSITION, "absolute position"))
+        return false;
+    worker->moveTo(position, std::nullopt);
+    return true;
+}
+
+bool ViscaDevice::SetTiltPosition(int32_t position)
+{
+    if (lacks(CAP_POSITION, "absolute position"))
+        return false;
+    worker->moveTo(std::nullopt, position);
+    return true;
+}
+
+bool ViscaDevice::readPosition(int axis, int32_t *position)
+{
+    if (!position || lacks(CAP_POSITION, "absolute position"))
+        return false;
+    worker->refreshPosition(PositionFreshness, ReadWait);
+    const auto at = worker->position(axis);
+    if (!at)
+        return false;
+    *position = *at;
+    return true;
+}
+
+bool ViscaDevice::GetPanPosition(int32_t *position)
+{
+    return readPosition(0, position);
+}
+bool ViscaDevice::GetTiltPosition(int32_t *position)
+{
+    return readPosition(1, position);
+}
+
+bool ViscaDevice::LastPosition(int32_t *pan, int32_t *tilt)
+{
+    if (!worker || !pan || !tilt)
+        return false;
+    const auto p = worker->position(0), t = worker->position(1);
+    if (!p || !t)
+        return false;
+    *pan = *p;
+    *tilt = *t;
+    return true;
+}
+
+bool ViscaDevice::Home()
+{
+    return request(Visca::home(), CAP_HOME, "home", true);
+}
+
+bool ViscaDevice::PtzReset()
+{
+    return request(Visca::panTiltReset(), CAP_PTZ_RESET, "pan/tilt reset", true) &&
+           request(Visca::zoomDirect(0), CAP_ZOOM, "zoom", true);
+}
+
+// ---- Presets: the camera's own memories ----------------------------------------------------
+
+bool ViscaDevice::SetPreset(uint8_t preset)
+{
+    return request(Visca::memory(Visca::MemorySet, preset), CAP_PRESETS, "presets");
+}
+bool ViscaDevice::CallPreset(uint8_t preset)
+{
+    return request(Visca::memory(Visca::MemoryRecall, preset), CAP_PRESETS, "presets", true);
+}
+bool ViscaDevice::ClearPreset(uint8_t preset)
+{
+    return request(Visca::memory(Visca::MemoryReset, preset), CAP_PRESETS, "presets");
+}
+
+// ---- Keys ----------------------------------------------------------------------------------
+
+bool ViscaDevice::FlipOn()
+{
+    return request(Visca::onOff(0x04, 0x66, true), CAP_FLIP, "flip");
+}
+bool ViscaDevice::FlipOff()
+{
+    return request(Visca::onOff(0x04, 0x66, false), CAP_FLIP, "flip");
+}
+bool ViscaDevice::MirrorOn()
+{
+    return request(Visca::onOff(0x04, 0x61, true), CAP_MIRROR, "mirror");
+}
+bool ViscaDevice::MirrorOff()
+{
+    return request(Visca::onOff(0x04, 0x61, false), CAP_MIRROR, "mirror");
+}
+// IR: the camera switches its infrared-cut filter by itself (auto ICR) or not.
+bool ViscaDevice::IrOn()
+{
+    return request(Visca::onOff(0x04, 0x51, true), CAP_IR, "automatic IR cut filter");
+}
+bool ViscaDevice::IrOff()
+{
+    return request(Visca::onOff(0x04, 0x51, false), CAP_IR, "automatic IR cut filter");
+}
+// Night: the infrared-cut filter out (ICR on).
+bool ViscaDevice::DayMode()
+{
+    return request(Visca::onOff(0x04, 0x01, false), CAP_DAY_NIGHT, "day/night");
+}
+bool ViscaDevice::NightMode()
+{
+    return request(Visca::onOff(0x04, 0x01, true), CAP_DAY_NIGHT, "day/night");
+}
+bool ViscaDevice::MenuOn()
+{
+    return request(Visca::menu(true), CAP_MENU, "on-screen menu");
+}
+bool ViscaDevice::MenuOff()
+{
+    // Sent at every connection: before the camera has answered it is only queued.
+    return worker && request(Visca::menu(false), CAP_MENU, "on-screen menu");
+}
+bool ViscaDevice::AutoFocus()
+{
+    return request(Visca::onOff(0x04, 0x38, true), 0, "automatic focus");
+}
+bool ViscaDevice::ManualFocus()
+{
+    return request(Visca::onOff(0x04, 0x38, false), 0, "automatic focus");
+}
+bool ViscaDevice::FocusStop()
+{
+    return worker != nullptr; // focus is never moved continuously
+}
+bool ViscaDevice::FramingAuto()
+{
+    return unsupported("automatic framing");
+}
+bool ViscaDevice::FramingManual()
+{
+    return unsupported("automatic framing");
+}
+
+uint32_t ViscaDevice::Capabilities()
+{
+    return worker ? worker->capabilities() : 0;
+}
+
+void ViscaDevice::SetChangeListener(ChangeListener listener, void *context)
+{
+    notifier->set(listener, context);
+}
+
+bool ViscaDevice::WaitUntilSent(int milliseconds)
+{
+    return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
+}

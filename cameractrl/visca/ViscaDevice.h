@@ -1,0 +1,87 @@
+// The device object of the VISCA backend: it turns each operation into the VISCA request
+// for it and hands that to the camera's worker thread, so no call waits for the network.
+// Positions are the camera's own VISCA units; presets are the camera's memories 0..255.
+#pragma once
+
+#include "BaseDevice.h"
+#include "ChangeNotifier.h"
+#include "ViscaBackend.h"
+#include "ViscaWorker.h"
+
+#include <memory>
+#include <string>
+
+class ViscaDevice final : public BaseDevice
+{
+public:
+    explicit ViscaDevice(ViscaBackend &backend);
+    ~ViscaDevice() override;
+
+    bool Open(const char *index, int mode) override;
+    bool Close() override;
+    bool TiltUp(int speed) override;
+    bool TiltUpStop() override;
+    bool TiltDown(int speed) override;
+    bool TiltDownStop() override;
+    bool PanLeft(int speed) override;
+    bool PanLeftStop() override;
+    bool PanRight(int speed) override;
+    bool PanRightStop() override;
+    bool ManualFocus() override;
+    bool AutoFocus() override;
+    bool FocusStop() override;
+    bool ZoomIn(int speed) override;
+    bool ZoomOut(int speed) override;
+    bool ZoomStop() override;
+    bool FlipOn() override;
+    bool FlipOff() override;
+    bool MirrorOn() override;
+    bool MirrorOff() override;
+    bool MenuOn() override;
+    bool MenuOff() override;
+    bool Home() override;
+    bool FramingAuto() override;
+    bool FramingManual() override;
+    bool RestoreImageDefaults() override;
+    bool ClearPreset(uint8_t preset) override;
+    bool SetPreset(uint8_t preset) override;
+    bool CallPreset(uint8_t preset) override;
+    bool SetBrightness(int value) override;
+    bool SetHue(int value) override;
+    bool SetBacklight(int value) override;
+    bool SetGamma(int value) override;
+    bool SetContrast(int value) override;
+    bool SetSaturation(int value) override;
+    bool SetSharpness(int value) override;
+    bool SetWhiteBalance(int value) override;
+    bool SetWhiteBalanceAuto(int automatic) override;
+    bool SetFlicker(int mode) override;
+    bool ReadParameters() override;
+    bool IrOn() override;
+    bool IrOff() override;
+    bool DayMode() override;
+    bool NightMode() override;
+    bool PtzReset() override;
+    bool SetPanPosition(int32_t position) override;
+    bool SetTiltPosition(int32_t position) override;
+    bool GetPanPosition(int32_t *position) override;
+    bool GetTiltPosition(int32_t *position) override;
+    uint32_t Capabilities() override;
+    void SetChangeListener(ChangeListener listener, void *context) override;
+    bool LastPosition(int32_t *pan, int32_t *tilt) override;
+    bool WaitUntilSent(int milliseconds) override;
+
+private:
+    using Request = ViscaWorker::Request;
+    bool request(Visca::Bytes message, uint32_t needs, const char *what, bool untilAck = false);
+    bool image(int record, int value);
+    bool move(int axis, int speed);
+    bool readPosition(int axis, int32_t *position);
+    bool lacks(uint32_t capability, const std::string &what);
+    bool unsupported(const std::string &what);
+
+    ViscaBackend &backend;
+    const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
+    std::unique_ptr<ViscaWorker> worker;
+    std::string name;
+};

@@ -1,0 +1,139 @@
+#include "ViscaLink.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+ViscaLink::ViscaLink(Transport transport, std::string address, int number)
+    : kind(transport), host(std::move(address)), port(number)
+{}
+
+ViscaLink::~ViscaLink()
+{
+    close();
+}
+
+void ViscaLink::close()
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+    pending = false;
+    partial.clear();
+}
+
+bool ViscaLink::open(std::string &error)
+{
+    close();
+    addrinfo hints = {};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = kind == Udp ? SOCK_DGRAM : SOCK_STREAM;
+    addrinfo *found = nullptr;
+    const std::string service = std::to_string(port);
+    if (const int failed = getaddrinfo(host.c_str(), service.c_str(), &hints, &found)) {
+        error = gai_strerror(failed);
+        return false;
+    }
+    for (const addrinfo *a = found; a && fd < 0; a = a->ai_next) {
+        fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+        if (fd < 0)
+            continue;
+        // A connected UDP socket takes datagrams from the camera's address alone.
+        if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) {
+            pending = false;
+        } else if (errno == EINPROGRESS && kind == Tcp) {
+            pending = true;
+        } else {
+            error = std::strerror(errno);
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    freeaddrinfo(found);
+    if (fd >= 0 && kind == Tcp) {
+        const int on = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    }
+    return fd >= 0;
+}
+
+bool ViscaLink::finishConnect(std::string &error)
+{
+    int result = 0;
+    socklen_t size = sizeof result;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &result, &size) != 0 || result != 0) {
+        error = std::strerror(result ? result : errno);
+        close();
+        return false;
+    }
+    pending = false;
+    return true;
+}
+
+bool ViscaLink::send(Visca::PayloadType type, uint32_t sequence, const Visca::Bytes &message)
+{
+    if (fd < 0 || pending)
+        return false;
+    const Visca::Bytes bytes = kind == Udp ? Visca::overIp(type, sequence, message) : message;
+    ssize_t sent;
+    do
+        sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    while (sent < 0 && errno == EINTR);
+    return sent == ssize_t(bytes.size());
+}
+
+std::vector<ViscaLink::Incoming> ViscaLink::receive(bool &lost)
+{
+    std::vector<Incoming> incoming;
+    lost = false;
+    uint8_t buffer[512];
+    for (;;) {
+        const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            // Over UDP a refused datagram reports here: the camera is not listening.
+            lost = errno != EAGAIN && errno != EWOULDBLOCK && kind == Tcp;
+            break;
+        }
+        if (got == 0 && kind == Tcp) {
+            lost = true;
+            break;
+        }
+        if (kind == Udp) {
+            const auto packet = Visca::parsePacket(buffer, size_t(got));
+            if (!packet)
+                continue; // not ours, or not whole: dropped
+            Incoming in;
+            in.sequence = packet->sequence;
+            in.control = packet->type == Visca::ControlReply;
+            if (in.control) {
+                incoming.push_back(in);
+                continue;
+            }
+            const auto reply = Visca::parse(packet->payload.data(), packet->payload.size());
+            if (reply) {
+                in.reply = *reply;
+                incoming.push_back(in);
+            }
+            continue;
+        }
+        // TCP: a stream of messages, each ended by FF.
+        for (ssize_t i = 0; i < got; ++i) {
+            partial.push_back(buffer[i]);
+            if (buffer[i] == 0xff) {
+                if (const auto reply = Visca::parse(partial.data(), partial.size()))
+                    incoming.push_back({false, 0, *reply});
+                partial.clear();
+            } else if (partial.size() >= Visca::MaxMessage) {
+                partial.clear(); // longer than any message: noise
+            }
+        }
+    }
+    return incoming;
+}

@@ -1,0 +1,579 @@
+#include "ViscaWorker.h"
+#include "Report.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+// What a VISCA camera can do before it says otherwise; what it lacks by the protocol.
+constexpr uint32_t Offered = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME |
+                             CAP_PTZ_RESET | CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT |
+                             CAP_MENU | CAP_WHITE_BALANCE_AUTO;
+constexpr int AbsoluteKey = 1; // image controls use 100 + their record
+
+bool turns(int wanted, int sent)
+{
+    return (wanted == 0) != (sent == 0) || (wanted > 0) != (sent > 0);
+}
+
+} // namespace
+
+ViscaWorker::ViscaWorker(std::unique_ptr<ViscaLink> wire, std::string camera,
+                         std::shared_ptr<ChangeNotifier> listener)
+    : link(std::move(wire)), name(std::move(camera)), notifier(std::move(listener))
+{
+    caps = Offered;
+    thread = std::thread(&ViscaWorker::run, this);
+}
+
+ViscaWorker::~ViscaWorker()
+{
+    finish();
+    if (thread.joinable())
+        thread.join();
+}
+
+// ---- The caller's side ----------------------------------------------------------------------
+
+bool ViscaWorker::waitUntilRead(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, limit, [this] { return read || finishing || unreachable; }) &&
+           read;
+}
+
+void ViscaWorker::copyRecords(ParameterRecord *out)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    std::copy(std::begin(records), std::end(records), out);
+}
+
+uint32_t ViscaWorker::capabilities()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return unreachable || !read ? 0 : caps & ~lacks;
+}
+
+bool ViscaWorker::reachable() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return !unreachable;
+}
+
+std::optional<int> ViscaWorker::position(int axis)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return positions[size_t(axis)];
+}
+
+void ViscaWorker::send(Request request)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing || unreachable)
+            return;
+        // What the caller set is what ReadParameters shows, before the camera has it.
+        if (request.record >= 0 && !request.inquiry) {
+            const Visca::ImageItem *item = Visca::imageItem(request.record);
+            records[request.record].currentValue =
+                item ? std::clamp(request.value, item->minimum, item->maximum) : request.value;
+        }
+        const auto same = std::find_if(jobs.begin(), jobs.end(), [&](const Request &r) {
+            return request.key && r.key == request.key;
+        });
+        if (same != jobs.end())
+            *same = std::move(request);
+        else
+            jobs.push_back(std::move(request));
+    }
+    wakeup.wake();
+}
+
+void ViscaWorker::setSpeed(int axis, int speed)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        wanted.speed[size_t(axis)] = speed;
+    }
+    wakeup.wake();
+}
+
+void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
+{
+    Request request;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        for (size_t axis = 0; axis < 2; ++axis) {
+            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
+            if (wantedAxis)
+                targets[axis] = wantedAxis;
+            else if (!targets[axis])
+                targets[axis] = positions[axis] ? positions[axis] : 0;
+        }
+        request.message = Visca::panTiltAbsolute(*targets[0], *targets[1]);
+    }
+    request.needs = CAP_POSITION;
+    request.untilAck = true;
+    request.key = AbsoluteKey; // a pan then a tilt go out as one, while the first still waits
+    request.what = "absolute position";
+    send(std::move(request));
+}
+
+void ViscaWorker::refreshPosition(std::chrono::milliseconds freshness,
+                                  std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    if (finishing || unreachable || (positionReads > 0 && Clock::now() - positionRead <= freshness))
+        return;
+    const unsigned seen = positionReads;
+    if (!positionQueued) {
+        Request request;
+        request.message = Visca::panTiltPositionInquiry();
+        request.inquiry = true;
+        request.answer = Request::PanTilt;
+        request.needs = CAP_POSITION;
+        request.what = "position inquiry";
+        jobs.push_back(request);
+        positionQueued = true;
+        wakeup.wake();
+    }
+    changed.wait_for(lock, limit,
+                     [&] { return positionReads != seen || finishing || unreachable; });
+}
+
+bool ViscaWorker::waitUntilSent(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    const unsigned target = idleTimes + 1;
+    wakeup.wake();
+    const bool sent = changed.wait_for(
+        lock, limit, [&] { return idleTimes >= target || finishing || unreachable; });
+    const bool ok = sent && !unreachable && !refused;
+    refused = false;
+    return ok;
+}
+
+void ViscaWorker::finish()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        finishing = true;
+        jobs.clear();
+    }
+    changed.notify_all();
+    wakeup.wake();
+}
+
+// ---- The worker's side ----------------------------------------------------------------------
+
+void ViscaWorker::publish(uint32_t changes)
+{
+    if (changes)
+        notifier->notify(changes);
+}
+
+bool ViscaWorker::connect()
+{
+    std::string error;
+    if (!link->open(error)) {
+        lose(error);
+        return false;
+    }
+    if (link->transport() == ViscaLink::Udp) {
+        resetSequence();
+    }
+    return true;
+}
+
+void ViscaWorker::resetSequence()
+{
+    // A fresh count on both sides: the camera answers a reset before anything else.
+    sequence = 0;
+    Request reset;
+    reset.message = Visca::resetSequence();
+    transmit(reset, true);
+}
+
+void ViscaWorker::queueReading()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    size_t count = 0;
+    const Visca::ImageItem *items = Visca::imageItems(count);
+    for (size_t i = 0; i < count; ++i) {
+        Request request;
+        request.message = Visca::inquiry(0x04, items[i].item);
+        request.inquiry = true;
+        request.answer = Request::Record;
+        request.record = items[i].record;
+        request.digits = items[i].digits;
+        jobs.push_back(request);
+    }
+    Request mode;
+    mode.message = Visca::inquiry(0x04, 0x35);
+    mode.inquiry = true;
+    mode.answer = Request::WhiteBalanceMode;
+    jobs.push_back(mode);
+    Request zoom;
+    zoom.message = Visca::zoomPositionInquiry();
+    zoom.inquiry = true;
+    zoom.answer = Request::ZoomPosition;
+    jobs.push_back(zoom);
+    Request pantilt;
+    pantilt.message = Visca::panTiltPositionInquiry();
+    pantilt.inquiry = true;
+    pantilt.answer = Request::PanTilt;
+    pantilt.endsReading = true;
+    jobs.push_back(pantilt);
+}
+
+bool ViscaWorker::pick(Request &request)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto motion = [&](bool zoom) {
+        for (int axis = zoom ? 2 : 0; axis < (zoom ? 3 : 2); ++axis)
+            sent.speed[size_t(axis)] = wanted.speed[size_t(axis)];
+        request = Request{};
+        request.message = zoom ? Visca::zoomDrive(wanted.speed[2])
+                               : Visca::panTiltDrive(wanted.speed[0], wanted.speed[1]);
+        request.needs = zoom ? CAP_ZOOM : CAP_PAN_TILT;
+        request.what = zoom ? "zoom" : "pan and tilt";
+        return true;
+    };
+    const auto differs = [&](int axis) {
+        return wanted.speed[size_t(axis)] != sent.speed[size_t(axis)];
+    };
+    // A stop or a turn first, then what waits in order, then a change of speed.
+    if (turns(wanted.speed[0], sent.speed[0]) || turns(wanted.speed[1], sent.speed[1]))
+        return motion(false);
+    if (turns(wanted.speed[2], sent.speed[2]))
+        return motion(true);
+    if (!jobs.empty()) {
+        request = std::move(jobs.front());
+        jobs.pop_front();
+        if (request.answer == Request::PanTilt)
+            positionQueued = false;
+        return true;
+    }
+    if (differs(0) || differs(1))
+        return motion(false);
+    if (differs(2))
+        return motion(true);
+    ++idleTimes;
+    changed.notify_all();
+    return false;
+}
+
+void ViscaWorker::transmit(const Request &request, bool control)
+{
+    constexpr uint32_t Moving =
+        CAP_PAN_TILT | CAP_POSITION | CAP_HOME | CAP_PTZ_RESET | CAP_PRESETS;
+    if (!request.inquiry && (request.needs & Moving)) {
+        // The position read before is no longer where the camera is.
+        const std::lock_guard<std::mutex> lock(mutex);
+        positionRead = Clock::time_point();
+    }
+    InFlight sending;
+    sending.request = request;
+    sending.control = control;
+    sending.sequence = sequence++;
+    inFlight = sending;
+    resend();
+}
+
+void ViscaWorker::resend()
+{
+    InFlight &f = *inFlight;
+    ++f.attempts;
+    f.acked = false;
+    f.deadline = Clock::now() + ReplyTimeout;
+    const Visca::PayloadType type = f.control           ? Visca::Control
+                                    : f.request.inquiry ? Visca::Inquiry
+                                                        : Visca::Command;
+    link->send(type, f.sequence, f.request.message);
+}
+
+void ViscaWorker::lose(const std::string &why)
+{
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        first = !unreachable;
+        // Said before anyone can see it: whoever finds the camera gone finds it said.
+        if (first)
+            reportOnce(name + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
+        unreachable = true;
+        jobs.clear();
+        positionQueued = false;
+    }
+    changed.notify_all();
+    inFlight.reset();
+    sent = Motion{};
+    knockAt = Clock::now() + KnockInterval;
+    if (first)
+        publish(CHANGED_CAPABILITIES);
+}
+
+void ViscaWorker::refuse(const Visca::Reply &reply)
+{
+    const Request &request = inFlight->request;
+    const char *why = reply.error == Visca::SyntaxError ? "does not know" : "cannot do";
+    // What the first reading asks is not the user's: a control it lacks is only greyed.
+    if (!request.what.empty())
+        reportOnce(name + " " + why + " " + request.what);
+    uint32_t changes = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        refused = refused || !request.what.empty();
+        if (request.needs && !(lacks & request.needs)) {
+            lacks |= request.needs; // its key is greyed from now on
+            changes |= CHANGED_CAPABILITIES;
+        }
+        if (request.record >= 0 && request.inquiry) {
+            records[request.record].available = 0;
+            changes |= CHANGED_PARAMETERS;
+        }
+    }
+    publish(changes);
+}
+
+void ViscaWorker::complete(const Visca::Reply &reply)
+{
+    const Request request = inFlight->request;
+    inFlight.reset();
+    uint32_t changes = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        const Visca::Bytes &data = reply.data;
+        switch (request.answer) {
+        case Request::Record: {
+            const Visca::ImageItem &item = *Visca::imageItem(request.record); // it fits
+            const int value =
+                item.digits == 0 ? (data[0] == 0x02 ? 1 : 0) : Visca::value(data, 0, item.digits);
+            records[request.record] = {item.minimum,
+                                       item.maximum,
+                                       1,
+                                       item.defaultValue,
+                                       std::clamp(value, item.minimum, item.maximum),
+                                       1};
+            changes |= CHANGED_PARAMETERS;
+            break;
+        }
+        case Request::WhiteBalanceMode:
+            records[PARAM_WHITE_BALANCE_AUTO] = {0, 1, 1, 1, data[0] == 0x00 ? 1 : 0, 1};
+            changes |= CHANGED_PARAMETERS;
+            break;
+        case Request::PanTilt:
+            positions[0] = Visca::nibbles(data, 0);
+            positions[1] = Visca::nibbles(data, 4);
+            positionRead = Clock::now();
+            ++positionReads;
+            changes |= CHANGED_POSITION;
+            break;
+        case Request::ZoomPosition:
+            positions[2] = Visca::nibbles(data, 0);
+            break;
+        case Request::Nothing:
+            break;
+        }
+        if (request.endsReading && !read) {
+            read = true;
+            changes |= CHANGED_CAPABILITIES | CHANGED_PARAMETERS;
+        }
+    }
+    changed.notify_all();
+    publish(changes);
+}
+
+bool ViscaWorker::fits(const InFlight &sent, const Visca::Reply &reply, bool numbered)
+{
+    const Request &request = sent.request;
+    // A command completes on the socket its ACK named (an earlier move completes on
+    // another); an inquiry is answered on none.
+    if (request.inquiry ? reply.socket != 0
+                        : (sent.acked ? reply.socket != sent.socket : !numbered))
+        return false;
+    const size_t size = reply.data.size();
+    switch (request.answer) {
+    case Request::Nothing:
+        return request.inquiry || size == 0;
+    case Request::Record: {
+        const Visca::ImageItem *item = Visca::imageItem(request.record);
+        return item && size == size_t(std::max(item->digits, 1));
+    }
+    case Request::PanTilt:
+        return size == 8;
+    case Request::ZoomPosition:
+        return size == 4;
+    case Request::WhiteBalanceMode:
+        return size == 1;
+    }
+    return false;
+}
+
+void ViscaWorker::handle(const ViscaLink::Incoming &in)
+{
+    bool came = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        came = unreachable;
+        unreachable = false;
+    }
+    if (came) {
+        // Back again: read it afresh.
+        queueReading();
+        publish(CHANGED_CAPABILITIES);
+    }
+    if (!inFlight)
+        return; // the completion of a move taken earlier, or a late duplicate
+    // Over UDP an answer names the request it answers; over TCP they come in order.
+    if (link->transport() == ViscaLink::Udp &&
+        (in.sequence != inFlight->sequence || in.control != inFlight->control))
+        return;
+    if (in.control) {
+        inFlight.reset();
+        return;
+    }
+    const Visca::Reply &reply = in.reply;
+    switch (reply.kind) {
+    case Visca::Reply::Ack:
+        inFlight->acked = true;
+        inFlight->socket = reply.socket;
+        if (inFlight->request.untilAck)
+            inFlight.reset();
+        break;
+    case Visca::Reply::Completion:
+        // Over TCP an answer is known only by its place, socket and shape.
+        if (!fits(*inFlight, reply, link->transport() == ViscaLink::Udp))
+            break;
+        complete(reply);
+        break;
+    case Visca::Reply::Error:
+        if (reply.error == Visca::BufferFull && inFlight->busy < 20) {
+            // Both of the camera's command sockets are busy: try again a little later.
+            ++inFlight->busy;
+            --inFlight->attempts;
+            notBefore = Clock::now() + BusyBackoff;
+            inFlight->deadline = notBefore;
+            break;
+        }
+        if (reply.error == Visca::SyntaxError || reply.error == Visca::NotExecutable)
+            refuse(reply);
+        if (inFlight->request.endsReading) {
+            // A camera that keeps its position to itself is read all the same.
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                read = true;
+            }
+            changed.notify_all();
+            publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
+        }
+        inFlight.reset();
+        break;
+    }
+}
+
+void ViscaWorker::run()
+{
+    bool linked = connect();
+    if (linked)
+        queueReading();
+    for (;;) {
+        bool stopping = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            stopping = finishing;
+        }
+        if (stopping)
+            break;
+        const Clock::time_point now = Clock::now();
+        bool lost = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            lost = unreachable;
+        }
+        if (!inFlight && lost && knock && linked && !link->connecting()) {
+            // A fresh connection is asked something small: an answer means it is back.
+            knock = false;
+            Request power;
+            power.message = Visca::inquiry(0x04, 0x00);
+            power.inquiry = true;
+            transmit(power);
+        }
+        if (!inFlight && !lost && linked && !link->connecting() && now >= notBefore) {
+            Request request;
+            if (pick(request)) {
+                transmit(request);
+                continue;
+            }
+        }
+        // How long to wait for the wire or for the caller.
+        Clock::time_point until = Clock::time_point::max();
+        if (inFlight)
+            until = inFlight->deadline;
+        else if (lost)
+            until = knockAt;
+        else if (notBefore > now)
+            until = notBefore;
+        const int timeoutMs =
+            until == Clock::time_point::max()
+                ? -1
+                : int(std::max<long long>(
+                      0, std::chrono::ceil<std::chrono::milliseconds>(until - now).count()));
+        pollfd watched[2] = {{wakeup.fd(), POLLIN, 0},
+                             {link->descriptor(), short(link->connecting() ? POLLOUT : POLLIN), 0}};
+        const int ready = ::poll(watched, link->descriptor() >= 0 ? 2 : 1, timeoutMs);
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (watched[0].revents)
+            wakeup.drain();
+        if (link->descriptor() >= 0 && watched[1].revents) {
+            std::string error;
+            if (link->connecting()) {
+                if (!link->finishConnect(error))
+                    lose(error);
+                continue;
+            }
+            bool gone = false;
+            for (const ViscaLink::Incoming &in : link->receive(gone))
+                handle(in);
+            if (gone) {
+                link->close();
+                lose("connection closed");
+                continue;
+            }
+        }
+        const Clock::time_point after = Clock::now();
+        if (inFlight && after >= inFlight->deadline) {
+            if (inFlight->attempts < Attempts)
+                resend();
+            else
+                lose("");
+        } else if (!inFlight && lost && after >= knockAt) {
+            // Knock again: a new connection, a new count.
+            knockAt = after + KnockInterval;
+            if (link->transport() == ViscaLink::Tcp || link->descriptor() < 0) {
+                linked = connect();
+                knock = linked && link->transport() == ViscaLink::Tcp;
+            } else
+                resetSequence();
+        }
+    }
+    // Closing never leaves the camera turning.
+    bool lost = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        lost = unreachable;
+    }
+    if (!lost && link->descriptor() >= 0 && !link->connecting()) {
+        if (sent.speed[0] || sent.speed[1])
+            link->send(Visca::Command, sequence++, Visca::panTiltDrive(0, 0));
+        if (sent.speed[2])
+            link->send(Visca::Command, sequence++, Visca::zoomDrive(0));
+    }
+    link->close();
+    done = true;
+}

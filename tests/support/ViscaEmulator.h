@@ -1,0 +1,110 @@
+// A VISCA camera on 127.0.0.1 for the tests: VISCA over IP on UDP and plain VISCA on TCP,
+// answering on its own thread as a camera would (ACK, then completion; inquiries with their
+// values; errors for what it is told to refuse). It never sends anywhere but to the peer
+// that wrote to it.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ViscaEmulator
+{
+public:
+    using Bytes = std::vector<uint8_t>;
+
+    ViscaEmulator();
+    ~ViscaEmulator();
+
+    int udpPort() const { return udp.port; }
+    int tcpPort() const { return tcp.port; }
+    // "NAME, udp, 127.0.0.1, PORT" for CAMERACTRL_VISCA or the configuration file.
+    std::string line(const std::string &name, bool overUdp) const;
+
+    struct Received
+    {
+        Bytes message;         // the VISCA message, without the UDP header
+        uint16_t type = 0;     // UDP payload type (0 over TCP)
+        uint32_t sequence = 0; // UDP sequence number
+        std::chrono::steady_clock::time_point at;
+    };
+    std::vector<Received> received();
+    // The VISCA commands (not inquiries, not control) received so far.
+    std::vector<Bytes> commands();
+    void clearReceived();
+    // Waits until `count` commands have arrived.
+    bool waitForCommands(size_t count, std::chrono::milliseconds limit);
+
+    // How the camera behaves, and what its inquiries answer; changed under its lock.
+    struct Behaviour
+    {
+        std::vector<std::pair<Bytes, uint8_t>> refusals; // commands so prefixed get that error
+        int busy = 0;                                    // "buffer full" this many times first
+        bool silent = false;                             // answers nothing
+        bool garbage = false; // junk and stale answers around every real one
+        std::chrono::milliseconds completionDelay{0};
+        int pan = 0, tilt = 0, zoom = 0;
+        std::map<uint8_t, int> image = {{0xa1, 7}, {0xa2, 7}, {0x42, 4},  {0x49, 4},
+                                        {0x4f, 7}, {0x5b, 0}, {0x20, 20}, {0x33, 0}};
+    };
+    template <typename Change> void change(Change &&change)
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        change(camera);
+    }
+    void dropTcpClients(); // the TCP connection goes down
+    // Commands sent while another was still running (its completion not yet given).
+    int overlaps() const { return overlapped; }
+
+private:
+    struct Socket
+    {
+        int fd = -1;
+        int port = 0;
+    };
+    struct Pending // a completion still to give
+    {
+        std::chrono::steady_clock::time_point due;
+        Bytes reply;
+        uint32_t sequence;
+        int tcpFd;
+        bool move;
+    };
+    void run();
+    void acceptClient();
+    void readUdp();
+    void readTcp(size_t client);
+    void handle(const Bytes &message, uint16_t type, uint32_t sequence, int tcpFd);
+    void send(const Bytes &reply, uint16_t type, uint32_t sequence, int tcpFd);
+    void junk(uint32_t sequence, int tcpFd);
+    bool apply(const Bytes &command); // false: not a command it knows
+    Bytes inquiryAnswer(const Bytes &message);
+
+    Socket udp, tcp;
+    int stranger = -1; // a socket at another port, for answers from the wrong address
+    int wakeFd = -1;
+    struct Client
+    {
+        int fd;
+        Bytes partial;
+    };
+    std::vector<Client> clients;
+    std::vector<uint8_t> peer; // the UDP peer's address (a sockaddr_in)
+    std::vector<Pending> pending;
+
+    mutable std::mutex mutex;
+    std::condition_variable arrived;
+    std::vector<Received> log;
+    Behaviour camera;
+    bool dropClients = false;
+    std::map<int, std::pair<int, int>> presets;
+    std::atomic<int> overlapped{0};
+    std::atomic<bool> stopping{false};
+    std::thread thread;
+};

@@ -1,0 +1,440 @@
+// Network cameras over VISCA, against a camera emulator on 127.0.0.1 over UDP and TCP: the
+// bytes of each operation, one request at a time with a stop first and drives coalesced,
+// refusals that grey a key, busy cameras, time-outs, a camera that goes and comes back,
+// garbage on the wire, and the configuration the user writes.
+#include "NetworkCameras.h"
+#include "StderrCapture.h"
+#include "V4l2Rig.h"
+#include "ViscaBackend.h"
+#include "ViscaEmulator.h"
+
+#include <QtTest>
+
+namespace {
+
+using Bytes = ViscaEmulator::Bytes;
+
+Bytes hex(const char *text)
+{
+    Bytes out;
+    for (const QByteArray &b : QByteArray(text).split(' '))
+        out.push_back(uint8_t(b.toUInt(nullptr, 16)));
+    return out;
+}
+
+// A device of a backend that knows only the emulator's camera, opened and read.
+struct Rig
+{
+    ViscaEmulator camera;
+    std::unique_ptr<ViscaBackend> backend;
+    std::unique_ptr<BaseDevice> device;
+    ChangeCounter listened;
+
+    Rig(const std::string &name, bool overUdp)
+    {
+        qputenv("CAMERACTRL_VISCA", QByteArray::fromStdString(camera.line(name, overUdp)));
+        backend = std::make_unique<ViscaBackend>();
+        device = backend->createDevice();
+        device->SetChangeListener(&ChangeCounter::note, &listened);
+    }
+    bool open()
+    {
+        if (!device->Open("0", 1))
+            return false;
+        QDeadlineTimer deadline(2000);
+        while (device->Capabilities() == 0 && !deadline.hasExpired())
+            QTest::qWait(5);
+        camera.clearReceived();
+        return device->Capabilities() != 0;
+    }
+    size_t count(const Bytes &command)
+    {
+        const auto all = camera.commands();
+        return size_t(std::count(all.begin(), all.end(), command));
+    }
+};
+
+// Calls the operation named as in the trace ("PanLeft 24").
+bool perform(BaseDevice &d, const QString &call)
+{
+    const QStringList words = call.split(' ');
+    const int n = words.value(1).toInt();
+    const QString &op = words[0];
+    if (op == "PanLeft")
+        return d.PanLeft(n);
+    if (op == "PanRight")
+        return d.PanRight(n);
+    if (op == "TiltUp")
+        return d.TiltUp(n);
+    if (op == "TiltDown")
+        return d.TiltDown(n);
+    if (op == "PanLeftStop")
+        return d.PanLeftStop();
+    if (op == "ZoomIn")
+        return d.ZoomIn(n);
+    if (op == "ZoomOut")
+        return d.ZoomOut(n);
+    if (op == "ZoomStop")
+        return d.ZoomStop();
+    if (op == "Home")
+        return d.Home();
+    if (op == "PtzReset")
+        return d.PtzReset();
+    if (op == "SetPreset")
+        return d.SetPreset(uint8_t(n));
+    if (op == "CallPreset")
+        return d.CallPreset(uint8_t(n));
+    if (op == "ClearPreset")
+        return d.ClearPreset(uint8_t(n));
+    if (op == "FlipOn")
+        return d.FlipOn();
+    if (op == "MirrorOff")
+        return d.MirrorOff();
+    if (op == "NightMode")
+        return d.NightMode();
+    if (op == "IrOn")
+        return d.IrOn();
+    if (op == "MenuOn")
+        return d.MenuOn();
+    if (op == "SetBrightness")
+        return d.SetBrightness(n);
+    if (op == "SetGamma")
+        return d.SetGamma(n);
+    if (op == "SetBacklight")
+        return d.SetBacklight(n);
+    if (op == "SetWhiteBalance")
+        return d.SetWhiteBalance(n);
+    if (op == "SetWhiteBalanceAuto")
+        return d.SetWhiteBalanceAuto(n);
+    if (op == "SetPanPosition")
+        return d.SetPanPosition(n);
+    if (op == "SetTiltPosition")
+        return d.SetTiltPosition(n);
+    return false;
+}
+
+} // namespace
+
+class tst_Visca : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void operations_data();
+    void operations();
+    void readsTheCamera();
+    void oneAtATimeStopFirstDrivesCoalesce();
+    void refusalGreysTheKey_data();
+    void refusalGreysTheKey();
+    void busyCameraIsAskedAgain();
+    void goneAndBack_data();
+    void goneAndBack();
+    void garbageOnTheWire_data();
+    void garbageOnTheWire();
+    void configuration_data();
+    void configuration();
+    void addAndRemoveCameras();
+
+private:
+    QTemporaryDir config;
+};
+
+void tst_Visca::initTestCase()
+{
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+}
+
+void tst_Visca::operations_data()
+{
+    QTest::addColumn<bool>("overUdp");
+    QTest::addColumn<QString>("calls"); // ";" between calls
+    QTest::addColumn<QString>("sent");  // the commands on the wire, ";" between them
+    const std::pair<const char *, const char *> rows[] = {
+        {"PanLeft 24", "81 01 06 01 18 01 01 03 ff"},
+        {"TiltUp 8;TiltDown 16", "81 01 06 01 01 0a 03 01 ff;81 01 06 01 01 14 03 02 ff"},
+        {"PanRight 1;PanLeftStop", "81 01 06 01 01 01 02 03 ff;81 01 06 01 01 01 03 03 ff"},
+        {"ZoomIn 7;ZoomOut 1;ZoomStop", "81 01 04 07 27 ff;81 01 04 07 30 ff;81 01 04 07 00 ff"},
+        {"Home", "81 01 06 04 ff"},
+        {"PtzReset", "81 01 06 05 ff;81 01 04 47 00 00 00 00 ff"},
+        {"SetPreset 200;CallPreset 3;ClearPreset 0",
+         "81 01 04 3f 01 c8 ff;81 01 04 3f 02 03 ff;81 01 04 3f 00 00 ff"},
+        {"FlipOn;MirrorOff", "81 01 04 66 02 ff;81 01 04 61 03 ff"},
+        {"NightMode;IrOn;MenuOn", "81 01 04 01 02 ff;81 01 04 51 02 ff;81 01 06 06 02 ff"},
+        {"SetBrightness 9;SetGamma 3;SetBacklight 1",
+         "81 01 04 a1 00 00 00 09 ff;81 01 04 5b 03 ff;81 01 04 33 02 ff"},
+        {"SetWhiteBalanceAuto 1;SetWhiteBalance 33", // a temperature: manual first
+         "81 01 04 35 00 ff;81 01 04 35 05 ff;81 01 04 20 02 01 ff"},
+        {"SetPanPosition -100;SetTiltPosition 50", // each sent with the other axis
+         "81 01 06 02 18 14 0f 0f 09 0c 00 00 00 00 ff;"
+         "81 01 06 02 18 14 0f 0f 09 0c 00 00 03 02 ff"},
+    };
+    for (const bool udp : {true, false})
+        for (const auto &[calls, sent] : rows)
+            QTest::addRow("%s %s", udp ? "udp" : "tcp", calls) << udp << calls << sent;
+}
+
+void tst_Visca::operations()
+{
+    QFETCH(bool, overUdp);
+    QFETCH(QString, calls);
+    QFETCH(QString, sent);
+    Rig rig("Stage", overUdp);
+    QVERIFY(rig.open());
+    for (const QString &call : calls.split(';')) {
+        QVERIFY2(perform(*rig.device, call), qPrintable(call));
+        QVERIFY(rig.device->WaitUntilSent(2000)); // one by one, none coalesced away
+    }
+    std::vector<Bytes> expected;
+    for (const QString &s : sent.split(';'))
+        expected.push_back(hex(s.toLatin1().constData()));
+    QCOMPARE(rig.camera.commands(), expected);
+    QCOMPARE(rig.camera.overlaps(), 0);
+    if (!overUdp)
+        return;
+    // Over UDP every message carries the next sequence number.
+    const auto received = rig.camera.received();
+    for (size_t i = 1; i < received.size(); ++i)
+        QCOMPARE(received[i].sequence, received[i - 1].sequence + 1);
+}
+
+void tst_Visca::readsTheCamera()
+{
+    Rig rig("Lectern", true);
+    rig.camera.change([](auto &c) {
+        std::tie(c.pan, c.tilt) = std::pair(-100, 50);
+        c.image[0xa1] = 9;
+        c.refusals.emplace_back(hex("81 09 04 4f"), 0x41); // no hue
+    });
+    QVERIFY(rig.open());
+    QVERIFY(rig.device->ReadParameters());
+    const ParameterRecord &brightness = rig.device->parameters[PARAM_BRIGHTNESS];
+    QCOMPARE(brightness.currentValue, 9);
+    QCOMPARE(brightness.available, 1);
+    QCOMPARE(rig.device->parameters[PARAM_HUE].available, 0);
+    QCOMPARE(rig.device->parameters[PARAM_WHITE_BALANCE_AUTO].currentValue, 1);
+    StderrCapture err;
+    QVERIFY(!rig.device->SetHue(3));
+    QVERIFY(err.text().contains("Lectern offers no hue"));
+    int32_t pan = 0, tilt = 0;
+    QVERIFY(rig.device->GetPanPosition(&pan) && rig.device->GetTiltPosition(&tilt));
+    QCOMPARE(pan, -100);
+    QCOMPARE(tilt, 50);
+    QVERIFY(rig.device->Capabilities() & CAP_POSITION);
+    QVERIFY(!(rig.device->Capabilities() & CAP_FLICKER));
+}
+
+void tst_Visca::oneAtATimeStopFirstDrivesCoalesce()
+{
+    Rig rig("Pulpit", true);
+    QVERIFY(rig.open());
+    rig.camera.change([](auto &c) { c.completionDelay = std::chrono::milliseconds(120); });
+    QVERIFY(rig.device->SetBrightness(3));
+    QVERIFY(rig.camera.waitForCommands(1, std::chrono::seconds(2))); // now running
+    QVERIFY(rig.device->SetContrast(4));
+    QVERIFY(rig.device->SetSharpness(5));
+    for (int speed = 1; speed <= 24; ++speed)
+        QVERIFY(rig.device->PanRight(speed));
+    QVERIFY(rig.device->WaitUntilSent(5000));
+    const std::vector<Bytes> expected = {
+        hex("81 01 04 a1 00 00 00 03 ff"),
+        hex("81 01 06 01 18 01 02 03 ff"), // the turn ahead of what waited, at the last speed
+        hex("81 01 04 a2 00 00 00 04 ff"),
+        hex("81 01 04 42 00 00 00 05 ff"),
+    };
+    QCOMPARE(rig.camera.commands(), expected);
+    QCOMPARE(rig.camera.overlaps(), 0);
+
+    // Closing a moving camera stops it.
+    rig.camera.change([](auto &c) { c.completionDelay = {}; });
+    QVERIFY(rig.device->Close());
+    QVERIFY(rig.camera.waitForCommands(5, std::chrono::seconds(2)));
+    QCOMPARE(rig.camera.commands().back(), hex("81 01 06 01 01 01 03 03 ff"));
+}
+
+void tst_Visca::refusalGreysTheKey_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<uint>("capability");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("not executable")
+        << "FlipOn"
+        << "81 01 04 66" << 0x41 << uint(CAP_FLIP) << "Choir cannot do flip";
+    QTest::newRow("syntax error") << "MenuOn"
+                                  << "81 01 06 06" << 0x02 << uint(CAP_MENU)
+                                  << "Choir does not know on-screen menu";
+}
+
+void tst_Visca::refusalGreysTheKey()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, refused);
+    QFETCH(int, error);
+    QFETCH(uint, capability);
+    QFETCH(QString, said);
+    Rig rig("Choir", true);
+    rig.camera.change([&](auto &c) { c.refusals.emplace_back(hex(qPrintable(refused)), error); });
+    QVERIFY(rig.open());
+    StderrCapture err;
+    const int told = rig.listened.calls;
+    QVERIFY(perform(*rig.device, call)); // handed over: the camera has not answered yet
+    QVERIFY(!rig.device->WaitUntilSent(2000));
+    QVERIFY(!(rig.device->Capabilities() & capability));
+    QVERIFY(rig.listened.calls > told);
+    QVERIFY(!perform(*rig.device, call)); // greyed: nothing more is sent
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    QCOMPARE(rig.camera.commands().size(), size_t(1));
+    QCOMPARE(err.text().count(said), 1);
+    QVERIFY(rig.device->Home()); // the rest still works
+}
+
+void tst_Visca::busyCameraIsAskedAgain()
+{
+    Rig rig("Nave", false);
+    QVERIFY(rig.open());
+    rig.camera.change([](auto &c) { c.busy = 2; });
+    QVERIFY(rig.device->SetBrightness(11));
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    QCOMPARE(rig.count(hex("81 01 04 a1 00 00 00 0b ff")), size_t(3));
+    QVERIFY(rig.device->ReadParameters());
+    QCOMPARE(rig.device->parameters[PARAM_BRIGHTNESS].currentValue, 11);
+}
+
+void tst_Visca::goneAndBack_data()
+{
+    QTest::addColumn<bool>("overUdp");
+    QTest::addColumn<bool>("dropConnection");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("udp, silent") << true << false << "Hall A";
+    QTest::newRow("tcp, silent") << false << false << "Hall B";
+    QTest::newRow("tcp, connection closed") << false << true << "Hall C";
+}
+
+void tst_Visca::goneAndBack()
+{
+    QFETCH(bool, overUdp);
+    QFETCH(bool, dropConnection);
+    QFETCH(QString, name);
+    Rig rig(name.toStdString(), overUdp);
+    QVERIFY(rig.open());
+    StderrCapture err;
+    if (dropConnection)
+        rig.camera.dropTcpClients();
+    else
+        rig.camera.change([](auto &c) { c.silent = true; });
+    const Bytes brightness = hex("81 01 04 a1 00 00 00 01 ff");
+    QVERIFY(rig.device->SetBrightness(1));
+    QVERIFY(!rig.device->WaitUntilSent(3000));
+    if (!dropConnection) // asked, and asked again twice
+        QCOMPARE(rig.count(brightness), size_t(ViscaWorker::Attempts));
+    QTRY_COMPARE(rig.device->Capabilities(), 0u);
+    QVERIFY(!rig.device->PanLeft(3)); // said once already: nothing more is said or sent
+    QVERIFY(!rig.device->SetContrast(3));
+    QCOMPARE(err.text().count(name + " does not answer"), 1);
+    QCOMPARE(err.text().count("offers no"), 0);
+
+    rig.camera.change([](auto &c) { c.silent = false; });
+    QTRY_VERIFY_WITH_TIMEOUT(rig.device->Capabilities() & CAP_PAN_TILT, 5000);
+    QVERIFY(rig.device->Home());
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    QCOMPARE(rig.camera.commands().back(), hex("81 01 06 04 ff"));
+    QCOMPARE(err.text().count(name + " does not answer"), 1);
+}
+
+void tst_Visca::garbageOnTheWire_data()
+{
+    QTest::addColumn<bool>("overUdp");
+    QTest::newRow("udp") << true;
+    QTest::newRow("tcp") << false;
+}
+
+void tst_Visca::garbageOnTheWire()
+{
+    QFETCH(bool, overUdp);
+    Rig rig(overUdp ? "Noisy U" : "Noisy T", overUdp);
+    QVERIFY(rig.open());
+    rig.camera.change([](auto &c) { c.garbage = true; });
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(rig.device->SetPanPosition(i * 10));
+        QVERIFY(rig.device->SetBrightness(i % 15));
+        QVERIFY(rig.device->WaitUntilSent(3000));
+    }
+    int32_t pan = 0;
+    QVERIFY(rig.device->GetPanPosition(&pan));
+    QCOMPARE(pan, 190);
+    QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
+}
+
+void tst_Visca::configuration_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("found"); // name and path of each camera
+    QTest::addColumn<int>("problems");
+    QTest::newRow("defaults and comments")
+        << "# cameras\nFront, udp, 10.0.0.5\n\n Back , tcp , cam.local # the old one\n"
+        << QStringList{"Front", "visca-udp://10.0.0.5:52381", "Back", "visca-tcp://cam.local:5678"}
+        << 0;
+    QTest::newRow("ports; separated")
+        << "A,udp,127.0.0.1,1259;B,tcp,::1,65535"
+        << QStringList{"A", "visca-udp://127.0.0.1:1259", "B", "visca-tcp://::1:65535"} << 0;
+    QTest::newRow("bad lines are skipped") << "A,serial,x\nB,udp\n,udp,host\nC,udp,h,0\nD,udp,h,"
+                                              "99999\nE,tcp,h,12x\nF,udp,h,1,2\nG,udp,h"
+                                           << QStringList{"G", "visca-udp://h:52381"} << 7;
+}
+
+void tst_Visca::configuration()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, found);
+    QFETCH(int, problems);
+    std::vector<std::string> said;
+    QStringList cameras;
+    for (const auto &camera : ViscaBackend::parse(text.toStdString(), "test", &said))
+        cameras << QString::fromStdString(camera.info.name)
+                << QString::fromStdString(camera.info.path);
+    QCOMPARE(cameras, found);
+    QCOMPARE(int(said.size()), problems);
+}
+
+void tst_Visca::addAndRemoveCameras()
+{
+    qunsetenv("CAMERACTRL_VISCA");
+    const QString path = QString::fromStdString(NetworkCameras::configPath());
+    QVERIFY(path.startsWith(config.path()));
+    {
+        QFile file(path);
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly));
+        file.write("# mine\nOld, tcp, 10.0.0.9\n");
+    }
+    std::string error;
+    QVERIFY(NetworkCameras::add("Stage,udp,10.0.0.7", error));
+    QVERIFY(NetworkCameras::add("Old, udp, 10.0.0.8, 1259", error)); // replaces its namesake
+    QVERIFY(!NetworkCameras::add("Broken, ftp, host", error));
+    QCOMPARE(QString::fromStdString(error), QString("the transport must be udp or tcp"));
+    QVERIFY(!NetworkCameras::remove("Nobody", error));
+    QVERIFY(NetworkCameras::remove("Stage", error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("# mine\nOld, udp, 10.0.0.8, 1259\n"));
+
+    // The library lists them after the attached cameras, and opens them by that index.
+    ViscaEmulator camera;
+    QVERIFY(NetworkCameras::add(camera.line("Loopback", true), error));
+    qputenv("CAMERACTRL_BACKEND", "sim");
+    std::vector<DeviceInfo> devices;
+    QVERIFY(BaseDevice::EnumUSBDevices(devices));
+    QCOMPARE(devices.size(), size_t(3));
+    QCOMPARE(devices[1].name, std::string("Old"));
+    QCOMPARE(devices[2].name, std::string("Loopback"));
+    QCOMPARE(devices[2].index, 2);
+    BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);
+    QVERIFY(device && device->Open("2", 1));
+    QTRY_VERIFY(device->Capabilities() & CAP_PAN_TILT);
+    QVERIFY(device->Open("0", 1)); // back to the simulated camera
+    QVERIFY(device->Capabilities() & CAP_PAN_TILT);
+}
+
+QTEST_MAIN(tst_Visca)
+#include "tst_visca.moc"
