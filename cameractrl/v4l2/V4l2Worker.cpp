@@ -152,26 +152,22 @@ void V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
 
 void V4l2Worker::storePreset(int number)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing)
-            return;
-        Job job;
-        job.kind = Job::StorePreset;
-        job.preset = number;
-        jobs.push_back(job);
-    }
-    wakeup.wake();
+    queuePreset(Job::StorePreset, number);
 }
 
 void V4l2Worker::clearPreset(int number)
+{
+    queuePreset(Job::ClearPreset, number);
+}
+
+void V4l2Worker::queuePreset(Job::Kind kind, int number)
 {
     {
         const std::lock_guard<std::mutex> lock(mutex);
         if (finishing)
             return;
         Job job;
-        job.kind = Job::ClearPreset;
+        job.kind = kind;
         job.preset = number;
         jobs.push_back(job);
     }

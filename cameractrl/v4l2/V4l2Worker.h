@@ -106,6 +106,7 @@ private:
         Step
     };
 
+    void queuePreset(Job::Kind kind, int number);
     void run();
     void readCamera();
     Next next(Job &job, Motion &wanted, int &timeoutMs);
