@@ -325,7 +325,9 @@ void tst_Visca::goneAndBack()
     else
         rig.camera.change([](auto &c) { c.silent = true; });
     const Bytes brightness = hex("81 01 04 a1 00 00 00 01 ff");
-    QVERIFY(rig.device->SetBrightness(1));
+    // A closed connection may be noticed before the request is made.
+    const bool taken = rig.device->SetBrightness(1);
+    QVERIFY(taken || dropConnection);
     QVERIFY(!rig.device->WaitUntilSent(3000));
     if (!dropConnection) // asked, and asked again twice
         QCOMPARE(rig.count(brightness), size_t(ViscaWorker::Attempts));
