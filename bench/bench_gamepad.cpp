@@ -1,68 +1,21 @@
 // Game controllers, measured on the real panel with the simulated camera and SDL's virtual
 // controller: the CPU the panel uses with no controller and with one attached and untouched,
 // and the time from a stick moving to the camera call it causes.
+#include "BenchSupport.h"
 #include "GamepadInput.h"
 #include "MainWindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-// CPU time of every thread of this process, to the nanosecond.
-double cpuSeconds()
-{
-    double total = 0;
-    for (const QString &task :
-         QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile stat("/proc/self/task/" + task + "/schedstat");
-        if (stat.open(QIODevice::ReadOnly))
-            total += stat.readAll().split(' ').value(0).toDouble() / 1e9;
-    }
-    return total;
-}
-
-// How often the threads of this process woke up, altogether.
-long long wakeups()
-{
-    long long total = 0;
-    for (const QString &task :
-         QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status("/proc/self/task/" + task + "/status");
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : status.readAll().split('\n'))
-            if (line.contains("ctxt_switches:"))
-                total += line.split(':').value(1).trimmed().toLongLong();
-    }
-    return total;
-}
-
-// Percent of a core used over `ms` of an idle event loop.
-double idleCpu(int ms)
-{
-    const double before = cpuSeconds();
-    QElapsedTimer clock;
-    clock.start();
-    QEventLoop rest;
-    QTimer::singleShot(ms, &rest, &QEventLoop::quit);
-    rest.exec();
-    return 100 * (cpuSeconds() - before) / (clock.elapsed() / 1000.0);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -75,18 +28,15 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     MainWindow window;
     window.show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!window.property("capabilities").toUInt() && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Bench::waitForCamera(window);
     GamepadInput gamepad(window);
     if (!gamepad.available())
         return 1;
-    idleCpu(1000);
+    Bench::idleCpu(1000);
     // Without a controller nothing may run: no timer, so the process hardly wakes.
-    const long long asleep = wakeups();
-    const double none = idleCpu(10000);
-    const long long woke = wakeups() - asleep;
+    const long long asleep = Bench::wakeups();
+    const double none = Bench::idleCpu(10000);
+    const long long woke = Bench::wakeups() - asleep;
 
     SDL_VirtualJoystickDesc desc = {};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -96,10 +46,12 @@ int main(int argc, char *argv[])
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     SDL_Joystick *pad = SDL_JoystickOpen(index);
     gamepad.lookForControllers();
+    QElapsedTimer clock;
+    clock.start();
     while (gamepad.controllers() == 0 && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    idleCpu(2500); // the search for arrivals ends
-    const double idle = idleCpu(5000);
+    Bench::idleCpu(2500); // the search for arrivals ends
+    const double idle = Bench::idleCpu(5000);
 
     std::vector<double> latencies;
     QRandomGenerator random(1);
@@ -118,16 +70,15 @@ int main(int argc, char *argv[])
             QCoreApplication::processEvents(QEventLoop::AllEvents);
         latencies.push_back(moved.nsecsElapsed() / 1e6);
     }
-    std::sort(latencies.begin(), latencies.end());
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(index);
 
-    const double median = latencies[latencies.size() / 2];
+    const double median = Bench::percentile(latencies, 0.5);
     std::printf("CPU with no controller, 10 s         %.3f %% (%lld wake-ups)\n", none, woke);
     std::printf("CPU with one attached, untouched     %.3f %%\n", idle);
     std::printf("stick moved to camera call, median   %.2f ms\n", median);
     std::printf("stick moved to camera call, p99      %.2f ms\n",
-                latencies[latencies.size() * 99 / 100]);
+                Bench::percentile(latencies, 0.99));
     const bool ok = woke <= 20 && idle <= 1 && median <= 5;
     std::printf("%s\n", ok ? "all targets met" : "a target was missed");
     return ok ? 0 : 1;

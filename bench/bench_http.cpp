@@ -2,6 +2,7 @@
 // panel answers, over one keep-alive connection for 10 s, while the window's event loop
 // ticks every millisecond. Reports the time from a request going out to its answer (the
 // device call is made before the answer), requests a second, and the loop's longest stall.
+#include "BenchSupport.h"
 #include "HttpApi.h"
 #include "MainWindow.h"
 #include "PanelCommands.h"
@@ -77,10 +78,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     MainWindow window;
     window.show();
-    QElapsedTimer clock;
-    clock.start();
-    while (!window.property("capabilities").toUInt() && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Bench::waitForCamera(window);
 
     PanelCommands panel(window);
     HttpApi api(panel);
@@ -111,14 +109,12 @@ int main(int argc, char *argv[])
     app.exec();
     client.join();
 
-    std::sort(latencies.begin(), latencies.end());
-    const auto at = [&](double q) {
-        return latencies.empty() ? 0.0 : latencies[size_t(q * double(latencies.size() - 1))];
-    };
     std::printf("requests answered in 10 s      %zu (%.0f a second)\n", latencies.size(),
                 latencies.size() / 10.0);
-    std::printf("request to answer, median      %.3f ms\n", at(0.5) / 1000);
-    std::printf("request to answer, p99         %.3f ms\n", at(0.99) / 1000);
+    std::printf("request to answer, median      %.3f ms\n",
+                Bench::percentile(latencies, 0.5) / 1000);
+    std::printf("request to answer, p99         %.3f ms\n",
+                Bench::percentile(latencies, 0.99) / 1000);
     std::printf("window's longest stall         %lld ms\n", static_cast<long long>(longest));
     const bool ok = !latencies.empty() && longest <= 50;
     std::printf("%s\n", ok ? "all targets met" : "a target was missed");

@@ -4,14 +4,13 @@
 // dragging a slider, holding the joystick; then how long a release takes to become a stop
 // request, and the CPU an open camera costs while nothing changes.
 //   bench_slowcamera [LATENCY_MS]
+#include "BenchSupport.h"
 #include "FakeV4l2Io.h"
 #include "V4l2Rig.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -50,23 +49,6 @@ std::function<void()> spaced(int steps, int gapMs, std::function<void(int)> step
         for (int i = 0; i < steps; ++i)
             QTimer::singleShot(i * gapMs, [=] { step(i); });
     };
-}
-
-// CPU time of the library's threads (all but this, the main one), to the nanosecond:
-// rusage counts in scheduler ticks.
-double cpuSeconds()
-{
-    double total = 0;
-    const QString main = QString::number(QCoreApplication::applicationPid());
-    for (const QString &task :
-         QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (task == main)
-            continue;
-        QFile stat("/proc/self/task/" + task + "/schedstat");
-        if (stat.open(QIODevice::ReadOnly))
-            total += stat.readAll().split(' ').value(0).toDouble() / 1e9;
-    }
-    return total;
 }
 
 } // namespace
@@ -136,13 +118,8 @@ int main(int argc, char *argv[])
     QEventLoop calm;
     QTimer::singleShot(4 * latency + 500, &calm, &QEventLoop::quit);
     calm.exec();
-    QElapsedTimer idle;
-    const double cpuBefore = cpuSeconds();
-    idle.start();
-    QEventLoop rest;
-    QTimer::singleShot(5000, &rest, &QEventLoop::quit);
-    rest.exec();
-    const double idleCpu = 100 * (cpuSeconds() - cpuBefore) / (idle.elapsed() / 1000.0);
+    // The library's threads only: the main one is the bench's event loop.
+    const double idleCpu = Bench::idleCpu(5000, false);
 
     std::printf("request time                       %d ms\n", latency);
     std::printf("longest stall, opening             %lld ms (camera read in %lld ms)\n",

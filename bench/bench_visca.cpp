@@ -5,6 +5,7 @@
 // 10 ms) against a camera answering at once and one taking 30 ms; and the longest call
 // while the camera answers nothing at all.
 //   bench_visca [udp|tcp]
+#include "BenchSupport.h"
 #include "ViscaBackend.h"
 #include "ViscaEmulator.h"
 
@@ -24,12 +25,6 @@ using Clock = std::chrono::steady_clock;
 double ms(Clock::duration d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[std::min(values.size() - 1, size_t(p * values.size()))];
 }
 
 struct Camera
@@ -92,10 +87,11 @@ int main(int argc, char **argv)
             toHandled.push_back(ms(handled - received.front().at));
         }
         std::printf("%s: call to bytes on the wire   median %.3f ms, p99 %.3f ms\n",
-                    overUdp ? "udp" : "tcp", percentile(toWire, 0.5), percentile(toWire, 0.99));
+                    overUdp ? "udp" : "tcp", Bench::percentile(toWire, 0.5),
+                    Bench::percentile(toWire, 0.99));
         std::printf("%s: wire to answer handled      median %.3f ms, p99 %.3f ms\n",
-                    overUdp ? "udp" : "tcp", percentile(toHandled, 0.5),
-                    percentile(toHandled, 0.99));
+                    overUdp ? "udp" : "tcp", Bench::percentile(toHandled, 0.5),
+                    Bench::percentile(toHandled, 0.99));
     }
     std::printf("joystick held 1 s (100 new speeds): %zu drive commands, camera answering at "
                 "once; %zu, camera taking 30 ms\n",
