@@ -1,7 +1,7 @@
 // The network cameras the user configured, for the command line to edit and the panel to
 // watch: one per line of a file in the user's configuration directory,
 //
-//   NAME, udp|tcp, HOST[, PORT]
+//   NAME, udp|tcp, HOST[, PORT]   or   NAME, serial, DEVICE[, RATE]
 //
 // The camera list shows them after the attached cameras, by name.
 #pragma once

@@ -20,7 +20,7 @@ QString CommandLine::usage()
         "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position]\n"
         "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60]\n"
         "                 [--reset-image] [--http [ADDRESS:]PORT [--http-token TOKEN]]\n"
-        "                 [--add-camera NAME,udp|tcp,HOST[,PORT]] [--remove-camera NAME]\n"
+        "                 [--add-camera NAME,udp|tcp|serial,HOST[,PORT]] [--remove-camera NAME]\n"
         "                 [--help] [--version]");
 }
 
@@ -60,10 +60,11 @@ The panel:
   --http [ADDRESS:]PORT serve the HTTP API (default address 127.0.0.1)
   --http-token TOKEN    require "Authorization: Bearer TOKEN" on every request; needed to
                         listen on any address other than the loopback
-  --add-camera NAME,udp|tcp,HOST[,PORT]
-                        add a network camera (VISCA over IP on UDP, port 52381 by default;
-                        plain VISCA over TCP, port 5678 by default), or replace the one of
-                        that name; a running panel lists it at once
+  --add-camera NAME,udp|tcp|serial,HOST[,PORT]
+                        add a VISCA camera (VISCA over IP on UDP, port 52381 by default;
+                        plain VISCA over TCP, port 5678 by default; on a serial port: HOST
+                        is its device, PORT its rate, 9600 by default), or replace the one
+                        of that name; a running panel lists it at once
   --remove-camera NAME  forget that network camera
   --help, --version
 
@@ -200,9 +201,10 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail("--http needs a port from 1 to 65535, after an optional address");
         } else if (option == "--add-camera" || option == "--remove-camera") {
             if (!value(v) || v.trimmed().isEmpty())
-                return fail(option == "--add-camera"
-                                ? QStringLiteral("--add-camera needs NAME,udp|tcp,HOST[,PORT]")
-                                : QStringLiteral("--remove-camera needs a name"));
+                return fail(
+                    option == "--add-camera"
+                        ? QStringLiteral("--add-camera needs NAME,udp|tcp|serial,HOST[,PORT]")
+                        : QStringLiteral("--remove-camera needs a name"));
             line.cameraEdits.append({option == "--add-camera", v});
         } else if (option == "--http-token") {
             if (!value(line.httpToken) || line.httpToken.isEmpty())

@@ -1,4 +1,5 @@
-// Network cameras over VISCA, against a camera emulator on 127.0.0.1 over UDP and TCP: the
+// VISCA cameras, against a camera emulator on 127.0.0.1 over UDP and TCP and on a serial line
+// (a pseudo-terminal): the
 // bytes of each operation, one request at a time with a stop first and drives coalesced,
 // refusals that grey a key, busy cameras, time-outs, a camera that goes and comes back,
 // garbage on the wire, and the configuration the user writes.
@@ -30,9 +31,14 @@ struct Rig
     std::unique_ptr<BaseDevice> device;
     ChangeCounter listened;
 
-    Rig(const std::string &name, bool overUdp)
+    std::vector<ViscaEmulator::Received> opening; // what was sent while opening
+
+    // `wire`: udp, tcp or serial.
+    Rig(const std::string &name, const QString &wire)
     {
-        qputenv("CAMERACTRL_VISCA", QByteArray::fromStdString(camera.line(name, overUdp)));
+        const std::string line =
+            wire == "serial" ? camera.serialLine(name) : camera.line(name, wire == "udp");
+        qputenv("CAMERACTRL_VISCA", QByteArray::fromStdString(line));
         backend = std::make_unique<ViscaBackend>();
         device = backend->createDevice();
         device->SetChangeListener(&ChangeCounter::note, &listened);
@@ -44,6 +50,7 @@ struct Rig
         QDeadlineTimer deadline(2000);
         while (device->Capabilities() == 0 && !deadline.hasExpired())
             QTest::qWait(5);
+        opening = camera.received();
         camera.clearReceived();
         return device->Capabilities() != 0;
     }
@@ -147,7 +154,7 @@ void tst_Visca::initTestCase()
 
 void tst_Visca::operations_data()
 {
-    QTest::addColumn<bool>("overUdp");
+    QTest::addColumn<QString>("wire");
     QTest::addColumn<QString>("calls"); // ";" between calls
     QTest::addColumn<QString>("sent");  // the commands on the wire, ";" between them
     const std::pair<const char *, const char *> rows[] = {
@@ -169,18 +176,20 @@ void tst_Visca::operations_data()
          "81 01 06 02 18 14 0f 0f 09 0c 00 00 00 00 ff;"
          "81 01 06 02 18 14 0f 0f 09 0c 00 00 03 02 ff"},
     };
-    for (const bool udp : {true, false})
+    for (const char *wire : {"udp", "tcp", "serial"})
         for (const auto &[calls, sent] : rows)
-            QTest::addRow("%s %s", udp ? "udp" : "tcp", calls) << udp << calls << sent;
+            QTest::addRow("%s %s", wire, calls) << wire << calls << sent;
 }
 
 void tst_Visca::operations()
 {
-    QFETCH(bool, overUdp);
+    QFETCH(QString, wire);
     QFETCH(QString, calls);
     QFETCH(QString, sent);
-    Rig rig("Stage", overUdp);
+    Rig rig("Stage", wire);
     QVERIFY(rig.open());
+    if (wire == "serial") // the camera is given its address before anything else
+        QCOMPARE(rig.opening.front().message, hex("88 30 01 ff"));
     for (const QString &call : calls.split(';')) {
         QVERIFY2(perform(*rig.device, call), qPrintable(call));
         QVERIFY(rig.device->WaitUntilSent(2000)); // one by one, none coalesced away
@@ -190,7 +199,7 @@ void tst_Visca::operations()
         expected.push_back(hex(s.toLatin1().constData()));
     QCOMPARE(rig.camera.commands(), expected);
     QCOMPARE(rig.camera.overlaps(), 0);
-    if (!overUdp)
+    if (wire != "udp")
         return;
     // Over UDP every message carries the next sequence number.
     const auto received = rig.camera.received();
@@ -200,7 +209,7 @@ void tst_Visca::operations()
 
 void tst_Visca::readsTheCamera()
 {
-    Rig rig("Lectern", true);
+    Rig rig("Lectern", "udp");
     rig.camera.change([](auto &c) {
         std::tie(c.pan, c.tilt) = std::pair(-100, 50);
         c.image[0xa1] = 9;
@@ -226,7 +235,7 @@ void tst_Visca::readsTheCamera()
 
 void tst_Visca::oneAtATimeStopFirstDrivesCoalesce()
 {
-    Rig rig("Pulpit", true);
+    Rig rig("Pulpit", "udp");
     QVERIFY(rig.open());
     rig.camera.change([](auto &c) { c.completionDelay = std::chrono::milliseconds(120); });
     QVERIFY(rig.device->SetBrightness(3));
@@ -274,7 +283,7 @@ void tst_Visca::refusalGreysTheKey()
     QFETCH(int, error);
     QFETCH(uint, capability);
     QFETCH(QString, said);
-    Rig rig("Choir", true);
+    Rig rig("Choir", "udp");
     rig.camera.change([&](auto &c) { c.refusals.emplace_back(hex(qPrintable(refused)), error); });
     QVERIFY(rig.open());
     StderrCapture err;
@@ -292,7 +301,7 @@ void tst_Visca::refusalGreysTheKey()
 
 void tst_Visca::busyCameraIsAskedAgain()
 {
-    Rig rig("Nave", false);
+    Rig rig("Nave", "tcp");
     QVERIFY(rig.open());
     rig.camera.change([](auto &c) { c.busy = 2; });
     QVERIFY(rig.device->SetBrightness(11));
@@ -304,20 +313,21 @@ void tst_Visca::busyCameraIsAskedAgain()
 
 void tst_Visca::goneAndBack_data()
 {
-    QTest::addColumn<bool>("overUdp");
+    QTest::addColumn<QString>("wire");
     QTest::addColumn<bool>("dropConnection");
     QTest::addColumn<QString>("name");
-    QTest::newRow("udp, silent") << true << false << "Hall A";
-    QTest::newRow("tcp, silent") << false << false << "Hall B";
-    QTest::newRow("tcp, connection closed") << false << true << "Hall C";
+    QTest::newRow("udp, silent") << "udp" << false << "Hall A";
+    QTest::newRow("tcp, silent") << "tcp" << false << "Hall B";
+    QTest::newRow("tcp, connection closed") << "tcp" << true << "Hall C";
+    QTest::newRow("serial, silent") << "serial" << false << "Hall D";
 }
 
 void tst_Visca::goneAndBack()
 {
-    QFETCH(bool, overUdp);
+    QFETCH(QString, wire);
     QFETCH(bool, dropConnection);
     QFETCH(QString, name);
-    Rig rig(name.toStdString(), overUdp);
+    Rig rig(name.toStdString(), wire);
     QVERIFY(rig.open());
     StderrCapture err;
     if (dropConnection)
@@ -347,15 +357,15 @@ void tst_Visca::goneAndBack()
 
 void tst_Visca::garbageOnTheWire_data()
 {
-    QTest::addColumn<bool>("overUdp");
-    QTest::newRow("udp") << true;
-    QTest::newRow("tcp") << false;
+    QTest::addColumn<QString>("wire");
+    for (const char *wire : {"udp", "tcp", "serial"})
+        QTest::newRow(wire) << wire;
 }
 
 void tst_Visca::garbageOnTheWire()
 {
-    QFETCH(bool, overUdp);
-    Rig rig(overUdp ? "Noisy U" : "Noisy T", overUdp);
+    QFETCH(QString, wire);
+    Rig rig(("Noisy " + wire).toStdString(), wire);
     QVERIFY(rig.open());
     rig.camera.change([](auto &c) { c.garbage = true; });
     for (int i = 0; i < 20; ++i) {
@@ -379,11 +389,16 @@ void tst_Visca::configuration_data()
         << QStringList{"Front", "visca-udp://10.0.0.5:52381", "Back", "visca-tcp://cam.local:5678"}
         << 0;
     QTest::newRow("ports; separated")
-        << "A,udp,127.0.0.1,1259;B,tcp,::1,65535"
-        << QStringList{"A", "visca-udp://127.0.0.1:1259", "B", "visca-tcp://::1:65535"} << 0;
-    QTest::newRow("bad lines are skipped") << "A,serial,x\nB,udp\n,udp,host\nC,udp,h,0\nD,udp,h,"
-                                              "99999\nE,tcp,h,12x\nF,udp,h,1,2\nG,udp,h"
-                                           << QStringList{"G", "visca-udp://h:52381"} << 7;
+        << "A,udp,127.0.0.1,1259;B,tcp,::1,65535;C,serial,/dev/ttyUSB0;D,serial,/dev/ttyS1,115200"
+        << QStringList{"A", "visca-udp://127.0.0.1:1259",
+                       "B", "visca-tcp://::1:65535",
+                       "C", "visca-serial:///dev/ttyUSB0:9600",
+                       "D", "visca-serial:///dev/ttyS1:115200"}
+        << 0;
+    QTest::newRow("bad lines are skipped")
+        << "A,ftp,x\nB,udp\n,udp,host\nC,udp,h,0\nD,udp,h,99999\nE,tcp,h,12x\nF,udp,h,1,2\n"
+           "H,serial,/dev/ttyS0,300\nG,udp,h"
+        << QStringList{"G", "visca-udp://h:52381"} << 8;
 }
 
 void tst_Visca::configuration()
@@ -414,12 +429,14 @@ void tst_Visca::addAndRemoveCameras()
     QVERIFY(NetworkCameras::add("Stage,udp,10.0.0.7", error));
     QVERIFY(NetworkCameras::add("Old, udp, 10.0.0.8, 1259", error)); // replaces its namesake
     QVERIFY(!NetworkCameras::add("Broken, ftp, host", error));
-    QCOMPARE(QString::fromStdString(error), QString("the transport must be udp or tcp"));
+    QCOMPARE(QString::fromStdString(error), QString("the transport must be udp, tcp or serial"));
+    QVERIFY(NetworkCameras::add("Desk, serial, /dev/ttyUSB0", error));
     QVERIFY(!NetworkCameras::remove("Nobody", error));
     QVERIFY(NetworkCameras::remove("Stage", error));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("# mine\nOld, udp, 10.0.0.8, 1259\n"));
+    QCOMPARE(file.readAll(),
+             QByteArray("# mine\nOld, udp, 10.0.0.8, 1259\nDesk, serial, /dev/ttyUSB0, 9600\n"));
 
     // The library lists them after the attached cameras, and opens them by that index.
     ViscaEmulator camera;
@@ -427,12 +444,13 @@ void tst_Visca::addAndRemoveCameras()
     qputenv("CAMERACTRL_BACKEND", "sim");
     std::vector<DeviceInfo> devices;
     QVERIFY(BaseDevice::EnumUSBDevices(devices));
-    QCOMPARE(devices.size(), size_t(3));
+    QCOMPARE(devices.size(), size_t(4));
     QCOMPARE(devices[1].name, std::string("Old"));
-    QCOMPARE(devices[2].name, std::string("Loopback"));
-    QCOMPARE(devices[2].index, 2);
+    QCOMPARE(devices[2].name, std::string("Desk"));
+    QCOMPARE(devices[3].name, std::string("Loopback"));
+    QCOMPARE(devices[3].index, 3);
     BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);
-    QVERIFY(device && device->Open("2", 1));
+    QVERIFY(device && device->Open("3", 1));
     QTRY_VERIFY(device->Capabilities() & CAP_PAN_TILT);
     QVERIFY(device->Open("0", 1)); // back to the simulated camera
     QVERIFY(device->Capabilities() & CAP_PAN_TILT);

@@ -48,7 +48,8 @@ bool NetworkCameras::add(const std::string &line, std::string &error)
     std::vector<std::string> problems;
     const auto cameras = ViscaBackend::parse(line, "camera", &problems);
     if (cameras.size() != 1) {
-        error = !problems.empty() ? problems.front() : "expected NAME, udp|tcp, HOST[, PORT]";
+        error =
+            !problems.empty() ? problems.front() : std::string("expected ") + ViscaBackend::Usage;
         return false;
     }
     const ViscaBackend::Camera &camera = cameras.front();
@@ -61,8 +62,8 @@ bool NetworkCameras::add(const std::string &line, std::string &error)
     for (const std::string &old : fileLines(path))
         if (nameOf(old) != camera.info.name)
             kept.push_back(old);
-    kept.push_back(camera.info.name + ", " + (camera.transport == ViscaLink::Udp ? "udp" : "tcp") +
-                   ", " + camera.host + ", " + std::to_string(camera.port));
+    kept.push_back(camera.info.name + ", " + ViscaLink::name(camera.transport) + ", " +
+                   camera.host + ", " + std::to_string(camera.port));
     return rewrite(path, kept, error);
 }
 

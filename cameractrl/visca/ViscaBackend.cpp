@@ -51,25 +51,34 @@ std::vector<ViscaBackend::Camera> ViscaBackend::parse(const std::string &text,
                 reportOnce(origin + ":" + std::to_string(number) + ": " + why + ", line ignored");
         };
         if (fields.size() < 3 || fields.size() > 4 || fields[0].empty() || fields[2].empty()) {
-            complain("expected NAME, udp|tcp, HOST[, PORT]");
+            complain(std::string("expected ") + Usage);
             continue;
         }
         Camera camera;
-        if (fields[1] == "udp" || fields[1] == "tcp") {
-            camera.transport = fields[1] == "udp" ? ViscaLink::Udp : ViscaLink::Tcp;
+        if (fields[1] == "udp") {
+            camera.transport = ViscaLink::Udp;
+            camera.port = 52381;
+        } else if (fields[1] == "tcp") {
+            camera.transport = ViscaLink::Tcp;
+            camera.port = 5678;
+        } else if (fields[1] == "serial") {
+            camera.transport = ViscaLink::Serial;
+            camera.port = 9600;
         } else {
-            complain("the transport must be udp or tcp");
+            complain("the transport must be udp, tcp or serial");
             continue;
         }
-        camera.port = camera.transport == ViscaLink::Udp ? 52381 : 5678;
         if (fields.size() == 4) {
             char *end = nullptr;
-            const long port = std::strtol(fields[3].c_str(), &end, 10);
-            if (fields[3].empty() || *end || port < 1 || port > 65535) {
-                complain("the port must be a number from 1 to 65535");
+            const long number = std::strtol(fields[3].c_str(), &end, 10);
+            const bool serial = camera.transport == ViscaLink::Serial;
+            if (fields[3].empty() || *end ||
+                (serial ? !ViscaLink::supportedBaud(number) : number < 1 || number > 65535)) {
+                complain(serial ? "the rate must be 9600, 19200, 38400, 57600 or 115200"
+                                : "the port must be a number from 1 to 65535");
                 continue;
             }
-            camera.port = int(port);
+            camera.port = int(number);
         }
         camera.host = fields[2];
         camera.info.name = fields[0];

@@ -4,8 +4,9 @@
 //
 //   NAME, TRANSPORT, HOST[, PORT]
 //
-// TRANSPORT is udp (VISCA over IP, port 52381 unless given) or tcp (plain VISCA, port 5678
-// unless given). "#" starts a comment; a line that cannot be used is reported once.
+// TRANSPORT is udp (VISCA over IP, port 52381 unless given), tcp (plain VISCA, port 5678
+// unless given) or serial (HOST is the port's device, PORT its rate, 9600 unless given).
+// "#" starts a comment; a line that cannot be used is reported once.
 #pragma once
 
 #include "Retirement.h"
@@ -19,7 +20,7 @@
 
 struct ViscaCamera
 {
-    DeviceInfo info; // path: "visca-udp://host:port" or "visca-tcp://host:port"
+    DeviceInfo info; // path: "visca-udp://host:port", "visca-tcp://…", "visca-serial://dev:rate"
     ViscaLink::Transport transport = ViscaLink::Udp;
     std::string host;
     int port = 0;
@@ -29,6 +30,8 @@ class ViscaBackend final : public ScannedBackend<ViscaCamera>
 {
 public:
     using Camera = ViscaCamera;
+    static constexpr const char *Usage =
+        "NAME, udp|tcp, HOST[, PORT] or NAME, serial, DEVICE[, RATE]";
     const char *name() const override { return "visca"; }
     std::unique_ptr<BaseDevice> createDevice() override;
 

@@ -7,7 +7,48 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
+
+namespace {
+
+speed_t speedOf(long baud)
+{
+    switch (baud) {
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return B0;
+    }
+}
+
+} // namespace
+
+const char *ViscaLink::name(Transport transport)
+{
+    switch (transport) {
+    case Udp:
+        return "udp";
+    case Tcp:
+        return "tcp";
+    case Serial:
+        return "serial";
+    }
+    return "";
+}
+
+bool ViscaLink::supportedBaud(long baud)
+{
+    return speedOf(baud) != B0;
+}
 
 ViscaLink::ViscaLink(Transport transport, std::string address, int number)
     : kind(transport), host(std::move(address)), port(number)
@@ -30,6 +71,8 @@ void ViscaLink::close()
 bool ViscaLink::open(std::string &error)
 {
     close();
+    if (kind == Serial)
+        return openSerial(error);
     addrinfo hints = {};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = kind == Udp ? SOCK_DGRAM : SOCK_STREAM;
@@ -62,6 +105,30 @@ bool ViscaLink::open(std::string &error)
     return fd >= 0;
 }
 
+bool ViscaLink::openSerial(std::string &error)
+{
+    fd = ::open(host.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    termios settings = {};
+    if (fd < 0 || tcgetattr(fd, &settings) != 0) {
+        error = host + ": " + std::strerror(errno);
+        close();
+        return false;
+    }
+    // Raw bytes, 8N1, no flow control: what VISCA's RS-232 and RS-422 ports speak.
+    cfmakeraw(&settings);
+    settings.c_cflag |= CLOCAL | CREAD;
+    settings.c_cflag &= tcflag_t(~(CSTOPB | CRTSCTS));
+    cfsetispeed(&settings, speedOf(port));
+    cfsetospeed(&settings, speedOf(port));
+    if (tcsetattr(fd, TCSANOW, &settings) != 0) {
+        error = host + ": " + std::strerror(errno);
+        close();
+        return false;
+    }
+    tcflush(fd, TCIOFLUSH); // nothing left over from whoever used the port before
+    return true;
+}
+
 bool ViscaLink::finishConnect(std::string &error)
 {
     int result = 0;
@@ -82,7 +149,8 @@ bool ViscaLink::send(Visca::PayloadType type, uint32_t sequence, const Visca::By
     const Visca::Bytes bytes = kind == Udp ? Visca::overIp(type, sequence, message) : message;
     ssize_t sent;
     do
-        sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        sent = kind == Serial ? ::write(fd, bytes.data(), bytes.size())
+                              : ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     while (sent < 0 && errno == EINTR);
     return sent == ssize_t(bytes.size());
 }
@@ -93,15 +161,16 @@ std::vector<ViscaLink::Incoming> ViscaLink::receive(bool &lost)
     lost = false;
     uint8_t buffer[512];
     for (;;) {
-        const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            // Over UDP a refused datagram reports here: the camera is not listening.
-            lost = errno != EAGAIN && errno != EWOULDBLOCK && kind == Tcp;
+            // Over UDP a refused datagram reports here: the camera is not listening. A serial
+            // adapter that is unplugged reports EIO.
+            lost = errno != EAGAIN && errno != EWOULDBLOCK && stream();
             break;
         }
-        if (got == 0 && kind == Tcp) {
+        if (got == 0 && stream()) {
             lost = true;
             break;
         }
@@ -123,7 +192,7 @@ std::vector<ViscaLink::Incoming> ViscaLink::receive(bool &lost)
             }
             continue;
         }
-        // TCP: a stream of messages, each ended by FF.
+        // A stream of messages, each ended by FF.
         for (ssize_t i = 0; i < got; ++i) {
             partial.push_back(buffer[i]);
             if (buffer[i] == 0xff) {

@@ -1,7 +1,7 @@
 // The wire to one VISCA camera: UDP with the VISCA-over-IP header and sequence numbers, or
-// plain VISCA over TCP. Non-blocking; used only by the camera's worker thread. What arrives
-// is checked before it counts: only the configured peer, only well-formed replies no longer
-// than a VISCA message.
+// plain VISCA over TCP or a serial port. Non-blocking; used only by the camera's worker thread.
+// What arrives is checked before it counts: only the configured peer, only well-formed replies no
+// longer than a VISCA message.
 #pragma once
 
 #include "ViscaProtocol.h"
@@ -15,9 +15,14 @@ public:
     enum Transport
     {
         Udp,
-        Tcp
+        Tcp,
+        Serial
     };
+    static const char *name(Transport transport);
+    // Serial ports run at these rates only (bits per second).
+    static bool supportedBaud(long baud);
 
+    // Serial: `host` is the port's device and `port` its rate.
     ViscaLink(Transport transport, std::string host, int port);
     ~ViscaLink();
     ViscaLink(const ViscaLink &) = delete;
@@ -28,6 +33,8 @@ public:
     void close();
     int descriptor() const { return fd; }
     Transport transport() const { return kind; }
+    // Messages come as a stream, in order, without a header (TCP and serial).
+    bool stream() const { return kind != Udp; }
     // TCP: the connection is still being made; poll for writing, then finishConnect().
     bool connecting() const { return pending; }
     bool finishConnect(std::string &error);
@@ -45,10 +52,12 @@ public:
     std::vector<Incoming> receive(bool &lost);
 
 private:
+    bool openSerial(std::string &error);
+
     const Transport kind;
     const std::string host;
     const int port;
     int fd = -1;
     bool pending = false;
-    Visca::Bytes partial; // TCP: the start of a message not yet ended
+    Visca::Bytes partial; // stream: the start of a message not yet ended
 };

@@ -232,4 +232,14 @@ Bytes resetSequence()
     return {0x01};
 }
 
+Bytes addressSet()
+{
+    return {0x88, 0x30, 0x01, End};
+}
+
+Bytes interfaceClear()
+{
+    return {0x88, 0x01, 0x00, 0x01, End};
+}
+
 } // namespace Visca

@@ -100,4 +100,8 @@ std::optional<Packet> parsePacket(const uint8_t *bytes, size_t size);
 // The control message that resets the camera's sequence counter, and its acknowledgement.
 Bytes resetSequence();
 
+// Serial broadcasts: number the cameras on the line from 1, and empty their command buffers.
+Bytes addressSet();
+Bytes interfaceClear();
+
 } // namespace Visca

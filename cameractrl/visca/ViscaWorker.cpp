@@ -185,6 +185,11 @@ bool ViscaWorker::connect()
     }
     if (link->transport() == ViscaLink::Udp) {
         resetSequence();
+    } else if (link->transport() == ViscaLink::Serial) {
+        // A camera on a serial line answers only once it has been given its address (after
+        // every power-up). Their replies start 88 and are dropped as not from camera 1.
+        link->send(Visca::Command, 0, Visca::addressSet());
+        link->send(Visca::Command, 0, Visca::interfaceClear());
     }
     return true;
 }
@@ -555,9 +560,9 @@ void ViscaWorker::run()
         } else if (!inFlight && lost && after >= knockAt) {
             // Knock again: a new connection, a new count.
             knockAt = after + KnockInterval;
-            if (link->transport() == ViscaLink::Tcp || link->descriptor() < 0) {
+            if (link->stream() || link->descriptor() < 0) {
                 linked = connect();
-                knock = linked && link->transport() == ViscaLink::Tcp;
+                knock = linked && link->stream();
             } else
                 resetSequence();
         }

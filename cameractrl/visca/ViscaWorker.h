@@ -139,7 +139,7 @@ private:
     uint32_t sequence = 0;
     Clock::time_point knockAt;
     Clock::time_point notBefore; // after "buffer full"
-    bool knock = false;          // TCP: a new connection is to be asked whether it is back
+    bool knock = false;          // stream: a new connection is to be asked whether it is back
 
     std::thread thread;
 };

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +73,19 @@ ViscaEmulator::ViscaEmulator()
     int unused = 0;
     stranger = bound(SOCK_DGRAM, unused);
     wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    serialFd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    char name[64] = {};
+    if (serialFd >= 0 && grantpt(serialFd) == 0 && unlockpt(serialFd) == 0 &&
+        ptsname_r(serialFd, name, sizeof name) == 0) {
+        serialDevice = name;
+        serialHeld = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios raw = {};
+        if (serialHeld >= 0 && tcgetattr(serialHeld, &raw) == 0) {
+            cfmakeraw(&raw); // no echo of the camera's answers back to it
+            tcsetattr(serialHeld, TCSANOW, &raw);
+        }
+        clients.push_back({serialFd, {}, true});
+    }
     thread = std::thread(&ViscaEmulator::run, this);
 }
 
@@ -81,14 +97,20 @@ ViscaEmulator::~ViscaEmulator()
     thread.join();
     for (const Client &c : clients)
         ::close(c.fd);
-    for (int fd : {udp.fd, tcp.fd, stranger, wakeFd})
-        ::close(fd);
+    for (int fd : {udp.fd, tcp.fd, stranger, wakeFd, serialHeld})
+        if (fd >= 0)
+            ::close(fd);
 }
 
 std::string ViscaEmulator::line(const std::string &name, bool overUdp) const
 {
     return name + (overUdp ? ", udp, 127.0.0.1, " : ", tcp, 127.0.0.1, ") +
            std::to_string(overUdp ? udp.port : tcp.port);
+}
+
+std::string ViscaEmulator::serialLine(const std::string &name) const
+{
+    return name + ", serial, " + serialDevice;
 }
 
 std::vector<ViscaEmulator::Received> ViscaEmulator::received()
@@ -101,7 +123,8 @@ std::vector<Bytes> ViscaEmulator::commands()
 {
     std::vector<Bytes> out;
     for (const Received &r : received())
-        if (r.message.size() > 1 && r.message[1] == 0x01 && r.type != 0x0200)
+        if (r.message.size() > 1 && r.message[0] != 0x88 && r.message[1] == 0x01 &&
+            r.type != 0x0200)
             out.push_back(r.message);
     return out;
 }
@@ -138,7 +161,9 @@ void ViscaEmulator::dropTcpClients()
 void ViscaEmulator::send(const Bytes &reply, uint16_t type, uint32_t sequence, int tcpFd)
 {
     if (tcpFd >= 0) {
-        [[maybe_unused]] auto n = ::send(tcpFd, reply.data(), reply.size(), MSG_NOSIGNAL);
+        [[maybe_unused]] auto n = tcpFd == serialFd
+                                      ? ::write(tcpFd, reply.data(), reply.size())
+                                      : ::send(tcpFd, reply.data(), reply.size(), MSG_NOSIGNAL);
         return;
     }
     if (peer.empty())
@@ -262,6 +287,14 @@ void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequenc
         send({0x01}, 0x0201, sequence, tcpFd);
         return;
     }
+    if (message.size() > 2 && message[0] == 0x88) {
+        // Broadcasts: an address set goes on with the next address, the rest comes back.
+        if (message[1] == 0x30)
+            send({0x88, 0x30, uint8_t(message[2] + 1), 0xff}, 0x0111, sequence, tcpFd);
+        else
+            send(message, 0x0111, sequence, tcpFd);
+        return;
+    }
     const bool inquiry = message.size() > 1 && message[1] == 0x09;
     if (std::any_of(pending.begin(), pending.end(), [](const Pending &p) { return !p.move; }))
         ++overlapped;
@@ -339,9 +372,9 @@ void ViscaEmulator::readUdp()
 void ViscaEmulator::readTcp(size_t index)
 {
     uint8_t buffer[256];
-    const ssize_t got = ::recv(clients[index].fd, buffer, sizeof buffer, 0);
+    const ssize_t got = ::read(clients[index].fd, buffer, sizeof buffer);
     if (got <= 0) {
-        if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
+        if (!clients[index].serial && (got == 0 || (errno != EAGAIN && errno != EINTR))) {
             ::close(clients[index].fd);
             clients.erase(clients.begin() + long(index));
         }
@@ -403,9 +436,14 @@ void ViscaEmulator::run()
         }
         if (dropClients) {
             dropClients = false;
-            for (const Client &c : clients)
-                ::close(c.fd);
-            clients.clear();
+            for (auto it = clients.begin(); it != clients.end();) {
+                if (it->serial) {
+                    ++it;
+                    continue;
+                }
+                ::close(it->fd);
+                it = clients.erase(it);
+            }
             pending.clear();
         }
     }

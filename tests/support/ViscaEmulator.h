@@ -1,7 +1,7 @@
-// A VISCA camera on 127.0.0.1 for the tests: VISCA over IP on UDP and plain VISCA on TCP,
-// answering on its own thread as a camera would (ACK, then completion; inquiries with their
-// values; errors for what it is told to refuse). It never sends anywhere but to the peer
-// that wrote to it.
+// A VISCA camera on 127.0.0.1 for the tests: VISCA over IP on UDP, plain VISCA on TCP and on
+// a pseudo-terminal standing for a serial port, answering on its own thread as a camera would (ACK,
+// then completion; inquiries with their values; errors for what it is told to refuse). It never
+// sends anywhere but to the peer that wrote to it.
 #pragma once
 
 #include <atomic>
@@ -26,6 +26,8 @@ public:
     int tcpPort() const { return tcp.port; }
     // "NAME, udp, 127.0.0.1, PORT" for CAMERACTRL_VISCA or the configuration file.
     std::string line(const std::string &name, bool overUdp) const;
+    // "NAME, serial, /dev/pts/N": the camera on its serial line.
+    std::string serialLine(const std::string &name) const;
 
     struct Received
     {
@@ -58,7 +60,7 @@ public:
         const std::lock_guard<std::mutex> lock(mutex);
         change(camera);
     }
-    void dropTcpClients(); // the TCP connection goes down
+    void dropTcpClients(); // the TCP connection goes down (the serial line stays)
     // Commands sent while another was still running (its completion not yet given).
     int overlaps() const { return overlapped; }
 
@@ -89,10 +91,14 @@ private:
     Socket udp, tcp;
     int stranger = -1; // a socket at another port, for answers from the wrong address
     int wakeFd = -1;
+    int serialFd = -1;        // the terminal's master side: the camera's end of the line
+    int serialHeld = -1;      // its other side, kept open so that the line never hangs up
+    std::string serialDevice; // that other side's name, for the library to open
     struct Client
     {
         int fd;
         Bytes partial;
+        bool serial = false;
     };
     std::vector<Client> clients;
     std::vector<uint8_t> peer; // the UDP peer's address (a sockaddr_in)
