@@ -64,60 +64,37 @@ struct Rig
 // Calls the operation named as in the trace ("PanLeft 24").
 bool perform(BaseDevice &d, const QString &call)
 {
+    using Call = std::function<bool(BaseDevice &, int)>;
+    static const std::map<QString, Call> calls = {
+        {"PanLeft", [](BaseDevice &d, int n) { return d.PanLeft(n); }},
+        {"PanRight", [](BaseDevice &d, int n) { return d.PanRight(n); }},
+        {"TiltUp", [](BaseDevice &d, int n) { return d.TiltUp(n); }},
+        {"TiltDown", [](BaseDevice &d, int n) { return d.TiltDown(n); }},
+        {"PanLeftStop", [](BaseDevice &d, int) { return d.PanLeftStop(); }},
+        {"ZoomIn", [](BaseDevice &d, int n) { return d.ZoomIn(n); }},
+        {"ZoomOut", [](BaseDevice &d, int n) { return d.ZoomOut(n); }},
+        {"ZoomStop", [](BaseDevice &d, int) { return d.ZoomStop(); }},
+        {"Home", [](BaseDevice &d, int) { return d.Home(); }},
+        {"PtzReset", [](BaseDevice &d, int) { return d.PtzReset(); }},
+        {"SetPreset", [](BaseDevice &d, int n) { return d.SetPreset(uint8_t(n)); }},
+        {"CallPreset", [](BaseDevice &d, int n) { return d.CallPreset(uint8_t(n)); }},
+        {"ClearPreset", [](BaseDevice &d, int n) { return d.ClearPreset(uint8_t(n)); }},
+        {"FlipOn", [](BaseDevice &d, int) { return d.FlipOn(); }},
+        {"MirrorOff", [](BaseDevice &d, int) { return d.MirrorOff(); }},
+        {"NightMode", [](BaseDevice &d, int) { return d.NightMode(); }},
+        {"IrOn", [](BaseDevice &d, int) { return d.IrOn(); }},
+        {"MenuOn", [](BaseDevice &d, int) { return d.MenuOn(); }},
+        {"SetBrightness", [](BaseDevice &d, int n) { return d.SetBrightness(n); }},
+        {"SetGamma", [](BaseDevice &d, int n) { return d.SetGamma(n); }},
+        {"SetBacklight", [](BaseDevice &d, int n) { return d.SetBacklight(n); }},
+        {"SetWhiteBalance", [](BaseDevice &d, int n) { return d.SetWhiteBalance(n); }},
+        {"SetWhiteBalanceAuto", [](BaseDevice &d, int n) { return d.SetWhiteBalanceAuto(n); }},
+        {"SetPanPosition", [](BaseDevice &d, int n) { return d.SetPanPosition(n); }},
+        {"SetTiltPosition", [](BaseDevice &d, int n) { return d.SetTiltPosition(n); }},
+    };
     const QStringList words = call.split(' ');
-    const int n = words.value(1).toInt();
-    const QString &op = words[0];
-    if (op == "PanLeft")
-        return d.PanLeft(n);
-    if (op == "PanRight")
-        return d.PanRight(n);
-    if (op == "TiltUp")
-        return d.TiltUp(n);
-    if (op == "TiltDown")
-        return d.TiltDown(n);
-    if (op == "PanLeftStop")
-        return d.PanLeftStop();
-    if (op == "ZoomIn")
-        return d.ZoomIn(n);
-    if (op == "ZoomOut")
-        return d.ZoomOut(n);
-    if (op == "ZoomStop")
-        return d.ZoomStop();
-    if (op == "Home")
-        return d.Home();
-    if (op == "PtzReset")
-        return d.PtzReset();
-    if (op == "SetPreset")
-        return d.SetPreset(uint8_t(n));
-    if (op == "CallPreset")
-        return d.CallPreset(uint8_t(n));
-    if (op == "ClearPreset")
-        return d.ClearPreset(uint8_t(n));
-    if (op == "FlipOn")
-        return d.FlipOn();
-    if (op == "MirrorOff")
-        return d.MirrorOff();
-    if (op == "NightMode")
-        return d.NightMode();
-    if (op == "IrOn")
-        return d.IrOn();
-    if (op == "MenuOn")
-        return d.MenuOn();
-    if (op == "SetBrightness")
-        return d.SetBrightness(n);
-    if (op == "SetGamma")
-        return d.SetGamma(n);
-    if (op == "SetBacklight")
-        return d.SetBacklight(n);
-    if (op == "SetWhiteBalance")
-        return d.SetWhiteBalance(n);
-    if (op == "SetWhiteBalanceAuto")
-        return d.SetWhiteBalanceAuto(n);
-    if (op == "SetPanPosition")
-        return d.SetPanPosition(n);
-    if (op == "SetTiltPosition")
-        return d.SetTiltPosition(n);
-    return false;
+    const auto found = calls.find(words[0]);
+    return found != calls.end() && found->second(d, words.value(1).toInt());
 }
 
 } // namespace

@@ -64,6 +64,20 @@ const Bytes Moves[] = {{0x81, 0x01, 0x06, 0x02},
                        {0x81, 0x01, 0x04, 0x3f, 0x02},
                        {0x81, 0x01, 0x04, 0x47}};
 
+// A payload with the VISCA-over-IP header.
+Bytes overIp(uint16_t type, uint32_t sequence, const Bytes &payload)
+{
+    const uint32_t size = uint32_t(payload.size());
+    const uint8_t header[] = {uint8_t(type >> 8),      uint8_t(type),
+                              uint8_t(size >> 8),      uint8_t(size),
+                              uint8_t(sequence >> 24), uint8_t(sequence >> 16),
+                              uint8_t(sequence >> 8),  uint8_t(sequence)};
+    Bytes packet(sizeof header + payload.size());
+    std::copy(std::begin(header), std::end(header), packet.begin());
+    std::copy(payload.begin(), payload.end(), packet.begin() + sizeof header);
+    return packet;
+}
+
 } // namespace
 
 ViscaEmulator::ViscaEmulator()
@@ -168,10 +182,7 @@ void ViscaEmulator::send(const Bytes &reply, uint16_t type, uint32_t sequence, i
     }
     if (peer.empty())
         return;
-    Bytes packet = {uint8_t(type >> 8),     uint8_t(type),           uint8_t(reply.size() >> 8),
-                    uint8_t(reply.size()),  uint8_t(sequence >> 24), uint8_t(sequence >> 16),
-                    uint8_t(sequence >> 8), uint8_t(sequence)};
-    packet.insert(packet.end(), reply.begin(), reply.end());
+    const Bytes packet = overIp(type, sequence, reply);
     [[maybe_unused]] auto n =
         ::sendto(udp.fd, packet.data(), packet.size(), 0,
                  reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
@@ -206,17 +217,7 @@ void ViscaEmulator::junk(uint32_t sequence, int tcpFd)
             ::sendto(udp.fd, packet.data(), packet.size(), 0,
                      reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
     // The right answer from the wrong address.
-    const Bytes ack = {0x01,
-                       0x11,
-                       0x00,
-                       0x03,
-                       uint8_t(sequence >> 24),
-                       uint8_t(sequence >> 16),
-                       uint8_t(sequence >> 8),
-                       uint8_t(sequence),
-                       0x90,
-                       0x41,
-                       0xff};
+    const Bytes ack = overIp(0x0111, sequence, {0x90, 0x41, 0xff});
     [[maybe_unused]] auto n =
         ::sendto(stranger, ack.data(), ack.size(), 0,
                  reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
