@@ -1,6 +1,7 @@
 #include "PanelCommands.h"
 #include "BaseDevice.h"
 #include "CommandLine.h"
+#include "ImageControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,24 +12,6 @@
 namespace {
 
 constexpr int ZoomRest = 7;
-
-struct ImageSlot
-{
-    const char *slider;
-    const char *slot;
-};
-
-// In the order of Command::imageControls().
-constexpr ImageSlot ImageSlots[] = {
-    {"Slider_Brightness", "Brightness_Change"},
-    {"Slider_Contrast", "Contrast_Change"},
-    {"Slider_Hue", "Hue_Change"},
-    {"Slider_Saturation", "Saturation_Change"},
-    {"Slider_Sharpness", "Sharpness_Change"},
-    {"Slider_Gamma", "Gamma_Change"},
-    {"Slider_BLC", "BLC_Change"},
-    {"Slider_WB", "WB_Change"},
-};
 
 // The left panel's button codes and the right panel's, as their keys send them.
 constexpr int LeftHome = 6, LeftReset = 9, LeftWhiteBalanceAuto = 1, LeftWhiteBalanceManual = 2;
@@ -173,7 +156,8 @@ Outcome PanelCommands::run(const Command &c)
         const int index = int(Command::imageControls().indexOf(c.text));
         if (index < 0)
             return Outcome::misused("no image control " + c.text);
-        auto *slider = child<QSlider>(ImageSlots[index].slider);
+        const ImageControl &control = ImageControl::of(ImageControl::Id(index));
+        auto *slider = child<QSlider>(control.slider);
         if (c.number < slider->minimum() || c.number > slider->maximum())
             return {1,
                     {},
@@ -184,7 +168,7 @@ Outcome PanelCommands::run(const Command &c)
                     true};
         // As a drag of the slider ends there.
         slider->setValue(c.number);
-        invoke(ImageSlots[index].slot, c.number);
+        invoke(control.slot, c.number);
         return {};
     }
     case Command::WhiteBalanceAuto:
@@ -247,7 +231,8 @@ QJsonObject PanelCommands::state() const
     const bool connected = window.property("capabilities").toUInt() != 0;
     QJsonObject image;
     for (int i = 0; i < Command::imageControls().size(); ++i)
-        image.insert(Command::imageControls()[i], child<QSlider>(ImageSlots[i].slider)->value());
+        image.insert(Command::imageControls()[i],
+                     child<QSlider>(ImageControl::of(ImageControl::Id(i)).slider)->value());
     const QStringList flicker = {"off", "50", "60"};
     bool panOk = false, tiltOk = false;
     const int pan = child<QLineEdit>("get_pan_data")->text().toInt(&panOk);
