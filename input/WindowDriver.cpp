@@ -1,15 +1,11 @@
 #include "WindowDriver.h"
+#include "PanelKeys.h"
 
 #include <QSlider>
 #include <QVariant>
 #include <QWidget>
 
-namespace {
-
-constexpr int ZoomRest = 7;
-constexpr int RightRecall = 5, RightStore = 6, LeftHome = 6;
-
-} // namespace
+using namespace PanelKeys;
 
 bool WindowDriver::cameraConnected() const
 {

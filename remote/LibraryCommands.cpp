@@ -3,6 +3,7 @@
 #include "ImageControl.h"
 #include "MoveByKey.h"
 #include "NetworkCameras.h"
+#include "PanelKeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int StopKey = 4;
 // The longest a command waits for the camera to take what it was sent.
 constexpr int SendWaitMs = 10000;
 
@@ -134,7 +134,7 @@ Outcome LibraryCommands::run(const Command &c)
         // The panel's scaling of joystick speeds.
         MoveByKey(&device, c.direction, 3 * c.speed, 2 * c.speed);
         hold(c.forMs);
-        MoveByKey(&device, StopKey, 0, 0);
+        MoveByKey(&device, PanelKeys::Stop, 0, 0);
         return {};
     case Command::Zoom:
         if (!(why = need(CAP_ZOOM, "zoom")).isEmpty())
@@ -144,7 +144,7 @@ Outcome LibraryCommands::run(const Command &c)
         device.ZoomStop();
         return {};
     case Command::Stop:
-        MoveByKey(&device, StopKey, 0, 0);
+        MoveByKey(&device, PanelKeys::Stop, 0, 0);
         device.ZoomStop();
         return {};
     case Command::Position:

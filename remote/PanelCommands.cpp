@@ -2,6 +2,7 @@
 #include "BaseDevice.h"
 #include "CommandLine.h"
 #include "ImageControl.h"
+#include "PanelKeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,16 +10,7 @@
 #include <QSlider>
 #include <QWidget>
 
-namespace {
-
-constexpr int ZoomRest = 7;
-
-// The left panel's button codes and the right panel's, as their keys send them.
-constexpr int LeftHome = 6, LeftReset = 9, LeftWhiteBalanceAuto = 1, LeftWhiteBalanceManual = 2;
-constexpr int RightRecall = 5, RightStore = 6, RightClear = 7, RightSet = 8, RightGet = 9;
-constexpr int StopKey = 4;
-
-} // namespace
+using namespace PanelKeys;
 
 PanelCommands::PanelCommands(QWidget &main) : window(main)
 {
@@ -57,7 +49,7 @@ QString PanelCommands::cannot(uint capability, const char *what) const
 void PanelCommands::stopMotion()
 {
     motionTimer.stop();
-    invoke("MovePlace", StopKey);
+    invoke("MovePlace", Stop);
 }
 
 void PanelCommands::stopZoom()

@@ -1,0 +1,16 @@
+// The codes the panels send to the main window's slots, for the other sources of commands
+// (command line, HTTP, game controllers, keyboard) that press the same keys.
+#pragma once
+
+namespace PanelKeys {
+
+// MovePlace and DriveByKey: the joystick's keys run 0..8 row by row; the middle one stops.
+constexpr int Stop = 4;
+// Slider_Zoom: the lever's middle, where its spring brings it back.
+constexpr int ZoomRest = 7;
+// LWin_BT_Pressed
+constexpr int LeftWhiteBalanceAuto = 1, LeftWhiteBalanceManual = 2, LeftHome = 6, LeftReset = 9;
+// RWin_BT_Pressed
+constexpr int RightRecall = 5, RightStore = 6, RightClear = 7, RightSet = 8, RightGet = 9;
+
+} // namespace PanelKeys
