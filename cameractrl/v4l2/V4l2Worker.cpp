@@ -447,15 +447,10 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, int &timeoutMs)
     }
     if (finishing)
         return Next::Finish;
-    const auto turns = [&](Axis a) {
-        const int w = wanted.speed[a], s = sent.speed[a];
-        return (w == 0) != (s == 0) || (w > 0) != (s > 0);
-    };
-    const auto differs = [&](Axis a) { return wanted.speed[a] != sent.speed[a]; };
     motion = wanted;
-    if (panTilt != Drive::None && (turns(Pan) || turns(Tilt)))
+    if (panTilt != Drive::None && wanted.turnsFrom(sent, Motion::PanTilt))
         return Next::PanTilt;
-    if (zoom != Drive::None && turns(Zoom))
+    if (zoom != Drive::None && wanted.turnsFrom(sent, Motion::Zoom))
         return Next::Zoom;
     if (!jobs.empty()) {
         job = std::move(jobs.front());
@@ -464,9 +459,9 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, int &timeoutMs)
             positionQueued = false;
         return Next::RunJob;
     }
-    if (panTilt != Drive::None && (differs(Pan) || differs(Tilt)))
+    if (panTilt != Drive::None && wanted.differsFrom(sent, Motion::PanTilt))
         return Next::PanTilt;
-    if (zoom != Drive::None && differs(Zoom))
+    if (zoom != Drive::None && wanted.differsFrom(sent, Motion::Zoom))
         return Next::Zoom;
     if (std::any_of(stepRate.begin(), stepRate.end(), [](double r) { return r != 0; })) {
         const auto due = lastStep + StepInterval - Clock::now();

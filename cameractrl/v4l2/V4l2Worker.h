@@ -10,6 +10,7 @@
 #pragma once
 
 #include "ChangeNotifier.h"
+#include "Motion.h"
 #include "PresetStore.h"
 #include "V4l2Controls.h"
 #include "V4l2Io.h"
@@ -91,10 +92,6 @@ private:
         Writes writes;
         bool remember = false;
         int preset = 0;
-    };
-    struct Motion
-    {
-        std::array<int, 3> speed = {0, 0, 0};
     };
     enum class Next
     {

@@ -15,11 +15,6 @@ constexpr uint32_t Offered = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESET
                              CAP_MENU | CAP_WHITE_BALANCE_AUTO;
 constexpr int AbsoluteKey = 1; // image controls use 100 + their record
 
-bool turns(int wanted, int sent)
-{
-    return (wanted == 0) != (sent == 0) || (wanted > 0) != (sent > 0);
-}
-
 } // namespace
 
 ViscaWorker::ViscaWorker(std::unique_ptr<ViscaLink> wire, std::string camera,
@@ -248,13 +243,10 @@ bool ViscaWorker::pick(Request &request)
         request.what = zoom ? "zoom" : "pan and tilt";
         return true;
     };
-    const auto differs = [&](int axis) {
-        return wanted.speed[size_t(axis)] != sent.speed[size_t(axis)];
-    };
     // A stop or a turn first, then what waits in order, then a change of speed.
-    if (turns(wanted.speed[0], sent.speed[0]) || turns(wanted.speed[1], sent.speed[1]))
+    if (wanted.turnsFrom(sent, Motion::PanTilt))
         return motion(false);
-    if (turns(wanted.speed[2], sent.speed[2]))
+    if (wanted.turnsFrom(sent, Motion::Zoom))
         return motion(true);
     if (!jobs.empty()) {
         request = std::move(jobs.front());
@@ -263,9 +255,9 @@ bool ViscaWorker::pick(Request &request)
             positionQueued = false;
         return true;
     }
-    if (differs(0) || differs(1))
+    if (wanted.differsFrom(sent, Motion::PanTilt))
         return motion(false);
-    if (differs(2))
+    if (wanted.differsFrom(sent, Motion::Zoom))
         return motion(true);
     ++idleTimes;
     changed.notify_all();

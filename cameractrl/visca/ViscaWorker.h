@@ -9,6 +9,7 @@
 #pragma once
 
 #include "ChangeNotifier.h"
+#include "Motion.h"
 #include "ViscaLink.h"
 #include "WakeEvent.h"
 
@@ -79,10 +80,6 @@ public:
     static constexpr auto KnockInterval = std::chrono::seconds(2);
 
 private:
-    struct Motion
-    {
-        std::array<int, 3> speed = {0, 0, 0};
-    };
     struct InFlight
     {
         Request request;
