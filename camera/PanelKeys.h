@@ -6,6 +6,11 @@ namespace PanelKeys {
 
 // MovePlace and DriveByKey: the joystick's keys run 0..8 row by row; the middle one stops.
 constexpr int Stop = 4;
+// The key of the directions held; left wins over right and up over down.
+constexpr int keyOf(bool left, bool right, bool up, bool down)
+{
+    return 3 * (up ? 0 : down ? 2 : 1) + (left ? 0 : right ? 2 : 1);
+}
 // Slider_Zoom: the lever's middle, where its spring brings it back.
 constexpr int ZoomRest = 7;
 // LWin_BT_Pressed

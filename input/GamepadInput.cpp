@@ -1,4 +1,5 @@
 #include "GamepadInput.h"
+#include "PanelKeys.h"
 
 #include <SDL.h>
 
@@ -168,7 +169,7 @@ GamepadInput::State GamepadInput::read(const Pad &pad) const
         s.pan = speedOf(x, FastestPan);
         s.tilt = speedOf(y, FastestTilt);
     } else if (up || down || left || right) {
-        s.key = 3 * (up ? 0 : down ? 2 : 1) + (left ? 0 : right ? 2 : 1);
+        s.key = PanelKeys::keyOf(left, right, up, down);
         s.pan = left || right ? 1 : 0;
         s.tilt = up || down ? 1 : 0;
     }

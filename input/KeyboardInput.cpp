@@ -1,4 +1,5 @@
 #include "KeyboardInput.h"
+#include "PanelKeys.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -73,10 +74,11 @@ bool KeyboardInput::eventFilter(QObject *watched, QEvent *event)
 
 void KeyboardInput::move(Qt::KeyboardModifiers modifiers)
 {
-    const int column = arrows.contains(Qt::Key_Left) ? 0 : arrows.contains(Qt::Key_Right) ? 2 : 1;
-    const int row = arrows.contains(Qt::Key_Up) ? 0 : arrows.contains(Qt::Key_Down) ? 2 : 1;
+    const bool left = arrows.contains(Qt::Key_Left), right = arrows.contains(Qt::Key_Right);
+    const bool up = arrows.contains(Qt::Key_Up), down = arrows.contains(Qt::Key_Down);
     const Speeds speeds = speedsFor(modifiers);
-    driver.drive(3 * row + column, column == 1 ? 0 : speeds.pan, row == 1 ? 0 : speeds.tilt);
+    driver.drive(PanelKeys::keyOf(left, right, up, down), left || right ? speeds.pan : 0,
+                 up || down ? speeds.tilt : 0);
 }
 
 bool KeyboardInput::press(const QKeyEvent &event)
