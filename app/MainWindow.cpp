@@ -121,6 +121,14 @@ void MainWindow::connectPanels()
     connect(Slider_Gamma, SIGNAL(sliderMoved(int)), this, SLOT(Gamma_Change(int)));
     connect(Slider_BLC, SIGNAL(sliderMoved(int)), this, SLOT(BLC_Change(int)));
     connect(Slider_WB, SIGNAL(sliderMoved(int)), this, SLOT(WB_Change(int)));
+    followSliderActions(Slider_Brightness, &MainWindow::Brightness_Change);
+    followSliderActions(Slider_Contrast, &MainWindow::Contrast_Change);
+    followSliderActions(Slider_Hue, &MainWindow::Hue_Change);
+    followSliderActions(Slider_Saturation, &MainWindow::Saturation_Change);
+    followSliderActions(Slider_Sharpness, &MainWindow::Sharpness_Change);
+    followSliderActions(Slider_Gamma, &MainWindow::Gamma_Change);
+    followSliderActions(Slider_BLC, &MainWindow::BLC_Change);
+    followSliderActions(Slider_WB, &MainWindow::WB_Change);
     connect(right, SIGNAL(BT_Show(bool)), this, SLOT(Tool_Show(bool)));
     connect(right, SIGNAL(keyNumchanged(int)), this, SLOT(MovePlace(int)));
     connect(right, SIGNAL(Speed_Pan(int)), this, SLOT(SpeedX(int)));
@@ -132,6 +140,18 @@ void MainWindow::connectPanels()
     connect(right, SIGNAL(ChangePresetno(int)), this, SLOT(ChangePresetno(int)));
     connect(right, SIGNAL(Setting_Press(int)), this, SLOT(Setting_Press(int)));
     connect(initTimer, SIGNAL(timeout()), this, SLOT(TimerInit()));
+}
+
+void MainWindow::followSliderActions(QSlider *slider, void (MainWindow::*slot)(int))
+{
+    // Keys, the wheel and clicks on the groove move a slider without sliderMoved, which only
+    // a drag of the handle emits: they come as actions, with the new position already set and
+    // the value not yet. Values set by the program are no action and reach no slot.
+    connect(slider, &QAbstractSlider::actionTriggered, this, [this, slider, slot](int action) {
+        const bool dragged = action == QAbstractSlider::SliderMove && slider->isSliderDown();
+        if (!dragged && slider->sliderPosition() != slider->value())
+            (this->*slot)(slider->sliderPosition());
+    });
 }
 
 void MainWindow::registerForDeviceChanges()

@@ -90,6 +90,7 @@ private slots:
 private:
     void findControls();
     void connectPanels();
+    void followSliderActions(QSlider *slider, void (MainWindow::*slot)(int));
     void registerForDeviceChanges();
     void WarnNoCamera();
     void setTopmost(bool topmost);

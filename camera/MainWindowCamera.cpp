@@ -33,7 +33,8 @@ struct CopiedParameter
     int minimum = 0;
     int maximum = 0;
     int defaultValue = 0;
-    int pageStep = 0;
+    int step = 1;
+    int pageStep = 1;
 };
 std::array<CopiedParameter, ImageControl::Count> parameterCopy;
 
@@ -43,6 +44,17 @@ constexpr ImageControl::Id LoadOrder[] = {
     ImageControl::Saturation, ImageControl::Brightness,   ImageControl::Hue,
     ImageControl::Sharpness,  ImageControl::WhiteBalance,
 };
+
+// A slider's steps in the camera's own: keys that move it by less would send values the
+// camera rounds back. The wheel and the Page keys move it by at most a page, a tenth of the
+// range; a page of 0 would leave them nothing to do.
+CopiedParameter copyOf(const ParameterRecord &record)
+{
+    const int step = std::max(1, record.step);
+    const qint64 tenth = (qint64(record.maximum) - record.minimum) / 10;
+    const int page = int(std::max<qint64>(tenth / step * step, step));
+    return {record.currentValue, record.minimum, record.maximum, record.defaultValue, step, page};
+}
 
 } // namespace
 // ---- Discovery, connection and hot-plug -------------------------------------------------
@@ -185,8 +197,7 @@ void MainWindow::loadImageControls()
     for (int id = 0; id < ImageControl::Count; ++id) {
         const ParameterRecord &record =
             device->parameters[ImageControl::of(ImageControl::Id(id)).record];
-        parameterCopy[id] = {record.currentValue, record.minimum, record.maximum,
-                             record.defaultValue, 0};
+        parameterCopy[id] = copyOf(record);
     }
     for (ImageControl::Id id : LoadOrder) {
         QSlider *slider = sliderOf(id);
@@ -196,6 +207,7 @@ void MainWindow::loadImageControls()
         const CopiedParameter &copy = parameterCopy[id];
         slider->setMinimum(copy.minimum);
         slider->setMaximum(copy.maximum);
+        slider->setSingleStep(copy.step);
         slider->setPageStep(copy.pageStep);
         slider->setValue(copy.current);
     }

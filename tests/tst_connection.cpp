@@ -72,23 +72,25 @@ void tst_Connection::oneCameraAtStartUp()
         const char *slider, *readout;
         int minimum, maximum, value;
         bool enabled;
+        int step, page; // the camera's step; a tenth of the range in such steps, one at least
     };
     const Expect expected[] = {
-        {"Slider_Brightness", "v_brightness", -10, 10, 4, true},
-        {"Slider_Contrast", "v_contrast", 100, 300, 250, true},
-        {"Slider_Hue", "v_hue", -5, 5, -3, false},
-        {"Slider_Saturation", "v_saturation", 0, 64, 40, true},
-        {"Slider_Sharpness", "v_sharpness", 1, 7, 6, true},
-        {"Slider_Gamma", "v_gamma", 50, 150, 120, true},
-        {"Slider_BLC", "v_blc", 0, 3, 2, true},
-        {"Slider_WB", "v_wb", 2000, 7000, 4500, true},
+        {"Slider_Brightness", "v_brightness", -10, 10, 4, true, 1, 2},
+        {"Slider_Contrast", "v_contrast", 100, 300, 250, true, 1, 20},
+        {"Slider_Hue", "v_hue", -5, 5, -3, false, 1, 1},
+        {"Slider_Saturation", "v_saturation", 0, 64, 40, true, 1, 6},
+        {"Slider_Sharpness", "v_sharpness", 1, 7, 6, true, 1, 1},
+        {"Slider_Gamma", "v_gamma", 50, 150, 120, true, 1, 10},
+        {"Slider_BLC", "v_blc", 0, 3, 2, true, 1, 1},
+        {"Slider_WB", "v_wb", 2000, 7000, 4500, true, 50, 500},
     };
     for (const Expect &e : expected) {
         auto *slider = h.child<QSlider>(e.slider);
         QCOMPARE(slider->minimum(), e.minimum);
         QCOMPARE(slider->maximum(), e.maximum);
         QCOMPARE(slider->value(), e.value);
-        QCOMPARE(slider->pageStep(), 0);
+        QCOMPARE(slider->singleStep(), e.step);
+        QCOMPARE(slider->pageStep(), e.page);
         QCOMPARE(slider->isEnabled(), e.enabled);
         QCOMPARE(h.child<QLineEdit>(e.readout)->text(), QString::number(e.value));
     }

@@ -1,5 +1,6 @@
-// Image settings reaching the camera: sliders act only when dragged, the flicker
-// selector, automatic and manual white balance, and the reset to the camera's defaults.
+// Image settings reaching the camera: sliders moved by a drag, keys, the wheel or the groove,
+// never by the program, the flicker selector, automatic and manual white balance, and the
+// reset to the camera's defaults.
 #include "PanelHarness.h"
 #include "SliderHandle.h"
 
@@ -28,7 +29,8 @@ private slots:
     void sliderMovesReachTheCamera_data();
     void sliderMovesReachTheCamera();
     void draggingWithTheMouse();
-    void valuesSetByCodeOrKeysSendNothing();
+    void everyWayOfMovingASliderIsSent_data();
+    void everyWayOfMovingASliderIsSent();
     void sliderWithoutCameraWarns();
     void flickerSelector();
     void whiteBalanceModes();
@@ -97,21 +99,69 @@ void tst_Image::draggingWithTheMouse()
     QCOMPARE(h.child<QLineEdit>("v_brightness")->text(), QString("100"));
 }
 
-void tst_Image::valuesSetByCodeOrKeysSendNothing()
+void tst_Image::everyWayOfMovingASliderIsSent_data()
 {
+    QTest::addColumn<QString>("slider");
+    QTest::addColumn<QString>("readout");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QStringList>("sent");
+    // Brightness stands at 60 of 0..100 in steps of 1, white balance at 4500 of 2000..7000 in
+    // steps of 50; a page is a tenth of the range.
+    const auto row = [](const char *name, const char *slider, const char *readout,
+                        const char *action, const QStringList &sent) {
+        QTest::newRow(name) << slider << readout << action << sent;
+    };
+    row("a key", "Slider_Brightness", "v_brightness", "Right", {"SetBrightness 61"});
+    row("a key at the end changes nothing", "Slider_Brightness", "v_brightness", "End End",
+        {"SetBrightness 100"});
+    row("Page Up", "Slider_Brightness", "v_brightness", "PgUp", {"SetBrightness 70"});
+    row("the wheel", "Slider_Brightness", "v_brightness", "wheel", {"SetBrightness 63"});
+    row("a click on the groove", "Slider_Brightness", "v_brightness", "groove",
+        {"SetBrightness 70"});
+    row("a key, in the camera's steps", "Slider_WB", "v_wb", "Left", {"SetWhiteBalance 4450"});
+    row("the wheel, in the camera's steps", "Slider_WB", "v_wb", "wheel", {"SetWhiteBalance 4650"});
+    row("set by the program", "Slider_Brightness", "v_brightness", "code", {});
+    row("Reset", "Slider_Brightness", "v_brightness", "reset", {"RestoreImageDefaults"});
+}
+
+void tst_Image::everyWayOfMovingASliderIsSent()
+{
+    QFETCH(QString, slider);
+    QFETCH(QString, readout);
+    QFETCH(QString, action);
+    QFETCH(QStringList, sent);
     PanelHarness h({{"a.cam", firstCamera}});
     QVERIFY(h.start());
     h.slide(true);
-    auto *slider = h.child<QSlider>("Slider_Contrast");
-    slider->setValue(10);
-    slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Right);
-    QWheelEvent wheel(QPointF(5, 5), slider->mapToGlobal(QPoint(5, 5)), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(slider, &wheel);
-    QVERIFY(slider->value() != 45);
-    QVERIFY(h.trace.take().isEmpty());
-    QCOMPARE(h.child<QLineEdit>("v_contrast")->text(), QString("45"));
+    auto *control = h.child<QSlider>(qPrintable(slider));
+    const QString before = h.child<QLineEdit>(qPrintable(readout))->text();
+    control->setFocus();
+    for (const QString &step : action.split(' ')) {
+        if (step == "wheel") {
+            QWheelEvent wheel(QPointF(5, 5), control->mapToGlobal(QPoint(5, 5)), QPoint(),
+                              QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QCoreApplication::sendEvent(control, &wheel);
+        } else if (step == "groove") {
+            // The groove is a thin line, inside the slider's ends.
+            QTest::mouseClick(control, Qt::LeftButton, {},
+                              QPoint(control->width() - 6, control->height() / 2));
+        } else if (step == "code") {
+            control->setValue(10);
+        } else if (step == "reset") {
+            h.child<QAbstractButton>("BT_Reset")->click();
+        } else {
+            QTest::keyClick(control, Qt::Key(QKeySequence(step)[0]));
+        }
+    }
+    QCOMPARE(h.trace.take(), sent);
+    // The read-out shows what was sent, and what the program set it shows itself.
+    const QString shown = h.child<QLineEdit>(qPrintable(readout))->text();
+    if (sent.isEmpty())
+        QCOMPARE(shown, before);
+    else if (action != "reset")
+        QCOMPARE(shown, sent.last().section(' ', 1));
+    QCOMPARE(h.boxes.count(), 0);
 }
 
 void tst_Image::sliderWithoutCameraWarns()
