@@ -415,8 +415,9 @@ void MainWindow::MovePlace(int num)
 
 void MainWindow::DriveByKey(int key, int panSpeed, int tiltSpeed)
 {
-    // Sources finer than the joystick (gamepad, keyboard) give speeds as the camera takes
-    // them; the joystick's next report starts from their key.
+    // Sources other than the joystick (gamepad, keyboard, command line, HTTP) give speeds as
+    // the camera takes them, so a move starts at its own; the joystick's next report starts
+    // from their key.
     if (key < 0 || key > 8)
         return;
     const int was = directionKey;

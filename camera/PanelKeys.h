@@ -11,6 +11,8 @@ constexpr int keyOf(bool left, bool right, bool up, bool down)
 {
     return 3 * (up ? 0 : down ? 2 : 1) + (left ? 0 : right ? 2 : 1);
 }
+// The joystick's speeds (0..8) at the camera's scale, as the main window sends them.
+constexpr int PanSpeedScale = 3, TiltSpeedScale = 2;
 // Slider_Zoom: the lever's middle, where its spring brings it back.
 constexpr int ZoomRest = 7;
 // LWin_BT_Pressed

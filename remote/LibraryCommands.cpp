@@ -131,8 +131,8 @@ Outcome LibraryCommands::run(const Command &c)
     case Command::Move:
         if (!(why = need(CAP_PAN_TILT, "pan or tilt")).isEmpty())
             return Outcome::failed(why);
-        // The panel's scaling of joystick speeds.
-        MoveByKey(&device, c.direction, 3 * c.speed, 2 * c.speed);
+        MoveByKey(&device, c.direction, PanelKeys::PanSpeedScale * c.speed,
+                  PanelKeys::TiltSpeedScale * c.speed);
         hold(c.forMs);
         MoveByKey(&device, PanelKeys::Stop, 0, 0);
         return {};

@@ -103,16 +103,19 @@ Outcome PanelCommands::run(const Command &c)
             return refuse(why);
         invoke("LWin_BT_Pressed", LeftHome);
         return {};
-    case Command::Move:
+    case Command::Move: {
         if (!(why = cannot(CAP_PAN_TILT, "pan or tilt")).isEmpty())
             return refuse(why);
-        // In the joystick's order: the key, then the speeds.
-        invoke("MovePlace", c.direction);
-        invoke("SpeedX", c.speed);
-        invoke("SpeedY", c.speed);
+        // At its own speed from the start, as the keyboard's and controllers' moves: the
+        // joystick's order (the key at the last speeds, then the speeds) would start it at
+        // the previous move's.
+        const int pan = PanSpeedScale * c.speed, tilt = TiltSpeedScale * c.speed;
+        QMetaObject::invokeMethod(&window, "DriveByKey", Q_ARG(int, c.direction), Q_ARG(int, pan),
+                                  Q_ARG(int, tilt));
         if (c.forMs >= 0)
             motionTimer.start(c.forMs);
         return {};
+    }
     case Command::Zoom:
         if (!(why = cannot(CAP_ZOOM, "zoom")).isEmpty())
             return refuse(why);

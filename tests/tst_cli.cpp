@@ -134,10 +134,16 @@ void tst_Cli::handedToTheRunningPanel_data()
                                 << QStringList{"SetBrightness 40"};
     QTest::newRow("preset") << QStringList{"--preset", "3"} << 0 << ""
                             << QStringList{"CallPreset 3"};
-    QTest::newRow("move, then stop")
-        << QStringList{"--move", "right", "--speed", "2", "--stop"} << 0 << ""
-        << QStringList{"PanRight 0",   "PanRight 6",  "PanRight 6",   "TiltUpStop",
-                       "TiltDownStop", "PanLeftStop", "PanRightStop", "ZoomStop"};
+    const QStringList stops = {"TiltUpStop", "TiltDownStop", "PanLeftStop", "PanRightStop",
+                               "ZoomStop"};
+    QTest::newRow("move, then stop") << QStringList{"--move", "right", "--speed", "2", "--stop"}
+                                     << 0 << "" << QStringList{"PanRight 6"} + stops;
+    QTest::newRow("a slow move after a fast one starts slow")
+        << QStringList{"--move", "up-right", "--speed", "8",     "--move",
+                       "left",   "--speed",  "1",       "--stop"}
+        << 0 << ""
+        << QStringList{"PanRight 24", "TiltUp 16", "TiltUpStop", "TiltDownStop", "PanLeft 3"} +
+               stops;
     QTest::newRow("zoom in") << QStringList{"--zoom", "in", "--speed", "5"} << 0 << ""
                              << QStringList{"ZoomIn 5"};
     QTest::newRow("where") << QStringList{"--position", "12,3", "--get-position"} << 0 << "12,3\n"
