@@ -69,6 +69,7 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     QApplication app(argc, argv);
     reportWindowLimits();
+    reportKeyRepeatsAsPresses();
     int exitCode = 0;
     {
         MainWindow window;

@@ -12,3 +12,8 @@ bool windowsPlaceThemselves();
 
 // Says once, on stderr, what the session cannot give the window.
 void reportWindowLimits();
+
+// After it exists: a held key's repeats come as presses alone, without a release before each,
+// so that the only release of a key is the one of the finger leaving it. (On X, telling a
+// repeat's release from a real one by the next event fails when that event is late.)
+void reportKeyRepeatsAsPresses();

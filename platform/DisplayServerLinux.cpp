@@ -1,6 +1,9 @@
 #include "DisplayServer.h"
 
 #include <QGuiApplication>
+#include <QX11Info>
+
+#include <X11/XKBlib.h>
 
 #include <cstdio>
 
@@ -25,4 +28,11 @@ void reportWindowLimits()
                  "ptz-panel: on Wayland without an X server the window cannot place itself, "
                  "dock and hide at the screen edge, or stay on top; run it where XWayland is "
                  "available (DISPLAY set) for those.\n");
+}
+
+void reportKeyRepeatsAsPresses()
+{
+    // Wayland compositors leave repeats to the client, and Qt flags its own.
+    if (QX11Info::isPlatformX11() && QX11Info::display())
+        XkbSetDetectableAutoRepeat(QX11Info::display(), True, nullptr);
 }

@@ -8,3 +8,5 @@ bool windowsPlaceThemselves()
 }
 
 void reportWindowLimits() {}
+
+void reportKeyRepeatsAsPresses() {} // Windows repeats a held key by presses alone
