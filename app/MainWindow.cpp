@@ -65,6 +65,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
 
     findControls();
     connectPanels();
+    // The window holds the focus itself until the user clicks or tabs into a control, so
+    // that the keys steer the camera from the start instead of a control Qt would pick.
+    setFocusPolicy(Qt::ClickFocus);
+    setFocus(Qt::OtherFocusReason);
     initTimer->start(EnumerationDelayMs);
     registerForDeviceChanges();
     watchNetworkCameras();

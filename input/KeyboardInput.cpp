@@ -40,6 +40,22 @@ int zoomDirection(int key)
     return 0;
 }
 
+int zoomSpeed(int key, Qt::KeyboardModifiers modifiers)
+{
+    // On many layouts "+" or "_" takes Shift: there it only names the key, so that "+" and
+    // "-" go at the same speed. The Page keys keep Shift for faster.
+    if (key != Qt::Key_PageUp && key != Qt::Key_PageDown)
+        modifiers &= ~Qt::ShiftModifier;
+    return speedsFor(modifiers).zoom;
+}
+
+// The physical key of an event. Its key code may change while it is held: on a US layout "+"
+// is Shift+=, and with Shift let go first the release comes as "=".
+qint64 physicalKey(const QKeyEvent &event)
+{
+    return event.nativeScanCode() ? qint64(event.nativeScanCode()) << 32 : event.key();
+}
+
 } // namespace
 
 KeyboardInput::KeyboardInput(QWidget &main) : window(main), driver(main)
@@ -50,23 +66,42 @@ KeyboardInput::KeyboardInput(QWidget &main) : window(main), driver(main)
 bool KeyboardInput::belongsToFocus(const QKeyEvent &event) const
 {
     const QWidget *focus = QApplication::focusWidget();
-    if (qobject_cast<const QLineEdit *>(focus))
-        return true; // typing into the pan and tilt fields
+    if (const auto *field = qobject_cast<const QLineEdit *>(focus))
+        return !field->isReadOnly(); // typing into the pan and tilt fields, not a read-out
     const int key = event.key();
     const bool navigation = isArrow(key) || key == Qt::Key_Home || key == Qt::Key_End ||
                             key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    // The zoom lever takes no steps: its keys would do nothing at all.
+    const auto *slider = qobject_cast<const QAbstractSlider *>(focus);
     return navigation &&
-           (qobject_cast<const QAbstractSlider *>(focus) || qobject_cast<const QComboBox *>(focus));
+           ((slider && slider->singleStep() != 0) || qobject_cast<const QComboBox *>(focus));
+}
+
+bool KeyboardInput::giveKeysBack()
+{
+    // Escape takes the focus from a control, and the keys it kept, back to the window.
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus == &window)
+        return false;
+    window.setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 bool KeyboardInput::eventFilter(QObject *watched, QEvent *event)
 {
+    // Another window took the keys: their releases will not come here.
+    if (event->type() == QEvent::WindowDeactivate && watched == &window)
+        letGo();
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != &window)
         return false;
     const auto &key = static_cast<const QKeyEvent &>(*event);
+    if (event->type() == QEvent::KeyRelease && held.contains(physicalKey(key)))
+        return release(key); // what a key started ends with it, wherever the focus went
+    if (key.key() == Qt::Key_Escape && event->type() == QEvent::KeyPress && giveKeysBack())
+        return true;
     if (belongsToFocus(key))
         return false;
     return event->type() == QEvent::KeyPress ? press(key) : release(key);
@@ -84,48 +119,60 @@ void KeyboardInput::move(Qt::KeyboardModifiers modifiers)
 bool KeyboardInput::press(const QKeyEvent &event)
 {
     const int key = event.key();
+    const int zoom = zoomDirection(key);
+    const bool preset = key >= Qt::Key_0 && key <= Qt::Key_8;
+    if (!isArrow(key) && !zoom && !preset && key != Qt::Key_Home)
+        return false;
+    // A key already down is repeating, flagged so or not: a move would restart, a preset
+    // be called again.
+    const qint64 physical = physicalKey(event);
+    if (event.isAutoRepeat() || held.contains(physical))
+        return true;
+    held.insert(physical, key);
     if (isArrow(key)) {
-        // Auto-repeat would restart the move at every repeat.
-        if (!event.isAutoRepeat() && !arrows.contains(key)) {
-            arrows.insert(key);
-            move(event.modifiers());
+        arrows.insert(key);
+        move(event.modifiers());
+    } else if (zoom) {
+        if (zoomKey == 0) {
+            zoomKey = physical;
+            driver.zoom(zoom * zoomSpeed(key, event.modifiers()));
         }
-        return true;
+    } else if (preset) {
+        event.modifiers() & Qt::ControlModifier ? driver.store(key - Qt::Key_0)
+                                                : driver.recall(key - Qt::Key_0);
+    } else {
+        driver.home();
     }
-    if (const int direction = zoomDirection(key)) {
-        if (!event.isAutoRepeat() && zoomKey == 0) {
-            zoomKey = key;
-            driver.zoom(direction * speedsFor(event.modifiers()).zoom);
-        }
-        return true;
-    }
-    if (key >= Qt::Key_0 && key <= Qt::Key_8) {
-        if (!event.isAutoRepeat())
-            event.modifiers() & Qt::ControlModifier ? driver.store(key - Qt::Key_0)
-                                                    : driver.recall(key - Qt::Key_0);
-        return true;
-    }
-    if (key == Qt::Key_Home) {
-        if (!event.isAutoRepeat())
-            driver.home();
-        return true;
-    }
-    return false;
+    return true;
 }
 
 bool KeyboardInput::release(const QKeyEvent &event)
 {
+    const qint64 physical = physicalKey(event);
     if (event.isAutoRepeat())
-        return isArrow(event.key()) || zoomDirection(event.key()) != 0;
-    const int key = event.key();
-    if (arrows.remove(key)) {
+        return held.contains(physical);
+    if (!held.contains(physical))
+        return false;
+    // The key as it was pressed: its code may have changed with the modifiers since.
+    const int key = held.take(physical);
+    if (arrows.remove(key))
         move(event.modifiers());
-        return true;
-    }
-    if (key == zoomKey) {
+    if (physical == zoomKey) {
         zoomKey = 0;
         driver.zoom(0);
-        return true;
     }
-    return false;
+    return true;
+}
+
+void KeyboardInput::letGo()
+{
+    held.clear();
+    if (!arrows.isEmpty()) {
+        arrows.clear();
+        move(Qt::NoModifier);
+    }
+    if (zoomKey != 0) {
+        zoomKey = 0;
+        driver.zoom(0);
+    }
 }

@@ -26,6 +26,9 @@ struct WinLeft::Toggle
 WinLeft::WinLeft(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui_WinLeft>())
 {
     ui->setupUi(this);
+    // A click on an empty part of the panel takes the focus from the control that had it,
+    // and with it the keys it kept.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 WinLeft::~WinLeft() = default;

@@ -15,6 +15,9 @@ constexpr int ZoomRest = 7;
 WinRight::WinRight(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui_WinRight>())
 {
     ui->setupUi(this);
+    // A click on an empty part of the panel takes the focus from the control that had it,
+    // and with it the keys it kept.
+    setFocusPolicy(Qt::ClickFocus);
     Show_Flag = false;
     Set_Flag = false;
     Clear_Flag = false;
