@@ -33,6 +33,11 @@ QStringList TraceFile::read(const QString &path)
     return result;
 }
 
+bool TraceFile::startedUp(const QString &path)
+{
+    return read(path).count(QStringLiteral("MenuOff")) >= 2;
+}
+
 QStringList TraceFile::peek() const
 {
     return lines().mid(taken);

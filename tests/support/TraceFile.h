@@ -14,6 +14,9 @@ public:
     QStringList lines() const;
     // The lines of any trace file, such as one a separate process writes.
     static QStringList read(const QString &path);
+    // Start-up connects the first camera twice (as the selector lists it, then once more):
+    // true once the trace at `path` shows both connections done.
+    static bool startedUp(const QString &path);
     // Lines written since the last call of take() (or since creation); take() also marks
     // them as read.
     QStringList peek() const;
