@@ -43,8 +43,7 @@ void tst_E2eDrive::driveTheSimulatedCamera()
     const qulonglong id = panel.waitForWindow();
     QVERIFY2(id, qPrintable(panel.errorOutput()));
     const QString window = QString::number(id);
-    QTRY_VERIFY_WITH_TIMEOUT(TraceFile::read(trace).contains("MenuOff"), 5000);
-    QTest::qWait(600); // the second connection of the start-up enumeration
+    QTRY_VERIFY_WITH_TIMEOUT(TraceFile::startedUp(trace), 10000);
     int seen = TraceFile::read(trace).size();
     const auto fresh = [&] {
         const QStringList lines = TraceFile::read(trace);

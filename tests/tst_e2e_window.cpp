@@ -2,6 +2,7 @@
 // button only, docked at the right edge of the desktop, hiding to its edge strip when the
 // pointer leaves and coming back when it enters, with the image panel shut and open; where
 // the panel is shut, the window is not there at all.
+#include "TraceFile.h"
 #include "XSession.h"
 
 #include <QImage>
@@ -35,6 +36,7 @@ private:
     QColor screenPixel(QPoint at) const;
     void toggleImagePanel() const;
 
+    QTemporaryDir dir;
     std::unique_ptr<XSession> x;
     std::unique_ptr<PanelProcess> panel;
     QString window;
@@ -44,11 +46,13 @@ void tst_E2eWindow::initTestCase()
 {
     x = std::make_unique<XSession>(QSize(DesktopWidth, 800));
     QVERIFY2(x->isRunning(), "Xvfb did not start");
-    panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, PanelProcess::simulatedCamera());
+    const QString trace = dir.filePath("trace.log");
+    panel =
+        std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, PanelProcess::simulatedCamera(trace));
     const qulonglong id = panel->waitForWindow();
     QVERIFY2(id, qPrintable(panel->errorOutput()));
     window = QString::number(id);
-    QTest::qWait(700); // let the start-up enumeration finish
+    QTRY_VERIFY_WITH_TIMEOUT(TraceFile::startedUp(trace), 10000);
 }
 
 void tst_E2eWindow::cleanupTestCase()
