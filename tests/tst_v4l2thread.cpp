@@ -1,12 +1,16 @@
 // A slow camera never slows the caller: every request to the camera runs on its worker
 // thread, values of one control coalesce, a stop goes ahead of what waits, what other
 // programs change reaches the listener (and our own writes do not echo), and an unplug or a
-// close in the middle of a request leaves nothing blocked.
+// close in the middle of a request leaves nothing blocked. The fake camera under it locks
+// as the driver does.
+#include "RequestLog.h"
 #include "StderrCapture.h"
 #include "V4l2Rig.h"
 
 #include <QtTest>
 
+#include <future>
+#include <map>
 #include <thread>
 
 namespace {
@@ -45,6 +49,8 @@ private slots:
     void slowCameraIsReadInTheBackground();
     void burstOfValuesCoalesces();
     void stopGoesFirst();
+    void fakeLocksAsTheDriver_data();
+    void fakeLocksAsTheDriver();
     void changesElsewhereReachTheListener();
     void unplugWhileBusy();
     void closeInTheMiddleOfARequest();
@@ -126,6 +132,75 @@ void tst_V4l2Thread::stopGoesFirst()
     QVERIFY(*(brightness + 1) == stop);
     QCOMPARE((brightness + 2)->front().first, uint32_t(V4L2_CID_CONTRAST));
     QCOMPARE(commitsOf(commits, V4L2_CID_PAN_SPEED), 2); // the speed updates went unsent
+}
+
+void tst_V4l2Thread::fakeLocksAsTheDriver_data()
+{
+    QTest::addColumn<ulong>("request");
+    QTest::addColumn<bool>("waits");
+    QTest::newRow("capabilities") << ulong(VIDIOC_QUERYCAP) << false;
+    QTest::newRow("event") << ulong(VIDIOC_DQEVENT) << false;
+    QTest::newRow("control") << ulong(VIDIOC_QUERY_EXT_CTRL) << true;
+    QTest::newRow("menu") << ulong(VIDIOC_QUERYMENU) << true;
+    QTest::newRow("get") << ulong(VIDIOC_G_EXT_CTRLS) << true;
+    QTest::newRow("set") << ulong(VIDIOC_S_EXT_CTRLS) << true;
+    QTest::newRow("subscription") << ulong(VIDIOC_SUBSCRIBE_EVENT) << true;
+}
+
+void tst_V4l2Thread::fakeLocksAsTheDriver()
+{
+    QFETCH(ulong, request);
+    QFETCH(bool, waits);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::CurrentRelativeAndAbsolute);
+    RequestLog log(*rig.fake, "/dev/video0", FakeUvcCamera::Gamma);
+    const int busy = rig.fake->open("/dev/video0"), other = rig.fake->open("/dev/video0");
+    std::thread transfer([&] {
+        v4l2_query_ext_ctrl query = {};
+        query.id = V4L2_CID_GAMMA;
+        rig.fake->ioctl(busy, VIDIOC_QUERY_EXT_CTRL, &query);
+    });
+    QVERIFY(log.waitUntilHeld(std::chrono::seconds(10)));
+
+    // Another program asks while that transfer runs.
+    v4l2_capability caps = {};
+    v4l2_event event = {};
+    v4l2_query_ext_ctrl query = {};
+    query.id = V4L2_CID_BRIGHTNESS;
+    v4l2_querymenu menu = {};
+    menu.id = V4L2_CID_POWER_LINE_FREQUENCY;
+    menu.index = 1;
+    v4l2_ext_control item = {};
+    item.id = V4L2_CID_BRIGHTNESS;
+    item.value = 3;
+    v4l2_ext_controls controls = {};
+    controls.count = 1;
+    controls.controls = &item;
+    v4l2_event_subscription subscription = {};
+    subscription.type = V4L2_EVENT_CTRL;
+    subscription.id = V4L2_CID_BRIGHTNESS;
+    const std::map<ulong, void *> arguments = {{VIDIOC_QUERYCAP, &caps},
+                                               {VIDIOC_DQEVENT, &event},
+                                               {VIDIOC_QUERY_EXT_CTRL, &query},
+                                               {VIDIOC_QUERYMENU, &menu},
+                                               {VIDIOC_G_EXT_CTRLS, &controls},
+                                               {VIDIOC_S_EXT_CTRLS, &controls},
+                                               {VIDIOC_SUBSCRIBE_EVENT, &subscription}};
+    auto answer = std::async(
+        std::launch::async, [&] { return rig.fake->ioctl(other, request, arguments.at(request)); });
+    const auto cleanUp = qScopeGuard([&] { // also when a check fails
+        log.release();
+        transfer.join();
+    });
+    if (waits)
+        QVERIFY(answer.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout);
+    else
+        QVERIFY(answer.wait_for(std::chrono::seconds(10)) == std::future_status::ready);
+    log.release();
+    QVERIFY(answer.wait_for(std::chrono::seconds(10)) == std::future_status::ready);
+    QCOMPARE(answer.get(), request == VIDIOC_DQEVENT ? -ENOENT : 0);
+    rig.fake->close(busy);
+    rig.fake->close(other);
 }
 
 void tst_V4l2Thread::changesElsewhereReachTheListener()

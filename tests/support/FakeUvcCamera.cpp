@@ -223,8 +223,22 @@ void FakeUvcCamera::addPtz(bool relative, bool relativeGetCur, bool absolute)
     }
 }
 
-void FakeUvcCamera::request(const char *)
+const char *FakeUvcCamera::nameOf(Selector selector)
 {
+    static const char *const names[] = {
+        "brightness",    "contrast",           "hue",
+        "saturation",    "sharpness",          "gamma",
+        "white-balance", "white-balance-auto", "backlight",
+        "power-line",    "focus-auto",         "zoom-absolute",
+        "zoom-relative", "pantilt-absolute",   "pantilt-relative",
+    };
+    return names[selector];
+}
+
+void FakeUvcCamera::request(const char *what, Selector selector, const std::vector<uint8_t> &data)
+{
+    if (onRequest)
+        onRequest(what, selector, data);
     ++requestCount;
     ++requestThreads[std::this_thread::get_id()];
     if (latency.count() > 0)
@@ -350,7 +364,7 @@ int FakeUvcCamera::load(Control &c, Selector selector)
         c.loaded = true;
         return 0;
     }
-    request("GET_CUR");
+    request("GET_CUR", selector);
     c.cur = currentOf(selector);
     c.loaded = true;
     return 0;
@@ -394,11 +408,11 @@ void FakeUvcCamera::limits(const Mapping &m, v4l2_query_ext_ctrl &q)
 {
     Control &c = controls.at(m.selector);
     if (!c.cached) { // uvc_ctrl_populate_cache
-        request("GET_DEF");
+        request("GET_DEF", m.selector);
         if (c.hasRange) {
-            request("GET_MIN");
-            request("GET_MAX");
-            request("GET_RES");
+            request("GET_MIN", m.selector);
+            request("GET_MAX", m.selector);
+            request("GET_RES", m.selector);
         }
         c.cached = true;
     }
@@ -426,6 +440,20 @@ int FakeUvcCamera::query(v4l2_query_ext_ctrl &q)
     if (!m || !has(m->selector))
         return -EINVAL;
     return fill(*m, q);
+}
+
+int FakeUvcCamera::queryMenu(v4l2_querymenu &menu)
+{
+    // uvc_query_v4l2_menu: the names are the driver's; an enumerated menu costs no request.
+    static const char *const names[] = {"Disabled", "50 Hz", "60 Hz"};
+    const Mapping *m = mappingOf(menu.id);
+    if (!m || !has(m->selector) || m->type != V4L2_CTRL_TYPE_MENU || menu.index > 31 ||
+        !(m->menuMask >> menu.index & 1) || menu.index >= std::size(names))
+        return -EINVAL;
+    std::memset(menu.name, 0, sizeof menu.name);
+    std::memcpy(menu.name, names[menu.index], std::strlen(names[menu.index]));
+    menu.reserved = 0;
+    return 0;
 }
 
 int FakeUvcCamera::accessible(const Mapping &m, const v4l2_ext_controls &list, bool write)
@@ -458,7 +486,7 @@ int FakeUvcCamera::commit(bool rollback, Selector *failed)
         if (!c.dirty)
             continue;
         if (!rollback) {
-            request("SET_CUR");
+            request("SET_CUR", selector, c.cur);
             const auto stall = stalls.find(selector);
             if (stall != stalls.end()) {
                 // One refusal rolls back the rest, so the cache matches the camera.
@@ -615,6 +643,7 @@ void FakeUvcCamera::send(const Mapping &m, int32_t value, uint32_t changes, int 
         event.u.ctrl.maximum = int32_t(q.maximum);
         event.u.ctrl.step = int32_t(q.step);
         event.u.ctrl.default_value = int32_t(q.default_value);
+        const std::lock_guard<std::mutex> guard(queueLock);
         auto &queue = queues[handle];
         const auto older = std::find_if(queue.begin(), queue.end(),
                                         [&](const v4l2_event &e) { return e.id == m.id; });
@@ -644,11 +673,13 @@ int FakeUvcCamera::subscribe(const v4l2_event_subscription &subscription, int ha
 void FakeUvcCamera::unsubscribe(int handle)
 {
     subscribers.erase(handle);
+    const std::lock_guard<std::mutex> guard(queueLock);
     queues.erase(handle);
 }
 
 bool FakeUvcCamera::dequeue(int handle, v4l2_event &event)
 {
+    const std::lock_guard<std::mutex> guard(queueLock);
     auto &queue = queues[handle];
     if (queue.empty())
         return false;
@@ -659,6 +690,7 @@ bool FakeUvcCamera::dequeue(int handle, v4l2_event &event)
 
 bool FakeUvcCamera::pending(int handle) const
 {
+    const std::lock_guard<std::mutex> guard(queueLock);
     const auto found = queues.find(handle);
     return found != queues.end() && !found->second.empty();
 }

@@ -4,12 +4,17 @@
 // (relative speeds and zoom, compound pan/tilt, auto-mode masters), clamping instead of
 // ERANGE, one request per commit of S_EXT_CTRLS, control events; and a motor that moves pan,
 // tilt and zoom in time. `kernel` switches to the newer kernels' -max..max relative ranges.
+//
+// Locks as the driver does: `lock` is the chain's control mutex, held across every transfer
+// to the camera by the control, menu and event-subscription ioctls; the event queues have a
+// lock of their own (the file handle's), so dequeuing an event never waits for a transfer.
 #pragma once
 
 #include <linux/videodev2.h>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -56,6 +61,10 @@ public:
 
     Kernel kernel = Kernel::Linux61;
     std::chrono::milliseconds latency{0}; // per control request to the camera
+    // Told of every request as it starts, before its latency, with `lock` held.
+    std::function<void(const char *request, Selector selector, const std::vector<uint8_t> &data)>
+        onRequest;
+    static const char *nameOf(Selector selector);
 
     // The camera's pan and tilt in arc-seconds and zoom in its units, moving meanwhile.
     static constexpr int PanLimit = 612000, TiltMin = -108000, TiltMax = 324000;
@@ -84,6 +93,7 @@ public:
     int query(v4l2_query_ext_ctrl &query);
     int get(v4l2_ext_controls &controls);
     int set(v4l2_ext_controls &controls, int handle);
+    int queryMenu(v4l2_querymenu &menu);
     int subscribe(const v4l2_event_subscription &subscription, int handle);
     void unsubscribe(int handle);
     // Pending events of `handle`, oldest first; true when one was taken.
@@ -106,7 +116,7 @@ private:
     struct Mapping;
     static const Mapping *mappingOf(uint32_t id);
 
-    void request(const char *what);
+    void request(const char *what, Selector selector, const std::vector<uint8_t> &data = {});
     void advance();
     std::vector<uint8_t> currentOf(Selector selector);
     void apply(Selector selector, const std::vector<uint8_t> &data);
@@ -122,6 +132,7 @@ private:
 
     std::map<Selector, Control> controls;
     std::map<int, std::set<uint32_t>> subscribers;
+    mutable std::mutex queueLock; // the file handles' event lock, taken after `lock`
     std::map<int, std::vector<v4l2_event>> queues;
     int requestCount = 0;
     std::map<std::thread::id, int> requestThreads;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -14,7 +16,72 @@ template <size_t N> void copyText(__u8 (&to)[N], const std::string &from)
     std::memcpy(to, from.data(), std::min(from.size(), N - 1)); // stays NUL-terminated
 }
 
+void plugFromEnvironment(FakeV4l2Io &io)
+{
+    const char *ms = std::getenv("PTZ_FAKE_UVC_MS");
+    if (!ms)
+        return;
+    FakeNode &node = io.node("/dev/video0");
+    makePtzCamera(node, PtzKind::CurrentRelativeAndAbsolute);
+    FakeUvcCamera &camera = *node.camera;
+    camera.latency = std::chrono::milliseconds(std::atoi(ms));
+    const char *log = std::getenv("PTZ_FAKE_UVC_LOG");
+    const std::string hold =
+        std::getenv("PTZ_FAKE_UVC_HOLD") ? std::getenv("PTZ_FAKE_UVC_HOLD") : "";
+    const size_t colon = hold.find(':');
+    const std::string heldControl = hold.substr(0, colon);
+    const std::string holdFile = colon == std::string::npos ? "" : hold.substr(colon + 1);
+    FILE *out = log ? std::fopen(log, "a") : nullptr; // kept open for the program's life
+    auto held = std::make_shared<bool>(false);
+    camera.onRequest = [out, heldControl, holdFile, held](const char *request,
+                                                          FakeUvcCamera::Selector selector,
+                                                          const std::vector<uint8_t> &data) {
+        const char *name = FakeUvcCamera::nameOf(selector);
+        if (out) {
+            std::string line = std::string(request) + " " + name;
+            for (uint8_t byte : data) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, " %02x", byte);
+                line += hex;
+            }
+            std::fprintf(out, "%s\n", line.c_str());
+            std::fflush(out);
+        }
+        if (!*held && !holdFile.empty() && heldControl == name) {
+            *held = true;
+            while (access(holdFile.c_str(), F_OK) == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    };
+}
+
 } // namespace
+
+void makePtzCamera(FakeNode &node, PtzKind kind, const std::string &serial)
+{
+    node.card = "PTZ Pro";
+    node.bus = "usb-0000:00:14.0-2";
+    node.usb = {true, "046d", "0853", serial, "1-2", true};
+    FakeUvcCamera &camera = *node.camera;
+    camera.addImageControls();
+    camera.add(FakeUvcCamera::FocusAuto);
+    switch (kind) {
+    case PtzKind::Linux61RelativeAndAbsolute:
+        camera.addPtz(true, false, true);
+        break;
+    case PtzKind::Linux61AbsoluteOnly:
+        camera.addPtz(false, false, true);
+        break;
+    case PtzKind::CurrentRelativeOnly:
+        camera.kernel = FakeUvcCamera::Kernel::Current;
+        camera.addPtz(true, false, false);
+        break;
+    case PtzKind::CurrentRelativeAndAbsolute:
+        camera.kernel = FakeUvcCamera::Kernel::Current;
+        camera.addPtz(true, true, true);
+        break;
+    }
+}
 
 FakeNode &FakeV4l2Io::node(const std::string &path)
 {
@@ -54,6 +121,7 @@ int FakeV4l2Io::open(const std::string &path)
         if (device.second.openError)
             return -device.second.openError;
         open_[next] = {path, eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)};
+        ++opened;
         return next++;
     }
     return -ENOENT;
@@ -85,6 +153,12 @@ int FakeV4l2Io::openDescriptors()
     return int(open_.size());
 }
 
+int FakeV4l2Io::opens()
+{
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    return opened;
+}
+
 void FakeV4l2Io::signal(const FakeUvcCamera &camera)
 {
     const std::lock_guard<std::recursive_mutex> lock(mutex);
@@ -112,26 +186,36 @@ int FakeV4l2Io::ioctl(int fd, unsigned long request, void *argument)
             return -EBADF;
         found = &node(open->second.path);
         held = found->camera;
+        if (found->vanished)
+            return -ENODEV;
+        // Neither takes the control lock in the driver: they answer while a transfer runs.
+        if (request == VIDIOC_QUERYCAP) {
+            auto *caps = static_cast<v4l2_capability *>(argument);
+            *caps = {};
+            copyText(caps->driver, "uvcvideo");
+            copyText(caps->card, found->card);
+            copyText(caps->bus_info, found->bus);
+            caps->device_caps = found->caps;
+            caps->capabilities = found->caps | V4L2_CAP_DEVICE_CAPS;
+            return 0;
+        }
+    }
+    FakeUvcCamera &camera = *held;
+    if (request == VIDIOC_DQEVENT) {
+        const int result = camera.dequeue(fd, *static_cast<v4l2_event *>(argument)) ? 0 : -ENOENT;
+        signal(camera);
+        return result;
     }
     const std::lock_guard<std::recursive_mutex> cameraLock(held->lock);
-    FakeNode &device = *found;
-    if (device.vanished)
+    if (found->vanished) // unplugged while this one waited for the camera
         return -ENODEV;
-    FakeUvcCamera &camera = *held;
     int result = -ENOTTY;
     switch (request) {
-    case VIDIOC_QUERYCAP: {
-        auto *caps = static_cast<v4l2_capability *>(argument);
-        *caps = {};
-        copyText(caps->driver, "uvcvideo");
-        copyText(caps->card, device.card);
-        copyText(caps->bus_info, device.bus);
-        caps->device_caps = device.caps;
-        caps->capabilities = device.caps | V4L2_CAP_DEVICE_CAPS;
-        return 0;
-    }
     case VIDIOC_QUERY_EXT_CTRL:
         result = camera.query(*static_cast<v4l2_query_ext_ctrl *>(argument));
+        break;
+    case VIDIOC_QUERYMENU:
+        result = camera.queryMenu(*static_cast<v4l2_querymenu *>(argument));
         break;
     case VIDIOC_G_EXT_CTRLS:
         result = camera.get(*static_cast<v4l2_ext_controls *>(argument));
@@ -156,9 +240,6 @@ int FakeV4l2Io::ioctl(int fd, unsigned long request, void *argument)
     }
     case VIDIOC_SUBSCRIBE_EVENT:
         result = camera.subscribe(*static_cast<v4l2_event_subscription *>(argument), fd);
-        break;
-    case VIDIOC_DQEVENT:
-        result = camera.dequeue(fd, *static_cast<v4l2_event *>(argument)) ? 0 : -ENOENT;
         break;
     default:
         break;
@@ -191,7 +272,11 @@ UsbCamera FakeV4l2Io::usb(const std::string &path)
 
 std::shared_ptr<FakeV4l2Io> fakeSystemV4l2Io()
 {
-    static const auto io = std::make_shared<FakeV4l2Io>();
+    static const auto io = [] {
+        auto made = std::make_shared<FakeV4l2Io>();
+        plugFromEnvironment(*made);
+        return made;
+    }();
     return io;
 }
 

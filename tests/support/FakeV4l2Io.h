@@ -1,7 +1,8 @@
 // Stand-in video nodes for the V4L2 backend's tests. Each capture node of a camera leads to
 // a FakeUvcCamera, which answers the control ioctls as the driver does; every descriptor has
 // its own event queue, so a second descriptor is another program using the camera. Thread-
-// safe like the driver: one camera request at a time, the camera's latency included.
+// safe like the driver: one camera request at a time, the camera's latency included;
+// capability queries and dequeuing events do not wait for it.
 #pragma once
 
 #include "FakeUvcCamera.h"
@@ -26,6 +27,18 @@ struct FakeNode
     std::shared_ptr<FakeUvcCamera> camera = std::make_shared<FakeUvcCamera>();
 };
 
+// How a camera's pan, tilt and zoom reach V4L2.
+enum class PtzKind
+{
+    Linux61RelativeAndAbsolute, // lopsided relative speeds, no GET_CUR: stepped
+    Linux61AbsoluteOnly,
+    CurrentRelativeOnly,        // -max..max speeds, no GET_CUR
+    CurrentRelativeAndAbsolute, // -max..max speeds with GET_CUR
+};
+
+// A PTZ camera with image controls, USB vendor, product and serial.
+void makePtzCamera(FakeNode &node, PtzKind kind, const std::string &serial = "SER1");
+
 class FakeV4l2Io final : public V4l2Io
 {
 public:
@@ -49,6 +62,7 @@ public:
     UsbCamera usb(const std::string &path) override;
 
     int openDescriptors();
+    int opens(); // descriptors opened so far
 
 private:
     struct Descriptor
@@ -56,7 +70,7 @@ private:
         std::string path;
         int events = -1; // an eventfd, readable while events wait
     };
-    // Refreshes the event flags of the camera's descriptors; the camera's lock is held.
+    // Refreshes the event flags of the camera's descriptors.
     void signal(const FakeUvcCamera &camera);
 
     // The nodes and descriptors; taken after a camera's lock, never before.
@@ -64,8 +78,15 @@ private:
     std::vector<std::pair<std::string, FakeNode>> devices; // in node order
     std::map<int, Descriptor> open_;
     int next = 100;
+    int opened = 0;
 };
 
 // In test programs the library's own V4L2 backend gets this instead of the kernel: no real
-// device is ever touched, and a test may plug fake cameras into it.
+// device is ever touched, and a test may plug fake cameras into it. In the library built
+// over it for the real program (CameraCtrlFake), the environment plugs one:
+//   PTZ_FAKE_UVC_MS    a PTZ camera at /dev/video0 taking this long per request
+//   PTZ_FAKE_UVC_LOG   a file getting one line per request as it starts: "GET_DEF gamma",
+//                      "SET_CUR pantilt-relative 01 0c 00 00"
+//   PTZ_FAKE_UVC_HOLD  "SELECTOR:FILE": the first request for that control waits while FILE
+//                      exists, holding the control lock as a camera that does not answer
 std::shared_ptr<FakeV4l2Io> fakeSystemV4l2Io();

@@ -2,32 +2,6 @@
 
 #include <QtTest>
 
-void makePtzCamera(FakeNode &node, PtzKind kind, const std::string &serial)
-{
-    node.card = "PTZ Pro";
-    node.bus = "usb-0000:00:14.0-2";
-    node.usb = {true, "046d", "0853", serial, "1-2", true};
-    FakeUvcCamera &camera = *node.camera;
-    camera.addImageControls();
-    camera.add(FakeUvcCamera::FocusAuto);
-    switch (kind) {
-    case PtzKind::Linux61RelativeAndAbsolute:
-        camera.addPtz(true, false, true);
-        break;
-    case PtzKind::Linux61AbsoluteOnly:
-        camera.addPtz(false, false, true);
-        break;
-    case PtzKind::CurrentRelativeOnly:
-        camera.kernel = FakeUvcCamera::Kernel::Current;
-        camera.addPtz(true, false, false);
-        break;
-    case PtzKind::CurrentRelativeAndAbsolute:
-        camera.kernel = FakeUvcCamera::Kernel::Current;
-        camera.addPtz(true, true, true);
-        break;
-    }
-}
-
 void ChangeCounter::note(void *context, uint32_t changed)
 {
     auto *counter = static_cast<ChangeCounter *>(context);

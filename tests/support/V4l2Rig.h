@@ -12,19 +12,7 @@
 #include <string>
 #include <vector>
 
-// How a camera's pan, tilt and zoom reach V4L2.
-enum class PtzKind
-{
-    Linux61RelativeAndAbsolute, // lopsided relative speeds, no GET_CUR: stepped
-    Linux61AbsoluteOnly,
-    CurrentRelativeOnly,        // -max..max speeds, no GET_CUR
-    CurrentRelativeAndAbsolute, // -max..max speeds with GET_CUR
-};
-
 Q_DECLARE_METATYPE(PtzKind)
-
-// A PTZ camera with image controls, USB vendor, product and serial.
-void makePtzCamera(FakeNode &node, PtzKind kind, const std::string &serial = "SER1");
 
 // Counts what the device's change listener is told, from any thread.
 struct ChangeCounter
@@ -44,7 +32,7 @@ struct V4l2Rig
     V4l2Rig() { device->SetChangeListener(&ChangeCounter::note, &listened); }
     FakeNode &node(const char *path) { return fake->node(path); }
     std::vector<DeviceInfo> enumerate();
-    // Opens camera `index` and waits until it is read.
+    // Opens camera `index` and waits until it is read completely.
     bool open(int index = 0);
     // The camera's own values, read while no request runs.
     double pan(const char *path = "/dev/video0");
