@@ -1,16 +1,18 @@
 // A slow camera never slows the caller: every request to the camera runs on its worker
-// thread, values of one control coalesce, a stop goes ahead of what waits, what other
-// programs change reaches the listener (and our own writes do not echo), and an unplug or a
-// close in the middle of a request leaves nothing blocked. The fake camera under it locks
-// as the driver does.
+// thread, values of one control coalesce, a stop goes ahead of what waits, what the user
+// asks goes ahead of the camera's reading, what other programs change reaches the listener
+// (and our own writes do not echo), and an unplug or a close in the middle of a request or
+// of the reading leaves nothing blocked.
 #include "RequestLog.h"
 #include "StderrCapture.h"
+#include "V4l2Device.h"
 #include "V4l2Rig.h"
 
 #include <QtTest>
 
 #include <future>
 #include <map>
+#include <numeric>
 #include <thread>
 
 namespace {
@@ -29,6 +31,19 @@ int requestsFromHere(V4l2Rig &rig)
 {
     const auto here = std::this_thread::get_id();
     return rig.fake->with("/dev/video0", [here](FakeUvcCamera &c) { return c.requestsFrom(here); });
+}
+
+// Where `line` first comes in `lines` at or after `from`; -1 if not.
+int indexOf(const std::vector<std::string> &lines, const std::string &line, int from = 0)
+{
+    const auto found =
+        std::find(lines.begin() + std::min<long>(from, long(lines.size())), lines.end(), line);
+    return found == lines.end() ? -1 : int(found - lines.begin());
+}
+
+bool readCompletely(V4l2Rig &rig)
+{
+    return static_cast<V4l2Device &>(*rig.device).WaitUntilRead(10000);
 }
 
 int commitsOf(const std::vector<Commit> &commits, uint32_t id)
@@ -51,6 +66,9 @@ private slots:
     void stopGoesFirst();
     void fakeLocksAsTheDriver_data();
     void fakeLocksAsTheDriver();
+    void userGoesAheadOfTheReading();
+    void closedDuringTheReading_data();
+    void closedDuringTheReading();
     void changesElsewhereReachTheListener();
     void unplugWhileBusy();
     void closeInTheMiddleOfARequest();
@@ -201,6 +219,91 @@ void tst_V4l2Thread::fakeLocksAsTheDriver()
     QCOMPARE(answer.get(), request == VIDIOC_DQEVENT ? -ENOENT : 0);
     rig.fake->close(busy);
     rig.fake->close(other);
+}
+
+void tst_V4l2Thread::userGoesAheadOfTheReading()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::CurrentRelativeAndAbsolute);
+    // The camera does not answer the first request for gamma until released.
+    RequestLog log(*rig.fake, "/dev/video0", FakeUvcCamera::Gamma);
+    rig.enumerate();
+    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY(log.waitUntilHeld(std::chrono::seconds(10)));
+    // Read so far, one control after the other in the panel's order: each whole, no more.
+    QVERIFY(rig.device->ReadParameters());
+    QCOMPARE(rig.device->parameters[PARAM_SHARPNESS].currentValue, 2);
+    QCOMPARE(rig.device->parameters[PARAM_SHARPNESS].available, 1);
+    QCOMPARE(rig.device->parameters[PARAM_GAMMA].available, 0);
+    QCOMPARE(rig.device->parameters[PARAM_BACKLIGHT].maximum, 0);
+    QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
+
+    QVERIFY(rig.device->SetBrightness(20));
+    QVERIFY(rig.device->PanRight(12));
+    QVERIFY(rig.device->SetFlicker(2)); // not read yet: it is, just before it is written
+    log.release();
+    QTRY_COMPARE(rig.value(V4L2_CID_POWER_LINE_FREQUENCY), int64_t(2));
+    QVERIFY(readCompletely(rig));
+    QVERIFY(rig.pan() > 0);
+    QVERIFY(rig.device->PanRightStop());
+
+    // Once the request held ends, the motion, then the writes, then the rest of the reading.
+    const std::vector<std::string> lines = log.lines();
+    const int held = indexOf(lines, "GET_RES gamma");
+    QVERIFY(held >= 0);
+    const int motion = indexOf(lines, "SET_CUR pantilt-relative", held);
+    const int brightness = indexOf(lines, "SET_CUR brightness", held);
+    const int flickerRead = indexOf(lines, "GET_DEF power-line", held);
+    const int flicker = indexOf(lines, "SET_CUR power-line", held);
+    const int backlight = indexOf(lines, "GET_DEF backlight", held);
+    QVERIFY2(held < motion && motion < brightness && brightness < flickerRead &&
+                 flickerRead < flicker && flicker < backlight,
+             qPrintable(QString::fromStdString(std::accumulate(
+                 lines.begin() + held, lines.end(), std::string(),
+                 [](std::string a, const std::string &b) { return a + b + ", "; }))));
+    QVERIFY(rig.device->ReadParameters());
+    QCOMPARE(rig.device->parameters[PARAM_BRIGHTNESS].currentValue, 20);
+}
+
+void tst_V4l2Thread::closedDuringTheReading_data()
+{
+    QTest::addColumn<bool>("reopened");
+    QTest::newRow("closed") << false;
+    QTest::newRow("opened again at once") << true;
+}
+
+void tst_V4l2Thread::closedDuringTheReading()
+{
+    QFETCH(bool, reopened);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    RequestLog log(*rig.fake, "/dev/video0", FakeUvcCamera::Gamma);
+    rig.enumerate();
+    const int opensBefore = rig.fake->opens();
+    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY(log.waitUntilHeld(std::chrono::seconds(10)));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.device->Close());
+    if (reopened)
+        QVERIFY(rig.device->Open("0", 1)); // as the panel does when it lists the cameras
+    QVERIFY(clock.elapsed() < 50);
+    log.release();
+    if (reopened) {
+        // One descriptor, one reading, going on where it was.
+        QVERIFY(readCompletely(rig));
+        QCOMPARE(rig.fake->opens() - opensBefore, 1);
+        QCOMPARE(rig.fake->openDescriptors(), 1);
+        QVERIFY(rig.device->ReadParameters());
+        QCOMPARE(rig.device->parameters[PARAM_BACKLIGHT].available, 1);
+        QVERIFY(rig.device->SetContrast(20));
+        QTRY_COMPARE(rig.value(V4L2_CID_CONTRAST), int64_t(20));
+    } else {
+        // The request in flight ends, no other starts, and the camera lets go a moment later.
+        QTRY_COMPARE(rig.fake->openDescriptors(), 0);
+        const std::vector<std::string> lines = log.lines();
+        QCOMPARE(lines.back(), std::string("GET_RES gamma"));
+    }
 }
 
 void tst_V4l2Thread::changesElsewhereReachTheListener()

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace V4l2Controls {
 
@@ -19,7 +20,12 @@ struct Known
     int record; // -1: none
 };
 
+// In the order they are read: what the window shows first (the joystick and the zoom lever,
+// while the image panel is shut), then the image panel from the top, then the rest.
 constexpr Known KnownControls[] = {
+    {V4L2_CID_PAN_SPEED, "pan speed", -1},
+    {V4L2_CID_TILT_SPEED, "tilt speed", -1},
+    {V4L2_CID_ZOOM_CONTINUOUS, "zoom speed", -1},
     {V4L2_CID_BRIGHTNESS, "brightness", PARAM_BRIGHTNESS},
     {V4L2_CID_CONTRAST, "contrast", PARAM_CONTRAST},
     {V4L2_CID_HUE, "hue", PARAM_HUE},
@@ -33,9 +39,6 @@ constexpr Known KnownControls[] = {
     {V4L2_CID_PAN_ABSOLUTE, "absolute pan", -1},
     {V4L2_CID_TILT_ABSOLUTE, "absolute tilt", -1},
     {V4L2_CID_ZOOM_ABSOLUTE, "absolute zoom", -1},
-    {V4L2_CID_PAN_SPEED, "pan speed", -1},
-    {V4L2_CID_TILT_SPEED, "tilt speed", -1},
-    {V4L2_CID_ZOOM_CONTINUOUS, "zoom speed", -1},
     {V4L2_CID_PAN_RESET, "pan reset", -1},
     {V4L2_CID_TILT_RESET, "tilt reset", -1},
     {V4L2_CID_HFLIP, "mirror", -1},
@@ -55,6 +58,20 @@ const Known *find(uint32_t id)
 bool symmetric(const V4l2Control &c)
 {
     return c.maximum > 0 && c.minimum <= -c.maximum;
+}
+
+// Some of `ids` is a writable speed control, and every such one drives both ways alike.
+bool speedsSymmetric(const V4l2ControlMap &controls, std::initializer_list<uint32_t> ids)
+{
+    bool any = false;
+    for (uint32_t id : ids) {
+        if (!writable(controls, id))
+            continue;
+        if (!symmetric(controls.at(id)))
+            return false;
+        any = true;
+    }
+    return any;
 }
 
 } // namespace
@@ -120,6 +137,27 @@ uint32_t absoluteControl(Axis axis)
     return ids[axis];
 }
 
+std::vector<uint32_t> driveControls(bool zoomAxis)
+{
+    if (zoomAxis)
+        return {V4L2_CID_ZOOM_CONTINUOUS, V4L2_CID_ZOOM_ABSOLUTE};
+    return {V4L2_CID_PAN_SPEED, V4L2_CID_TILT_SPEED, V4L2_CID_PAN_ABSOLUTE, V4L2_CID_TILT_ABSOLUTE};
+}
+
+bool driveSettled(const V4l2ControlMap &controls, const std::set<uint32_t> &looked, bool zoomAxis)
+{
+    const std::vector<uint32_t> ids = driveControls(zoomAxis);
+    const auto seen = [&](uint32_t id) { return looked.count(id) != 0; };
+    if (std::all_of(ids.begin(), ids.end(), seen))
+        return true;
+    // Speed controls that drive both ways alike are used whatever else the camera has.
+    if (zoomAxis)
+        return seen(V4L2_CID_ZOOM_CONTINUOUS) &&
+               speedsSymmetric(controls, {V4L2_CID_ZOOM_CONTINUOUS});
+    return seen(V4L2_CID_PAN_SPEED) && seen(V4L2_CID_TILT_SPEED) &&
+           speedsSymmetric(controls, {V4L2_CID_PAN_SPEED, V4L2_CID_TILT_SPEED});
+}
+
 Drive panTiltDrive(const V4l2ControlMap &controls)
 {
     bool speeds = false, lopsided = false, absolute = false;
@@ -174,9 +212,12 @@ void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records)
         if (k.record < 0)
             continue;
         ParameterRecord &record = records[k.record];
+        // All zero: nothing the camera has told (yet), which the panel does not show. Its range
+        // without its value is not enough.
         const auto found = controls.find(k.id);
-        if (found == controls.end()) {
-            record = {0, 0, 1, 0, 0, 0}; // a range a slider can still hold
+        if (found == controls.end() ||
+            (!found->second.known && !(found->second.flags & V4L2_CTRL_FLAG_WRITE_ONLY))) {
+            record = {0, 0, 0, 0, 0, 0};
             continue;
         }
         const V4l2Control &c = found->second;

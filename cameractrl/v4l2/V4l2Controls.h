@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 struct V4l2Control
@@ -45,7 +46,8 @@ enum class Drive
     Steps, // the absolute control, stepped toward the direction held
 };
 
-// Every control the backend uses, image controls first: they are read first.
+// Every control the backend uses, in the order a camera is read: the joystick's and the zoom
+// lever's speeds, then the image panel's controls from the top, then the rest.
 const std::vector<uint32_t> &used();
 // The records' control (0 for records no control fills).
 uint32_t recordControl(int position);
@@ -58,6 +60,10 @@ bool readable(const V4l2ControlMap &controls, uint32_t id);
 
 uint32_t speedControl(Axis axis);
 uint32_t absoluteControl(Axis axis);
+// The controls that decide how pan and tilt (or zoom) are driven, speeds first.
+std::vector<uint32_t> driveControls(bool zoom);
+// Whether the controls looked at so far (had or not) decide the drive already.
+bool driveSettled(const V4l2ControlMap &controls, const std::set<uint32_t> &looked, bool zoom);
 // Pan and tilt are one UVC control in each kind: they are always written together.
 Drive panTiltDrive(const V4l2ControlMap &controls);
 Drive zoomDrive(const V4l2ControlMap &controls);
@@ -69,6 +75,7 @@ int64_t speedValue(const V4l2Control &control, Axis axis, int speed);
 // arc-seconds) per speed step, zoom across its range in two seconds at full speed.
 double stepRate(const V4l2Control &absolute, Axis axis, int speed);
 
+// A record is filled once its control's range and value are both known, all zero until then.
 void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records);
 uint32_t capabilities(const V4l2ControlMap &controls);
 

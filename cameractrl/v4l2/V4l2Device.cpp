@@ -24,6 +24,8 @@ V4l2Device::V4l2Device(V4l2Backend &owner) : backend(owner) {}
 V4l2Device::~V4l2Device()
 {
     Close();
+    if (closed)
+        backend.retire(std::move(closed));
 }
 
 bool V4l2Device::Open(const char *index, int)
@@ -32,6 +34,18 @@ bool V4l2Device::Open(const char *index, int)
     const V4l2Backend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
+    if (closed) {
+        // The same camera again (the panel reconnects as it lists the cameras): its reading
+        // goes on.
+        const V4l2Worker::Camera &was = closed->opened();
+        if (was.node == camera->info.path && was.identity == camera->identity && closed->resume()) {
+            opened = *camera;
+            worker = std::move(closed);
+            worker->waitUntilRead(ReadWait);
+            return true;
+        }
+        backend.retire(std::move(closed));
+    }
     const int fd = backend.io()->open(camera->info.path);
     if (fd < 0) {
         reportOnce("cannot open " + camera->info.path + " (" + camera->info.name +
@@ -54,7 +68,9 @@ bool V4l2Device::Close()
 {
     if (worker) {
         worker->finish();
-        backend.retire(std::move(worker));
+        if (closed)
+            backend.retire(std::move(closed));
+        closed = std::move(worker);
     }
     return true;
 }
@@ -77,13 +93,37 @@ bool V4l2Device::lacks(uint32_t capability, const std::string &what)
     return true;
 }
 
+bool V4l2Device::lacksControl(uint32_t id, bool writing)
+{
+    if (!worker->looked({id}))
+        return false;
+    const V4l2ControlMap controls = worker->controls();
+    return writing ? !writable(controls, id) : !readable(controls, id);
+}
+
 bool V4l2Device::set(uint32_t id, int64_t value, bool remember)
 {
     if (!worker)
         return false;
-    if (!writable(worker->controls(), id))
+    if (lacksControl(id, true))
         return unsupported(nameOf(id));
     worker->write({{id, value}}, remember);
+    return true;
+}
+
+bool V4l2Device::writeFrom(std::vector<uint32_t> needs, V4l2Worker::Maker make,
+                           const std::string &what, bool remember)
+{
+    if (!worker)
+        return false;
+    if (!worker->looked(needs)) {
+        worker->writeLater(std::move(needs), std::move(make), what, remember);
+        return true;
+    }
+    V4l2Worker::Writes writes = make(worker->controls());
+    if (writes.empty())
+        return unsupported(what);
+    worker->write(std::move(writes), remember);
     return true;
 }
 
@@ -128,26 +168,28 @@ bool V4l2Device::SetSharpness(int value)
 
 bool V4l2Device::SetWhiteBalance(int value)
 {
-    if (!worker)
-        return false;
-    const V4l2ControlMap controls = worker->controls();
     const uint32_t temperature = V4L2_CID_WHITE_BALANCE_TEMPERATURE;
-    if (!writable(controls, temperature))
-        return unsupported(nameOf(temperature));
-    // Under automatic white balance the driver refuses a temperature: setting one means
-    // manual, switched in the same request.
-    const auto automatic = controls.find(V4L2_CID_AUTO_WHITE_BALANCE);
-    const bool switchOff = automatic != controls.end() && automatic->second.known &&
-                           automatic->second.value != 0 &&
-                           writable(controls, V4L2_CID_AUTO_WHITE_BALANCE);
-    V4l2Worker::Writes writes;
-    if (switchOff)
-        writes.emplace_back(V4L2_CID_AUTO_WHITE_BALANCE, 0);
-    writes.emplace_back(temperature, value);
-    worker->write(writes, true);
-    if (switchOff)
-        notifier->notify(CHANGED_PARAMETERS); // the caller did not ask for that one
-    return true;
+    const auto notifyTo = notifier;
+    return writeFrom(
+        {V4L2_CID_AUTO_WHITE_BALANCE, temperature},
+        [value, notifyTo](const V4l2ControlMap &controls) {
+            V4l2Worker::Writes writes;
+            if (!writable(controls, V4L2_CID_WHITE_BALANCE_TEMPERATURE))
+                return writes;
+            // Under automatic white balance the driver refuses a temperature: setting one
+            // means manual, switched in the same request.
+            const auto automatic = controls.find(V4L2_CID_AUTO_WHITE_BALANCE);
+            const bool switchOff = automatic != controls.end() && automatic->second.known &&
+                                   automatic->second.value != 0 &&
+                                   writable(controls, V4L2_CID_AUTO_WHITE_BALANCE);
+            if (switchOff)
+                writes.emplace_back(V4L2_CID_AUTO_WHITE_BALANCE, 0);
+            writes.emplace_back(V4L2_CID_WHITE_BALANCE_TEMPERATURE, value);
+            if (switchOff)
+                notifyTo->notify(CHANGED_PARAMETERS); // the caller did not ask for that one
+            return writes;
+        },
+        nameOf(temperature), true);
 }
 
 bool V4l2Device::SetWhiteBalanceAuto(int automatic)
@@ -165,24 +207,30 @@ bool V4l2Device::SetFlicker(int mode)
 
 bool V4l2Device::RestoreImageDefaults()
 {
-    if (!worker)
-        return false;
-    const V4l2ControlMap controls = worker->controls();
-    const auto automatic = controls.find(V4L2_CID_AUTO_WHITE_BALANCE);
-    const bool autoWhite = automatic != controls.end() && automatic->second.value != 0;
-    V4l2Worker::Writes writes;
-    for (int position : {PARAM_BRIGHTNESS, PARAM_CONTRAST, PARAM_HUE, PARAM_SATURATION,
-                         PARAM_SHARPNESS, PARAM_GAMMA, PARAM_BACKLIGHT, PARAM_WHITE_BALANCE}) {
-        const uint32_t id = recordControl(position);
-        // The white-balance mode stays as it is, and in automatic the camera picks.
-        if (!writable(controls, id) || (id == V4L2_CID_WHITE_BALANCE_TEMPERATURE && autoWhite))
-            continue;
-        writes.emplace_back(id, controls.at(id).defaultValue);
-    }
-    if (writes.empty())
-        return unsupported("image settings");
-    worker->write(writes, true);
-    return true;
+    std::vector<uint32_t> needs;
+    for (int position :
+         {PARAM_BRIGHTNESS, PARAM_CONTRAST, PARAM_HUE, PARAM_SATURATION, PARAM_SHARPNESS,
+          PARAM_GAMMA, PARAM_BACKLIGHT, PARAM_WHITE_BALANCE, PARAM_WHITE_BALANCE_AUTO})
+        needs.push_back(recordControl(position));
+    return writeFrom(
+        needs,
+        [](const V4l2ControlMap &controls) {
+            const auto automatic = controls.find(V4L2_CID_AUTO_WHITE_BALANCE);
+            const bool autoWhite = automatic != controls.end() && automatic->second.value != 0;
+            V4l2Worker::Writes writes;
+            for (int position :
+                 {PARAM_BRIGHTNESS, PARAM_CONTRAST, PARAM_HUE, PARAM_SATURATION, PARAM_SHARPNESS,
+                  PARAM_GAMMA, PARAM_BACKLIGHT, PARAM_WHITE_BALANCE}) {
+                const uint32_t id = recordControl(position);
+                // The white-balance mode stays as it is, and in automatic the camera picks.
+                if (!writable(controls, id) ||
+                    (id == V4L2_CID_WHITE_BALANCE_TEMPERATURE && autoWhite))
+                    continue;
+                writes.emplace_back(id, controls.at(id).defaultValue);
+            }
+            return writes;
+        },
+        "image settings", true);
 }
 
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
@@ -245,7 +293,7 @@ bool V4l2Device::moveTo(Axis axis, int32_t degrees)
     if (!worker)
         return false;
     const uint32_t id = absoluteControl(axis);
-    if (!writable(worker->controls(), id))
+    if (lacksControl(id, true))
         return unsupported(nameOf(id) + std::string(" control"));
     worker->write({{id, int64_t(degrees) * ArcSecondsPerDegree}});
     return true;
@@ -255,7 +303,7 @@ bool V4l2Device::readPosition(Axis axis, int32_t *degrees)
 {
     if (!worker || !degrees)
         return false;
-    if (!readable(worker->controls(), absoluteControl(axis)))
+    if (lacksControl(absoluteControl(axis), false))
         return unsupported(nameOf(absoluteControl(axis)) + std::string(" reading"));
     worker->refreshPosition(PositionFreshness, ReadWait);
     const auto arcSeconds = worker->position(axis);
@@ -301,23 +349,29 @@ bool V4l2Device::LastPosition(int32_t *pan, int32_t *tilt)
 
 bool V4l2Device::home(bool zoomToo)
 {
-    if (lacks(zoomToo ? CAP_PTZ_RESET : CAP_HOME, zoomToo ? "pan/tilt/zoom reset" : "home"))
+    const std::string what = zoomToo ? "pan/tilt/zoom reset" : "home";
+    if (lacks(zoomToo ? CAP_PTZ_RESET : CAP_HOME, what))
         return false;
-    const V4l2ControlMap controls = worker->controls();
-    V4l2Worker::Writes writes;
-    if (writable(controls, V4L2_CID_PAN_RESET) && writable(controls, V4L2_CID_TILT_RESET)) {
-        // Buttons: the value only triggers them.
-        writes = {{V4L2_CID_PAN_RESET, 1}, {V4L2_CID_TILT_RESET, 1}};
-    } else {
-        for (Axis axis : {Pan, Tilt})
-            if (writable(controls, absoluteControl(axis)))
-                writes.emplace_back(absoluteControl(axis),
-                                    controls.at(absoluteControl(axis)).defaultValue);
-    }
-    if (zoomToo && writable(controls, absoluteControl(Zoom)))
-        writes.emplace_back(absoluteControl(Zoom), controls.at(absoluteControl(Zoom)).defaultValue);
-    worker->write(writes);
-    return true;
+    return writeFrom(
+        {V4L2_CID_PAN_RESET, V4L2_CID_TILT_RESET, absoluteControl(Pan), absoluteControl(Tilt),
+         absoluteControl(Zoom)},
+        [zoomToo](const V4l2ControlMap &controls) {
+            V4l2Worker::Writes writes;
+            if (writable(controls, V4L2_CID_PAN_RESET) && writable(controls, V4L2_CID_TILT_RESET)) {
+                // Buttons: the value only triggers them.
+                writes = {{V4L2_CID_PAN_RESET, 1}, {V4L2_CID_TILT_RESET, 1}};
+            } else {
+                for (Axis axis : {Pan, Tilt})
+                    if (writable(controls, absoluteControl(axis)))
+                        writes.emplace_back(absoluteControl(axis),
+                                            controls.at(absoluteControl(axis)).defaultValue);
+            }
+            if (zoomToo && writable(controls, absoluteControl(Zoom)))
+                writes.emplace_back(absoluteControl(Zoom),
+                                    controls.at(absoluteControl(Zoom)).defaultValue);
+            return writes;
+        },
+        what);
 }
 
 bool V4l2Device::Home()
@@ -347,14 +401,18 @@ bool V4l2Device::CallPreset(uint8_t preset)
     const auto position = backend.stores().presets->find(opened.identity, preset);
     if (!position)
         return false;
-    const V4l2ControlMap controls = worker->controls();
-    V4l2Worker::Writes writes;
-    for (Axis axis : {Pan, Tilt, Zoom})
-        if ((*position)[axis] && writable(controls, absoluteControl(axis)))
-            writes.emplace_back(absoluteControl(axis), *(*position)[axis]);
-    // Pan and tilt in one request: alone, either would stop the other short.
-    worker->write(writes);
-    return !writes.empty();
+    const PresetStore::Position at = *position;
+    return writeFrom(
+        {absoluteControl(Pan), absoluteControl(Tilt), absoluteControl(Zoom)},
+        [at](const V4l2ControlMap &controls) {
+            // Pan and tilt in one request: alone, either would stop the other short.
+            V4l2Worker::Writes writes;
+            for (Axis axis : {Pan, Tilt, Zoom})
+                if (at[axis] && writable(controls, absoluteControl(axis)))
+                    writes.emplace_back(absoluteControl(axis), *at[axis]);
+            return writes;
+        },
+        "absolute position to recall a preset");
 }
 
 bool V4l2Device::ClearPreset(uint8_t preset)
@@ -434,6 +492,11 @@ bool V4l2Device::FramingManual()
 bool V4l2Device::WaitUntilSent(int milliseconds)
 {
     return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
+}
+
+bool V4l2Device::WaitUntilRead(int milliseconds)
+{
+    return worker && worker->waitUntilRead(std::chrono::milliseconds(milliseconds));
 }
 
 uint32_t V4l2Device::Capabilities()

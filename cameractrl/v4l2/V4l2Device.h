@@ -2,7 +2,9 @@
 // everything else to the camera's worker thread, so no call waits for the camera. Image
 // settings map onto the standard controls, pan, tilt and zoom onto the speed controls or
 // stepped absolute controls (V4l2Controls decides). Positions are whole degrees; presets
-// live in the backend's preset store.
+// live in the backend's preset store. What needs controls the worker has not read yet is
+// handed to it to work out once it has; closed and opened again at once, the same camera
+// keeps its worker, and so its reading.
 #pragma once
 
 #include "BaseDevice.h"
@@ -12,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class V4l2Device final : public BaseDevice
 {
@@ -72,12 +75,19 @@ public:
     void SetChangeListener(ChangeListener listener, void *context) override;
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
+    // Waits until the open camera is read completely, at most `milliseconds`.
+    bool WaitUntilRead(int milliseconds);
 
 private:
     using Axis = V4l2Controls::Axis;
 
     // Writes one control the camera must have; `remember`: an image setting.
     bool set(uint32_t id, int64_t value, bool remember = true);
+    // Writes what `make` works out from the camera's controls once those in `needs` are read.
+    bool writeFrom(std::vector<uint32_t> needs, V4l2Worker::Maker make, const std::string &what,
+                   bool remember = false);
+    // The camera has been asked for `id` and does not have it (so, for writing).
+    bool lacksControl(uint32_t id, bool writing);
     bool move(Axis axis, int speed);
     bool moveTo(Axis axis, int32_t degrees);
     bool readPosition(Axis axis, int32_t *degrees);
@@ -88,5 +98,6 @@ private:
     V4l2Backend &backend;
     const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
     std::unique_ptr<V4l2Worker> worker;
+    std::unique_ptr<V4l2Worker> closed; // until the next camera is opened
     V4l2Backend::Camera opened;
 };

@@ -16,7 +16,6 @@ namespace {
 
 constexpr auto StepInterval = std::chrono::milliseconds(50);
 constexpr auto ImageSaveDelay = std::chrono::seconds(1);
-constexpr auto NotifyInterval = std::chrono::milliseconds(250);
 
 int64_t clampTo(const V4l2Control &c, int64_t value)
 {
@@ -49,6 +48,11 @@ V4l2Worker::V4l2Worker(std::shared_ptr<V4l2Io> system, int descriptor, Camera op
 V4l2Worker::~V4l2Worker()
 {
     finish();
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ending = true;
+    }
+    wakeup.wake();
     if (thread.joinable())
         thread.join();
 }
@@ -59,6 +63,12 @@ bool V4l2Worker::waitUntilRead(std::chrono::milliseconds limit)
 {
     std::unique_lock<std::mutex> lock(mutex);
     return changed.wait_for(lock, limit, [this] { return read || finishing; }) && read;
+}
+
+bool V4l2Worker::looked(const std::vector<uint32_t> &ids)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return std::all_of(ids.begin(), ids.end(), [this](uint32_t id) { return looked_.count(id); });
 }
 
 V4l2ControlMap V4l2Worker::controls()
@@ -120,6 +130,24 @@ void V4l2Worker::write(Writes list, bool remember)
             job.remember = remember;
             jobs.push_back(std::move(job));
         }
+    }
+    wakeup.wake();
+}
+
+void V4l2Worker::writeLater(std::vector<uint32_t> needs, Maker make, std::string what,
+                            bool remember)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing)
+            return;
+        Job job;
+        job.kind = Job::Later;
+        job.needs = std::move(needs);
+        job.make = std::move(make);
+        job.what = std::move(what);
+        job.remember = remember;
+        jobs.push_back(std::move(job));
     }
     wakeup.wake();
 }
@@ -191,7 +219,11 @@ void V4l2Worker::finish()
 {
     {
         const std::lock_guard<std::mutex> lock(mutex);
+        if (!finishing)
+            closedAt = Clock::now();
         finishing = true;
+        wanted = Motion{};
+        positionQueued = false;
         // What waits is dropped, but presets the user stored or cleared are kept.
         jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
                                   [](const Job &job) {
@@ -204,10 +236,29 @@ void V4l2Worker::finish()
     wakeup.wake();
 }
 
+bool V4l2Worker::resume()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (gone || ended || ending)
+            return false;
+        finishing = false;
+        refused = false;
+    }
+    wakeup.wake();
+    return true;
+}
+
 // ---- The worker's side ----------------------------------------------------------------------
 
 void V4l2Worker::publish(uint32_t changes)
 {
+    {
+        // A closed camera is nobody's news, unless it went away while open.
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing && !gone)
+            return;
+    }
     if (changes)
         notifier->notify(changes);
 }
@@ -336,67 +387,70 @@ void V4l2Worker::drainEvents()
     publish(changes);
 }
 
-void V4l2Worker::readCamera()
+void V4l2Worker::updateDrives()
 {
-    Clock::time_point notified = Clock::now();
-    for (uint32_t id : used()) {
-        v4l2_query_ext_ctrl query = {};
-        query.id = id;
-        if (!ioctl(VIDIOC_QUERY_EXT_CTRL, &query)) {
-            if (errno == ENODEV)
-                return;
-            continue; // the camera lacks it: EINVAL
-        }
-        if (query.flags & V4L2_CTRL_FLAG_DISABLED)
-            continue;
-        V4l2Control c;
-        c.minimum = query.minimum;
-        c.maximum = query.maximum;
-        c.step = std::max<int64_t>(1, int64_t(query.step));
-        c.defaultValue = query.default_value;
-        c.flags = query.flags;
-        c.type = query.type;
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            known[id] = c;
-        }
-        // A slow camera fills the sliders as it answers.
-        if (Clock::now() - notified > NotifyInterval) {
-            notified = Clock::now();
-            publish(CHANGED_PARAMETERS);
-        }
-    }
+    // Under the lock. Until the controls that decide it are known, an axis is not driven.
+    panTilt = driveSettled(known, looked_, false) ? panTiltDrive(known) : Drive::None;
+    zoom = driveSettled(known, looked_, true) ? zoomDrive(known) : Drive::None;
+}
+
+void V4l2Worker::look(uint32_t id)
+{
+    // The driver's first query of a control fetches its default, minimum, maximum and step.
+    v4l2_query_ext_ctrl query = {};
+    query.id = id;
+    const bool had = ioctl(VIDIOC_QUERY_EXT_CTRL, &query);
+    if (!had && errno == ENODEV)
+        return;
+    uint32_t changes = 0;
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        panTilt = panTiltDrive(known);
-        zoom = zoomDrive(known);
-        caps = V4l2Controls::capabilities(known);
-    }
-    publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
-
-    // The initial events carry every value; subscribed on this descriptor, the driver sends
-    // no echo of our own writes.
-    std::vector<uint32_t> unsubscribed;
-    for (const auto &[id, control] : controls()) {
-        v4l2_event_subscription subscription = {};
-        subscription.type = V4L2_EVENT_CTRL;
-        subscription.id = id;
-        subscription.flags = V4L2_EVENT_SUB_FL_SEND_INITIAL;
-        if (!ioctl(VIDIOC_SUBSCRIBE_EVENT, &subscription)) {
-            if (errno == ENODEV)
-                return;
-            if (!(control.flags & V4L2_CTRL_FLAG_WRITE_ONLY))
-                unsubscribed.push_back(id);
+        looked_.insert(id);
+        // A camera lacking it says EINVAL.
+        if (had && !(query.flags & V4L2_CTRL_FLAG_DISABLED)) {
+            V4l2Control &c = known[id];
+            c.minimum = query.minimum;
+            c.maximum = query.maximum;
+            c.step = std::max<int64_t>(1, int64_t(query.step));
+            c.defaultValue = query.default_value;
+            c.flags = query.flags;
+            c.type = query.type;
+        }
+        updateDrives();
+        const uint32_t now = V4l2Controls::capabilities(known);
+        if (now != caps) {
+            caps = now;
+            changes |= CHANGED_CAPABILITIES;
         }
     }
-    drainEvents();
-    for (uint32_t id : unsubscribed)
-        getControls({id});
+    publish(changes);
+}
 
+void V4l2Worker::subscribe(uint32_t id)
+{
+    // The initial event carries the value; subscribed on this descriptor, the driver sends no
+    // echo of our own writes.
+    v4l2_event_subscription subscription = {};
+    subscription.type = V4L2_EVENT_CTRL;
+    subscription.id = id;
+    subscription.flags = V4L2_EVENT_SUB_FL_SEND_INITIAL;
+    const bool ok = ioctl(VIDIOC_SUBSCRIBE_EVENT, &subscription);
+    if (!ok && errno == ENODEV)
+        return;
+    subscribed.insert(id);
+    drainEvents();
+    if (!ok && readable(controls(), id))
+        getControls({id});
+    publish(CHANGED_PARAMETERS);
+}
+
+void V4l2Worker::finishReading()
+{
     if (stores.presets && !camera.olderIdentity.empty())
         stores.presets->adopt(camera.identity, camera.olderIdentity);
 
-    // Cameras forget their image settings at power-off: give back what was last set here.
+    // Cameras forget their image settings at power-off: give back what was last set here,
+    // but never over what the user set since opening.
     Writes restore;
     if (stores.images) {
         const V4l2ControlMap now = controls();
@@ -405,7 +459,8 @@ void V4l2Worker::readCamera()
         for (uint32_t id : used()) {
             const auto value = saved.find(nameOf(id));
             const auto control = now.find(id);
-            if (value == saved.end() || control == now.end() || !isImage(id) || !writable(now, id))
+            if (value == saved.end() || control == now.end() || !isImage(id) ||
+                !writable(now, id) || written.count(id))
                 continue;
             int64_t v = 0;
             try {
@@ -420,6 +475,17 @@ void V4l2Worker::readCamera()
             if (!control->second.known || control->second.value != v)
                 restore.emplace_back(id, v);
         }
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        restore.erase(
+            std::remove_if(restore.begin(), restore.end(),
+                           [this](const auto &w) {
+                               return std::any_of(jobs.begin(), jobs.end(), [&](const Job &job) {
+                                   return job.kind == Job::Write && writes(job.writes, w.first);
+                               });
+                           }),
+            restore.end());
     }
     if (!restore.empty())
         write(restore);
@@ -436,57 +502,144 @@ void V4l2Worker::readCamera()
     publish(CHANGED_PARAMETERS | CHANGED_CAPABILITIES | CHANGED_POSITION);
 }
 
-V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, int &timeoutMs)
+std::vector<uint32_t> V4l2Worker::needsOf(const Job &job) const
+{
+    std::vector<uint32_t> ids;
+    switch (job.kind) {
+    case Job::Write:
+        for (const auto &w : job.writes)
+            ids.push_back(w.first);
+        // An absolute pan goes out with the tilt and the reverse (fillPanTilt).
+        if (writes(job.writes, absoluteControl(Pan)) || writes(job.writes, absoluteControl(Tilt)))
+            ids.insert(ids.end(), {absoluteControl(Pan), absoluteControl(Tilt)});
+        break;
+    case Job::Later:
+        ids = job.needs;
+        break;
+    case Job::ReadPosition:
+    case Job::StorePreset:
+        ids = {absoluteControl(Pan), absoluteControl(Tilt), absoluteControl(Zoom)};
+        break;
+    case Job::ClearPreset:
+        break;
+    }
+    return ids;
+}
+
+std::optional<V4l2Worker::Next> V4l2Worker::motionStep(Motion::Drive drive, uint32_t &control)
+{
+    // Under the lock.
+    const bool zoomAxis = drive == Motion::Zoom;
+    if (!driveSettled(known, looked_, zoomAxis)) {
+        for (uint32_t id : driveControls(zoomAxis))
+            if (!looked_.count(id)) {
+                control = id;
+                return Next::Look;
+            }
+    }
+    if ((zoomAxis ? zoom : panTilt) != Drive::None)
+        return zoomAxis ? Next::Zoom : Next::PanTilt;
+    // Asked before the camera was read: now it is known that it cannot.
+    reportOnce(camera.name + " (" + camera.node + ") offers no " +
+               (zoomAxis ? "zoom" : "pan and tilt"));
+    for (Axis axis : zoomAxis ? std::vector<Axis>{Zoom} : std::vector<Axis>{Pan, Tilt})
+        wanted.speed[axis] = sent.speed[axis];
+    return std::nullopt;
+}
+
+V4l2Worker::Next V4l2Worker::readingStep(uint32_t &control)
+{
+    // Under the lock: one control at a time, its range and then its value.
+    for (uint32_t id : used()) {
+        control = id;
+        if (!looked_.count(id))
+            return Next::Look;
+        if (known.count(id) && !subscribed.count(id))
+            return Next::Subscribe;
+    }
+    return Next::Read;
+}
+
+V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, int &timeoutMs)
 {
     const std::lock_guard<std::mutex> lock(mutex);
     timeoutMs = -1;
-    if (finishing && !gone && !jobs.empty()) {
-        job = std::move(jobs.front());
-        jobs.pop_front();
-        return Next::RunJob;
-    }
-    if (finishing)
+    if (gone) {
+        ended = true;
         return Next::Finish;
-    motion = wanted;
-    if (panTilt != Drive::None && wanted.turnsFrom(sent, Motion::PanTilt))
-        return Next::PanTilt;
-    if (zoom != Drive::None && wanted.turnsFrom(sent, Motion::Zoom))
-        return Next::Zoom;
+    }
+    if (finishing) {
+        // Presets stored or cleared are kept, what moves stops; then the camera waits a
+        // moment to be opened again.
+        if (!jobs.empty()) {
+            job = std::move(jobs.front());
+            jobs.pop_front();
+            return Next::RunJob;
+        }
+        motion = wanted;
+        if (panTilt != Drive::None && wanted.turnsFrom(sent, Motion::PanTilt))
+            return Next::PanTilt;
+        if (zoom != Drive::None && wanted.turnsFrom(sent, Motion::Zoom))
+            return Next::Zoom;
+        const auto left = closedAt + Reopening - Clock::now();
+        if (ending || left <= Clock::duration::zero()) {
+            ended = true;
+            return Next::Finish;
+        }
+        timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+        return Next::Wait;
+    }
+    for (Motion::Drive drive : {Motion::PanTilt, Motion::Zoom})
+        if (wanted.turnsFrom(sent, drive))
+            if (const auto step = motionStep(drive, control)) {
+                motion = wanted;
+                return *step;
+            }
     if (!jobs.empty()) {
+        for (uint32_t id : needsOf(jobs.front()))
+            if (!looked_.count(id)) {
+                control = id;
+                return Next::Look;
+            }
         job = std::move(jobs.front());
         jobs.pop_front();
         if (job.kind == Job::ReadPosition)
             positionQueued = false;
         return Next::RunJob;
     }
-    if (panTilt != Drive::None && wanted.differsFrom(sent, Motion::PanTilt))
-        return Next::PanTilt;
-    if (zoom != Drive::None && wanted.differsFrom(sent, Motion::Zoom))
-        return Next::Zoom;
+    for (Motion::Drive drive : {Motion::PanTilt, Motion::Zoom})
+        if (wanted.differsFrom(sent, drive))
+            if (const auto step = motionStep(drive, control)) {
+                motion = wanted;
+                return *step;
+            }
     if (std::any_of(stepRate.begin(), stepRate.end(), [](double r) { return r != 0; })) {
         const auto due = lastStep + StepInterval - Clock::now();
         if (due <= Clock::duration::zero())
             return Next::Step;
         timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(due).count());
     }
+    // Nothing the user asked for waits.
+    ++idleTimes;
+    changed.notify_all();
+    if (!read)
+        return readingStep(control);
     if (imagesDirty) {
         const auto due = imagesChanged + ImageSaveDelay - Clock::now();
         const int ms = std::max(0, int(std::chrono::ceil<std::chrono::milliseconds>(due).count()));
         timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
     }
-    ++idleTimes;
-    changed.notify_all();
     return Next::Wait;
 }
 
 void V4l2Worker::run()
 {
-    readCamera();
     Job job;
     Motion motion;
+    uint32_t control = 0;
     int timeoutMs = -1;
     for (bool running = true; running;) {
-        switch (next(job, motion, timeoutMs)) {
+        switch (next(job, motion, control, timeoutMs)) {
         case Next::Finish:
             running = false;
             break;
@@ -501,6 +654,15 @@ void V4l2Worker::run()
             break;
         case Next::Step:
             step();
+            break;
+        case Next::Look:
+            look(control);
+            break;
+        case Next::Subscribe:
+            subscribe(control);
+            break;
+        case Next::Read:
+            finishReading();
             break;
         case Next::Wait: {
             const int ready = io->wait(fd, wakeup.fd(), wakeup.fd() >= 0 ? timeoutMs : 20);
@@ -540,6 +702,13 @@ void V4l2Worker::runJob(Job &job)
     switch (job.kind) {
     case Job::Write:
         applyWrites(job);
+        break;
+    case Job::Later:
+        job.writes = job.make(controls());
+        if (job.writes.empty())
+            reportOnce(camera.name + " (" + camera.node + ") offers no " + job.what);
+        else
+            applyWrites(job);
         break;
     case Job::ReadPosition:
         readPosition();
@@ -589,7 +758,16 @@ void V4l2Worker::fillPanTilt(Writes &list)
 
 void V4l2Worker::applyWrites(Job &job)
 {
-    Writes list = job.writes;
+    // Asked for before the camera was read, a control it lacks is said now.
+    Writes list;
+    const V4l2ControlMap had = controls();
+    for (const auto &w : job.writes)
+        if (writable(had, w.first))
+            list.push_back(w);
+        else
+            reportOnce(camera.name + " (" + camera.node + ") offers no " + nameOf(w.first));
+    if (list.empty())
+        return;
     fillPanTilt(list);
     std::string refused;
     if (setControls(list, refused)) {
@@ -608,6 +786,7 @@ void V4l2Worker::applyWrites(Job &job)
             }
         }
         for (const auto &[id, value] : list) {
+            written.insert(id);
             for (Axis axis : {Pan, Tilt, Zoom})
                 if (id == absoluteControl(axis))
                     targets[axis] = value;

@@ -5,8 +5,14 @@
 // What waits to be sent is state, not a queue of everything asked: the motion wanted now
 // (pan, tilt and zoom speeds) and a list of control writes in the order asked, where a newer
 // value of a control replaces one not yet sent. A stop or a change of direction goes first,
-// then the writes, then speed changes. Control events from the driver (other programs, the
-// camera's auto modes) update what the worker knows and reach the caller's listener.
+// then the writes, then speed changes, and only then the reading of the camera: one request
+// at a time, one control after the other (its range, then its value), so that whatever the
+// user does goes out as soon as the request in flight ends. A write or a motion that needs a
+// control not yet read has that one read first. Control events from the driver (other
+// programs, the camera's auto modes) update what the worker knows and reach the listener.
+//
+// A closed camera stops reading at its next request and waits a moment before it lets go
+// of the device: opened again in that moment, it goes on where it was.
 #pragma once
 
 #include "ChangeNotifier.h"
@@ -21,9 +27,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <utility>
@@ -36,6 +44,8 @@ class V4l2Worker
 public:
     using Axis = V4l2Controls::Axis;
     using Writes = std::vector<std::pair<uint32_t, int64_t>>;
+    // Works out writes from the camera's controls; nothing: the camera cannot.
+    using Maker = std::function<Writes(const V4l2ControlMap &)>;
     using Clock = std::chrono::steady_clock;
 
     struct Camera
@@ -60,6 +70,8 @@ public:
 
     // Waits until the camera's controls and values are read, at most `limit`.
     bool waitUntilRead(std::chrono::milliseconds limit);
+    // Whether each of `ids` has been asked for, whether the camera has it or not.
+    bool looked(const std::vector<uint32_t> &ids);
     V4l2ControlMap controls();
     uint32_t capabilities();
     std::optional<int64_t> position(Axis axis);
@@ -67,6 +79,9 @@ public:
     // Queued in order; a write of a control already waiting replaces its value there.
     // `remember`: kept as the camera's image setting.
     void write(Writes writes, bool remember = false);
+    // Once the controls in `needs` are read, `make` works out what to write (nothing is
+    // reported as the camera lacking `what`).
+    void writeLater(std::vector<uint32_t> needs, Maker make, std::string what, bool remember);
     void setSpeed(Axis axis, int speed); // signed panel speed, 0 stops
     // Reads the position unless one was read within `freshness`, waiting at most `limit`.
     void refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
@@ -75,9 +90,15 @@ public:
     // Waits until everything asked so far has been sent, at most `limit`; false when it has
     // not, or the camera refused something since the last call, or is gone.
     bool waitUntilSent(std::chrono::milliseconds limit);
-    // Drops what waits, stops what moves, closes the camera; returns at once.
+    // Drops what waits, stops what moves and closes the camera after a moment; returns at
+    // once.
     void finish();
+    // Takes back a finished camera that has not closed yet: false when it has.
+    bool resume();
     bool finished() const { return done; }
+    const Camera &opened() const { return camera; }
+
+    static constexpr auto Reopening = std::chrono::seconds(1);
 
 private:
     struct Job
@@ -85,6 +106,7 @@ private:
         enum Kind
         {
             Write,
+            Later, // writes that `make` works out when its turn comes
             ReadPosition,
             StorePreset,
             ClearPreset
@@ -92,6 +114,9 @@ private:
         Writes writes;
         bool remember = false;
         int preset = 0;
+        std::vector<uint32_t> needs;
+        Maker make;
+        std::string what;
     };
     enum class Next
     {
@@ -100,14 +125,24 @@ private:
         PanTilt,
         Zoom,
         RunJob,
-        Step
+        Step,
+        Look,      // ask for one control's range
+        Subscribe, // and then for its value and events
+        Read       // every control has been read
     };
 
     void queuePreset(Job::Kind kind, int number);
     void run();
-    void readCamera();
-    Next next(Job &job, Motion &wanted, int &timeoutMs);
+    Next next(Job &job, Motion &wanted, uint32_t &control, int &timeoutMs);
+    std::optional<Next> motionStep(Motion::Drive drive, uint32_t &control);
+    std::vector<uint32_t> needsOf(const Job &job) const;
+    Next readingStep(uint32_t &control);
     void publish(uint32_t changes);
+
+    void look(uint32_t id);
+    void subscribe(uint32_t id);
+    void finishReading();
+    void updateDrives();
 
     bool ioctl(unsigned long request, void *argument);
     bool setControls(Writes &writes, std::string &refused);
@@ -136,9 +171,13 @@ private:
     V4l2Controls::Drive panTilt = V4l2Controls::Drive::None;
     V4l2Controls::Drive zoom = V4l2Controls::Drive::None;
     uint32_t caps = 0;
+    std::set<uint32_t> looked_; // asked for: in `known` when the camera has it
     bool read = false;
     bool finishing = false;
     bool gone = false;
+    bool ending = false; // no reopening: the worker is being destroyed
+    bool ended = false;  // past taking it back
+    Clock::time_point closedAt;
     std::deque<Job> jobs;
     Motion wanted;
     std::array<std::optional<int64_t>, 3> positions;
@@ -150,6 +189,8 @@ private:
     std::atomic<bool> done{false};
 
     // The worker's own.
+    std::set<uint32_t> subscribed;
+    std::set<uint32_t> written; // since opening: not given back from the image store
     Motion sent;
     std::array<std::optional<int64_t>, 3> targets; // last absolute position commanded
     std::array<double, 3> stepAt = {0, 0, 0};

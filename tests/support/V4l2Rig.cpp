@@ -1,4 +1,5 @@
 #include "V4l2Rig.h"
+#include "V4l2Device.h"
 
 #include <QtTest>
 
@@ -21,10 +22,7 @@ bool V4l2Rig::open(int index)
     enumerate();
     if (!device->Open(std::to_string(index).c_str(), 1))
         return false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!device->Capabilities() && clock.elapsed() < 10000)
-        QTest::qWait(5);
+    static_cast<V4l2Device &>(*device).WaitUntilRead(10000);
     return device->ReadParameters();
 }
 
