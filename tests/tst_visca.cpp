@@ -109,6 +109,7 @@ private slots:
     void operations();
     void readsTheCamera();
     void oneAtATimeStopFirstDrivesCoalesce();
+    void userGoesAheadOfTheReading();
     void refusalGreysTheKey_data();
     void refusalGreysTheKey();
     void busyCameraIsAskedAgain();
@@ -236,6 +237,44 @@ void tst_Visca::oneAtATimeStopFirstDrivesCoalesce()
     QVERIFY(rig.device->Close());
     QVERIFY(rig.camera.waitForCommands(5, std::chrono::seconds(2)));
     QCOMPARE(rig.camera.commands().back(), hex("81 01 06 01 01 01 03 03 ff"));
+}
+
+void tst_Visca::userGoesAheadOfTheReading()
+{
+    Rig rig("Choir", "udp");
+    rig.camera.change([](auto &c) { c.answerDelay = std::chrono::milliseconds(60); });
+    QVERIFY(rig.device->Open("0", 1));
+    QVERIFY(rig.device->SetContrast(4));
+    QVERIFY(rig.device->PanRight(12));
+    QVERIFY(rig.device->WaitUntilSent(5000));
+    // Closed and opened again at once, as the panel does at start: the same connection.
+    QVERIFY(rig.device->Close());
+    QVERIFY(rig.device->Open("0", 1));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.device->Capabilities() != 0, 5000);
+
+    QStringList sent; // what reached the camera, in order
+    for (const ViscaEmulator::Received &r : rig.camera.received())
+        if (r.type != 0x0200)
+            sent << QString(
+                QByteArray(reinterpret_cast<const char *>(r.message.data()), int(r.message.size()))
+                    .toHex(' '));
+    const QStringList reading = {"81 09 04 a1 ff", "81 09 04 a2 ff", "81 09 04 4f ff",
+                                 "81 09 04 49 ff", "81 09 04 42 ff", "81 09 04 5b ff",
+                                 "81 09 04 33 ff", "81 09 04 35 ff", "81 09 04 20 ff",
+                                 "81 09 04 47 ff", "81 09 06 12 ff"};
+    // The first inquiry was on its way; what the user asked goes next. The reading goes on
+    // when nothing else waits, and the stop of the close goes after the inquiry then in
+    // flight; the reading goes on once, in the panel's order.
+    const QStringList expected =
+        QStringList{reading[0], "81 01 06 01 0c 01 02 03 ff", "81 01 04 a2 00 00 00 04 ff",
+                    reading[1], "81 01 06 01 01 01 03 03 ff"} +
+        reading.mid(2);
+    QCOMPARE(sent.join(", "), expected.join(", "));
+    int resets = 0;
+    for (const ViscaEmulator::Received &r : rig.camera.received())
+        resets += r.type == 0x0200;
+    QCOMPARE(resets, 1);
+    QCOMPARE(rig.camera.overlaps(), 0);
 }
 
 void tst_Visca::refusalGreysTheKey_data()

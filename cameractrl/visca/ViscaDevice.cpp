@@ -14,6 +14,8 @@ ViscaDevice::ViscaDevice(ViscaBackend &owner) : backend(owner) {}
 ViscaDevice::~ViscaDevice()
 {
     Close();
+    if (closed)
+        backend.retire(std::move(closed));
 }
 
 bool ViscaDevice::Open(const char *index, int)
@@ -22,7 +24,19 @@ bool ViscaDevice::Open(const char *index, int)
     const ViscaBackend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
+    if (closed) {
+        // The same camera again (the panel reconnects as it lists the cameras): one
+        // connection and one reading.
+        if (closedPath == camera->info.path && closed->resume()) {
+            name = camera->info.name;
+            worker = std::move(closed);
+            worker->waitUntilRead(ReadWait);
+            return true;
+        }
+        backend.retire(std::move(closed));
+    }
     name = camera->info.name;
+    path = camera->info.path;
     worker = std::make_unique<ViscaWorker>(
         std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
         camera->info.name, notifier);
@@ -34,7 +48,10 @@ bool ViscaDevice::Close()
 {
     if (worker) {
         worker->finish();
-        backend.retire(std::move(worker));
+        if (closed)
+            backend.retire(std::move(closed));
+        closed = std::move(worker);
+        closedPath = path;
     }
     return true;
 }

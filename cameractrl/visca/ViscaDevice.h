@@ -83,5 +83,7 @@ private:
     ViscaBackend &backend;
     const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
     std::unique_ptr<ViscaWorker> worker;
+    std::unique_ptr<ViscaWorker> closed; // until the next camera is opened
     std::string name;
+    std::string path, closedPath; // the open camera's, the closed one's
 };

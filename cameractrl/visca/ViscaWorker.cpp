@@ -28,6 +28,11 @@ ViscaWorker::ViscaWorker(std::unique_ptr<ViscaLink> wire, std::string camera,
 ViscaWorker::~ViscaWorker()
 {
     finish();
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ending = true;
+    }
+    wakeup.wake();
     if (thread.joinable())
         thread.join();
 }
@@ -156,11 +161,28 @@ void ViscaWorker::finish()
 {
     {
         const std::lock_guard<std::mutex> lock(mutex);
+        if (!finishing)
+            closedAt = Clock::now();
         finishing = true;
         jobs.clear();
+        positionQueued = false;
+        wanted = Motion{}; // stopped while the connection is still kept
     }
     changed.notify_all();
     wakeup.wake();
+}
+
+bool ViscaWorker::resume()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (ended || ending)
+            return false;
+        finishing = false;
+        refused = false;
+    }
+    wakeup.wake();
+    return true;
 }
 
 // ---- The worker's side ----------------------------------------------------------------------
@@ -201,33 +223,38 @@ void ViscaWorker::resetSequence()
 void ViscaWorker::queueReading()
 {
     const std::lock_guard<std::mutex> lock(mutex);
-    size_t count = 0;
-    const Visca::ImageItem *items = Visca::imageItems(count);
-    for (size_t i = 0; i < count; ++i) {
+    reading.clear();
+    const auto record = [&](int position) {
+        const Visca::ImageItem &item = *Visca::imageItem(position);
         Request request;
-        request.message = Visca::inquiry(0x04, items[i].item);
+        request.message = Visca::inquiry(0x04, item.item);
         request.inquiry = true;
         request.answer = Request::Record;
-        request.record = items[i].record;
-        request.digits = items[i].digits;
-        jobs.push_back(request);
-    }
+        request.record = item.record;
+        request.digits = item.digits;
+        reading.push_back(request);
+    };
+    // The image panel from the top.
+    for (int position : {PARAM_BRIGHTNESS, PARAM_CONTRAST, PARAM_HUE, PARAM_SATURATION,
+                         PARAM_SHARPNESS, PARAM_GAMMA, PARAM_BACKLIGHT})
+        record(position);
     Request mode;
     mode.message = Visca::inquiry(0x04, 0x35);
     mode.inquiry = true;
     mode.answer = Request::WhiteBalanceMode;
-    jobs.push_back(mode);
+    reading.push_back(mode);
+    record(PARAM_WHITE_BALANCE);
     Request zoom;
     zoom.message = Visca::zoomPositionInquiry();
     zoom.inquiry = true;
     zoom.answer = Request::ZoomPosition;
-    jobs.push_back(zoom);
+    reading.push_back(zoom);
     Request pantilt;
     pantilt.message = Visca::panTiltPositionInquiry();
     pantilt.inquiry = true;
     pantilt.answer = Request::PanTilt;
     pantilt.endsReading = true;
-    jobs.push_back(pantilt);
+    reading.push_back(pantilt);
 }
 
 bool ViscaWorker::pick(Request &request)
@@ -243,7 +270,8 @@ bool ViscaWorker::pick(Request &request)
         request.what = zoom ? "zoom" : "pan and tilt";
         return true;
     };
-    // A stop or a turn first, then what waits in order, then a change of speed.
+    // A stop or a turn first, then what waits in order, then a change of speed; the
+    // camera's reading last. A closed camera only stops.
     if (wanted.turnsFrom(sent, Motion::PanTilt))
         return motion(false);
     if (wanted.turnsFrom(sent, Motion::Zoom))
@@ -261,7 +289,11 @@ bool ViscaWorker::pick(Request &request)
         return motion(true);
     ++idleTimes;
     changed.notify_all();
-    return false;
+    if (finishing || reading.empty())
+        return false;
+    request = std::move(reading.front());
+    reading.pop_front();
+    return true;
 }
 
 void ViscaWorker::transmit(const Request &request, bool control)
@@ -304,6 +336,7 @@ void ViscaWorker::lose(const std::string &why)
             reportOnce(name + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
         unreachable = true;
         jobs.clear();
+        reading.clear(); // asked afresh when it is back
         positionQueued = false;
     }
     changed.notify_all();
@@ -479,14 +512,17 @@ void ViscaWorker::run()
     if (linked)
         queueReading();
     for (;;) {
-        bool stopping = false;
+        const Clock::time_point now = Clock::now();
+        Clock::time_point letGo = Clock::time_point::max();
         {
             const std::lock_guard<std::mutex> lock(mutex);
-            stopping = finishing;
+            if (finishing) {
+                letGo = closedAt + Reopening;
+                ended = ending || now >= letGo;
+            }
+            if (ended)
+                break;
         }
-        if (stopping)
-            break;
-        const Clock::time_point now = Clock::now();
         bool lost = false;
         {
             const std::lock_guard<std::mutex> lock(mutex);
@@ -515,6 +551,7 @@ void ViscaWorker::run()
             until = knockAt;
         else if (notBefore > now)
             until = notBefore;
+        until = std::min(until, letGo);
         const int timeoutMs =
             until == Clock::time_point::max()
                 ? -1

@@ -3,9 +3,12 @@
 // has answered it (a move to a position or preset as soon as the camera has taken it; its
 // completion comes when the camera gets there). What waits is kept as in the V4L2 worker:
 // the motion wanted now, and requests in order where a newer one of the same kind replaces
-// one not yet sent; a stop or a change of direction goes first. An unanswered request is
-// sent again twice; then the camera is reported unreachable once, what waits is dropped,
-// and the worker keeps knocking until it answers again.
+// one not yet sent; a stop or a change of direction goes first. The inquiries that read the
+// camera, in the order the panel shows their controls, go only when nothing the user asked
+// for waits. An unanswered request is sent again twice; then the camera is reported
+// unreachable once, what waits is dropped, and the worker keeps knocking until it answers
+// again. A closed camera asks nothing more and keeps its connection a moment: opened again
+// in that moment, it goes on reading where it was.
 #pragma once
 
 #include "ChangeNotifier.h"
@@ -72,12 +75,15 @@ public:
     void refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
     bool waitUntilSent(std::chrono::milliseconds limit);
     void finish();
+    // Takes back a finished camera that has not closed yet: false when it has.
+    bool resume();
     bool finished() const { return done; }
 
     static constexpr int Attempts = 3;
     static constexpr auto ReplyTimeout = std::chrono::milliseconds(250);
     static constexpr auto BusyBackoff = std::chrono::milliseconds(50);
     static constexpr auto KnockInterval = std::chrono::seconds(2);
+    static constexpr auto Reopening = std::chrono::seconds(1);
 
 private:
     struct InFlight
@@ -120,9 +126,13 @@ private:
     std::array<std::optional<int>, 2> targets; // the absolute pan and tilt last sent
     bool read = false;
     bool finishing = false;
+    bool ending = false; // no reopening: the worker is being destroyed
+    bool ended = false;  // past taking it back
+    Clock::time_point closedAt;
     bool unreachable = false;
     bool refused = false;
     std::deque<Request> jobs;
+    std::deque<Request> reading; // what is still to be asked to read the camera
     Motion wanted;
     unsigned idleTimes = 0;
     unsigned positionReads = 0;

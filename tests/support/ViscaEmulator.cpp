@@ -312,6 +312,11 @@ void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequenc
         send({0x90, 0x60, 0x03, 0xff}, 0x0111, sequence, tcpFd);
         return;
     }
+    if (inquiry && camera.answerDelay.count() > 0) {
+        pending.push_back(
+            {now + camera.answerDelay, inquiryAnswer(message), sequence, tcpFd, false});
+        return;
+    }
     if (inquiry) {
         send(inquiryAnswer(message), 0x0111, sequence, tcpFd);
         return;

@@ -51,6 +51,7 @@ public:
         bool silent = false;                             // answers nothing
         bool garbage = false; // junk and stale answers around every real one
         std::chrono::milliseconds completionDelay{0};
+        std::chrono::milliseconds answerDelay{0}; // inquiries answered this much later
         int pan = 0, tilt = 0, zoom = 0;
         std::map<uint8_t, int> image = {{0xa1, 7}, {0xa2, 7}, {0x42, 4},  {0x49, 4},
                                         {0x4f, 7}, {0x5b, 0}, {0x20, 20}, {0x33, 0}};
