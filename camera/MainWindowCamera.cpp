@@ -194,15 +194,22 @@ void MainWindow::Setting_Press(int)
 
 void MainWindow::loadImageControls()
 {
+    // A slow camera tells its controls one by one; a record it has not told yet is all zero.
+    // Each slider is live once its own control has arrived (and the camera lets it be
+    // adjusted), greyed where it was until then rather than at a made-up place.
+    std::array<bool, ImageControl::Count> arrived = {};
     for (int id = 0; id < ImageControl::Count; ++id) {
         const ParameterRecord &record =
             device->parameters[ImageControl::of(ImageControl::Id(id)).record];
         parameterCopy[id] = copyOf(record);
+        arrived[id] = record.minimum || record.maximum || record.step || record.defaultValue ||
+                      record.currentValue || record.available;
+        sliderOf(ImageControl::Id(id))->setEnabled(record.available == 1);
     }
     for (ImageControl::Id id : LoadOrder) {
         QSlider *slider = sliderOf(id);
         // A value the camera reports while the user drags would pull the handle away.
-        if (slider->isSliderDown())
+        if (!arrived[id] || slider->isSliderDown())
             continue;
         const CopiedParameter &copy = parameterCopy[id];
         slider->setMinimum(copy.minimum);
@@ -211,10 +218,8 @@ void MainWindow::loadImageControls()
         slider->setPageStep(copy.pageStep);
         slider->setValue(copy.current);
     }
-    Slider_Brightness->setEnabled(device->parameters[PARAM_BRIGHTNESS].available == 1);
-    Slider_Hue->setEnabled(device->parameters[PARAM_HUE].available == 1);
     for (ImageControl::Id id : LoadOrder)
-        if (!sliderOf(id)->isSliderDown())
+        if (arrived[id] && !sliderOf(id)->isSliderDown())
             readoutOf(id)->setText(QString::number(parameterCopy[id].current));
 }
 
