@@ -3,6 +3,7 @@
 // the white-balance mode, positions and presets that land where they were sent and follow
 // the camera to any port, image settings given back after a power cycle, and cameras that
 // refuse, vanish or lack controls.
+#include "RequestLog.h"
 #include "StderrCapture.h"
 #include "UvcDescriptors.h"
 #include "V4l2Rig.h"
@@ -361,7 +362,15 @@ void tst_V4l2::unsupportedKeysSaySoOnce()
         QVERIFY(!rig.device->MenuOff()); // sent at every connection: not worth a word
         QVERIFY(!rig.device->FlipOn());  // no mapping in the 6.1 driver
     }
+    // Asked before the camera is read, the worker finds out and says so.
+    rig.node("/dev/video1").camera->add(FakeUvcCamera::Brightness);
+    RequestLog log(*rig.fake, "/dev/video1", FakeUvcCamera::Brightness);
     QVERIFY(rig.device->Open("1", 1));
+    QVERIFY(log.waitUntilHeld(std::chrono::seconds(10)));
+    QVERIFY(rig.device->MirrorOn());
+    log.release();
+    QTRY_VERIFY(err.text().contains("Plain webcam (/dev/video1) offers no mirror"));
+    QVERIFY(rig.readCompletely());
     QVERIFY(!rig.device->MirrorOn());
     const QStringList lines = err.text().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);

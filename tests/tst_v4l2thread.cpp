@@ -5,7 +5,6 @@
 // of the reading leaves nothing blocked.
 #include "RequestLog.h"
 #include "StderrCapture.h"
-#include "V4l2Device.h"
 #include "V4l2Rig.h"
 
 #include <QtTest>
@@ -39,11 +38,6 @@ int indexOf(const std::vector<std::string> &lines, const std::string &line, int 
     const auto found =
         std::find(lines.begin() + std::min<long>(from, long(lines.size())), lines.end(), line);
     return found == lines.end() ? -1 : int(found - lines.begin());
-}
-
-bool readCompletely(V4l2Rig &rig)
-{
-    return static_cast<V4l2Device &>(*rig.device).WaitUntilRead(10000);
 }
 
 int commitsOf(const std::vector<Commit> &commits, uint32_t id)
@@ -243,7 +237,7 @@ void tst_V4l2Thread::userGoesAheadOfTheReading()
     QVERIFY(rig.device->SetFlicker(2)); // not read yet: it is, just before it is written
     log.release();
     QTRY_COMPARE(rig.value(V4L2_CID_POWER_LINE_FREQUENCY), int64_t(2));
-    QVERIFY(readCompletely(rig));
+    QVERIFY(rig.readCompletely());
     QVERIFY(rig.pan() > 0);
     QVERIFY(rig.device->PanRightStop());
 
@@ -291,7 +285,7 @@ void tst_V4l2Thread::closedDuringTheReading()
     log.release();
     if (reopened) {
         // One descriptor, one reading, going on where it was.
-        QVERIFY(readCompletely(rig));
+        QVERIFY(rig.readCompletely());
         QCOMPARE(rig.fake->opens() - opensBefore, 1);
         QCOMPARE(rig.fake->openDescriptors(), 1);
         QVERIFY(rig.device->ReadParameters());

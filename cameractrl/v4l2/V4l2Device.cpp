@@ -12,9 +12,9 @@ using namespace V4l2Controls;
 namespace {
 
 constexpr int64_t ArcSecondsPerDegree = 3600;
-// The longest the caller's thread waits for a camera; a slower one reports through the
-// change listener when it has answered.
-constexpr auto ReadWait = std::chrono::milliseconds(40);
+// The longest the caller's thread waits for a position; a slower camera reports it through
+// the change listener when it has answered.
+constexpr auto PositionWait = std::chrono::milliseconds(40);
 constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 
 } // namespace
@@ -41,7 +41,6 @@ bool V4l2Device::Open(const char *index, int)
         if (was.node == camera->info.path && was.identity == camera->identity && closed->resume()) {
             opened = *camera;
             worker = std::move(closed);
-            worker->waitUntilRead(ReadWait);
             return true;
         }
         backend.retire(std::move(closed));
@@ -59,8 +58,7 @@ bool V4l2Device::Open(const char *index, int)
                                      V4l2Worker::Camera{camera->info.path, camera->info.name,
                                                         camera->identity, camera->olderIdentity},
                                      notifier, backend.stores());
-    // A camera that answers at once is read by the time ReadParameters asks.
-    worker->waitUntilRead(ReadWait);
+    // Not waited for: the listener hears of each control as it arrives.
     return true;
 }
 
@@ -305,7 +303,7 @@ bool V4l2Device::readPosition(Axis axis, int32_t *degrees)
         return false;
     if (lacksControl(absoluteControl(axis), false))
         return unsupported(nameOf(absoluteControl(axis)) + std::string(" reading"));
-    worker->refreshPosition(PositionFreshness, ReadWait);
+    worker->refreshPosition(PositionFreshness, PositionWait);
     const auto arcSeconds = worker->position(axis);
     if (!arcSeconds)
         return false;

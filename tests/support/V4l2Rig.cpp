@@ -20,10 +20,13 @@ std::vector<DeviceInfo> V4l2Rig::enumerate()
 bool V4l2Rig::open(int index)
 {
     enumerate();
-    if (!device->Open(std::to_string(index).c_str(), 1))
-        return false;
-    static_cast<V4l2Device &>(*device).WaitUntilRead(10000);
-    return device->ReadParameters();
+    return device->Open(std::to_string(index).c_str(), 1) && readCompletely() &&
+           device->ReadParameters();
+}
+
+bool V4l2Rig::readCompletely()
+{
+    return static_cast<V4l2Device &>(*device).WaitUntilRead(10000);
 }
 
 double V4l2Rig::pan(const char *path)

@@ -34,6 +34,7 @@ struct V4l2Rig
     std::vector<DeviceInfo> enumerate();
     // Opens camera `index` and waits until it is read completely.
     bool open(int index = 0);
+    bool readCompletely(); // the open camera, within 10 s
     // The camera's own values, read while no request runs.
     double pan(const char *path = "/dev/video0");
     double tilt(const char *path = "/dev/video0");
