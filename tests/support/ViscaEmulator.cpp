@@ -166,6 +166,14 @@ void ViscaEmulator::dropTcpClients()
         const std::lock_guard<std::mutex> lock(mutex);
         dropClients = true;
     }
+    wake();
+    // Gone when this returns: nothing sent afterwards is answered.
+    std::unique_lock<std::mutex> lock(mutex);
+    arrived.wait(lock, [this] { return !dropClients; });
+}
+
+void ViscaEmulator::wake()
+{
     const uint64_t one = 1;
     [[maybe_unused]] auto n = ::write(wakeFd, &one, sizeof one);
 }
@@ -312,9 +320,9 @@ void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequenc
         send({0x90, 0x60, 0x03, 0xff}, 0x0111, sequence, tcpFd);
         return;
     }
-    if (inquiry && camera.answerDelay.count() > 0) {
+    if (inquiry && camera.holdInquiries) {
         pending.push_back(
-            {now + camera.answerDelay, inquiryAnswer(message), sequence, tcpFd, false});
+            {Clock::time_point::max(), inquiryAnswer(message), sequence, tcpFd, false});
         return;
     }
     if (inquiry) {
@@ -407,7 +415,12 @@ void ViscaEmulator::run()
         int timeout = -1;
         {
             const std::lock_guard<std::mutex> lock(mutex);
+            for (Pending &p : pending)
+                if (p.due == Clock::time_point::max() && !camera.holdInquiries)
+                    p.due = Clock::now(); // held answers, released
             for (const Pending &p : pending) {
+                if (p.due == Clock::time_point::max())
+                    continue;
                 const auto wait =
                     std::chrono::ceil<std::chrono::milliseconds>(p.due - Clock::now());
                 const int ms = std::max(0, int(wait.count()));
@@ -451,6 +464,7 @@ void ViscaEmulator::run()
                 it = clients.erase(it);
             }
             pending.clear();
+            arrived.notify_all();
         }
     }
 }

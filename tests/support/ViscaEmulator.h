@@ -51,17 +51,20 @@ public:
         bool silent = false;                             // answers nothing
         bool garbage = false; // junk and stale answers around every real one
         std::chrono::milliseconds completionDelay{0};
-        std::chrono::milliseconds answerDelay{0}; // inquiries answered this much later
+        bool holdInquiries = false; // inquiries wait for their answer while it is set
         int pan = 0, tilt = 0, zoom = 0;
         std::map<uint8_t, int> image = {{0xa1, 7}, {0xa2, 7}, {0x42, 4},  {0x49, 4},
                                         {0x4f, 7}, {0x5b, 0}, {0x20, 20}, {0x33, 0}};
     };
     template <typename Change> void change(Change &&change)
     {
-        const std::lock_guard<std::mutex> lock(mutex);
-        change(camera);
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            change(camera);
+        }
+        wake();
     }
-    void dropTcpClients(); // the TCP connection goes down (the serial line stays)
+    void dropTcpClients(); // the TCP connection goes down (the serial line stays), now
     // Commands sent while another was still running (its completion not yet given).
     int overlaps() const { return overlapped; }
 
@@ -79,6 +82,7 @@ private:
         int tcpFd;
         bool move;
     };
+    void wake();
     void run();
     void acceptClient();
     void readUdp();
