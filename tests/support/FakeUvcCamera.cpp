@@ -673,6 +673,11 @@ int FakeUvcCamera::subscribe(const v4l2_event_subscription &subscription, int ha
 void FakeUvcCamera::unsubscribe(int handle)
 {
     subscribers.erase(handle);
+    dropEvents(handle);
+}
+
+void FakeUvcCamera::dropEvents(int handle)
+{
     const std::lock_guard<std::mutex> guard(queueLock);
     queues.erase(handle);
 }

@@ -96,6 +96,7 @@ public:
     int queryMenu(v4l2_querymenu &menu);
     int subscribe(const v4l2_event_subscription &subscription, int handle);
     void unsubscribe(int handle);
+    void dropEvents(int handle); // of a handle that never subscribed: `lock` not needed
     // Pending events of `handle`, oldest first; true when one was taken.
     bool dequeue(int handle, v4l2_event &event);
     bool pending(int handle) const;

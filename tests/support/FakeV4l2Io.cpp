@@ -130,15 +130,22 @@ int FakeV4l2Io::open(const std::string &path)
 void FakeV4l2Io::close(int fd)
 {
     std::shared_ptr<FakeUvcCamera> camera;
+    bool subscribed = false;
     {
         const std::lock_guard<std::recursive_mutex> lock(mutex);
         const auto found = open_.find(fd);
         if (found == open_.end())
             return;
         camera = node(found->second.path).camera;
+        subscribed = found->second.subscribed;
     }
-    const std::lock_guard<std::recursive_mutex> cameraLock(camera->lock);
-    camera->unsubscribe(fd);
+    // Releasing a file handle takes the control lock only to drop its event subscriptions.
+    if (subscribed) {
+        const std::lock_guard<std::recursive_mutex> cameraLock(camera->lock);
+        camera->unsubscribe(fd);
+    } else {
+        camera->dropEvents(fd);
+    }
     const std::lock_guard<std::recursive_mutex> lock(mutex);
     const auto found = open_.find(fd);
     if (found != open_.end()) {
@@ -238,9 +245,14 @@ int FakeV4l2Io::ioctl(int fd, unsigned long request, void *argument)
             control->value = item.value;
         break;
     }
-    case VIDIOC_SUBSCRIBE_EVENT:
+    case VIDIOC_SUBSCRIBE_EVENT: {
         result = camera.subscribe(*static_cast<v4l2_event_subscription *>(argument), fd);
+        const std::lock_guard<std::recursive_mutex> lock(mutex);
+        const auto open = open_.find(fd);
+        if (result == 0 && open != open_.end())
+            open->second.subscribed = true;
         break;
+    }
     default:
         break;
     }

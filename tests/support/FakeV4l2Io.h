@@ -69,6 +69,7 @@ private:
     {
         std::string path;
         int events = -1; // an eventfd, readable while events wait
+        bool subscribed = false;
     };
     // Refreshes the event flags of the camera's descriptors.
     void signal(const FakeUvcCamera &camera);
