@@ -43,6 +43,7 @@ void tst_E2eSlowCamera::actsWhileTheCameraIsRead()
     QProcessEnvironment env;
     env.insert("CAMERACTRL_BACKEND", "v4l2");
     env.insert("CAMERACTRL_TRACE", trace);
+    env.insert("CAMERACTRL_REMEMBER", "0"); // the camera's own values, whatever ran before
     env.insert("LD_LIBRARY_PATH", PTZ_FAKE_CAMERA_DIR);
     env.insert("PTZ_FAKE_UVC_MS", "3");
     env.insert("PTZ_FAKE_UVC_LOG", requests);
