@@ -116,7 +116,9 @@ QT_QPA_PLATFORM=offscreen "$bench/bench_inprocess" 2>/dev/null | grep -E '^(RESU
 
 echo
 echo "A V4L2 camera that takes 200 ms per request:"
-"$bench/bench_slowcamera" 200 || missed=1
+"$bench/bench_slowcamera" 200 2>/dev/null || missed=1
+echo "The same, 5 ms per request:"
+"$bench/bench_slowcamera" 5 2>/dev/null || missed=1
 
 echo
 echo "The HTTP API, one client as fast as it is answered:"
