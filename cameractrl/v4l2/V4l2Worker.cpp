@@ -526,24 +526,28 @@ std::vector<uint32_t> V4l2Worker::needsOf(const Job &job) const
     return ids;
 }
 
-std::optional<V4l2Worker::Next> V4l2Worker::motionStep(Motion::Drive drive, uint32_t &control)
+std::optional<V4l2Worker::Next> V4l2Worker::motionStep(bool turns, uint32_t &control)
 {
     // Under the lock.
-    const bool zoomAxis = drive == Motion::Zoom;
-    if (!driveSettled(known, looked_, zoomAxis)) {
-        for (uint32_t id : driveControls(zoomAxis))
-            if (!looked_.count(id)) {
-                control = id;
-                return Next::Look;
-            }
+    for (Motion::Drive drive : {Motion::PanTilt, Motion::Zoom}) {
+        if (!(turns ? wanted.turnsFrom(sent, drive) : wanted.differsFrom(sent, drive)))
+            continue;
+        const bool zoomAxis = drive == Motion::Zoom;
+        if (!driveSettled(known, looked_, zoomAxis)) {
+            for (uint32_t id : driveControls(zoomAxis))
+                if (!looked_.count(id)) {
+                    control = id;
+                    return Next::Look;
+                }
+        }
+        if ((zoomAxis ? zoom : panTilt) != Drive::None)
+            return zoomAxis ? Next::Zoom : Next::PanTilt;
+        // Asked before the camera was read: now it is known that it cannot.
+        reportOnce(camera.name + " (" + camera.node + ") offers no " +
+                   (zoomAxis ? "zoom" : "pan and tilt"));
+        for (Axis axis : zoomAxis ? std::vector<Axis>{Zoom} : std::vector<Axis>{Pan, Tilt})
+            wanted.speed[axis] = sent.speed[axis];
     }
-    if ((zoomAxis ? zoom : panTilt) != Drive::None)
-        return zoomAxis ? Next::Zoom : Next::PanTilt;
-    // Asked before the camera was read: now it is known that it cannot.
-    reportOnce(camera.name + " (" + camera.node + ") offers no " +
-               (zoomAxis ? "zoom" : "pan and tilt"));
-    for (Axis axis : zoomAxis ? std::vector<Axis>{Zoom} : std::vector<Axis>{Pan, Tilt})
-        wanted.speed[axis] = sent.speed[axis];
     return std::nullopt;
 }
 
@@ -589,12 +593,10 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, i
         timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(left).count());
         return Next::Wait;
     }
-    for (Motion::Drive drive : {Motion::PanTilt, Motion::Zoom})
-        if (wanted.turnsFrom(sent, drive))
-            if (const auto step = motionStep(drive, control)) {
-                motion = wanted;
-                return *step;
-            }
+    if (const auto step = motionStep(true, control)) {
+        motion = wanted;
+        return *step;
+    }
     if (!jobs.empty()) {
         for (uint32_t id : needsOf(jobs.front()))
             if (!looked_.count(id)) {
@@ -607,12 +609,10 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, i
             positionQueued = false;
         return Next::RunJob;
     }
-    for (Motion::Drive drive : {Motion::PanTilt, Motion::Zoom})
-        if (wanted.differsFrom(sent, drive))
-            if (const auto step = motionStep(drive, control)) {
-                motion = wanted;
-                return *step;
-            }
+    if (const auto step = motionStep(false, control)) {
+        motion = wanted;
+        return *step;
+    }
     if (std::any_of(stepRate.begin(), stepRate.end(), [](double r) { return r != 0; })) {
         const auto due = lastStep + StepInterval - Clock::now();
         if (due <= Clock::duration::zero())

@@ -134,7 +134,9 @@ private:
     void queuePreset(Job::Kind kind, int number);
     void run();
     Next next(Job &job, Motion &wanted, uint32_t &control, int &timeoutMs);
-    std::optional<Next> motionStep(Motion::Drive drive, uint32_t &control);
+    // The motion to send now (`turns`: only stops and changes of direction), or the control
+    // to read first for it.
+    std::optional<Next> motionStep(bool turns, uint32_t &control);
     std::vector<uint32_t> needsOf(const Job &job) const;
     Next readingStep(uint32_t &control);
     void publish(uint32_t changes);
