@@ -52,11 +52,11 @@ void tst_E2eDrive::driveTheSimulatedCamera()
         return taken;
     };
     // Waits for a new trace line matching `pattern`; everything up to now counts as seen.
-    const auto waitFor = [&](const QString &pattern) {
+    const auto waitFor = [&](const QString &pattern, int limitMs = 10000) {
         const QRegularExpression wanted(pattern);
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 5000) {
+        while (clock.elapsed() < limitMs) {
             if (!TraceFile::read(trace).mid(seen).filter(wanted).isEmpty()) {
                 fresh();
                 return true;
@@ -67,11 +67,15 @@ void tst_E2eDrive::driveTheSimulatedCamera()
         return false;
     };
 
-    // Open the image panel with the fold key, then drag brightness (128 of 0..255) right.
+    // Open the image panel with the fold key, then drag brightness (128 of 0..255) right; the
+    // first drag may come before the window takes input where the panel opened.
     x.xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
-    QTest::qWait(200);
-    drag(x, window, QPoint(116, 28), {QPoint(125, 28), QPoint(140, 28), QPoint(150, 28)});
-    QVERIFY(waitFor("^SetBrightness (1[3-9]\\d|2\\d\\d)$"));
+    bool dragged = false;
+    for (int attempt = 0; attempt < 20 && !dragged; ++attempt) {
+        drag(x, window, QPoint(116, 28), {QPoint(125, 28), QPoint(140, 28), QPoint(150, 28)});
+        dragged = waitFor("^SetBrightness (1[3-9]\\d|2\\d\\d)$", 500);
+    }
+    QVERIFY(dragged);
 
     // Joystick: press in the middle, go to the top-left cell, then the top cell, let go.
     drag(x, window, QPoint(387, 135),
