@@ -52,6 +52,7 @@ void RockerHandle::mousePressEvent(QMouseEvent *event)
     keyTimer->start(TickMs);
     speedTimer->start(TickMs);
     pressed = true;
+    placeHandle();
     update();
 }
 
@@ -59,6 +60,8 @@ void RockerHandle::mouseMoveEvent(QMouseEvent *event)
 {
     pointX = event->pos().x();
     pointY = event->pos().y();
+    // The reports follow every move; only the repaints are thinned out.
+    placeHandle();
     if (repaintToggle) {
         update();
         repaintToggle = false;
@@ -74,13 +77,13 @@ void RockerHandle::mouseReleaseEvent(QMouseEvent *)
     keyTimer->stop();
     speedTimer->stop();
     pressed = false;
+    placeHandle();
     emit keyNumchanged(4);
     update();
 }
 
-void RockerHandle::paintEvent(QPaintEvent *)
+void RockerHandle::placeHandle()
 {
-    QPainter painter(this);
     const int middle = std::min(width(), height()) / 2;
     handleRadius = static_cast<int>(8.0 * density);
     const int travel = middle - handleRadius;
@@ -100,7 +103,12 @@ void RockerHandle::paintEvent(QPaintEvent *)
         handleX = static_cast<int>((long long)dx * travel / distance + middle);
         handleY = static_cast<int>((long long)dy * travel / distance + middle);
     }
+}
 
+void RockerHandle::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    placeHandle();
     QLinearGradient gradient(handleX - handleRadius, 0, handleX + handleRadius, 0);
     gradient.setColorAt(0, QColor(117, 165, 249, 255));
     gradient.setColorAt(1, QColor(86, 133, 215, 255));

@@ -30,6 +30,7 @@ private:
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void placeHandle();
 
     int pointX = 0;
     int pointY = 0;

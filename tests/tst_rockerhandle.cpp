@@ -140,10 +140,9 @@ void tst_RockerHandle::dragFollowsTheCells()
 {
     probe->press(QPoint(10, 10));
     QCOMPARE(probe->waitForReport().key, 0);
-    probe->move(QPoint(50, 10));
+    // Each single move counts, whether or not it was painted.
     probe->move(QPoint(50, 10));
     QTRY_VERIFY(probe->events.contains("key(1)"));
-    probe->move(QPoint(90, 90));
     probe->move(QPoint(90, 90));
     QTRY_VERIFY(probe->events.contains("key(8)"));
     probe->release();
