@@ -8,8 +8,10 @@
 //   image      the ranges reported in the parameter records
 // Every operation returns true when the camera accepted it; only Open's result is acted on.
 // No operation waits for a slow camera: each is handed to the library's I/O thread for the
-// open camera (the longest wait is 50 ms, in Open and Get...Position), and what the camera
-// reports later reaches the caller through the change listener.
+// open camera (the longest wait is 50 ms, in Open, Get...Position and, for cameras whose
+// presets the library keeps, SetPreset and ClearPreset, which are false when the preset could
+// not be written), and what the camera reports later reaches the caller through the change
+// listener.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 #include "CameraStore.h"
 #include "AtomicFile.h"
-#include "Report.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -115,17 +114,20 @@ void CameraStore::adopt(const std::string &to, const std::string &from)
     }
 }
 
-void CameraStore::save()
+bool CameraStore::save(std::string &error)
 {
     const std::lock_guard<std::mutex> lock(mutex);
-    if (!dirty || path.empty())
-        return;
+    if (!dirty)
+        return true;
+    if (path.empty()) {
+        error = "cannot keep " + fileName + ": neither XDG_CONFIG_HOME nor HOME is set";
+        return false;
+    }
     std::ostringstream out;
     for (const auto &[key, value] : entries)
         out << key.first << '\t' << key.second << '\t' << value << '\n';
-    std::string error;
-    if (writeFileAtomically(path, out.str(), error))
-        dirty = false;
-    else
-        reportOnce(error);
+    if (!writeFileAtomically(path, out.str(), error))
+        return false;
+    dirty = false;
+    return true;
 }

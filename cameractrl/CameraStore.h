@@ -22,8 +22,9 @@ public:
     void erase(const std::string &camera, const std::string &key);
     // Hands what is kept under `from` to `to`, unless `to` has something already.
     void adopt(const std::string &to, const std::string &from);
-    // Writes the file if anything changed since it was read or last written.
-    void save();
+    // Writes the file if anything changed since it was read or last written. False, with why,
+    // when it could not be written (what changed is kept, and written by the next save).
+    bool save(std::string &error);
 
     // The directory of the files, "" when neither XDG_CONFIG_HOME nor HOME is set.
     static std::string directory();

@@ -2,13 +2,14 @@
 
 #include <sstream>
 
-void PresetStore::store(const std::string &camera, int number, const Position &position)
+bool PresetStore::store(const std::string &camera, int number, const Position &position,
+                        std::string &error)
 {
     std::string value;
     for (const auto &axis : position)
         value += (value.empty() ? "" : "\t") + (axis ? std::to_string(*axis) : "-");
     file.put(camera, std::to_string(number), value);
-    file.save();
+    return file.save(error);
 }
 
 std::optional<PresetStore::Position> PresetStore::find(const std::string &camera, int number)
@@ -36,14 +37,14 @@ std::optional<PresetStore::Position> PresetStore::find(const std::string &camera
     return position;
 }
 
-void PresetStore::erase(const std::string &camera, int number)
+bool PresetStore::erase(const std::string &camera, int number, std::string &error)
 {
     file.erase(camera, std::to_string(number));
-    file.save();
+    return file.save(error);
 }
 
-void PresetStore::adopt(const std::string &camera, const std::string &olderName)
+bool PresetStore::adopt(const std::string &camera, const std::string &olderName, std::string &error)
 {
     file.adopt(camera, olderName);
-    file.save();
+    return file.save(error);
 }

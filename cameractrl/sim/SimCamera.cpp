@@ -1,4 +1,5 @@
 #include "SimCamera.h"
+#include "PresetStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +26,17 @@ bool same(const ParameterRecord &a, const ParameterRecord &b)
     return a.minimum == b.minimum && a.maximum == b.maximum && a.step == b.step &&
            a.defaultValue == b.defaultValue && a.currentValue == b.currentValue &&
            a.available == b.available;
+}
+
+} // namespace
+
+namespace {
+
+// One for all simulated cameras, as the USB backend has one for all its cameras.
+PresetStore &libraryPresets()
+{
+    static PresetStore store;
+    return store;
 }
 
 } // namespace
@@ -140,25 +152,44 @@ void SimCamera::settle(Axis axis)
     motion[axis].since = Clock::now();
 }
 
-void SimCamera::storePreset(uint8_t number)
+bool SimCamera::storePreset(uint8_t number, std::string &error)
 {
     const std::lock_guard<std::mutex> lock(mutex);
-    presets[number] = {positionLocked(Pan), positionLocked(Tilt), positionLocked(Zoom)};
+    const std::array<int, AxisCount> here = {positionLocked(Pan), positionLocked(Tilt),
+                                             positionLocked(Zoom)};
+    if (origin.keepsPresets) {
+        presets[number] = here;
+        return true;
+    }
+    return libraryPresets().store(origin.name, number, {here[Pan], here[Tilt], here[Zoom]}, error);
 }
 
 bool SimCamera::recallPreset(uint8_t number)
 {
     const std::lock_guard<std::mutex> lock(mutex);
-    const auto found = presets.find(number);
-    if (found == presets.end())
-        return false;
+    std::array<int, AxisCount> there = {};
+    if (origin.keepsPresets) {
+        const auto found = presets.find(number);
+        if (found == presets.end())
+            return false;
+        there = found->second;
+    } else {
+        const auto found = libraryPresets().find(origin.name, number);
+        if (!found)
+            return false;
+        for (int axis = 0; axis < AxisCount; ++axis)
+            there[axis] = int((*found)[axis].value_or(0));
+    }
     for (int axis = 0; axis < AxisCount; ++axis)
-        setPositionLocked(Axis(axis), found->second[axis]);
+        setPositionLocked(Axis(axis), there[axis]);
     return true;
 }
 
-void SimCamera::clearPreset(uint8_t number)
+bool SimCamera::clearPreset(uint8_t number, std::string &error)
 {
     const std::lock_guard<std::mutex> lock(mutex);
+    if (!origin.keepsPresets)
+        return libraryPresets().erase(origin.name, number, error);
     presets.erase(number);
+    return true;
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <string>
 
 class SimCamera
 {
@@ -45,9 +46,11 @@ public:
     int position(Axis axis) const;
     void setPosition(Axis axis, int position);
 
-    void storePreset(uint8_t number);
+    // False, with why, when the preset file could not be written (for a camera whose presets
+    // the library keeps).
+    bool storePreset(uint8_t number, std::string &error);
     bool recallPreset(uint8_t number);
-    void clearPreset(uint8_t number);
+    bool clearPreset(uint8_t number, std::string &error);
 
 private:
     using Clock = std::chrono::steady_clock;

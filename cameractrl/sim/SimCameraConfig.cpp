@@ -149,6 +149,11 @@ SimCameraConfig SimCameraConfig::parse(const std::string &text, const std::strin
                 config.opens = value == "ok";
             else
                 complain("open must be ok or fail");
+        } else if (key == "presets") {
+            if (value == "camera" || value == "library")
+                config.keepsPresets = value == "camera";
+            else
+                complain("presets must be camera or library");
         } else if (key == "lacks") {
             config.lacks = 0;
             std::istringstream names(value);
@@ -195,7 +200,8 @@ std::optional<SimCameraConfig> SimCameraConfig::load(const std::string &path)
 
 bool SimCameraConfig::operator==(const SimCameraConfig &other) const
 {
-    if (name != other.name || opens != other.opens || lacks != other.lacks)
+    if (name != other.name || opens != other.opens || lacks != other.lacks ||
+        keepsPresets != other.keepsPresets)
         return false;
     for (int i = 0; i < PARAM_COUNT; ++i) {
         const ParameterRecord &a = records[i], &b = other.records[i];

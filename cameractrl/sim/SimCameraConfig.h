@@ -14,6 +14,9 @@ public:
     bool opens = true;
     ParameterRecord records[PARAM_COUNT];
     uint32_t lacks = 0; // CAP_... bits the camera cannot do
+    // false: it has no preset memory of its own (as USB cameras), and the library keeps its
+    // presets in the user's preset file.
+    bool keepsPresets = true;
 
     static SimCameraConfig builtin();
     // Keys that are missing keep the built-in values; the name defaults to `defaultName`.

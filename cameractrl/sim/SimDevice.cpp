@@ -250,16 +250,22 @@ bool SimDevice::ClearPreset(uint8_t preset)
 {
     if (!can(CAP_PRESETS, "presets"))
         return false;
-    camera->clearPreset(preset);
-    return true;
+    std::string error;
+    if (camera->clearPreset(preset, error))
+        return true;
+    report("preset " + std::to_string(preset) + " of " + name + " is not cleared: " + error);
+    return false;
 }
 
 bool SimDevice::SetPreset(uint8_t preset)
 {
     if (!can(CAP_PRESETS, "presets"))
         return false;
-    camera->storePreset(preset);
-    return true;
+    std::string error;
+    if (camera->storePreset(preset, error))
+        return true;
+    report("preset " + std::to_string(preset) + " of " + name + " is not stored: " + error);
+    return false;
 }
 
 bool SimDevice::CallPreset(uint8_t preset)

@@ -16,6 +16,9 @@ constexpr int64_t ArcSecondsPerDegree = 3600;
 // the change listener when it has answered.
 constexpr auto PositionWait = std::chrono::milliseconds(40);
 constexpr auto PositionFreshness = std::chrono::milliseconds(100);
+// As long for a preset to be written: one that cannot be is refused there and then, unless the
+// camera is too slow to tell its position in time (then it is said on stderr only).
+constexpr auto PresetWait = PositionWait;
 
 } // namespace
 
@@ -303,7 +306,10 @@ bool V4l2Device::readPosition(Axis axis, int32_t *degrees)
         return false;
     if (lacksControl(absoluteControl(axis), false))
         return unsupported(nameOf(absoluteControl(axis)) + std::string(" reading"));
-    worker->refreshPosition(PositionFreshness, PositionWait);
+    // A position read before is no answer of now: the caller may be asking whether the camera
+    // is there at all.
+    if (!worker->refreshPosition(PositionFreshness, PositionWait))
+        return false;
     const auto arcSeconds = worker->position(axis);
     if (!arcSeconds)
         return false;
@@ -388,8 +394,7 @@ bool V4l2Device::SetPreset(uint8_t preset)
 {
     if (lacks(CAP_PRESETS, "absolute position to store in a preset"))
         return false;
-    worker->storePreset(preset);
-    return true;
+    return worker->storePreset(preset, PresetWait);
 }
 
 bool V4l2Device::CallPreset(uint8_t preset)
@@ -417,8 +422,7 @@ bool V4l2Device::ClearPreset(uint8_t preset)
 {
     if (!worker)
         return false;
-    worker->clearPreset(preset);
-    return true;
+    return worker->clearPreset(preset, PresetWait);
 }
 
 // ---- Keys ----------------------------------------------------------------------------------

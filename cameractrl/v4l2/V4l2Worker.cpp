@@ -161,12 +161,14 @@ void V4l2Worker::setSpeed(Axis axis, int speed)
     wakeup.wake();
 }
 
-void V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
+bool V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
                                  std::chrono::milliseconds limit)
 {
     std::unique_lock<std::mutex> lock(mutex);
-    if (finishing || (positionReads > 0 && Clock::now() - positionRead <= freshness))
-        return;
+    if (finishing || gone)
+        return false;
+    if (positionReads > 0 && Clock::now() - positionRead <= freshness)
+        return positionTold;
     const unsigned seen = positionReads;
     if (!positionQueued) {
         Job job;
@@ -175,31 +177,53 @@ void V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
         positionQueued = true;
         wakeup.wake();
     }
-    changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; });
+    return changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; }) &&
+           positionReads != seen && positionTold;
 }
 
-void V4l2Worker::storePreset(int number)
+bool V4l2Worker::storePreset(int number, std::chrono::milliseconds limit)
 {
-    queuePreset(Job::StorePreset, number);
+    return queuePreset(Job::StorePreset, number, limit);
 }
 
-void V4l2Worker::clearPreset(int number)
+bool V4l2Worker::clearPreset(int number, std::chrono::milliseconds limit)
 {
-    queuePreset(Job::ClearPreset, number);
+    return queuePreset(Job::ClearPreset, number, limit);
 }
 
-void V4l2Worker::queuePreset(Job::Kind kind, int number)
+bool V4l2Worker::queuePreset(Job::Kind kind, int number, std::chrono::milliseconds limit)
 {
+    std::unique_lock<std::mutex> lock(mutex);
+    if (finishing)
+        return false;
+    Job job;
+    job.kind = kind;
+    job.preset = number;
+    job.sequence = ++presetsQueued;
+    jobs.push_back(job);
+    lock.unlock();
+    wakeup.wake();
+    lock.lock();
+    changed.wait_for(lock, limit, [&] { return presetsDone >= job.sequence || finishing || gone; });
+    // What nobody waits for any more is forgotten; it was said on stderr.
+    const bool failed = presetsFailed.count(job.sequence) > 0;
+    presetsFailed.erase(presetsFailed.begin(), presetsFailed.upper_bound(job.sequence));
+    return !failed;
+}
+
+void V4l2Worker::presetDone(const Job &job, bool kept, const std::string &why)
+{
+    if (!kept)
+        report(why);
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing)
-            return;
-        Job job;
-        job.kind = kind;
-        job.preset = number;
-        jobs.push_back(job);
+        presetsDone = job.sequence;
+        if (!kept) {
+            presetsFailed.insert(job.sequence);
+            refused = true;
+        }
     }
-    wakeup.wake();
+    changed.notify_all();
 }
 
 bool V4l2Worker::waitUntilSent(std::chrono::milliseconds limit)
@@ -446,8 +470,10 @@ void V4l2Worker::subscribe(uint32_t id)
 
 void V4l2Worker::finishReading()
 {
-    if (stores.presets && !camera.olderIdentity.empty())
-        stores.presets->adopt(camera.identity, camera.olderIdentity);
+    std::string error;
+    if (stores.presets && !camera.olderIdentity.empty() &&
+        !stores.presets->adopt(camera.identity, camera.olderIdentity, error))
+        reportOnce(error);
 
     // Cameras forget their image settings at power-off: give back what was last set here,
     // but never over what the user set since opening.
@@ -723,17 +749,29 @@ void V4l2Worker::runJob(Job &job)
                     position[axis] = this->position(axis);
                     any = any || position[axis].has_value();
                 }
-        if (any && stores.presets)
-            stores.presets->store(camera.identity, job.preset, position);
+        std::string error;
+        if (!any || !stores.presets)
+            presetDone(job, false,
+                       camera.name + " cannot tell its position: preset " +
+                           std::to_string(job.preset) + " is not stored");
+        else if (!stores.presets->store(camera.identity, job.preset, position, error))
+            presetDone(job, false,
+                       "preset " + std::to_string(job.preset) + " of " + camera.name +
+                           " is not stored: " + error);
         else
-            reportOnce(camera.name + " cannot tell its position: preset " +
-                       std::to_string(job.preset) + " is not stored");
+            presetDone(job, true, {});
         break;
     }
-    case Job::ClearPreset:
-        if (stores.presets)
-            stores.presets->erase(camera.identity, job.preset);
+    case Job::ClearPreset: {
+        std::string error;
+        if (stores.presets && !stores.presets->erase(camera.identity, job.preset, error))
+            presetDone(job, false,
+                       "preset " + std::to_string(job.preset) + " of " + camera.name +
+                           " is not cleared: " + error);
+        else
+            presetDone(job, true, {});
         break;
+    }
     }
 }
 
@@ -828,6 +866,7 @@ bool V4l2Worker::readPosition()
         const std::lock_guard<std::mutex> lock(mutex);
         positionRead = Clock::now();
         ++positionReads;
+        positionTold = ok;
     }
     changed.notify_all();
     publish(CHANGED_POSITION);
@@ -934,6 +973,9 @@ void V4l2Worker::saveImages(bool now)
         return;
     if (!now && Clock::now() - imagesChanged < ImageSaveDelay)
         return;
-    stores.images->save();
+    // Said once: it is tried again with every change, and the panel works on without it.
+    std::string error;
+    if (!stores.images->save(error))
+        reportOnce("image settings of " + camera.name + " are not remembered: " + error);
     imagesDirty = false;
 }

@@ -84,9 +84,14 @@ public:
     void writeLater(std::vector<uint32_t> needs, Maker make, std::string what, bool remember);
     void setSpeed(Axis axis, int speed); // signed panel speed, 0 stops
     // Reads the position unless one was read within `freshness`, waiting at most `limit`.
-    void refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
-    void storePreset(int number);
-    void clearPreset(int number);
+    // False when the camera has not told it within `freshness` by then (what it told before
+    // is still there, but it is no position of now).
+    bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
+    // Keeps or forgets preset `number` in the preset file, in turn with what was asked before;
+    // waits for that at most `limit`. False when it could not be written by then (said on
+    // stderr, every time); true when it was, or is still on its way.
+    bool storePreset(int number, std::chrono::milliseconds limit);
+    bool clearPreset(int number, std::chrono::milliseconds limit);
     // Waits until everything asked so far has been sent, at most `limit`; false when it has
     // not, or the camera refused something since the last call, or is gone.
     bool waitUntilSent(std::chrono::milliseconds limit);
@@ -117,6 +122,7 @@ private:
         std::vector<uint32_t> needs;
         Maker make;
         std::string what;
+        unsigned sequence = 0; // of a preset job
     };
     enum class Next
     {
@@ -131,7 +137,8 @@ private:
         Read       // every control has been read
     };
 
-    void queuePreset(Job::Kind kind, int number);
+    bool queuePreset(Job::Kind kind, int number, std::chrono::milliseconds limit);
+    void presetDone(const Job &job, bool kept, const std::string &why);
     void run();
     Next next(Job &job, Motion &wanted, uint32_t &control, int &timeoutMs);
     // The motion to send now (`turns`: only stops and changes of direction), or the control
@@ -186,8 +193,12 @@ private:
     Clock::time_point positionRead;
     unsigned positionReads = 0;
     bool positionQueued = false;
-    unsigned idleTimes = 0; // how often the worker found nothing left to send
-    bool refused = false;   // since the last waitUntilSent
+    bool positionTold = false; // the last reading succeeded
+    unsigned idleTimes = 0;    // how often the worker found nothing left to send
+    bool refused = false;      // since the last waitUntilSent
+    unsigned presetsQueued = 0;
+    unsigned presetsDone = 0;
+    std::set<unsigned> presetsFailed; // not yet told to whoever waited for them
     std::atomic<bool> done{false};
 
     // The worker's own.

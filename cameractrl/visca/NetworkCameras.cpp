@@ -2,19 +2,23 @@
 #include "AtomicFile.h"
 #include "ViscaBackend.h"
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 namespace {
 
-std::vector<std::string> fileLines(const std::string &path)
+// The file's lines; false when it is too large to be edited without losing what is beyond.
+bool fileLines(const std::string &path, std::vector<std::string> &lines, std::string &error)
 {
-    std::ifstream file(path);
-    std::vector<std::string> lines;
+    std::string text;
+    if (!ViscaBackend::readConfig(path, text)) {
+        error = path + " is larger than 64 KiB: edit it by hand";
+        return false;
+    }
+    std::istringstream file(text);
     for (std::string line; std::getline(file, line);)
         lines.push_back(line);
-    return lines;
+    return true;
 }
 
 // The name of the camera a line of the file describes; empty for comments and bad lines.
@@ -45,6 +49,14 @@ std::string NetworkCameras::configPath()
 
 bool NetworkCameras::add(const std::string &line, std::string &error)
 {
+    // One camera, on one line of the file: what would split or end it there is refused.
+    for (const char c : line)
+        if (c == ';' || c == '#' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            error = c == ';' || c == '#'
+                        ? std::string("a camera's line cannot hold \"") + c + "\""
+                        : std::string("a camera's line cannot hold control characters");
+            return false;
+        }
     std::vector<std::string> problems;
     const auto cameras = ViscaBackend::parse(line, "camera", &problems);
     if (cameras.size() != 1) {
@@ -58,8 +70,10 @@ bool NetworkCameras::add(const std::string &line, std::string &error)
         error = "no configuration directory: neither XDG_CONFIG_HOME nor HOME is set";
         return false;
     }
-    std::vector<std::string> kept;
-    for (const std::string &old : fileLines(path))
+    std::vector<std::string> lines, kept;
+    if (!fileLines(path, lines, error))
+        return false;
+    for (const std::string &old : lines)
         if (nameOf(old) != camera.info.name)
             kept.push_back(old);
     kept.push_back(camera.info.name + ", " + ViscaLink::name(camera.transport) + ", " +
@@ -70,8 +84,9 @@ bool NetworkCameras::add(const std::string &line, std::string &error)
 bool NetworkCameras::remove(const std::string &name, std::string &error)
 {
     const std::string path = configPath();
-    std::vector<std::string> kept;
-    const std::vector<std::string> lines = path.empty() ? kept : fileLines(path);
+    std::vector<std::string> lines, kept;
+    if (!path.empty() && !fileLines(path, lines, error))
+        return false;
     for (const std::string &old : lines)
         if (nameOf(old) != name)
             kept.push_back(old);

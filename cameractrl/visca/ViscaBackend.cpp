@@ -26,6 +26,21 @@ std::string ViscaBackend::configPath()
     return dir.empty() ? std::string() : dir + "/visca";
 }
 
+bool ViscaBackend::readConfig(const std::string &path, std::string &text)
+{
+    std::ifstream file(path, std::ios::binary);
+    text.assign(MaxFileBytes + 1, '\0');
+    file.read(text.data(), std::streamsize(text.size()));
+    text.resize(file ? text.size() : size_t(std::max<std::streamsize>(file.gcount(), 0)));
+    if (text.size() <= MaxFileBytes)
+        return true;
+    // Half a line could name another host: what was cut off is not read at all.
+    text.resize(MaxFileBytes);
+    const auto end = text.rfind('\n');
+    text.resize(end == std::string::npos ? 0 : end + 1);
+    return false;
+}
+
 std::vector<ViscaBackend::Camera> ViscaBackend::parse(const std::string &text,
                                                       const std::string &origin,
                                                       std::vector<std::string> *problems)
@@ -94,9 +109,10 @@ std::vector<ViscaCamera> ViscaBackend::scan()
     std::vector<Camera> cameras;
     const std::string path = configPath();
     if (!path.empty()) {
-        std::ifstream file(path);
-        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        text.resize(std::min<size_t>(text.size(), 64 * 1024));
+        std::string text;
+        if (!readConfig(path, text))
+            report(path + " is larger than 64 KiB: only the cameras of its first 64 KiB are "
+                          "listed");
         cameras = parse(text, path);
     }
     if (const char *env = std::getenv("CAMERACTRL_VISCA")) {

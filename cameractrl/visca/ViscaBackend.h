@@ -6,7 +6,8 @@
 //
 // TRANSPORT is udp (VISCA over IP, port 52381 unless given), tcp (plain VISCA, port 5678
 // unless given) or serial (HOST is the port's device, PORT its rate, 9600 unless given).
-// "#" starts a comment; a line that cannot be used is reported once.
+// "#" starts a comment; a line that cannot be used is reported once. Only the first 64 KiB of
+// the file are read, and a larger file is reported each time it is read.
 #pragma once
 
 #include "Retirement.h"
@@ -42,6 +43,10 @@ public:
     static std::vector<Camera> parse(const std::string &text, const std::string &origin,
                                      std::vector<std::string> *problems = nullptr);
     static std::string configPath();
+    // The file's text, at most MaxFileBytes of it, cut after its last whole line; false when
+    // the file is larger.
+    static bool readConfig(const std::string &path, std::string &text);
+    static constexpr size_t MaxFileBytes = 64 * 1024;
 
 private:
     std::vector<Camera> scan() override;

@@ -263,7 +263,10 @@ bool ViscaDevice::readPosition(int axis, int32_t *position)
 {
     if (!position || lacks(CAP_POSITION, "absolute position"))
         return false;
-    worker->refreshPosition(PositionFreshness, ReadWait);
+    // A position read before is no answer of now: the caller may be asking whether the camera
+    // is there at all.
+    if (!worker->refreshPosition(PositionFreshness, ReadWait))
+        return false;
     const auto at = worker->position(axis);
     if (!at)
         return false;

@@ -123,12 +123,14 @@ void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
     send(std::move(request));
 }
 
-void ViscaWorker::refreshPosition(std::chrono::milliseconds freshness,
+bool ViscaWorker::refreshPosition(std::chrono::milliseconds freshness,
                                   std::chrono::milliseconds limit)
 {
     std::unique_lock<std::mutex> lock(mutex);
-    if (finishing || unreachable || (positionReads > 0 && Clock::now() - positionRead <= freshness))
-        return;
+    if (finishing || unreachable)
+        return false;
+    if (positionReads > 0 && Clock::now() - positionRead <= freshness)
+        return true;
     const unsigned seen = positionReads;
     if (!positionQueued) {
         Request request;
@@ -141,8 +143,9 @@ void ViscaWorker::refreshPosition(std::chrono::milliseconds freshness,
         positionQueued = true;
         wakeup.wake();
     }
-    changed.wait_for(lock, limit,
-                     [&] { return positionReads != seen || finishing || unreachable; });
+    return changed.wait_for(lock, limit, [&] {
+        return positionReads != seen || finishing || unreachable;
+    }) && positionReads != seen;
 }
 
 bool ViscaWorker::waitUntilSent(std::chrono::milliseconds limit)

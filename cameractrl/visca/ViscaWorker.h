@@ -72,7 +72,9 @@ public:
     // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
     // last sent or seen.
     void moveTo(std::optional<int> pan, std::optional<int> tilt);
-    void refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
+    // False when the camera has not told it within `freshness` by then (what it told before
+    // is still there, but it is no position of now).
+    bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
     bool waitUntilSent(std::chrono::milliseconds limit);
     void finish();
     // Takes back a finished camera that has not closed yet: false when it has.
