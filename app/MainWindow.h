@@ -30,6 +30,9 @@ class MainWindow : public QMainWindow
     Q_PROPERTY(int leftPanelWidth READ slideWidth)
     // What the connected camera can do (CAP_... bits), 0 without one.
     Q_PROPERTY(uint capabilities READ capabilities)
+    // Whether the camera refused what the last preset or GET key asked (the panel shows
+    // nothing for it; commands from outside report it).
+    Q_PROPERTY(bool refused READ wasRefused)
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
@@ -41,6 +44,7 @@ public:
     bool isDocked() const { return docked; }
     int slideWidth() const { return leftPanelWidth; }
     uint capabilities() const;
+    bool wasRefused() const { return keyRefused; }
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:
@@ -111,7 +115,7 @@ private:
     void setWhiteBalanceManual();
     void resetImage();
     void setAbsolutePosition();
-    void readAbsolutePosition();
+    bool readAbsolutePosition();
 
     static constexpr int EnumerationDelayMs = 500;
 
@@ -155,6 +159,7 @@ private:
     int zoomOutSpeed = 0;
     int zoomInSpeed = 0;
     int presetNumber = 0;
+    bool keyRefused = false;
     // The joystick rests in the middle (key 4) at speed 0 until it first reports.
     int directionKey = 4;
     int panSpeed = 0;

@@ -146,7 +146,8 @@ void MainWindow::watchNetworkCameras()
         return;
     const auto contents = [path] {
         QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
+        // One byte past the library's limit, so that a file growing past it is seen (and said).
+        return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024 + 1) : QByteArray();
     };
     networkConfig = contents();
     auto *watcher = new QFileSystemWatcher(this);
@@ -522,16 +523,17 @@ void MainWindow::setAbsolutePosition()
     device->SetTiltPosition(tilt);
 }
 
-void MainWindow::readAbsolutePosition()
+bool MainWindow::readAbsolutePosition()
 {
     // A camera that cannot tell leaves these alone; show 0 rather than stack garbage.
     int32_t pan = 0;
     int32_t tilt = 0;
-    device->GetPanPosition(&pan);
+    const bool panTold = device->GetPanPosition(&pan);
     sleep(50);
-    device->GetTiltPosition(&tilt);
+    const bool tiltTold = device->GetTiltPosition(&tilt);
     get_pan_data->setText(QString::number(pan));
     get_tilt_data->setText(QString::number(tilt));
+    return panTold && tiltTold;
 }
 
 // ---- Function buttons -------------------------------------------------------------------
@@ -610,24 +612,20 @@ void MainWindow::RWin_BT_Pressed(int flag)
         QCoreApplication::exit(0);
         break;
     case 5:
-        if (cameraPresent)
-            device->CallPreset(preset);
+        keyRefused = !cameraPresent || !device->CallPreset(preset);
         break;
     case 6:
-        if (cameraPresent)
-            device->SetPreset(preset);
+        keyRefused = !cameraPresent || !device->SetPreset(preset);
         break;
     case 7:
-        if (cameraPresent)
-            device->ClearPreset(preset);
+        keyRefused = !cameraPresent || !device->ClearPreset(preset);
         break;
     case 8:
         if (cameraPresent)
             setAbsolutePosition();
         break;
     case 9:
-        if (cameraPresent)
-            readAbsolutePosition();
+        keyRefused = !cameraPresent || !readAbsolutePosition();
         break;
     case 201:
     case 202:

@@ -15,3 +15,18 @@ const QStringList &Command::imageControls()
                                       "sharpness",  "gamma",    "backlight", "white-balance"};
     return names;
 }
+
+QString Command::camelCase(const QString &name)
+{
+    QString key;
+    bool upper = false;
+    for (const QChar c : name) {
+        if (c == '-') {
+            upper = true;
+            continue;
+        }
+        key += upper ? c.toUpper() : c;
+        upper = false;
+    }
+    return key;
+}

@@ -40,15 +40,33 @@ struct Command
     static int directionKey(const QString &name);
     // The image controls by their option names, in the panel's order.
     static const QStringList &imageControls();
+    // The name of an option ("white-balance") as the HTTP API's keys spell it ("whiteBalance").
+    static QString camelCase(const QString &name);
 };
 
 struct Outcome
 {
-    int exitCode = 0;      // 0 done, 1 the camera refused or is absent, 2 a usage error
-    QString output;        // for stdout
-    QString error;         // one line for stderr
-    bool badValue = false; // a value outside what the camera takes
+    // Why a command was not carried out; the HTTP API answers each with its own status.
+    enum Cause
+    {
+        Done,
+        Usage,       // the command itself is wrong
+        BadValue,    // a value outside what the camera takes
+        NotFound,    // no such camera or preset
+        Guarded,     // refused by a guard of the panel
+        NotStored,   // carried out, but could not be kept
+        Unsupported, // this camera cannot do that
+        Unavailable, // no camera, or it is gone or does not answer
+    };
 
-    static Outcome failed(const QString &why) { return {1, {}, why, false}; }
-    static Outcome misused(const QString &why) { return {2, {}, why, false}; }
+    int exitCode = 0;   // 0 done, 1 the camera refused or is absent, 2 a usage error
+    QString output;     // for stdout
+    QString error;      // one line for stderr
+    Cause cause = Done; // what the error is
+
+    static Outcome failed(const QString &why, Cause cause = Unavailable)
+    {
+        return {1, {}, why, cause};
+    }
+    static Outcome misused(const QString &why) { return {2, {}, why, Usage}; }
 };

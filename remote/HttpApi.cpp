@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "PanelCommands.h"
 
+#include <QCryptographicHash>
 #include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,46 +10,44 @@
 
 #include <microhttpd.h>
 
+#include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
-// A client that stops mid-request (even one that closed its side) holds its connection until
-// the time-out: a flood of them costs the API a few seconds, never the window.
-constexpr unsigned ConnectionLimit = 64;
-constexpr unsigned ConnectionTimeoutSeconds = 3;
+// Room for a burst of refusals to be read; beyond it they are closed at once.
+constexpr size_t MaxRefused = 256;
+constexpr int RefusedLingerMs = 2000;
 
 // Holds for the length of one request.
-struct Body
+struct Exchange
 {
-    QByteArray data;
-    bool tooLarge = false;
+    QByteArray body;
+    HttpApi::Reply refusal; // status 0: none
+    bool answered = false;
 };
 
 HttpApi::Reply error(int status, const QString &why)
 {
-    return {status, QJsonObject{{"error", why}}};
+    return {status, QJsonObject{{"error", why}}, {}};
 }
 
-HttpApi::Reply fromOutcome(const Outcome &outcome, QJsonObject body = {})
+HttpApi::Reply tooLarge()
 {
-    if (outcome.badValue)
-        return error(400, outcome.error);
-    if (outcome.exitCode == 1)
-        return error(503, outcome.error); // the camera is absent or refused
-    if (outcome.exitCode)
-        return error(400, outcome.error);
-    body.insert("ok", true);
-    return {200, body};
+    return error(413, QStringLiteral("a body may hold %1 bytes").arg(HttpApi::MaxBody));
 }
 
 // A whole number within [low, high] from `key` of `object`.
-bool integer(const QJsonObject &object, const char *key, int low, int high, int &value)
+bool integer(const QJsonObject &object, const QString &key, int low, int high, int &value)
 {
-    const QJsonValue v = object.value(QLatin1String(key));
+    const QJsonValue v = object.value(key);
     const double d = v.toDouble(0.5);
     if (!v.isDouble() || d != std::floor(d) || d < low || d > high)
         return false;
@@ -56,60 +55,158 @@ bool integer(const QJsonObject &object, const char *key, int low, int high, int 
     return true;
 }
 
-// Compares without telling by its time how much of the token was right.
+// Compares without telling by its time how much of the token, or how long a part, was right.
 bool sameSecret(const QByteArray &a, const QByteArray &b)
 {
-    unsigned char differ = a.size() == b.size() ? 0 : 1;
-    for (int i = 0; i < a.size(); ++i)
-        differ |= static_cast<unsigned char>(a[i] ^ b[i % std::max(1, int(b.size()))]);
+    const QByteArray x = QCryptographicHash::hash(a, QCryptographicHash::Sha256);
+    const QByteArray y = QCryptographicHash::hash(b, QCryptographicHash::Sha256);
+    unsigned char differ = 0;
+    for (int i = 0; i < x.size(); ++i)
+        differ |= static_cast<unsigned char>(x[i] ^ y[i]);
     return differ == 0;
 }
 
-MHD_Result answer(void *api, MHD_Connection *connection, const char *url, const char *method,
-                  const char *, const char *upload, size_t *uploadSize, void **context)
+// The media type of a Content-Type value, without parameters, in lower case.
+QByteArray mediaType(const QByteArray &value)
 {
-    if (!*context) {
-        // First the headers: a body announced too large is refused without reading it.
-        auto *body = new Body;
-        const char *length =
-            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Content-Length");
-        body->tooLarge = length && QByteArray(length).toLongLong() > HttpApi::MaxBody;
-        *context = body;
-        return MHD_YES;
-    }
-    auto *body = static_cast<Body *>(*context);
-    if (*uploadSize) {
-        if (body->data.size() + qint64(*uploadSize) > HttpApi::MaxBody)
-            body->tooLarge = true;
-        else
-            body->data.append(upload, int(*uploadSize));
-        *uploadSize = 0;
-        return MHD_YES;
-    }
-    const char *authorization =
-        MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Authorization");
-    const HttpApi::Reply reply =
-        body->tooLarge
-            ? error(413, QStringLiteral("a body may hold %1 bytes").arg(HttpApi::MaxBody))
-            : static_cast<HttpApi *>(api)->handle(method, url, body->data, authorization);
-    QByteArray text = QJsonDocument(reply.body).toJson(QJsonDocument::Compact) + '\n';
-    MHD_Response *response =
-        MHD_create_response_from_buffer(size_t(text.size()), text.data(), MHD_RESPMEM_MUST_COPY);
-    MHD_add_response_header(response, "Content-Type", "application/json");
-    if (reply.status == 401)
-        MHD_add_response_header(response, "WWW-Authenticate", "Bearer");
-    const MHD_Result queued = MHD_queue_response(connection, unsigned(reply.status), response);
-    MHD_destroy_response(response);
-    return queued;
+    const int semicolon = value.indexOf(';');
+    return (semicolon < 0 ? value : value.left(semicolon)).trimmed().toLower();
 }
 
-void forget(void *, MHD_Connection *, void **context, MHD_RequestTerminationCode)
+QByteArray header(MHD_Connection *connection, const char *name)
 {
-    delete static_cast<Body *>(*context);
-    *context = nullptr;
+    const char *value = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, name);
+    return value ? QByteArray(value) : QByteArray();
+}
+
+// The endpoints and the methods each takes, for 404 and 405.
+struct Route
+{
+    const char *path;
+    const char *methods;
+};
+constexpr Route Routes[] = {
+    {"/api/state", "GET"},          {"/api/cameras", "GET"},       {"/api/camera", "POST"},
+    {"/api/preset/recall", "POST"}, {"/api/preset/store", "POST"}, {"/api/preset/clear", "POST"},
+    {"/api/home", "POST"},          {"/api/move", "POST"},         {"/api/zoom", "POST"},
+    {"/api/keepalive", "POST"},     {"/api/stop", "POST"},         {"/api/position", "GET, POST"},
+    {"/api/image", "GET, POST"},    {"/api/image/reset", "POST"},
+};
+
+const Route *routeOf(const QByteArray &path)
+{
+    for (const Route &route : Routes)
+        if (path == route.path)
+            return &route;
+    return nullptr;
+}
+
+bool takes(const Route &route, const QByteArray &method)
+{
+    for (const QByteArray &allowed : QByteArray(route.methods).split(','))
+        if (allowed.trimmed() == method)
+            return true;
+    return false;
 }
 
 } // namespace
+
+// The library's callbacks, with access to the server they serve.
+struct HttpCallbacks
+{
+    static MHD_Result queue(MHD_Connection *connection, Exchange &exchange,
+                            const HttpApi::Reply &reply)
+    {
+        exchange.answered = true;
+        QByteArray text = QJsonDocument(reply.body).toJson(QJsonDocument::Compact) + '\n';
+        MHD_Response *response = MHD_create_response_from_buffer(size_t(text.size()), text.data(),
+                                                                 MHD_RESPMEM_MUST_COPY);
+        MHD_add_response_header(response, "Content-Type", "application/json");
+        MHD_add_response_header(response, "Cache-Control", "no-store");
+        MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+        if (reply.status == 401)
+            MHD_add_response_header(response, "WWW-Authenticate", "Bearer");
+        if (!reply.allow.isEmpty())
+            MHD_add_response_header(response, "Allow", reply.allow.constData());
+        const MHD_Result queued = MHD_queue_response(connection, unsigned(reply.status), response);
+        MHD_destroy_response(response);
+        return queued;
+    }
+
+    static MHD_Result answer(void *server, MHD_Connection *connection, const char *url,
+                             const char *method, const char *, const char *upload,
+                             size_t *uploadSize, void **context)
+    {
+        auto *api = static_cast<HttpApi *>(server);
+        if (!*context) {
+            // First the headers: what they refuse is refused before any body is read, and a
+            // body announced too large is never read at all.
+            auto *exchange = new Exchange;
+            *context = exchange;
+            HttpApi::Request request;
+            request.method = method;
+            request.host = header(connection, "Host");
+            request.origin = header(connection, "Origin");
+            request.contentType = header(connection, "Content-Type");
+            request.authorization = header(connection, "Authorization");
+            const QByteArray length = header(connection, "Content-Length");
+            request.announcedLength = length.isEmpty() ? 0 : length.toLongLong();
+            request.carriesBody = request.announcedLength != 0 || length.startsWith('-') ||
+                                  !header(connection, "Transfer-Encoding").isEmpty();
+            exchange->refusal = api->screen(request);
+            if (exchange->refusal.status == 413)
+                return queue(connection, *exchange, exchange->refusal);
+            return MHD_YES;
+        }
+        auto *exchange = static_cast<Exchange *>(*context);
+        if (exchange->answered) {
+            *uploadSize = 0;
+            return MHD_YES;
+        }
+        if (*uploadSize) {
+            const qint64 size = qint64(*uploadSize);
+            *uploadSize = 0;
+            if (exchange->body.size() + size > HttpApi::MaxBody)
+                return queue(connection, *exchange, tooLarge());
+            exchange->body.append(upload, int(size));
+            return MHD_YES;
+        }
+        // The whole request is in: its time now runs only while it is answered.
+        const auto peer = api->peers.find(connection);
+        if (peer != api->peers.end())
+            peer->second.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+        const HttpApi::Reply reply =
+            exchange->refusal.status ? exchange->refusal : api->handle(method, url, exchange->body);
+        return queue(connection, *exchange, reply);
+    }
+
+    static void completed(void *server, MHD_Connection *connection, void **context,
+                          MHD_RequestTerminationCode)
+    {
+        delete static_cast<Exchange *>(*context);
+        *context = nullptr;
+        // On a connection kept alive the next request must come, whole, in time too.
+        auto *api = static_cast<HttpApi *>(server);
+        const auto peer = api->peers.find(connection);
+        if (peer != api->peers.end())
+            peer->second.deadline = QDeadlineTimer(HttpApi::IdleSeconds * 1000);
+    }
+
+    static void notify(void *server, MHD_Connection *connection, void **,
+                       MHD_ConnectionNotificationCode code)
+    {
+        auto *api = static_cast<HttpApi *>(server);
+        if (code == MHD_CONNECTION_NOTIFY_STARTED) {
+            const MHD_ConnectionInfo *info =
+                MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
+            api->peers[connection] = {info ? info->connect_fd : -1,
+                                      QDeadlineTimer(HttpApi::IdleSeconds * 1000)};
+            api->watchOverdue();
+        } else {
+            api->peers.erase(connection);
+        }
+    }
+};
 
 HttpApi::HttpApi(PanelCommands &panel) : commands(panel)
 {
@@ -117,64 +214,198 @@ HttpApi::HttpApi(PanelCommands &panel) : commands(panel)
     connect(&timeout, &QTimer::timeout, this, &HttpApi::serve);
     deadMan.setSingleShot(true);
     connect(&deadMan, &QTimer::timeout, this, &HttpApi::stopMotion);
+    overdue.setInterval(500);
+    connect(&overdue, &QTimer::timeout, this, &HttpApi::closeOverdue);
+    acceptAgain.setSingleShot(true);
+    connect(&acceptAgain, &QTimer::timeout, this, &HttpApi::accept);
 }
 
 HttpApi::~HttpApi()
 {
-    delete notifier;
+    incoming.reset();
+    events.reset();
     if (daemon)
         MHD_stop_daemon(daemon);
+    for (const Refused &r : refused)
+        ::close(r.fd);
+    if (listener >= 0)
+        ::close(listener);
 }
 
 QString HttpApi::start(const QString &address, int port, const QString &secret)
 {
+    if (daemon)
+        return QStringLiteral("this panel serves its HTTP API already");
     const QHostAddress host(address);
     if (host.isNull())
         return QStringLiteral("\"%1\" is no IP address").arg(address);
-    if (!host.isLoopback() && secret.isEmpty())
-        return QStringLiteral("listening on %1 needs --http-token").arg(address);
+    loopback = host.isLoopback();
+    if (!loopback && secret.isEmpty())
+        return QStringLiteral("listening on %1 needs a token (--http-token-file, "
+                              "PTZ_PANEL_HTTP_TOKEN or --http-token)")
+            .arg(address);
     token = secret.toUtf8();
+    const bool v6 = host.protocol() == QAbstractSocket::IPv6Protocol;
+    const QString own =
+        (v6 ? "[" + host.toString() + "]" : host.toString()) + ':' + QString::number(port);
+    ownAuthorities = {own.toLatin1().toLower()};
+    if (loopback)
+        ownAuthorities << "localhost:" + QByteArray::number(port);
 
-    // Bound to that address itself: an accept policy alone would still listen on all.
+    // Our own listening socket, bound to that address itself (an accept policy alone would
+    // still listen on all), so that it is never out of the poll set whatever the library does.
     sockaddr_storage where = {};
-    if (host.protocol() == QAbstractSocket::IPv6Protocol) {
-        auto *v6 = reinterpret_cast<sockaddr_in6 *>(&where);
-        v6->sin6_family = AF_INET6;
-        v6->sin6_port = htons(quint16(port));
+    socklen_t length = 0;
+    if (v6) {
+        auto *in6 = reinterpret_cast<sockaddr_in6 *>(&where);
+        in6->sin6_family = AF_INET6;
+        in6->sin6_port = htons(quint16(port));
         const Q_IPV6ADDR bytes = host.toIPv6Address();
-        std::memcpy(&v6->sin6_addr, bytes.c, sizeof bytes.c);
+        std::memcpy(&in6->sin6_addr, bytes.c, sizeof bytes.c);
+        length = sizeof *in6;
     } else {
-        auto *v4 = reinterpret_cast<sockaddr_in *>(&where);
-        v4->sin_family = AF_INET;
-        v4->sin_port = htons(quint16(port));
-        v4->sin_addr.s_addr = htonl(host.toIPv4Address());
+        auto *in4 = reinterpret_cast<sockaddr_in *>(&where);
+        in4->sin_family = AF_INET;
+        in4->sin_port = htons(quint16(port));
+        in4->sin_addr.s_addr = htonl(host.toIPv4Address());
+        length = sizeof *in4;
     }
-    const unsigned flags =
-        MHD_USE_EPOLL | (host.protocol() == QAbstractSocket::IPv6Protocol ? MHD_USE_IPv6 : 0);
+    listener = ::socket(where.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    if (listener < 0 || setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+        (v6 && setsockopt(listener, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on) != 0) ||
+        ::bind(listener, reinterpret_cast<sockaddr *>(&where), length) != 0 ||
+        ::listen(listener, SOMAXCONN) != 0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        if (listener >= 0)
+            ::close(listener);
+        listener = -1;
+        return QStringLiteral("cannot listen on %1:%2: %3").arg(address).arg(port).arg(why);
+    }
+
     daemon = MHD_start_daemon(
-        flags, quint16(port), nullptr, nullptr, &answer, this, MHD_OPTION_SOCK_ADDR, &where,
-        MHD_OPTION_CONNECTION_LIMIT, ConnectionLimit, MHD_OPTION_CONNECTION_TIMEOUT,
-        ConnectionTimeoutSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, size_t(32 * 1024),
-        MHD_OPTION_NOTIFY_COMPLETED, &forget, nullptr, MHD_OPTION_END);
-    if (!daemon)
-        return QStringLiteral("cannot listen on %1:%2").arg(address).arg(port);
+        MHD_USE_EPOLL | MHD_USE_NO_LISTEN_SOCKET | (v6 ? MHD_USE_IPv6 : 0), 0, nullptr, nullptr,
+        &HttpCallbacks::answer, this, MHD_OPTION_CONNECTION_LIMIT, unsigned(2 * MaxConnections),
+        MHD_OPTION_CONNECTION_TIMEOUT, unsigned(IdleSeconds), MHD_OPTION_CONNECTION_MEMORY_LIMIT,
+        size_t(32 * 1024), MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::completed, this,
+        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::notify, this, MHD_OPTION_END);
+    if (!daemon) {
+        ::close(listener);
+        listener = -1;
+        return QStringLiteral("cannot serve HTTP on %1:%2").arg(address).arg(port);
+    }
     const MHD_DaemonInfo *info = MHD_get_daemon_info(daemon, MHD_DAEMON_INFO_EPOLL_FD);
-    notifier = new QSocketNotifier(info->epoll_fd, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &HttpApi::serve);
+    events = std::make_unique<QSocketNotifier>(info->epoll_fd, QSocketNotifier::Read);
+    connect(events.get(), &QSocketNotifier::activated, this, &HttpApi::serve);
+    incoming = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);
+    connect(incoming.get(), &QSocketNotifier::activated, this, &HttpApi::accept);
     schedule();
     return {};
+}
+
+void HttpApi::accept()
+{
+    if (serving || !daemon)
+        return; // taken up once the request being answered is done
+    // A few at a time, so that a flood of connections leaves the window its turns.
+    for (int i = 0; i < 64; ++i) {
+        sockaddr_storage from = {};
+        socklen_t length = sizeof from;
+        const int fd = ::accept4(listener, reinterpret_cast<sockaddr *>(&from), &length,
+                                 SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                // Out of descriptors: wait for some to close rather than spin on the backlog.
+                incoming->setEnabled(false);
+                acceptAgain.start(100);
+            }
+            break;
+        }
+        if (int(peers.size()) >= MaxConnections) {
+            refuse(fd);
+            continue;
+        }
+        // Closed by the library if it cannot take it.
+        MHD_add_connection(daemon, fd, reinterpret_cast<sockaddr *>(&from), length);
+    }
+    if (!acceptAgain.isActive())
+        incoming->setEnabled(true);
+    serve();
+}
+
+void HttpApi::refuse(int fd)
+{
+    static const QByteArray why = R"({"error":"too many connections; try again"})"
+                                  "\n";
+    static const QByteArray text = "HTTP/1.1 503 Service Unavailable\r\n"
+                                   "Content-Type: application/json\r\n"
+                                   "Content-Length: " +
+                                   QByteArray::number(why.size()) +
+                                   "\r\n"
+                                   "Connection: close\r\n"
+                                   "Retry-After: 1\r\n\r\n" +
+                                   why;
+    ::send(fd, text.constData(), size_t(text.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
+    ::shutdown(fd, SHUT_WR);
+    // Closed with its request unread, the socket would reset the connection, and the client
+    // might lose the answer: it stays until the client has gone, briefly.
+    if (refused.size() >= MaxRefused) {
+        ::close(fd);
+        return;
+    }
+    refused.push_back({fd, QDeadlineTimer(RefusedLingerMs)});
+    watchOverdue();
+}
+
+void HttpApi::watchOverdue()
+{
+    if (!overdue.isActive())
+        overdue.start();
+}
+
+void HttpApi::closeOverdue()
+{
+    char sink[4096];
+    for (auto it = refused.begin(); it != refused.end();) {
+        ssize_t got = 0;
+        while ((got = ::recv(it->fd, sink, sizeof sink, MSG_DONTWAIT)) > 0) {
+        }
+        const bool gone = got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+        if (gone || it->deadline.hasExpired()) {
+            ::close(it->fd);
+            it = refused.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    bool closed = false;
+    for (auto &[connection, peer] : peers)
+        if (peer.fd >= 0 && peer.deadline.hasExpired()) {
+            // The library sees the end of the connection and lets it go.
+            ::shutdown(peer.fd, SHUT_RDWR);
+            peer.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+            closed = true;
+        }
+    if (peers.empty() && refused.empty())
+        overdue.stop();
+    if (closed)
+        serve();
 }
 
 void HttpApi::serve()
 {
     // A command may run an event loop of its own (the panel's waits): the server is not
-    // entered again meanwhile.
+    // entered again meanwhile, and takes no new connection.
     if (serving || !daemon)
         return;
     serving = true;
-    notifier->setEnabled(false);
+    events->setEnabled(false);
+    incoming->setEnabled(false);
     MHD_run(daemon);
-    notifier->setEnabled(true);
+    events->setEnabled(true);
+    incoming->setEnabled(!acceptAgain.isActive());
     serving = false;
     schedule();
 }
@@ -195,11 +426,77 @@ void HttpApi::stopMotion()
     commands.run(stop);
 }
 
-HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
-                               const QByteArray &body, const QByteArray &authorization)
+HttpApi::Reply HttpApi::screen(const Request &request) const
 {
-    if (!token.isEmpty() && !sameSecret(authorization, "Bearer " + token))
-        return error(401, "this API needs \"Authorization: Bearer\" with its token");
+    // A page the user visits may reach the loopback under a name of its own (DNS rebinding):
+    // there only the server's own address is its name.
+    if (loopback && !ownAuthorities.contains(request.host.trimmed().toLower()))
+        return error(403, "this API answers only requests to " + QString(ownAuthorities.first()) +
+                              " or " + QString(ownAuthorities.last()));
+    // A page's own requests carry its Origin; only the server's own is taken.
+    if (!request.origin.isEmpty()) {
+        const QByteArray origin = request.origin.trimmed().toLower();
+        const QByteArray host = request.host.trimmed().toLower();
+        const bool own = origin.startsWith("http://") &&
+                         (ownAuthorities.contains(origin.mid(7)) ||
+                          (!loopback && !host.isEmpty() && origin.mid(7) == host));
+        if (!own)
+            return error(403, "this API takes no requests from web pages of other sites");
+    }
+    if (!token.isEmpty()) {
+        const QByteArray authorization = request.authorization.trimmed();
+        const int space = authorization.indexOf(' ');
+        const bool bearer =
+            space > 0 && authorization.left(space).compare("bearer", Qt::CaseInsensitive) == 0;
+        if (!bearer || !sameSecret(authorization.mid(space + 1).trimmed(), token))
+            return error(401, "this API needs \"Authorization: Bearer\" with its token");
+    }
+    // No page can send a JSON body elsewhere without asking first, which is never granted.
+    if ((request.carriesBody || !request.contentType.isEmpty()) &&
+        mediaType(request.contentType) != "application/json")
+        return error(403, "a body must be sent as \"Content-Type: application/json\"");
+    if (request.announcedLength > MaxBody || request.announcedLength < 0)
+        return tooLarge();
+    return {0, {}, {}};
+}
+
+HttpApi::Reply HttpApi::fromOutcome(const Outcome &outcome, QJsonObject body) const
+{
+    switch (outcome.cause) {
+    case Outcome::Done:
+        break;
+    case Outcome::Usage:
+    case Outcome::BadValue:
+        return error(400, outcome.error);
+    case Outcome::NotFound:
+        return error(404, outcome.error);
+    case Outcome::Guarded:
+        return error(409, outcome.error);
+    case Outcome::NotStored:
+        return error(500, outcome.error);
+    case Outcome::Unsupported:
+        return error(501, outcome.error);
+    case Outcome::Unavailable:
+        return error(503, outcome.error);
+    }
+    if (outcome.exitCode)
+        return error(outcome.exitCode == 2 ? 400 : 503, outcome.error);
+    body.insert("ok", true);
+    return {200, body, {}};
+}
+
+HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
+                               const QByteArray &body)
+{
+    const Route *route = routeOf(path);
+    if (!route)
+        return error(404, "no such endpoint");
+    if (!takes(*route, method)) {
+        Reply wrong = error(405, QStringLiteral("%1 takes %2")
+                                     .arg(QString::fromUtf8(path), QLatin1String(route->methods)));
+        wrong.allow = route->methods;
+        return wrong;
+    }
     QJsonObject json;
     if (!body.trimmed().isEmpty()) {
         QJsonParseError parsed;
@@ -208,17 +505,14 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
             return error(400, "the body is no JSON object");
         json = document.object();
     }
-    const bool get = method == "GET", post = method == "POST";
-    const auto wrongMethod = [&](const char *allowed) {
-        return error(405, QStringLiteral("%1 takes %2").arg(QString::fromUtf8(path), allowed));
-    };
+    const bool get = method == "GET";
     Command c;
     int n = 0;
 
     if (path == "/api/state")
-        return get ? Reply{200, commands.state()} : wrongMethod("GET");
+        return {200, commands.state(), {}};
     if (path == "/api/cameras")
-        return get ? Reply{200, QJsonObject{{"cameras", commands.cameras()}}} : wrongMethod("GET");
+        return {200, QJsonObject{{"cameras", commands.cameras()}}, {}};
     if (path == "/api/position" && get) {
         c.kind = Command::GetPosition;
         const Outcome outcome = commands.run(c);
@@ -227,14 +521,7 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
                                                 {"tilt", parts.value(1).toInt()}});
     }
     if (path == "/api/image" && get)
-        return {200, QJsonObject{{"image", commands.state().value("image")}}};
-    if (!post) {
-        const QByteArrayList known = {
-            "/api/camera", "/api/preset/recall", "/api/preset/store", "/api/preset/clear",
-            "/api/home",   "/api/move",          "/api/zoom",         "/api/keepalive",
-            "/api/stop",   "/api/position",      "/api/image",        "/api/image/reset"};
-        return known.contains(path) ? wrongMethod("POST") : error(404, "no such endpoint");
-    }
+        return {200, QJsonObject{{"image", commands.state().value("image")}}, {}};
 
     if (path == "/api/camera") {
         c.kind = Command::Camera;
@@ -244,8 +531,6 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
             return error(400, "give \"index\" (a number) or \"name\"");
     } else if (path.startsWith("/api/preset/")) {
         const QByteArray action = path.mid(12);
-        if (action != "recall" && action != "store" && action != "clear")
-            return error(404, "no such endpoint");
         if (!integer(json, "preset", 0, 255, n))
             return error(400, "\"preset\" must be a number from 0 to 255");
         c.kind = action == "recall"  ? Command::Preset
@@ -277,7 +562,7 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
     } else if (path == "/api/keepalive") {
         if (deadMan.isActive())
             deadMan.start(KeepAliveMs);
-        return {200, QJsonObject{{"ok", true}, {"moving", deadMan.isActive()}}};
+        return {200, QJsonObject{{"ok", true}, {"moving", deadMan.isActive()}}, {}};
     } else if (path == "/api/stop") {
         deadMan.stop();
         c.kind = Command::Stop;
@@ -295,6 +580,12 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
         QVector<Command> settings;
         for (auto it = json.begin(); it != json.end(); ++it) {
             Command setting;
+            // The option's own spelling ("white-balance") is still taken, for a release.
+            const auto control =
+                std::find_if(Command::imageControls().begin(), Command::imageControls().end(),
+                             [&](const QString &name) {
+                                 return it.key() == Command::camelCase(name) || it.key() == name;
+                             });
             if (it.key() == "whiteBalanceAuto" && it.value().isBool()) {
                 setting.kind = Command::WhiteBalanceAuto;
                 setting.number = it.value().toBool() ? 1 : 0;
@@ -302,10 +593,10 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
                        QStringList{"off", "50", "60"}.contains(it.value().toString())) {
                 setting.kind = Command::Flicker;
                 setting.number = int(QStringList{"off", "50", "60"}.indexOf(it.value().toString()));
-            } else if (Command::imageControls().contains(it.key()) &&
-                       integer(json, qPrintable(it.key()), INT_MIN, INT_MAX, setting.number)) {
+            } else if (control != Command::imageControls().end() &&
+                       integer(json, it.key(), INT_MIN, INT_MAX, setting.number)) {
                 setting.kind = Command::Image;
-                setting.text = it.key();
+                setting.text = *control;
             } else {
                 return error(400, "\"" + it.key() + "\" is no image value, or not its kind");
             }
@@ -316,9 +607,7 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
             if (reply.status != 200)
                 return reply;
         }
-        return {200, QJsonObject{{"ok", true}}};
-    } else {
-        return error(404, "no such endpoint");
+        return {200, QJsonObject{{"ok", true}}, {}};
     }
     return fromOutcome(commands.run(c));
 }

@@ -1,17 +1,32 @@
 // A small JSON API over HTTP for the running panel (libmicrohttpd). The server runs on the
-// window's own thread, driven by its event loop (epoll descriptor and time-outs), so every
-// request is carried out by the panel's slots with no hand-over between threads; nothing a
-// client sends can block the window. A move or zoom started over HTTP stops by itself when
-// no new one or keep-alive arrives within 2 s.
+// window's own thread, driven by its event loop (its own listening socket, the library's epoll
+// descriptor and time-outs), so every request is carried out by the panel's slots with no
+// hand-over between threads; nothing a client sends can block the window.
+//
+// It keeps serving whatever clients do: at most MaxConnections request connections at a time
+// (the next ones are answered 503 and closed), and a connection that has not completed a
+// request within IdleSeconds is closed. Web pages cannot use it: on the loopback a Host other
+// than the server's own is refused (DNS rebinding), and everywhere an Origin other than the
+// server's own or a body that is not JSON (no page can send one without asking first); it never
+// sends CORS headers. A move or zoom started over HTTP stops by itself when no new one or
+// keep-alive arrives within 2 s.
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
+#include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <map>
+#include <memory>
+#include <vector>
+
+struct MHD_Connection;
 struct MHD_Daemon;
+struct Outcome;
 class PanelCommands;
 class QSocketNotifier;
 
@@ -26,32 +41,75 @@ public:
     // Listens on `address` (an IP address) and `port`; "" when it does, else why not.
     // Any address but the loopback needs a token.
     QString start(const QString &address, int port, const QString &token);
+    bool isListening() const { return daemon != nullptr; }
 
-    // What a request gets: status and a JSON body.
+    // What a request gets: status, a JSON body and, for 405, the methods the endpoint takes.
     struct Reply
     {
         int status = 200;
         QJsonObject body;
+        QByteArray allow;
     };
-    // The API itself, for the server and for tests.
-    Reply handle(const QByteArray &method, const QByteArray &path, const QByteArray &body,
-                 const QByteArray &authorization);
+    // What the API reads of a request's headers.
+    struct Request
+    {
+        QByteArray method;
+        QByteArray host;
+        QByteArray origin;
+        QByteArray contentType;
+        QByteArray authorization;
+        bool carriesBody = false;
+        qint64 announcedLength = 0;
+    };
+    // A refusal on the headers alone (403, 401, 413); status 0 when the request may go on.
+    Reply screen(const Request &request) const;
+    // The endpoints, for a request that passed screen().
+    Reply handle(const QByteArray &method, const QByteArray &path, const QByteArray &body);
 
     static constexpr int MaxBody = 4096;
     static constexpr int KeepAliveMs = 2000;
+    static constexpr int MaxConnections = 64;
+    static constexpr int IdleSeconds = 10;
 
 private slots:
     void serve();
+    void accept();
+    void closeOverdue();
+    void stopMotion();
 
 private:
+    friend struct HttpCallbacks;
+    // A request connection and the moment it must have completed a request by.
+    struct Peer
+    {
+        int fd = -1;
+        QDeadlineTimer deadline;
+    };
+    // A connection answered 503, kept until its client has read that and gone.
+    struct Refused
+    {
+        int fd = -1;
+        QDeadlineTimer deadline;
+    };
+
     void schedule();
-    void stopMotion();
+    void refuse(int fd);
+    void watchOverdue();
+    Reply fromOutcome(const Outcome &outcome, QJsonObject body = {}) const;
 
     PanelCommands &commands;
     QByteArray token;
+    QByteArrayList ownAuthorities; // "127.0.0.1:8080", and "localhost:8080" on the loopback
+    bool loopback = true;
+    int listener = -1;
     MHD_Daemon *daemon = nullptr;
-    QSocketNotifier *notifier = nullptr;
+    std::unique_ptr<QSocketNotifier> incoming;
+    std::unique_ptr<QSocketNotifier> events;
     QTimer timeout;
     QTimer deadMan;
+    QTimer overdue;
+    QTimer acceptAgain;
+    std::map<MHD_Connection *, Peer> peers;
+    std::vector<Refused> refused;
     bool serving = false;
 };

@@ -46,10 +46,11 @@ Outcome LibraryCommands::connect(int index, const QString &name)
         if (name.isEmpty() ? camera.index == index : QString::fromStdString(camera.name) == name)
             chosen = &camera;
     if (!chosen)
-        return Outcome::failed(cameras.empty()
-                                   ? QStringLiteral("no camera is attached")
-                                   : QStringLiteral("no camera %1 is attached")
-                                         .arg(name.isEmpty() ? QString::number(index) : name));
+        return cameras.empty()
+                   ? Outcome::failed(QStringLiteral("no camera is attached"))
+                   : Outcome::failed(QStringLiteral("no camera %1 is attached")
+                                         .arg(name.isEmpty() ? QString::number(index) : name),
+                                     Outcome::NotFound);
     cameraName = QString::fromStdString(chosen->name);
     device.Close();
     const QByteArray text = QByteArray::number(chosen->index);
@@ -91,13 +92,13 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
         result.output += done.output;
         if (done.exitCode) {
             device->Close();
-            return {done.exitCode, result.output, done.error, done.badValue};
+            return {done.exitCode, result.output, done.error, done.cause};
         }
     }
     // What was sent must reach the camera before it is closed.
     if (open && !device->WaitUntilSent(SendWaitMs))
         result = {1, result.output, library.cameraName + " refused a command or did not answer",
-                  false};
+                  Outcome::Unavailable};
     device->Close();
     return result;
 }
@@ -107,38 +108,47 @@ Outcome LibraryCommands::run(const Command &c)
     const uint32_t capabilities = device.Capabilities();
     const auto need = [&](uint32_t capability, const char *what) {
         return capabilities & capability
-                   ? QString()
-                   : QStringLiteral("%1 cannot %2").arg(cameraName, QLatin1String(what));
+                   ? Outcome{}
+                   : Outcome::failed(
+                         QStringLiteral("%1 cannot %2").arg(cameraName, QLatin1String(what)),
+                         Outcome::Unsupported);
     };
-    QString why;
     switch (c.kind) {
     case Command::Preset:
-        if (!(why = need(CAP_PRESETS, "keep presets")).isEmpty())
-            return Outcome::failed(why);
+        if (const Outcome no = need(CAP_PRESETS, "keep presets"); no.exitCode)
+            return no;
         if (!device.CallPreset(uint8_t(c.number)))
-            return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(c.number));
+            return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(c.number),
+                                   Outcome::NotFound);
         return {};
     case Command::Store:
     case Command::Clear:
-        if (!(why = need(CAP_PRESETS, "keep presets")).isEmpty())
-            return Outcome::failed(why);
+        if (const Outcome no = need(CAP_PRESETS, "keep presets"); no.exitCode)
+            return no;
+        // The preset is kept by the time the camera has taken it: a file that cannot be
+        // written fails it here, not after the command said it was done.
         if (!(c.kind == Command::Store ? device.SetPreset(uint8_t(c.number))
-                                       : device.ClearPreset(uint8_t(c.number))))
-            return Outcome::failed(cameraName + " refused the preset");
+                                       : device.ClearPreset(uint8_t(c.number))) ||
+            !device.WaitUntilSent(SendWaitMs))
+            return Outcome::failed(
+                QStringLiteral("%1 could not %2 preset %3")
+                    .arg(cameraName, c.kind == Command::Store ? "store" : "clear")
+                    .arg(c.number),
+                Outcome::NotStored);
         return {};
     case Command::Home:
         return device.Home() ? Outcome{} : Outcome::failed(cameraName + " cannot go home");
     case Command::Move:
-        if (!(why = need(CAP_PAN_TILT, "pan or tilt")).isEmpty())
-            return Outcome::failed(why);
+        if (const Outcome no = need(CAP_PAN_TILT, "pan or tilt"); no.exitCode)
+            return no;
         MoveByKey(&device, c.direction, PanelKeys::PanSpeedScale * c.speed,
                   PanelKeys::TiltSpeedScale * c.speed);
         hold(c.forMs);
         MoveByKey(&device, PanelKeys::Stop, 0, 0);
         return {};
     case Command::Zoom:
-        if (!(why = need(CAP_ZOOM, "zoom")).isEmpty())
-            return Outcome::failed(why);
+        if (const Outcome no = need(CAP_ZOOM, "zoom"); no.exitCode)
+            return no;
         c.direction > 0 ? device.ZoomIn(c.speed) : device.ZoomOut(c.speed);
         hold(c.forMs);
         device.ZoomStop();
@@ -166,14 +176,12 @@ Outcome LibraryCommands::run(const Command &c)
         const ImageControl &control = ImageControl::of(ImageControl::Id(id));
         const ParameterRecord &record = device.parameters[control.record];
         if (c.number < record.minimum || c.number > record.maximum)
-            return {1,
-                    {},
-                    QStringLiteral("%1 goes from %2 to %3 on %4")
-                        .arg(c.text)
-                        .arg(record.minimum)
-                        .arg(record.maximum)
-                        .arg(cameraName),
-                    true};
+            return Outcome::failed(QStringLiteral("%1 goes from %2 to %3 on %4")
+                                       .arg(c.text)
+                                       .arg(record.minimum)
+                                       .arg(record.maximum)
+                                       .arg(cameraName),
+                                   Outcome::BadValue);
         if (!(device.*control.set)(c.number))
             return Outcome::failed(QStringLiteral("%1 refused %2").arg(cameraName, c.text));
         return {};

@@ -35,15 +35,22 @@ bool PanelCommands::invoke(const char *slot, int argument) const
     return QMetaObject::invokeMethod(&window, slot, Q_ARG(int, argument));
 }
 
-QString PanelCommands::cannot(uint capability, const char *what) const
+Outcome PanelCommands::cannot(uint capability, const char *what) const
 {
     const uint capabilities = window.property("capabilities").toUInt();
     if (!capabilities)
-        return QStringLiteral("no camera is connected");
+        return Outcome::failed(QStringLiteral("no camera is connected"));
     if (capability && !(capabilities & capability))
-        return QStringLiteral("%1 cannot %2")
-            .arg(child<QComboBox>("Box_Camera_USB")->currentText(), QLatin1String(what));
+        return Outcome::failed(
+            QStringLiteral("%1 cannot %2")
+                .arg(child<QComboBox>("Box_Camera_USB")->currentText(), QLatin1String(what)),
+            Outcome::Unsupported);
     return {};
+}
+
+bool PanelCommands::refused() const
+{
+    return window.property("refused").toBool();
 }
 
 void PanelCommands::stopMotion()
@@ -63,8 +70,7 @@ void PanelCommands::stopZoom()
 Outcome PanelCommands::run(const Command &c)
 {
     auto *selector = child<QComboBox>("Box_Camera_USB");
-    const auto refuse = [](const QString &why) { return Outcome::failed(why); };
-    QString why;
+    const QString camera = selector->currentText();
     switch (c.kind) {
     case Command::Raise:
         window.show();
@@ -80,32 +86,42 @@ Outcome PanelCommands::run(const Command &c)
     case Command::Camera: {
         const int index = c.text.isEmpty() ? c.number : selector->findText(c.text);
         if (index < 0 || index >= selector->count())
-            return refuse(QStringLiteral("no camera %1 is attached")
-                              .arg(c.text.isEmpty() ? QString::number(c.number) : c.text));
+            return Outcome::failed(QStringLiteral("no camera %1 is attached")
+                                       .arg(c.text.isEmpty() ? QString::number(c.number) : c.text),
+                                   Outcome::NotFound);
         if (index != selector->currentIndex())
             selector->setCurrentIndex(index); // the selector's own signal connects it
         return window.property("capabilities").toUInt()
                    ? Outcome{}
-                   : refuse(QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
+                   : Outcome::failed(
+                         QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
     }
     case Command::Preset:
     case Command::Store:
     case Command::Clear:
-        if (!(why = cannot(CAP_PRESETS, "keep presets")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_PRESETS, "keep presets"); no.exitCode)
+            return no;
         invoke("ChangePresetno", c.number);
         invoke("RWin_BT_Pressed", c.kind == Command::Preset  ? RightRecall
                                   : c.kind == Command::Store ? RightStore
                                                              : RightClear);
-        return {};
+        if (!refused())
+            return {};
+        if (c.kind == Command::Preset)
+            return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(c.number),
+                                   Outcome::NotFound);
+        return Outcome::failed(QStringLiteral("%1 could not %2 preset %3")
+                                   .arg(camera, c.kind == Command::Store ? "store" : "clear")
+                                   .arg(c.number),
+                               Outcome::NotStored);
     case Command::Home:
-        if (!(why = cannot(CAP_HOME, "go home")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_HOME, "go home"); no.exitCode)
+            return no;
         invoke("LWin_BT_Pressed", LeftHome);
         return {};
     case Command::Move: {
-        if (!(why = cannot(CAP_PAN_TILT, "pan or tilt")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_PAN_TILT, "pan or tilt"); no.exitCode)
+            return no;
         // At its own speed from the start, as the keyboard's and controllers' moves: the
         // joystick's order (the key at the last speeds, then the speeds) would start it at
         // the previous move's.
@@ -117,64 +133,65 @@ Outcome PanelCommands::run(const Command &c)
         return {};
     }
     case Command::Zoom:
-        if (!(why = cannot(CAP_ZOOM, "zoom")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_ZOOM, "zoom"); no.exitCode)
+            return no;
         // The lever held off its middle: its value change sends the zoom.
         child<QSlider>("Slider_Zoom")->setValue(ZoomRest + c.direction * c.speed);
         if (c.forMs >= 0)
             zoomTimer.start(c.forMs);
         return {};
     case Command::Stop:
-        if (!(why = cannot(0, "")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(0, ""); no.exitCode)
+            return no;
         stopMotion();
         stopZoom();
         return {};
     case Command::Position:
-        if (!(why = cannot(CAP_POSITION, "move to a position")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_POSITION, "move to a position"); no.exitCode)
+            return no;
         child<QLineEdit>("set_pan_data")->setText(QString::number(c.pan));
         child<QLineEdit>("set_tilt_data")->setText(QString::number(c.tilt));
         invoke("RWin_BT_Pressed", RightSet);
         return {};
     case Command::GetPosition:
-        if (!(why = cannot(CAP_POSITION, "tell its position")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_POSITION, "tell its position"); no.exitCode)
+            return no;
         invoke("RWin_BT_Pressed", RightGet);
+        // What the read-outs show then is no position the camera told.
+        if (refused())
+            return Outcome::failed(camera + " does not tell its position");
         return {0,
                 child<QLineEdit>("get_pan_data")->text() + ',' +
                     child<QLineEdit>("get_tilt_data")->text() + '\n',
                 {}};
     case Command::Image: {
-        if (!(why = cannot(0, "")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(0, ""); no.exitCode)
+            return no;
         const int index = int(Command::imageControls().indexOf(c.text));
         if (index < 0)
             return Outcome::misused("no image control " + c.text);
         const ImageControl &control = ImageControl::of(ImageControl::Id(index));
         auto *slider = child<QSlider>(control.slider);
         if (c.number < slider->minimum() || c.number > slider->maximum())
-            return {1,
-                    {},
-                    QStringLiteral("%1 goes from %2 to %3 on this camera")
-                        .arg(c.text)
-                        .arg(slider->minimum())
-                        .arg(slider->maximum()),
-                    true};
+            return Outcome::failed(QStringLiteral("%1 goes from %2 to %3 on this camera")
+                                       .arg(c.text)
+                                       .arg(slider->minimum())
+                                       .arg(slider->maximum()),
+                                   Outcome::BadValue);
         // As a drag of the slider ends there.
         slider->setValue(c.number);
         invoke(control.slot, c.number);
         return {};
     }
     case Command::WhiteBalanceAuto:
-        if (!(why = cannot(CAP_WHITE_BALANCE_AUTO, "switch white balance")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_WHITE_BALANCE_AUTO, "switch white balance"); no.exitCode)
+            return no;
         child<QCheckBox>("Cb_WB")->setChecked(c.number != 0);
         invoke("LWin_BT_Pressed", c.number ? LeftWhiteBalanceAuto : LeftWhiteBalanceManual);
         return {};
     case Command::Flicker: {
-        if (!(why = cannot(CAP_FLICKER, "set anti-flicker")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_FLICKER, "set anti-flicker"); no.exitCode)
+            return no;
         auto *flicker = child<QComboBox>("ComboBox_Flicker");
         if (flicker->currentIndex() == c.number)
             invoke("FlickerChange"); // no change of the selector would send it
@@ -183,8 +200,8 @@ Outcome PanelCommands::run(const Command &c)
         return {};
     }
     case Command::ResetImage:
-        if (!(why = cannot(CAP_IMAGE_DEFAULTS, "reset its image")).isEmpty())
-            return refuse(why);
+        if (const Outcome no = cannot(CAP_IMAGE_DEFAULTS, "reset its image"); no.exitCode)
+            return no;
         invoke("LWin_BT_Pressed", LeftReset);
         return {};
     }
@@ -206,7 +223,7 @@ Outcome PanelCommands::runAll(const QStringList &arguments)
         const Outcome one = run(command);
         all.output += one.output;
         if (one.exitCode)
-            return {one.exitCode, all.output, one.error, one.badValue};
+            return {one.exitCode, all.output, one.error, one.cause};
     }
     return all;
 }
@@ -226,7 +243,7 @@ QJsonObject PanelCommands::state() const
     const bool connected = window.property("capabilities").toUInt() != 0;
     QJsonObject image;
     for (int i = 0; i < Command::imageControls().size(); ++i)
-        image.insert(Command::imageControls()[i],
+        image.insert(Command::camelCase(Command::imageControls()[i]),
                      child<QSlider>(ImageControl::of(ImageControl::Id(i)).slider)->value());
     const QStringList flicker = {"off", "50", "60"};
     bool panOk = false, tiltOk = false;

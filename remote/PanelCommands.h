@@ -30,8 +30,10 @@ private:
     bool invoke(const char *slot) const;
     bool invoke(const char *slot, int argument) const;
     template <typename T> T *child(const char *name) const;
-    // Empty when the connected camera can do `capability`, else why not.
-    QString cannot(uint capability, const char *what) const;
+    // Done when the connected camera can do `capability`, else why not.
+    Outcome cannot(uint capability, const char *what) const;
+    // Whether the camera refused what the last preset or position key asked.
+    bool refused() const;
     void stopMotion();
     void stopZoom();
 

@@ -4,6 +4,8 @@
 #include "HttpApi.h"
 #include "PanelCommands.h"
 #include "PanelHarness.h"
+#include "StderrCapture.h"
+#include "ViscaEmulator.h"
 
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -30,6 +32,7 @@ struct Answer
 {
     int status = 0;
     QJsonObject body;
+    QByteArray allow;
 };
 
 } // namespace
@@ -46,8 +49,12 @@ private slots:
     void tokenRule();
     void silentClientStopsTheCamera();
     void malformedRequestsChangeNothing();
+    void presetThatCannotBeKept();
+    void positionOfACameraThatStoppedAnswering();
 
 private:
+    // The panel again, with the cameras the harness `make` makes.
+    template <typename Make> bool restart(Make make);
     Answer call(const QByteArray &method, const QString &path, const QByteArray &body = {},
                 const QByteArray &authorization = {});
     bool startServer(const QString &token = {});
@@ -57,6 +64,7 @@ private:
     std::unique_ptr<HttpApi> api;
     QNetworkAccessManager network;
     int port = 0;
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
 };
 
 void tst_Http::init()
@@ -72,6 +80,18 @@ void tst_Http::cleanup()
     api.reset();
     panel.reset();
     h.reset();
+    qunsetenv("CAMERACTRL_VISCA");
+    qputenv("XDG_CONFIG_HOME", config);
+}
+
+template <typename Make> bool tst_Http::restart(Make make)
+{
+    cleanup();
+    h = make();
+    if (!h->start())
+        return false;
+    panel = std::make_unique<PanelCommands>(h->window());
+    return startServer();
 }
 
 bool tst_Http::startServer(const QString &token)
@@ -93,7 +113,7 @@ Answer tst_Http::call(const QByteArray &method, const QString &path, const QByte
     if (!reply->isFinished() && !finished.wait(10000))
         return {};
     Answer answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-                  QJsonDocument::fromJson(reply->readAll()).object()};
+                  QJsonDocument::fromJson(reply->readAll()).object(), reply->rawHeader("Allow")};
     reply->deleteLater();
     return answer;
 }
@@ -113,7 +133,7 @@ void tst_Http::endpoints_data()
     row("state", "GET", "/api/state", "", 200, {});
     row("cameras", "GET", "/api/cameras", "", 200, {});
     row("same camera", "POST", "/api/camera", R"({"index": 0})", 200, {});
-    row("no such camera", "POST", "/api/camera", R"({"name": "Attic"})", 503, {});
+    row("no such camera", "POST", "/api/camera", R"({"name": "Attic"})", 404, {});
     row("store", "POST", "/api/preset/store", R"({"preset": 4})", 200, {"SetPreset 4"});
     row("recall", "POST", "/api/preset/recall", R"({"preset": 4})", 200, {"CallPreset 4"});
     row("clear", "POST", "/api/preset/clear", R"({"preset": 4})", 200, {"ClearPreset 4"});
@@ -129,14 +149,21 @@ void tst_Http::endpoints_data()
     row("position not a number", "POST", "/api/position", R"({"pan": "ten", "tilt": 0})", 400, {});
     row("read position", "GET", "/api/position", "", 200, {"GetPanPosition", "GetTiltPosition"});
     row("image", "GET", "/api/image", "", 200, {});
+    // (The simulated camera's automatic white balance is still off here.)
+    row("image key", "POST", "/api/image", R"({"whiteBalance": 5000})", 200,
+        {"SetWhiteBalance 5000"});
+    row("deprecated image key", "POST", "/api/image", R"({"white-balance": 5010})", 200,
+        {"SetWhiteBalance 5010"});
     row("set image", "POST", "/api/image", R"({"brightness": 20, "whiteBalanceAuto": true})", 200,
         {"SetBrightness 20", "SetWhiteBalanceAuto 1"});
     row("image beyond the camera", "POST", "/api/image", R"({"brightness": 9999})", 400, {});
+
     row("no such image value", "POST", "/api/image", R"({"loudness": 3})", 400, {});
     row("reset image", "POST", "/api/image/reset", "", 200, {"RestoreImageDefaults"});
     row("not JSON", "POST", "/api/home", "{home", 400, {});
     row("unknown endpoint", "GET", "/api/nothing", "", 404, {});
     row("wrong method", "PUT", "/api/home", "", 405, {});
+    row("read-only endpoint", "POST", "/api/state", "", 405, {});
 }
 
 void tst_Http::endpoints()
@@ -150,13 +177,15 @@ void tst_Http::endpoints()
     const Answer answer = call(method, path, body);
     QCOMPARE(answer.status, status);
     QVERIFY(status == 200 ? !answer.body.contains("error") : answer.body.contains("error"));
+    if (status == 405)
+        QCOMPARE(answer.allow, QByteArray(path == "/api/state" ? "GET" : "POST"));
     QStringList lines = h->trace.take();
     lines.removeAll("ChangePresetno");
     QCOMPARE(lines, sent);
-    if (path == "/api/state")
+    if (path == "/api/state" && status == 200)
         QCOMPARE(answer.body.value("camera").toObject().value("name").toString(),
                  QString("Simulated PTZ camera"));
-    if (path == "/api/image" && method == "POST" && status == 200)
+    if (body.contains("brightness") && status == 200)
         QCOMPARE(h->child<QSlider>("Slider_Brightness")->value(), 20);
     QCOMPARE(h->boxes.count(), 0);
 }
@@ -193,17 +222,22 @@ void tst_Http::silentClientStopsTheCamera()
 void tst_Http::malformedRequestsChangeNothing()
 {
     QRandomGenerator random(20261208);
+    // Requests that get past the host and type checks, to reach what lies behind them.
+    const QByteArray own =
+        "Host: 127.0.0.1:" + QByteArray::number(port) + "\r\nContent-Type: application/json\r\n";
     const QList<QByteArray> starts = {
         "GET /api/state HTTP/1.1\r\nHost: x\r\n\r\n",
-        "POST /api/move HTTP/1.1\r\nContent-Length: 5\r\n\r\n{\"dir",
-        "POST /api/image HTTP/1.1\r\nContent-Length: 999999999\r\n\r\n{}",
-        "POST /api/image HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nffffff\r\n",
-        "GET /api/../../etc/passwd HTTP/1.1\r\n\r\n",
-        "GET /%00%ff%2e HTTP/1.0\r\n\r\n",
-        "BREW /api/state HTTP/1.1\r\n\r\n",
-        "GET /api/state HTTP/9.9\r\n" + QByteArray(40000, 'A') + "\r\n\r\n",
-        "POST /api/preset/recall HTTP/1.1\r\nContent-Length: 14\r\n\r\n{\"preset\":-1e9}",
-        "POST /api/image HTTP/1.1\r\nContent-Length: 30\r\n\r\n{\"brightness\":1e308,\"x\":[[[[",
+        "POST /api/move HTTP/1.1\r\n" + own + "Content-Length: 5\r\n\r\n{\"dir",
+        "POST /api/image HTTP/1.1\r\n" + own + "Content-Length: 999999999\r\n\r\n{}",
+        "POST /api/image HTTP/1.1\r\n" + own + "Transfer-Encoding: chunked\r\n\r\nffffff\r\n",
+        "GET /api/../../etc/passwd HTTP/1.1\r\n" + own + "\r\n",
+        "GET /%00%ff%2e HTTP/1.0\r\n" + own + "\r\n",
+        "BREW /api/state HTTP/1.1\r\n" + own + "\r\n",
+        "GET /api/state HTTP/9.9\r\n" + own + QByteArray(40000, 'A') + "\r\n\r\n",
+        "POST /api/preset/recall HTTP/1.1\r\n" + own +
+            "Content-Length: 14\r\n\r\n{\"preset\":-1e9}",
+        "POST /api/image HTTP/1.1\r\n" + own +
+            "Content-Length: 30\r\n\r\n{\"brightness\":1e308,\"x\":[[[[",
     };
     std::vector<std::unique_ptr<QTcpSocket>> slow;
     for (int i = 0; i < 2000; ++i) {
@@ -241,11 +275,53 @@ void tst_Http::malformedRequestsChangeNothing()
         socket->abort();
     }
     slow.clear();
-    // Connections left mid-request are dropped at the server's 3 s time-out.
+    // Connections left mid-request are dropped at the server's 10 s time-out.
     Answer answer;
-    QTRY_VERIFY_WITH_TIMEOUT((answer = call("GET", "/api/state")).status == 200, 8000);
+    QTRY_VERIFY_WITH_TIMEOUT((answer = call("GET", "/api/state")).status == 200, 30000);
     QVERIFY(answer.body.value("connected").toBool());
     QCOMPARE(h->boxes.count(), 0);
+}
+
+void tst_Http::presetThatCannotBeKept()
+{
+    // A camera without a preset memory of its own, and a configuration "directory" that is a
+    // file: no preset can be written, and each time is said.
+    QTemporaryFile notADirectory;
+    QVERIFY(notADirectory.open());
+    QVERIFY(restart([&] {
+        qputenv("XDG_CONFIG_HOME", notADirectory.fileName().toLocal8Bit());
+        return std::make_unique<PanelHarness>(std::initializer_list<std::pair<QString, QByteArray>>{
+            {"a.cam", "name=Desk\npresets=library\n"}});
+    }));
+    StderrCapture err;
+    for (int i = 0; i < 2; ++i) {
+        const Answer answer = call("POST", "/api/preset/store", R"({"preset": 2})");
+        QCOMPARE(answer.status, 500);
+        QVERIFY(answer.body.value("error").toString().contains("could not store preset 2"));
+    }
+    QTRY_COMPARE(err.text().count("is not stored: cannot write"), 2);
+}
+
+void tst_Http::positionOfACameraThatStoppedAnswering()
+{
+    ViscaEmulator camera;
+    camera.change([](ViscaEmulator::Behaviour &b) {
+        b.pan = 100;
+        b.tilt = -20;
+    });
+    QVERIFY(restart([&] {
+        qputenv("CAMERACTRL_VISCA", QByteArray::fromStdString(camera.line("Stage", false)));
+        return std::make_unique<PanelHarness>(PanelHarness::NoCamera);
+    }));
+    Answer answer;
+    QTRY_VERIFY_WITH_TIMEOUT((answer = call("GET", "/api/position")).status == 200, 10000);
+    camera.change([](ViscaEmulator::Behaviour &b) { b.silent = true; });
+    // Once its last answer is older than a reading stays fresh (a tenth of a second), what the
+    // panel read before is no position the camera tells now: from the first request on,
+    // whether or not the panel has given the camera up yet.
+    QTest::qWait(300);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(call("GET", "/api/position").status, 503);
 }
 
 QTEST_MAIN(tst_Http)
