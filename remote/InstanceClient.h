@@ -1,5 +1,5 @@
 // Hands a start's arguments to the user's running panel and waits for its answer, within
-// bounds: a panel that does not answer is as good as none.
+// bounds: a panel that does not answer in time is reported as such, never waited for.
 #pragma once
 
 #include "Command.h"
@@ -9,9 +9,10 @@
 class InstanceClient
 {
 public:
-    // False when no panel took them; otherwise `outcome` is what it answered.
+    // False when no panel runs; otherwise `outcome` is what it answered, or why there is no
+    // answer: it did not answer in time, or the socket is another user's.
     static bool handOver(const QStringList &arguments, Outcome &outcome);
 
-    // The version of the messages between the two.
-    static constexpr quint8 Protocol = 1;
+    // How long a command waits for the running panel, from connecting to the answer.
+    static constexpr int AnswerTimeoutMs = 5000;
 };

@@ -1,5 +1,8 @@
 // One panel per user: the first to start owns a lock and a local socket, and carries out the
-// commands later starts of `ptz-panel` hand to it.
+// commands later starts of `ptz-panel` hand to it. Both live in a directory only the user may
+// enter: XDG_RUNTIME_DIR, or one the program makes in the temporary directory (refused, and
+// said, when another user got there first). A lock or socket there that another user owns is
+// never honoured.
 #pragma once
 
 #include <QLocalServer>
@@ -7,6 +10,7 @@
 #include <QObject>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 struct Outcome;
@@ -23,14 +27,23 @@ public:
     InstanceServer();
     ~InstanceServer() override;
 
-    // True when this process is now the user's panel; false when another one is.
+    // True when this process is now the user's panel; false when another one is, or when
+    // there is no place to be one safely (refusal() says why).
     bool claim();
+    QString refusal() const { return why; }
     // Starts taking the arguments of other starts, answering each with `handler`'s outcome.
     bool serve(Handler handler);
 
-    // The socket and lock of this user's panel.
+    // The user's private directory; "" (and why, if asked) when none can be trusted.
+    static QString runtimeDirectory(QString *why = nullptr);
+    // The socket and lock of this user's panel, in that directory.
     static QString socketName();
     static QString lockPath();
+
+    // Clients handing over at the same time; more are turned away.
+    static constexpr int MaxClients = 8;
+    // The time a client has to send its whole message.
+    static constexpr int MessageTimeoutMs = 5000;
 
 private slots:
     void accept();
@@ -41,4 +54,6 @@ private:
     std::unique_ptr<QLockFile> lock;
     QLocalServer server;
     Handler handler;
+    QString why;
+    std::map<QLocalSocket *, QByteArray> pending; // clients not yet answered, what they sent
 };
