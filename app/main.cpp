@@ -16,11 +16,14 @@
 
 namespace {
 
+// Names come from cameras and from whoever configured them: nothing printed can steer the
+// terminal.
 int report(const Outcome &outcome)
 {
-    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
+    std::fputs(CommandLine::printable(outcome.output, true).toLocal8Bit().constData(), stdout);
     if (!outcome.error.isEmpty())
-        std::fprintf(stderr, "ptz-panel: %s\n", qPrintable(outcome.error));
+        std::fprintf(stderr, "ptz-panel: %s\n",
+                     CommandLine::printable(outcome.error).toLocal8Bit().constData());
     if (outcome.exitCode == 2)
         std::fprintf(stderr, "%s\n", qPrintable(CommandLine::usage()));
     return outcome.exitCode;
@@ -33,7 +36,7 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine line = CommandLine::parse(arguments);
+    CommandLine line = CommandLine::parse(arguments);
     if (!line.error.isEmpty())
         return report(Outcome::misused(line.error));
     if (line.help || line.version) {
@@ -48,13 +51,25 @@ int main(int argc, char *argv[])
             return report(edited);
     }
 
+    QString why;
+    if (line.httpPort && !line.readToken(why))
+        return report(Outcome::failed(why));
+
     InstanceServer instance;
     if (!line.commands.isEmpty() || !instance.claim()) {
+        if (!instance.refusal().isEmpty())
+            return report(Outcome::failed(instance.refusal()));
         // Commands go to the user's panel, or straight to the camera when none runs; a second
-        // panel shows the first instead.
+        // panel shows the first instead, or starts serving HTTP there.
         QCoreApplication app(argc, argv);
+        QStringList handed = line.commands.isEmpty() ? QStringList() : arguments;
+        if (line.httpPort) {
+            handed = QStringList{"--http", line.httpAddress + ':' + QString::number(line.httpPort)};
+            if (!line.httpToken.isEmpty())
+                handed << "--http-token" << line.httpToken;
+        }
         Outcome outcome;
-        if (InstanceClient::handOver(line.commands.isEmpty() ? QStringList() : arguments, outcome))
+        if (InstanceClient::handOver(handed, outcome))
             return report(outcome);
         if (line.commands.isEmpty())
             return report(Outcome::failed("another panel holds " + InstanceServer::lockPath() +
@@ -63,6 +78,8 @@ int main(int argc, char *argv[])
     }
 
     chooseDisplayServer();
+    if (!displayAvailable(line.platform, why))
+        return report(Outcome::failed(why));
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     // The panel draws nothing with OpenGL; plain raster windows spare it loading the GL
     // stack (tens of MiB and most of the start-up time on a software renderer).
@@ -78,8 +95,15 @@ int main(int argc, char *argv[])
         KeyboardInput keyboard(window);
         GamepadInput gamepad(window);
         whenInputDevicesChange(&gamepad, [&gamepad] { gamepad.lookForControllers(); });
-        instance.serve([&panel](const QStringList &handed) { return panel.runAll(handed); });
         HttpApi http(panel);
+        instance.serve([&panel, &http](const QStringList &handed) {
+            const CommandLine asked = CommandLine::parse(handed);
+            if (asked.error.isEmpty() && asked.httpPort) {
+                const QString why = http.start(asked.httpAddress, asked.httpPort, asked.httpToken);
+                return why.isEmpty() ? Outcome{} : Outcome::failed(why);
+            }
+            return panel.runAll(handed);
+        });
         if (line.httpPort) {
             const QString why = http.start(line.httpAddress, line.httpPort, line.httpToken);
             if (!why.isEmpty())

@@ -2,9 +2,16 @@
 // and stays above others: an X server lets it, a Wayland compositor does not.
 #pragma once
 
+#include <QString>
+
 // Before the application object exists: runs on an X server whenever one is reachable, also
 // inside a Wayland session (through XWayland). The user's own QT_QPA_PLATFORM always wins.
 void chooseDisplayServer();
+
+// Before the application object exists, which would abort without one: whether the display
+// the panel is to open (on Qt's `platform`, "" for the default) is there; if not, `why` says
+// so in one line.
+bool displayAvailable(const QString &platform, QString &why);
 
 // After it exists: whether the window may place itself, read its position and keep itself
 // above other windows.

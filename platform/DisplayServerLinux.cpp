@@ -7,12 +7,54 @@
 
 #include <cstdio>
 
+#include <X11/Xlib.h>
+
+namespace {
+
+bool xServerAnswers(const QString &display, QString &why)
+{
+    Display *x = XOpenDisplay(nullptr);
+    if (!x) {
+        why = QStringLiteral("cannot open the display \"%1\"").arg(display);
+        return false;
+    }
+    XCloseDisplay(x);
+    return true;
+}
+
+} // namespace
+
 void chooseDisplayServer()
 {
     // Qt picks Wayland in a Wayland session, where no window may place itself; XWayland
     // gives the panel back its X11 behaviour, and compositors honour it there.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+bool displayAvailable(const QString &platform, QString &why)
+{
+    const QString chosen = platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platform;
+    const QString first = chosen.section(';', 0, 0).section(':', 0, 0);
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (first.isEmpty()) {
+        // Qt's default: an X server, or a Wayland compositor that it finds by itself.
+        if (!display.isEmpty())
+            return xServerAnswers(display, why);
+        if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            return true;
+        why = QStringLiteral("no display to show the panel on (neither DISPLAY nor "
+                             "WAYLAND_DISPLAY is set); commands such as --list need none");
+        return false;
+    }
+    if (first == "xcb") {
+        if (!display.isEmpty())
+            return xServerAnswers(display, why);
+        why = QStringLiteral("no display to show the panel on (DISPLAY is not set); commands "
+                             "such as --list need none");
+        return false;
+    }
+    return true; // Wayland, offscreen and the others: Qt's to judge
 }
 
 bool windowsPlaceThemselves()

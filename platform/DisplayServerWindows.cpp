@@ -2,6 +2,11 @@
 
 void chooseDisplayServer() {}
 
+bool displayAvailable(const QString &, QString &)
+{
+    return true;
+}
+
 bool windowsPlaceThemselves()
 {
     return true;

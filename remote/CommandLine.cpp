@@ -1,6 +1,52 @@
 #include "CommandLine.h"
 
+#include <QFile>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+constexpr const char *TokenVariable = "PTZ_PANEL_HTTP_TOKEN";
+constexpr int MaxTokenFileBytes = 4096;
+
+// Qt's own options, left to the application object: these take a value (also as -style=X) ...
+const QStringList QtValueOptions = {
+    "-platform",
+    "-platformpluginpath",
+    "-platformtheme",
+    "-plugin",
+    "-qwindowgeometry",
+    "-qwindowicon",
+    "-qwindowtitle",
+    "-session",
+    "-style",
+    "-stylesheet",
+    "-display",
+    "-geometry",
+    "-title",
+    "-name",
+    "-visual",
+    "-qmljsdebugger",
+    "-fn",
+    "-font",
+    "-bg",
+    "-background",
+    "-fg",
+    "-foreground",
+    "-btn",
+    "-button",
+    "-im",
+    "-inputstyle",
+    "-ncols",
+};
+// ... and these take none.
+const QStringList QtFlags = {"-reverse", "-widgetcount", "-sync", "-nograb",
+                             "-dograb",  "-testability", "-cmap"};
 
 bool number(const QString &text, int low, int high, int &value)
 {
@@ -18,8 +64,9 @@ QString CommandLine::usage()
         "                 [--home] [--move DIRECTION [--speed 1..8]] [--zoom in|out [--speed "
         "1..7]]\n"
         "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position]\n"
-        "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60]\n"
-        "                 [--reset-image] [--http [ADDRESS:]PORT [--http-token TOKEN]]\n"
+        "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] "
+        "[--reset-image]\n"
+        "                 [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]]\n"
         "                 [--add-camera NAME,udp|tcp|serial,HOST[,PORT]] [--remove-camera NAME]\n"
         "                 [--help] [--version]");
 }
@@ -57,9 +104,14 @@ Commands, carried out in the order given:
   --reset-image         the image values back to the camera's defaults
 
 The panel:
-  --http [ADDRESS:]PORT serve the HTTP API (default address 127.0.0.1)
-  --http-token TOKEN    require "Authorization: Bearer TOKEN" on every request; needed to
-                        listen on any address other than the loopback
+  --http [ADDRESS:]PORT serve the HTTP API (default address 127.0.0.1); given while a
+                        panel runs, that panel starts serving it
+  --http-token-file FILE
+                        require "Authorization: Bearer TOKEN" on every request, TOKEN being
+                        the first line of FILE (readable by you alone: mode 0600); needed to
+                        listen on any address other than the loopback. PTZ_PANEL_HTTP_TOKEN
+                        gives the token too
+  --http-token TOKEN    the same, with the token itself (other users can see it)
   --add-camera NAME,udp|tcp|serial,HOST[,PORT]
                         add a VISCA camera (VISCA over IP on UDP, port 52381 by default;
                         plain VISCA over TCP, port 5678 by default; on a serial port: HOST
@@ -68,7 +120,8 @@ The panel:
   --remove-camera NAME  forget that network camera
   --help, --version
 
-Exit status: 0 done, 1 the camera refused or is absent, 2 usage error.)");
+Exit status: 0 done, 1 the camera refused or is absent (or the running panel does not
+answer within 5 s), 2 usage error.)");
 }
 
 CommandLine CommandLine::parse(const QStringList &arguments)
@@ -83,13 +136,25 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     for (int i = 0; i < arguments.size(); ++i) {
         const QString option = arguments[i];
         if (!option.startsWith("--")) {
-            if (option == "-h")
+            const QString name = option.section('=', 0, 0);
+            if (option == "-h") {
                 line.help = true;
-            else if (option.startsWith('-'))
-                continue; // Qt's own; a value, if any, follows and is not ours either
-            else if (i == 0 || !arguments[i - 1].startsWith('-') ||
-                     arguments[i - 1].startsWith("--"))
+            } else if (QtFlags.contains(option)) {
+                // Qt's, without a value
+            } else if (QtValueOptions.contains(name) && name != option) {
+                if (name == "-platform")
+                    line.platform = option.section('=', 1);
+            } else if (QtValueOptions.contains(option)) {
+                if (i + 1 >= arguments.size())
+                    return fail(option + " needs a value");
+                if (option == "-platform")
+                    line.platform = arguments[i + 1];
+                ++i; // Qt's too
+            } else if (option.startsWith('-')) {
+                return fail("unknown option " + option);
+            } else {
                 return fail(QStringLiteral("unexpected argument \"%1\"").arg(option));
+            }
             continue;
         }
         const auto value = [&](QString &into) {
@@ -159,7 +224,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             const double seconds = value(v) ? v.toDouble(&ok) : 0;
             if (last < 0)
                 return fail("--for belongs after a --move or --zoom");
-            if (!ok || seconds <= 0 || seconds > 3600)
+            if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
                 return fail("--for needs a number of seconds, up to 3600");
             line.commands[last].forMs = int(seconds * 1000);
         } else if (option == "--position") {
@@ -209,6 +274,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         } else if (option == "--http-token") {
             if (!value(line.httpToken) || line.httpToken.isEmpty())
                 return fail("--http-token needs a token");
+        } else if (option == "--http-token-file") {
+            if (!value(line.httpTokenFile) || line.httpTokenFile.isEmpty())
+                return fail("--http-token-file needs a file");
         } else {
             return fail("unknown option " + option);
         }
@@ -220,9 +288,72 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                        ? int(line.commands.size()) - 1
                        : -1;
     }
-    if (!line.httpToken.isEmpty() && line.httpPort == 0)
-        return fail("--http-token goes with --http");
+    if (!line.httpToken.isEmpty() && !line.httpTokenFile.isEmpty())
+        return fail("give either --http-token or --http-token-file");
+    if ((!line.httpToken.isEmpty() || !line.httpTokenFile.isEmpty()) && line.httpPort == 0)
+        return fail(QStringLiteral("%1 goes with --http")
+                        .arg(line.httpToken.isEmpty() ? "--http-token-file" : "--http-token"));
     if (line.httpPort && (!line.commands.isEmpty() || !line.cameraEdits.isEmpty()))
         return fail("--http starts the panel's API: give it without other commands");
     return line;
+}
+
+bool CommandLine::readToken(QString &why)
+{
+    if (!httpToken.isEmpty())
+        return true;
+    if (httpTokenFile.isEmpty()) {
+        httpToken = qEnvironmentVariable(TokenVariable).trimmed();
+        return true;
+    }
+    const QString &path = httpTokenFile;
+    // Opened before it is looked at, so that what is checked is what is read; never waits
+    // on a pipe.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        why =
+            QStringLiteral("--http-token-file: cannot open %1: %2").arg(path, std::strerror(errno));
+        return false;
+    }
+    struct stat st = {};
+    QByteArray text(MaxTokenFileBytes + 1, '\0');
+    ssize_t got = -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        why = path + " is no regular file";
+    else if (st.st_uid != ::geteuid())
+        why = path + " belongs to another user";
+    else if (st.st_mode & 077)
+        why = QStringLiteral("%1 may be read by others (mode %2); make it 0600")
+                  .arg(path)
+                  .arg(st.st_mode & 0777, 4, 8, QChar('0'));
+    else if ((got = ::read(fd, text.data(), size_t(text.size()))) < 0)
+        why = QStringLiteral("cannot read %1: %2").arg(path, std::strerror(errno));
+    else if (got > MaxTokenFileBytes)
+        why = path + " is too large to hold a token";
+    ::close(fd);
+    if (!why.isEmpty())
+        return false;
+    text.truncate(int(got));
+    httpToken =
+        QString::fromUtf8(text.left(text.indexOf('\n') < 0 ? text.size() : text.indexOf('\n')))
+            .trimmed();
+    if (httpToken.isEmpty()) {
+        why = path + " holds no token";
+        return false;
+    }
+    return true;
+}
+
+QString CommandLine::printable(const QString &text, bool lines)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control || (lines && c == '\n'))
+            shown += c;
+        else
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
+    }
+    return shown;
 }

@@ -1,5 +1,6 @@
 // What `ptz-panel` was started with: the panel's own options, in order. Options of one dash
-// are Qt's (-platform, -style ...) and left to the application object.
+// are Qt's (-platform, -style ...) and left to the application object; any other is a usage
+// error, as is an unknown option or a number out of its range.
 #pragma once
 
 #include "Command.h"
@@ -17,10 +18,12 @@ public:
     bool help = false;
     bool version = false;
     QString error; // a usage error: what was wrong
-    // --http [ADDRESS:]PORT, --http-token TOKEN
+    // --http [ADDRESS:]PORT, --http-token TOKEN or --http-token-file FILE
     QString httpAddress;
     int httpPort = 0;
     QString httpToken;
+    QString httpTokenFile;
+    QString platform; // Qt's -platform, when given
     // --add-camera LINE (add) and --remove-camera NAME, carried out before the commands.
     struct CameraEdit
     {
@@ -29,6 +32,14 @@ public:
     };
     QVector<CameraEdit> cameraEdits;
 
+    // For --http: the token from --http-token, else from --http-token-file (only a regular
+    // file of the user's that no one else may read), else from PTZ_PANEL_HTTP_TOKEN. False,
+    // with why, when the file cannot be used.
+    bool readToken(QString &why);
+
     static QString usage();
     static QString helpText();
+    // `text` safe to print on a terminal: control characters escaped (line breaks kept when
+    // `lines`).
+    static QString printable(const QString &text, bool lines = false);
 };

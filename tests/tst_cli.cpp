@@ -44,6 +44,9 @@ private slots:
     void handedToTheRunningPanel_data();
     void handedToTheRunningPanel();
     void secondStartShowsTheFirst();
+    void namesReachTheTerminalEscaped();
+    void presetThatCannotBeKept();
+    void withoutADisplay();
     void helpManualAndReadmeAgree();
 
 private:
@@ -95,6 +98,21 @@ void tst_Cli::withoutAPanel_data()
         << QStringList{"--speed", "3"} << 2 << "" << QStringList{} << "usage: ptz-panel";
     QTest::newRow("an unknown option")
         << QStringList{"--pan", "3"} << 2 << "" << QStringList{} << "unknown option --pan";
+    // Caught before anything is sent.
+    for (const char *typo : {"-v", "-V", "-x", "-list"})
+        QTest::newRow(typo) << QStringList{typo} << 2 << "" << QStringList{}
+                            << QString("unknown option ") + typo;
+    QTest::newRow("Qt's own option")
+        << QStringList{"-style", "fusion", "--home"} << 0 << "" << QStringList{"Home"} << "";
+    for (const char *seconds : {"nan", "inf", "-inf", "1e400"})
+        QTest::newRow(qPrintable(QString("for %1 seconds").arg(seconds)))
+            << QStringList{"--move", "left", "--for", seconds} << 2 << "" << QStringList{}
+            << "--for needs a number of seconds";
+    QTest::newRow("two cameras in one") << QStringList{"--add-camera", "X;Y,udp,h"} << 1 << ""
+                                        << QStringList{} << "cannot hold \";\"";
+    QTest::newRow("a name that steers the terminal")
+        << QStringList{"--camera", "\x1b]0;pwned\x07"} << 1 << "" << QStringList{}
+        << "no camera \\x1b]0;pwned\\x07 is attached";
 }
 
 void tst_Cli::withoutAPanel()
@@ -132,8 +150,10 @@ void tst_Cli::handedToTheRunningPanel_data()
     QTest::addColumn<QStringList>("sent");
     QTest::newRow("brightness") << QStringList{"--brightness", "40"} << 0 << ""
                                 << QStringList{"SetBrightness 40"};
-    QTest::newRow("preset") << QStringList{"--preset", "3"} << 0 << ""
-                            << QStringList{"CallPreset 3"};
+    QTest::newRow("preset not stored")
+        << QStringList{"--preset", "3"} << 1 << "" << QStringList{"CallPreset 3"};
+    QTest::newRow("preset") << QStringList{"--store", "3", "--preset", "3"} << 0 << ""
+                            << QStringList{"SetPreset 3", "CallPreset 3"};
     const QStringList stops = {"TiltUpStop", "TiltDownStop", "PanLeftStop", "PanRightStop",
                                "ZoomStop"};
     QTest::newRow("move, then stop") << QStringList{"--move", "right", "--speed", "2", "--stop"}
@@ -190,6 +210,52 @@ void tst_Cli::secondStartShowsTheFirst()
     QCOMPARE(run.exitCode, 0);
     QVERIFY(h.window().isVisible());
     QCOMPARE(h.trace.take(), QStringList()); // no second panel, no second camera
+}
+
+void tst_Cli::namesReachTheTerminalEscaped()
+{
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=\x1b[2J\x1b]0;pwned\x07"
+                          "Desk\x7f\xc2\x9b\n");
+    const Run run = ptzPanel({"--list"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QString("0 \\x1b[2J\\x1b]0;pwned\\x07Desk\\x7f\\x9b\n"));
+}
+
+void tst_Cli::presetThatCannotBeKept()
+{
+    // A camera without a preset memory of its own, and a configuration "directory" that is a
+    // file: the preset cannot be written.
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=Desk\npresets=library\n");
+    QTemporaryFile notADirectory;
+    QVERIFY(notADirectory.open());
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", notADirectory.fileName().toLocal8Bit());
+    const Run store = ptzPanel({"--store", "3"});
+    qputenv("XDG_CONFIG_HOME", config);
+    QCOMPARE(store.exitCode, 1);
+    QVERIFY2(store.err.contains("Desk could not store preset 3") &&
+                 store.err.contains("is not stored: cannot write"),
+             qPrintable(store.err));
+    // Where it can be written, it is kept for the next command.
+    QCOMPARE(ptzPanel({"--store", "4"}).exitCode, 0);
+    QCOMPARE(ptzPanel({"--preset", "4"}).exitCode, 0);
+}
+
+void tst_Cli::withoutADisplay()
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(variable);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PTZ_PANEL_PATH), QStringList());
+    QVERIFY(process.waitForFinished(20000));
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY2(err.startsWith("ptz-panel: no display") && err.count('\n') == 1, qPrintable(err));
 }
 
 void tst_Cli::helpManualAndReadmeAgree()
