@@ -3,6 +3,7 @@
 // selected when USB cameras come and go, and the list following the user's edits.
 #include "NetworkCameras.h"
 #include "PanelHarness.h"
+#include "StderrCapture.h"
 #include "ViscaEmulator.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,7 @@ private slots:
     void drivenThroughThePanel();
     void usbHotPlugLeavesItAlone();
     void editingTheListKeepsTheCamera();
+    void aListOverItsLimit();
 
 private:
     std::unique_ptr<QTemporaryDir> config;
@@ -139,6 +141,43 @@ void tst_NetworkCameras::editingTheListKeepsTheCamera()
     QVERIFY(NetworkCameras::remove("Gallery", error));
     QTRY_COMPARE(selector->count(), 2);
     QCOMPARE(selector->currentText(), QString("Hall"));
+}
+
+void tst_NetworkCameras::aListOverItsLimit()
+{
+    // The limit falls inside a line: read to it, the line would name another host.
+    const QByteArray cut = "Attic, udp, 127.0.0.1";
+    QByteArray text = "Stage, udp, 127.0.0.1, 9\n";
+    while (text.size() + 100 < 64 * 1024 - cut.size())
+        text += "# " + QByteArray(97, '-') + "\n";
+    text += "#" + QByteArray(64 * 1024 - cut.size() - text.size() - 2, '-') + "\n";
+    text += cut + "9, 9\nLoft, udp, 127.0.0.1, 9\n";
+    const QString path = QString::fromStdString(NetworkCameras::configPath());
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+
+    StderrCapture err;
+    PanelHarness h(PanelHarness::NoCamera);
+    QVERIFY(h.start());
+    auto *selector = h.child<QComboBox>("Box_Camera_USB");
+    QCOMPARE(selector->count(), 1);
+    QCOMPARE(selector->itemText(0), QString("Stage"));
+    QTRY_COMPARE(err.text().count("larger than 64 KiB"), 1);
+    // Said again for the next version of it.
+    text.replace(0, 5, "Porch");
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    QTRY_COMPARE(selector->itemText(0), QString("Porch"));
+    QTRY_COMPARE(err.text().count("larger than 64 KiB"), 2);
+
+    // Not rewritten without what lies beyond, which the panel would never read.
+    std::string error;
+    QVERIFY(!NetworkCameras::add("Gallery, udp, 127.0.0.1, 9", error));
+    QVERIFY2(error.find("larger than 64 KiB") != std::string::npos, error.c_str());
+    QVERIFY(!NetworkCameras::remove("Porch", error));
+    QCOMPARE(QFileInfo(path).size(), qint64(text.size()));
 }
 
 QTEST_MAIN(tst_NetworkCameras)

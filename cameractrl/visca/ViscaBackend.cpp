@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -110,9 +111,18 @@ std::vector<ViscaCamera> ViscaBackend::scan()
     const std::string path = configPath();
     if (!path.empty()) {
         std::string text;
-        if (!readConfig(path, text))
-            report(path + " is larger than 64 KiB: only the cameras of its first 64 KiB are "
-                          "listed");
+        if (!readConfig(path, text)) {
+            // Said once for each version of the file, not at every enumeration.
+            std::error_code ignored;
+            const auto written = std::filesystem::last_write_time(path, ignored);
+            const std::string version = std::to_string(std::filesystem::file_size(path, ignored)) +
+                                        "@" + std::to_string(written.time_since_epoch().count());
+            const std::lock_guard<std::mutex> lock(oversizeMutex);
+            if (version != oversizeSaid)
+                report(path + " is larger than 64 KiB: only the cameras of its first 64 KiB are "
+                              "listed");
+            oversizeSaid = version;
+        }
         cameras = parse(text, path);
     }
     if (const char *env = std::getenv("CAMERACTRL_VISCA")) {

@@ -7,7 +7,7 @@
 // TRANSPORT is udp (VISCA over IP, port 52381 unless given), tcp (plain VISCA, port 5678
 // unless given) or serial (HOST is the port's device, PORT its rate, 9600 unless given).
 // "#" starts a comment; a line that cannot be used is reported once. Only the first 64 KiB of
-// the file are read, and a larger file is reported each time it is read.
+// the file are read, and a larger file is reported once for each version of it that is read.
 #pragma once
 
 #include "Retirement.h"
@@ -16,6 +16,7 @@
 #include "ViscaWorker.h"
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,7 @@ public:
 private:
     std::vector<Camera> scan() override;
 
+    std::mutex oversizeMutex;
+    std::string oversizeSaid;        // the version of the file last said to be too large
     Retirement<ViscaWorker> retired; // last: waited for before anything else goes
 };
