@@ -166,9 +166,12 @@ struct HttpCallbacks
         if (*uploadSize) {
             const qint64 size = qint64(*uploadSize);
             *uploadSize = 0;
-            if (exchange->body.size() + size > HttpApi::MaxBody)
-                return queue(connection, *exchange, tooLarge());
-            exchange->body.append(upload, int(size));
+            // No answer can be given in the middle of a body: the rest of one too large (sent
+            // in chunks, with no length said first) is let go unread, and answered at its end.
+            if (exchange->refusal.status == 0 && exchange->body.size() + size > HttpApi::MaxBody)
+                exchange->refusal = tooLarge();
+            if (exchange->refusal.status == 0)
+                exchange->body.append(upload, int(size));
             return MHD_YES;
         }
         // The whole request is in: its time now runs only while it is answered.

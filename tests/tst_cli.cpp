@@ -25,7 +25,8 @@ Run ptzPanel(const QStringList &arguments)
     QProcess process;
     process.start(QStringLiteral(PTZ_PANEL_PATH), arguments);
     QSignalSpy finished(&process, SIGNAL(finished(int, QProcess::ExitStatus)));
-    if (!process.waitForStarted(5000) || !finished.wait(20000))
+    // It may have ended within waitForStarted already.
+    if (!process.waitForStarted(5000) || (finished.isEmpty() && !finished.wait(20000)))
         return {};
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
             QString::fromLocal8Bit(process.readAllStandardError())};
