@@ -176,7 +176,8 @@ public:
 
     virtual bool SetPanPosition(int32_t position) = 0;
     virtual bool SetTiltPosition(int32_t position) = 0;
-    // Leave *position untouched when the camera cannot tell.
+    // Leave *position untouched, and are false, when the camera cannot tell or is gone; a
+    // slow camera's last answer stands until its next one.
     virtual bool GetPanPosition(int32_t *position) = 0;
     virtual bool GetTiltPosition(int32_t *position) = 0;
 

@@ -258,7 +258,8 @@ QJsonObject PanelCommands::state() const
         {"whiteBalanceAuto", child<QCheckBox>("Cb_WB")->isChecked()},
         {"flicker", flicker.value(child<QComboBox>("ComboBox_Flicker")->currentIndex())},
     };
-    if (panOk && tiltOk)
+    // The read-outs keep what the last camera told; without one, that is no position.
+    if (connected && panOk && tiltOk)
         state.insert("position", QJsonObject{{"pan", pan}, {"tilt", tilt}});
     return state;
 }

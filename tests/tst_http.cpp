@@ -157,7 +157,6 @@ void tst_Http::endpoints_data()
     row("set image", "POST", "/api/image", R"({"brightness": 20, "whiteBalanceAuto": true})", 200,
         {"SetBrightness 20", "SetWhiteBalanceAuto 1"});
     row("image beyond the camera", "POST", "/api/image", R"({"brightness": 9999})", 400, {});
-
     row("no such image value", "POST", "/api/image", R"({"loudness": 3})", 400, {});
     row("reset image", "POST", "/api/image/reset", "", 200, {"RestoreImageDefaults"});
     row("not JSON", "POST", "/api/home", "{home", 400, {});
@@ -315,13 +314,14 @@ void tst_Http::positionOfACameraThatStoppedAnswering()
     }));
     Answer answer;
     QTRY_VERIFY_WITH_TIMEOUT((answer = call("GET", "/api/position")).status == 200, 10000);
+    QCOMPARE(answer.body.value("pan").toInt(), 100);
     camera.change([](ViscaEmulator::Behaviour &b) { b.silent = true; });
-    // Once its last answer is older than a reading stays fresh (a tenth of a second), what the
-    // panel read before is no position the camera tells now: from the first request on,
-    // whether or not the panel has given the camera up yet.
-    QTest::qWait(300);
+    // Once the panel knows the camera does not answer, what it read before is no position.
+    QTRY_VERIFY_WITH_TIMEOUT((answer = call("GET", "/api/position")).status == 503, 10000);
+    QVERIFY(!answer.body.contains("pan"));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(call("GET", "/api/position").status, 503);
+    QVERIFY(!call("GET", "/api/state").body.contains("position"));
 }
 
 QTEST_MAIN(tst_Http)

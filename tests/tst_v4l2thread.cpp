@@ -76,6 +76,7 @@ private slots:
     void closedDuringTheReading();
     void changesElsewhereReachTheListener();
     void unplugWhileBusy();
+    void positionOfASlowThenGoneCamera();
     void closeInTheMiddleOfARequest();
 
 private:
@@ -365,6 +366,29 @@ void tst_V4l2Thread::unplugWhileBusy()
     QVERIFY(rig.device->Close());
     QCOMPARE(err.text().count("is gone"), 1);
     QCOMPARE(requestsFromHere(rig), 0);
+}
+
+void tst_V4l2Thread::positionOfASlowThenGoneCamera()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    int32_t told = 0;
+    QTRY_VERIFY(rig.device->GetPanPosition(&told));
+    // Slower than a caller waits, and past the time a reading stays fresh: the last answer
+    // still stands, as the camera is there.
+    setLatency(rig, 300);
+    QTest::qWait(150);
+    int32_t pan = told + 1;
+    QVERIFY(rig.device->GetPanPosition(&pan));
+    QCOMPARE(pan, told);
+    // Gone, it tells nothing, however recent its last answer.
+    setLatency(rig, 0);
+    rig.fake->unplug("/dev/video0");
+    QTRY_COMPARE(rig.device->Capabilities(), 0u);
+    pan = told + 1;
+    QVERIFY(!rig.device->GetPanPosition(&pan));
+    QCOMPARE(pan, told + 1);
 }
 
 void tst_V4l2Thread::closeInTheMiddleOfARequest()

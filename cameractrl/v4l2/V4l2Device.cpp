@@ -306,8 +306,8 @@ bool V4l2Device::readPosition(Axis axis, int32_t *degrees)
         return false;
     if (lacksControl(absoluteControl(axis), false))
         return unsupported(nameOf(absoluteControl(axis)) + std::string(" reading"));
-    // A position read before is no answer of now: the caller may be asking whether the camera
-    // is there at all.
+    // What a gone camera told last is no position: the caller may be asking whether it is
+    // there at all.
     if (!worker->refreshPosition(PositionFreshness, PositionWait))
         return false;
     const auto arcSeconds = worker->position(axis);

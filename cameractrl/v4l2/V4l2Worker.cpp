@@ -177,8 +177,10 @@ bool V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
         positionQueued = true;
         wakeup.wake();
     }
-    return changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; }) &&
-           positionReads != seen && positionTold;
+    changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; });
+    // A slow camera is not a gone one: its last answer stands until the next one comes (and
+    // is told through the change listener).
+    return !finishing && positionReads > 0 && positionTold;
 }
 
 bool V4l2Worker::storePreset(int number, std::chrono::milliseconds limit)

@@ -84,8 +84,8 @@ public:
     void writeLater(std::vector<uint32_t> needs, Maker make, std::string what, bool remember);
     void setSpeed(Axis axis, int speed); // signed panel speed, 0 stops
     // Reads the position unless one was read within `freshness`, waiting at most `limit`.
-    // False when the camera has not told it within `freshness` by then (what it told before
-    // is still there, but it is no position of now).
+    // False when the camera is gone or its last reading failed; a reading still on its way
+    // leaves the last one told standing.
     bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
     // Keeps or forgets preset `number` in the preset file, in turn with what was asked before;
     // waits for that at most `limit`. False when it could not be written by then (said on

@@ -263,8 +263,8 @@ bool ViscaDevice::readPosition(int axis, int32_t *position)
 {
     if (!position || lacks(CAP_POSITION, "absolute position"))
         return false;
-    // A position read before is no answer of now: the caller may be asking whether the camera
-    // is there at all.
+    // What a camera that stopped answering told last is no position: the caller may be
+    // asking whether it is there at all.
     if (!worker->refreshPosition(PositionFreshness, ReadWait))
         return false;
     const auto at = worker->position(axis);

@@ -143,9 +143,10 @@ bool ViscaWorker::refreshPosition(std::chrono::milliseconds freshness,
         positionQueued = true;
         wakeup.wake();
     }
-    return changed.wait_for(lock, limit, [&] {
-        return positionReads != seen || finishing || unreachable;
-    }) && positionReads != seen;
+    changed.wait_for(lock, limit,
+                     [&] { return positionReads != seen || finishing || unreachable; });
+    // A slow camera is not a gone one: its last answer stands until the next one comes.
+    return !finishing && !unreachable && positionReads > 0;
 }
 
 bool ViscaWorker::waitUntilSent(std::chrono::milliseconds limit)

@@ -72,8 +72,8 @@ public:
     // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
     // last sent or seen.
     void moveTo(std::optional<int> pan, std::optional<int> tilt);
-    // False when the camera has not told it within `freshness` by then (what it told before
-    // is still there, but it is no position of now).
+    // False when the camera does not answer (or never told one); a reading still on its way
+    // leaves the last one told standing.
     bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
     bool waitUntilSent(std::chrono::milliseconds limit);
     void finish();
