@@ -254,6 +254,10 @@ QString HttpApi::start(const QString &address, int port, const QString &secret)
     ownAuthorities = {own.toLatin1().toLower()};
     if (loopback)
         ownAuthorities << "localhost:" + QByteArray::number(port);
+    // Browsers and clients leave HTTP's own port out of Host and Origin.
+    if (port == 80)
+        for (int i = 0, n = int(ownAuthorities.size()); i < n; ++i)
+            ownAuthorities << ownAuthorities[i].left(ownAuthorities[i].lastIndexOf(':'));
 
     // Our own listening socket, bound to that address itself (an accept policy alone would
     // still listen on all), so that it is never out of the poll set whatever the library does.
@@ -434,8 +438,8 @@ HttpApi::Reply HttpApi::screen(const Request &request) const
     // A page the user visits may reach the loopback under a name of its own (DNS rebinding):
     // there only the server's own address is its name.
     if (loopback && !ownAuthorities.contains(request.host.trimmed().toLower()))
-        return error(403, "this API answers only requests to " + QString(ownAuthorities.first()) +
-                              " or " + QString(ownAuthorities.last()));
+        return error(403, "this API answers only requests to " + QString(ownAuthorities[0]) +
+                              " or " + QString(ownAuthorities[1]));
     // A page's own requests carry its Origin; only the server's own is taken.
     if (!request.origin.isEmpty()) {
         const QByteArray origin = request.origin.trimmed().toLower();

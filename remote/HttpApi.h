@@ -99,7 +99,8 @@ private:
 
     PanelCommands &commands;
     QByteArray token;
-    QByteArrayList ownAuthorities; // "127.0.0.1:8080", and "localhost:8080" on the loopback
+    // "127.0.0.1:8080", and "localhost:8080" on the loopback (on port 80, without it too)
+    QByteArrayList ownAuthorities;
     bool loopback = true;
     int listener = -1;
     MHD_Daemon *daemon = nullptr;

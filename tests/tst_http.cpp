@@ -47,6 +47,7 @@ private slots:
     void endpoints_data();
     void endpoints();
     void tokenRule();
+    void hostOnTheDefaultPort();
     void silentClientStopsTheCamera();
     void malformedRequestsChangeNothing();
     void presetThatCannotBeKept();
@@ -204,6 +205,27 @@ void tst_Http::tokenRule()
     QCOMPARE(
         call("POST", "/api/home", QByteArray(HttpApi::MaxBody + 1, ' '), "Bearer s3cret").status,
         413);
+}
+
+void tst_Http::hostOnTheDefaultPort()
+{
+    HttpApi onEighty(*panel);
+    const QString why = onEighty.start("127.0.0.1", 80, {});
+    if (!why.isEmpty())
+        QSKIP(qPrintable(why));
+    // Clients leave port 80 out of Host and Origin; the names stay the server's own.
+    const auto status = [&](const QByteArray &host, const QByteArray &origin = {}) {
+        HttpApi::Request request;
+        request.method = "GET";
+        request.host = host;
+        request.origin = origin;
+        return onEighty.screen(request).status;
+    };
+    QCOMPARE(status("127.0.0.1"), 0);
+    QCOMPARE(status("localhost:80"), 0);
+    QCOMPARE(status("localhost", "http://localhost"), 0);
+    QCOMPARE(status("localhost", "http://localhost:8080"), 403);
+    QCOMPARE(status("evil.example"), 403);
 }
 
 void tst_Http::silentClientStopsTheCamera()
