@@ -1,18 +1,28 @@
 #include "DisplayServer.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QX11Info>
 
 #include <X11/XKBlib.h>
+#include <X11/Xlib.h>
 
 #include <cstdio>
-
-#include <X11/Xlib.h>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
-bool xServerAnswers(const QString &display, QString &why)
+bool xServerAnswers(QString &why)
 {
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) {
+        why = QStringLiteral("no display to show the panel on (DISPLAY is not set); commands "
+                             "such as --list need none");
+        return false;
+    }
     Display *x = XOpenDisplay(nullptr);
     if (!x) {
         why = QStringLiteral("cannot open the display \"%1\"").arg(display);
@@ -20,6 +30,31 @@ bool xServerAnswers(const QString &display, QString &why)
     }
     XCloseDisplay(x);
     return true;
+}
+
+bool compositorAnswers(QString &why)
+{
+    // Where the Wayland client library looks for it.
+    const QString name = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!name.startsWith('/') && runtime.isEmpty()) {
+        why = QStringLiteral("no Wayland compositor to show the panel on (XDG_RUNTIME_DIR is not "
+                             "set); commands such as --list need none");
+        return false;
+    }
+    const QByteArray path = QFile::encodeName(name.startsWith('/') ? name : runtime + '/' + name);
+    sockaddr_un to = {};
+    to.sun_family = AF_UNIX;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const bool reached = fd >= 0 && size_t(path.size()) < sizeof to.sun_path &&
+                         (std::memcpy(to.sun_path, path.constData(), size_t(path.size())),
+                          ::connect(fd, reinterpret_cast<sockaddr *>(&to), sizeof to) == 0);
+    if (fd >= 0)
+        ::close(fd);
+    if (!reached)
+        why = QStringLiteral("cannot reach the Wayland compositor at %1")
+                  .arg(QFile::decodeName(path));
+    return reached;
 }
 
 } // namespace
@@ -35,26 +70,25 @@ void chooseDisplayServer()
 bool displayAvailable(const QString &platform, QString &why)
 {
     const QString chosen = platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platform;
-    const QString first = chosen.section(';', 0, 0).section(':', 0, 0);
-    const QString display = qEnvironmentVariable("DISPLAY");
-    if (first.isEmpty()) {
+    if (chosen.isEmpty()) {
         // Qt's default: an X server, or a Wayland compositor that it finds by itself.
-        if (!display.isEmpty())
-            return xServerAnswers(display, why);
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+            return xServerAnswers(why);
         if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            return true;
+            return compositorAnswers(why);
         why = QStringLiteral("no display to show the panel on (neither DISPLAY nor "
                              "WAYLAND_DISPLAY is set); commands such as --list need none");
         return false;
     }
-    if (first == "xcb") {
-        if (!display.isEmpty())
-            return xServerAnswers(display, why);
-        why = QStringLiteral("no display to show the panel on (DISPLAY is not set); commands "
-                             "such as --list need none");
-        return false;
+    // Qt tries the platforms of a list in turn.
+    for (const QString &alternative : chosen.split(';', Qt::SkipEmptyParts)) {
+        const QString name = alternative.section(':', 0, 0);
+        if (name == "xcb"                ? xServerAnswers(why)
+            : name.startsWith("wayland") ? compositorAnswers(why)
+                                         : true) // offscreen and the others: Qt's to judge
+            return true;
     }
-    return true; // Wayland, offscreen and the others: Qt's to judge
+    return false;
 }
 
 bool windowsPlaceThemselves()

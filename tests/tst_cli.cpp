@@ -47,6 +47,7 @@ private slots:
     void secondStartShowsTheFirst();
     void namesReachTheTerminalEscaped();
     void presetThatCannotBeKept();
+    void withoutADisplay_data();
     void withoutADisplay();
     void helpManualAndReadmeAgree();
 
@@ -244,19 +245,35 @@ void tst_Cli::presetThatCannotBeKept()
     QCOMPARE(ptzPanel({"--preset", "4"}).exitCode, 0);
 }
 
+void tst_Cli::withoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("none at all") << QStringList{} << "no display";
+    QTest::newRow("an X server that is not there")
+        << QStringList{"DISPLAY=:4093"} << "cannot open the display";
+    QTest::newRow("no compositor")
+        << QStringList{"QT_QPA_PLATFORM=wayland"} << "cannot reach the Wayland compositor";
+    QTest::newRow("neither of two") << QStringList{"QT_QPA_PLATFORM=wayland;xcb"} << "no display";
+}
+
 void tst_Cli::withoutADisplay()
 {
+    QFETCH(QStringList, environment);
+    QFETCH(QString, said);
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(variable);
+    for (const QString &setting : environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(PTZ_PANEL_PATH), QStringList());
     QVERIFY(process.waitForFinished(20000));
     const QString err = QString::fromLocal8Bit(process.readAllStandardError());
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 1);
-    QVERIFY2(err.startsWith("ptz-panel: no display") && err.count('\n') == 1, qPrintable(err));
+    QVERIFY2(err.startsWith("ptz-panel: " + said) && err.count('\n') == 1, qPrintable(err));
 }
 
 void tst_Cli::helpManualAndReadmeAgree()
