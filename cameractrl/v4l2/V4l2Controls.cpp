@@ -78,13 +78,14 @@ bool speedsSymmetric(const V4l2ControlMap &controls, std::initializer_list<uint3
 
 const std::vector<uint32_t> &used()
 {
-    static const std::vector<uint32_t> ids = [] {
-        std::vector<uint32_t> all;
+    // Never destroyed: a camera thread may still be reading when the program exits.
+    static const auto *ids = [] {
+        auto *all = new std::vector<uint32_t>;
         for (const Known &k : KnownControls)
-            all.push_back(k.id);
+            all->push_back(k.id);
         return all;
     }();
-    return ids;
+    return *ids;
 }
 
 uint32_t recordControl(int position)
