@@ -67,7 +67,8 @@ void tst_E2eSlowCamera::actsWhileTheCameraIsRead()
     const auto dump = [&] {
         qWarning().noquote() << TraceFile::read(trace).join(", ") << "\n"
                              << TraceFile::read(requests).join(", ") << panel.errorOutput()
-                             << x.xdotool({"getwindowgeometry", window}) << x.xdotool({"getmouselocation"});
+                             << x.xdotool({"getwindowgeometry", window})
+                             << x.xdotool({"getmouselocation"});
     };
     const auto guard = qScopeGuard([&] {
         if (QTest::currentTestFailed())
