@@ -60,7 +60,10 @@ enum ParameterIndex : int
 {
     PARAM_WHITE_BALANCE = 0,
     PARAM_WHITE_BALANCE_AUTO = 1, // currentValue 1 = automatic; available = the camera has it
-    PARAM_FLICKER = 2,            // currentValue 0 off, 1 = 50 Hz, 2 = 60 Hz, 3 automatic
+    PARAM_FLICKER = 2,            // currentValue 0 off, 1 = 50 Hz, 2 = 60 Hz, 3 automatic;
+                                  // minimum 0 when the camera can switch it off
+    PARAM_PAN_POSITION = 3,       // minimum..maximum: what SetPanPosition takes;
+    PARAM_TILT_POSITION = 4,      // available 1 with CAP_POSITION (current is LastPosition's)
     PARAM_BRIGHTNESS = 8,
     PARAM_HUE = 9,
     PARAM_SATURATION = 10,
@@ -165,7 +168,7 @@ public:
     virtual bool SetSharpness(int value) = 0;
     virtual bool SetWhiteBalance(int value) = 0;
     virtual bool SetWhiteBalanceAuto(int automatic) = 0; // 1 automatic, 0 manual
-    virtual bool SetFlicker(int mode) = 0;               // 1 = 50 Hz, 2 = 60 Hz
+    virtual bool SetFlicker(int mode) = 0; // 0 off (see PARAM_FLICKER), 1 = 50 Hz, 2 = 60 Hz
     virtual bool ReadParameters() = 0;
 
     virtual bool IrOn() = 0;
@@ -174,6 +177,8 @@ public:
     virtual bool NightMode() = 0;
     virtual bool PtzReset() = 0;
 
+    // False, and nothing is sent, outside the range of PARAM_PAN/TILT_POSITION. A tilt
+    // asked for right after a pan goes to the camera with it, as one move.
     virtual bool SetPanPosition(int32_t position) = 0;
     virtual bool SetTiltPosition(int32_t position) = 0;
     // Leave *position untouched, and are false, when the camera cannot tell or is gone; a
