@@ -65,6 +65,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
 
     findControls();
     connectPanels();
+    limitPositions();
     // The window holds the focus itself until the user clicks or tabs into a control, so
     // that the keys steer the camera from the start instead of a control Qt would pick.
     setFocusPolicy(Qt::ClickFocus);
@@ -144,6 +145,8 @@ void MainWindow::connectPanels()
     connect(right, SIGNAL(ChangePresetno(int)), this, SLOT(ChangePresetno(int)));
     connect(right, SIGNAL(Setting_Press(int)), this, SLOT(Setting_Press(int)));
     connect(initTimer, SIGNAL(timeout()), this, SLOT(TimerInit()));
+    for (QLineEdit *field : {set_pan_data, set_tilt_data})
+        connect(field, &QLineEdit::textEdited, this, [this, field] { markRefused(field, false); });
 }
 
 void MainWindow::followSliderActions(QSlider *slider, void (MainWindow::*slot)(int))

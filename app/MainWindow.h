@@ -24,14 +24,15 @@ class MainWindow : public QMainWindow
     Q_OBJECT
     // Read-only views for tests and diagnostics.
     Q_PROPERTY(bool cameraPresent READ isCameraPresent)
+    Q_PROPERTY(bool cameraOpen READ isCameraOpen)
     Q_PROPERTY(bool onTop READ isOnTop)
     Q_PROPERTY(bool leftShown READ isLeftShown)
     Q_PROPERTY(bool docked READ isDocked)
     Q_PROPERTY(int leftPanelWidth READ slideWidth)
     // What the connected camera can do (CAP_... bits), 0 without one.
     Q_PROPERTY(uint capabilities READ capabilities)
-    // Whether the camera refused what the last preset or GET key asked (the panel shows
-    // nothing for it; commands from outside report it).
+    // Whether the camera refused what the last preset, SET or GET key or anti-flicker choice
+    // asked (the panel shows nothing for it; commands from outside report it).
     Q_PROPERTY(bool refused READ wasRefused)
 
 public:
@@ -39,6 +40,7 @@ public:
     ~MainWindow() override;
 
     bool isCameraPresent() const { return cameraPresent; }
+    bool isCameraOpen() const { return cameraOpen; }
     bool isOnTop() const { return onTop; }
     bool isLeftShown() const { return leftShown; }
     bool isDocked() const { return docked; }
@@ -114,7 +116,10 @@ private:
     static void cameraChanged(void *context, uint32_t changes);
     void setWhiteBalanceManual();
     void resetImage();
-    void setAbsolutePosition();
+    bool setAbsolutePosition();
+    void markRefused(QLineEdit *field, bool refused);
+    // The SET/PT fields take what the connected camera reaches.
+    void limitPositions();
     bool readAbsolutePosition();
 
     static constexpr int EnumerationDelayMs = 500;

@@ -24,7 +24,7 @@ int report(const Outcome &outcome)
     if (!outcome.error.isEmpty())
         std::fprintf(stderr, "ptz-panel: %s\n",
                      CommandLine::printable(outcome.error).toLocal8Bit().constData());
-    if (outcome.exitCode == 2)
+    if (outcome.cause == Outcome::Usage)
         std::fprintf(stderr, "%s\n", qPrintable(CommandLine::usage()));
     return outcome.exitCode;
 }

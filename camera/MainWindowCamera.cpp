@@ -14,13 +14,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStandardItemModel>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -234,6 +237,10 @@ void MainWindow::showCameraModes()
         Slider_WB->setEnabled(automatic.currentValue == 0);
     }
     const ParameterRecord &flicker = device->parameters[PARAM_FLICKER];
+    // A camera that cannot switch anti-flicker off offers no OFF.
+    if (auto *entries = qobject_cast<QStandardItemModel *>(ComboBox_Flicker->model()))
+        if (QStandardItem *off = entries->item(0))
+            off->setEnabled(flicker.available != 1 || flicker.minimum <= 0);
     if (flicker.available == 1 && flicker.currentValue >= 0 &&
         flicker.currentValue < ComboBox_Flicker->count()) {
         const QSignalBlocker quiet(ComboBox_Flicker);
@@ -267,6 +274,7 @@ void MainWindow::showCapabilities()
     for (const Key &key : keys)
         if (QWidget *widget = ui->Win_Left->findChild<QWidget *>(QLatin1String(key.name)))
             widget->setEnabled(capabilities & key.capability);
+    limitPositions();
 }
 
 uint MainWindow::capabilities() const
@@ -376,14 +384,15 @@ void MainWindow::WB_Change(int position)
 
 void MainWindow::FlickerChange()
 {
-    const QString text = ComboBox_Flicker->currentText();
-    const int mode = text == QLatin1String("50Hz") ? 1 : text == QLatin1String("60Hz") ? 2 : 0;
-    if (mode == 0)
+    // The selector's entries are off, 50 Hz and 60 Hz, the camera's modes 0, 1 and 2.
+    const int mode = ComboBox_Flicker->currentIndex();
+    if (mode < 0)
         return;
-    if (cameraPresent)
-        device->SetFlicker(mode);
-    else
+    if (!cameraPresent) {
         WarnNoCamera();
+        return;
+    }
+    keyRefused = !device->SetFlicker(mode);
 }
 
 void MainWindow::setWhiteBalanceManual()
@@ -512,15 +521,53 @@ void MainWindow::ChangePresetno(int num)
     presetNumber = num;
 }
 
-void MainWindow::setAbsolutePosition()
+bool MainWindow::setAbsolutePosition()
 {
-    // Text that is no base-10 number goes to the camera as 0.
-    const int pan = set_pan_data->text().toInt(nullptr, 10);
+    // Text the camera cannot take stays in its field, marked; nothing moves.
+    bool acceptable = true;
+    for (QLineEdit *field : {set_pan_data, set_tilt_data}) {
+        markRefused(field, !field->hasAcceptableInput());
+        acceptable = acceptable && field->hasAcceptableInput();
+    }
+    if (!acceptable)
+        return false;
+    const int pan = set_pan_data->text().toInt();
     sleep(5);
-    const int tilt = set_tilt_data->text().toInt(nullptr, 10);
-    device->SetPanPosition(pan);
+    const int tilt = set_tilt_data->text().toInt();
+    const bool panTaken = device->SetPanPosition(pan);
     sleep(50);
-    device->SetTiltPosition(tilt);
+    return device->SetTiltPosition(tilt) && panTaken;
+}
+
+void MainWindow::markRefused(QLineEdit *field, bool refused)
+{
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text, refused ? QColor(220, 40, 40) : QColor(Qt::black));
+    field->setPalette(palette);
+    if (refused)
+        field->selectAll();
+}
+
+void MainWindow::limitPositions()
+{
+    // Only whole numbers the camera reaches; without one, any 32-bit number.
+    const std::pair<QLineEdit *, ParameterIndex> fields[] = {{set_pan_data, PARAM_PAN_POSITION},
+                                                             {set_tilt_data, PARAM_TILT_POSITION}};
+    for (const auto &[field, index] : fields) {
+        const ParameterRecord none;
+        const ParameterRecord &range = device && cameraOpen ? device->parameters[index] : none;
+        const bool known = range.available == 1 && range.minimum <= range.maximum;
+        auto *validator =
+            qobject_cast<QIntValidator *>(const_cast<QValidator *>(field->validator()));
+        if (!validator) {
+            validator = new QIntValidator(field);
+            field->setValidator(validator);
+        }
+        if (known)
+            validator->setRange(range.minimum, range.maximum);
+        else
+            validator->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    }
 }
 
 bool MainWindow::readAbsolutePosition()
@@ -621,8 +668,7 @@ void MainWindow::RWin_BT_Pressed(int flag)
         keyRefused = !cameraPresent || !device->ClearPreset(preset);
         break;
     case 8:
-        if (cameraPresent)
-            setAbsolutePosition();
+        keyRefused = !cameraPresent || !setAbsolutePosition();
         break;
     case 9:
         keyRefused = !cameraPresent || !readAbsolutePosition();

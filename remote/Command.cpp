@@ -30,3 +30,13 @@ QString Command::camelCase(const QString &name)
     }
     return key;
 }
+
+Outcome Outcome::lacking(const QString &camera, uint capabilities, uint capability,
+                         const QString &what)
+{
+    if (!capabilities)
+        return failed(camera + QStringLiteral(" does not answer"));
+    if (capability && !(capabilities & capability))
+        return failed(QStringLiteral("%1 cannot %2").arg(camera, what), Unsupported);
+    return {};
+}

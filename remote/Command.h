@@ -69,4 +69,10 @@ struct Outcome
         return {1, {}, why, cause};
     }
     static Outcome misused(const QString &why) { return {2, {}, why, Usage}; }
+    // A value no camera would be asked for: refused as a usage error is, without the usage.
+    static Outcome outOfRange(const QString &why) { return {2, {}, why, BadValue}; }
+    // What keeps `camera` from `what`, the first cause first: a camera that does not answer
+    // tells nothing of what it can do. Done when neither holds (`capability` 0: any camera).
+    static Outcome lacking(const QString &camera, uint capabilities, uint capability,
+                           const QString &what);
 };

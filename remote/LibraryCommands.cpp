@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <ctime>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -105,13 +106,12 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
 
 Outcome LibraryCommands::run(const Command &c)
 {
+    // A camera still being read tells what it can do once it answers.
+    if (!device.Capabilities())
+        device.WaitUntilSent(SendWaitMs);
     const uint32_t capabilities = device.Capabilities();
     const auto need = [&](uint32_t capability, const char *what) {
-        return capabilities & capability
-                   ? Outcome{}
-                   : Outcome::failed(
-                         QStringLiteral("%1 cannot %2").arg(cameraName, QLatin1String(what)),
-                         Outcome::Unsupported);
+        return Outcome::lacking(cameraName, capabilities, capability, QLatin1String(what));
     };
     switch (c.kind) {
     case Command::Preset:
@@ -137,6 +137,8 @@ Outcome LibraryCommands::run(const Command &c)
                 Outcome::NotStored);
         return {};
     case Command::Home:
+        if (const Outcome no = need(CAP_HOME, "go home"); no.exitCode)
+            return no;
         return device.Home() ? Outcome{} : Outcome::failed(cameraName + " cannot go home");
     case Command::Move:
         if (const Outcome no = need(CAP_PAN_TILT, "pan or tilt"); no.exitCode)
@@ -154,14 +156,31 @@ Outcome LibraryCommands::run(const Command &c)
         device.ZoomStop();
         return {};
     case Command::Stop:
+        if (const Outcome no = need(0, ""); no.exitCode)
+            return no;
         MoveByKey(&device, PanelKeys::Stop, 0, 0);
         device.ZoomStop();
         return {};
-    case Command::Position:
+    case Command::Position: {
+        if (const Outcome no = need(CAP_POSITION, "move to a position"); no.exitCode)
+            return no;
+        for (const auto &[axis, index, value] : {std::tuple{"pan", PARAM_PAN_POSITION, c.pan},
+                                                 {"tilt", PARAM_TILT_POSITION, c.tilt}}) {
+            const ParameterRecord &range = device.parameters[index];
+            if (range.available == 1 && (value < range.minimum || value > range.maximum))
+                return Outcome::outOfRange(QStringLiteral("%1 goes from %2 to %3 on %4")
+                                               .arg(QLatin1String(axis))
+                                               .arg(range.minimum)
+                                               .arg(range.maximum)
+                                               .arg(cameraName));
+        }
         if (!device.SetPanPosition(c.pan) || !device.SetTiltPosition(c.tilt))
             return Outcome::failed(cameraName + " cannot move to a position");
         return {};
+    }
     case Command::GetPosition: {
+        if (const Outcome no = need(CAP_POSITION, "tell its position"); no.exitCode)
+            return no;
         int32_t pan = 0, tilt = 0;
         if (!device.GetPanPosition(&pan) || !device.GetTiltPosition(&tilt)) {
             // A slow camera answers after the short wait of those calls.
@@ -172,6 +191,8 @@ Outcome LibraryCommands::run(const Command &c)
         return {0, QStringLiteral("%1,%2\n").arg(pan).arg(tilt), {}};
     }
     case Command::Image: {
+        if (const Outcome no = need(0, ""); no.exitCode)
+            return no;
         const int id = int(Command::imageControls().indexOf(c.text));
         const ImageControl &control = ImageControl::of(ImageControl::Id(id));
         const ParameterRecord &record = device.parameters[control.record];
@@ -187,15 +208,23 @@ Outcome LibraryCommands::run(const Command &c)
         return {};
     }
     case Command::WhiteBalanceAuto:
+        if (const Outcome no = need(CAP_WHITE_BALANCE_AUTO, "switch white balance"); no.exitCode)
+            return no;
         return device.SetWhiteBalanceAuto(c.number)
                    ? Outcome{}
                    : Outcome::failed(cameraName + " cannot switch white balance");
     case Command::Flicker:
-        // "Off" has no command, as the panel's selector sends none.
-        return c.number == 0 || device.SetFlicker(c.number)
+        if (const Outcome no = need(CAP_FLICKER, "set anti-flicker"); no.exitCode)
+            return no;
+        if (c.number < device.parameters[PARAM_FLICKER].minimum)
+            return Outcome::failed(cameraName + " cannot switch anti-flicker off",
+                                   Outcome::Unsupported);
+        return device.SetFlicker(c.number)
                    ? Outcome{}
-                   : Outcome::failed(cameraName + " cannot set anti-flicker");
+                   : Outcome::failed(cameraName + " refused anti-flicker", Outcome::Unsupported);
     case Command::ResetImage:
+        if (const Outcome no = need(CAP_IMAGE_DEFAULTS, "reset its image"); no.exitCode)
+            return no;
         return device.RestoreImageDefaults()
                    ? Outcome{}
                    : Outcome::failed(cameraName + " cannot reset its image");

@@ -6,11 +6,22 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStandardItemModel>
+#include <QThread>
 #include <QWidget>
 
 using namespace PanelKeys;
+
+namespace {
+
+// How long a command waits for a camera just connected to say what it can do.
+constexpr int AnswerWaitMs = 1500;
+
+} // namespace
 
 PanelCommands::PanelCommands(QWidget &main) : window(main)
 {
@@ -37,15 +48,19 @@ bool PanelCommands::invoke(const char *slot, int argument) const
 
 Outcome PanelCommands::cannot(uint capability, const char *what) const
 {
-    const uint capabilities = window.property("capabilities").toUInt();
-    if (!capabilities)
+    const auto *selector = child<QComboBox>("Box_Camera_USB");
+    if (selector->count() == 0 || !window.property("cameraPresent").toBool())
         return Outcome::failed(QStringLiteral("no camera is connected"));
-    if (capability && !(capabilities & capability))
-        return Outcome::failed(
-            QStringLiteral("%1 cannot %2")
-                .arg(child<QComboBox>("Box_Camera_USB")->currentText(), QLatin1String(what)),
-            Outcome::Unsupported);
-    return {};
+    if (!window.property("cameraOpen").toBool())
+        return Outcome::failed(selector->currentText() + QStringLiteral(" cannot be opened"));
+    // A camera just connected may not have told what it can do yet. No events are taken
+    // meanwhile: another command must not run inside this one.
+    uint capabilities = window.property("capabilities").toUInt();
+    for (QDeadlineTimer answer(AnswerWaitMs); !capabilities && !answer.hasExpired();) {
+        QThread::msleep(10);
+        capabilities = window.property("capabilities").toUInt();
+    }
+    return Outcome::lacking(selector->currentText(), capabilities, capability, QLatin1String(what));
 }
 
 bool PanelCommands::refused() const
@@ -91,7 +106,8 @@ Outcome PanelCommands::run(const Command &c)
                                    Outcome::NotFound);
         if (index != selector->currentIndex())
             selector->setCurrentIndex(index); // the selector's own signal connects it
-        return window.property("capabilities").toUInt()
+        // Whether it answers, the next command finds out.
+        return window.property("cameraOpen").toBool()
                    ? Outcome{}
                    : Outcome::failed(
                          QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
@@ -146,13 +162,29 @@ Outcome PanelCommands::run(const Command &c)
         stopMotion();
         stopZoom();
         return {};
-    case Command::Position:
+    case Command::Position: {
         if (const Outcome no = cannot(CAP_POSITION, "move to a position"); no.exitCode)
             return no;
+        // The SET/PT fields know what the camera reaches; a position past it is not sent.
+        const std::pair<const char *, int> axes[] = {{"set_pan_data", c.pan},
+                                                     {"set_tilt_data", c.tilt}};
+        for (const auto &[name, value] : axes) {
+            const auto *range =
+                qobject_cast<const QIntValidator *>(child<QLineEdit>(name)->validator());
+            if (range && (value < range->bottom() || value > range->top()))
+                return Outcome::outOfRange(QStringLiteral("%1 goes from %2 to %3 on %4")
+                                               .arg(name == axes[0].first ? "pan" : "tilt")
+                                               .arg(range->bottom())
+                                               .arg(range->top())
+                                               .arg(camera));
+        }
         child<QLineEdit>("set_pan_data")->setText(QString::number(c.pan));
         child<QLineEdit>("set_tilt_data")->setText(QString::number(c.tilt));
         invoke("RWin_BT_Pressed", RightSet);
+        if (refused())
+            return Outcome::failed(camera + " did not take the position");
         return {};
+    }
     case Command::GetPosition:
         if (const Outcome no = cannot(CAP_POSITION, "tell its position"); no.exitCode)
             return no;
@@ -193,10 +225,17 @@ Outcome PanelCommands::run(const Command &c)
         if (const Outcome no = cannot(CAP_FLICKER, "set anti-flicker"); no.exitCode)
             return no;
         auto *flicker = child<QComboBox>("ComboBox_Flicker");
+        const auto *entries = qobject_cast<const QStandardItemModel *>(flicker->model());
+        const QStandardItem *entry = entries ? entries->item(c.number) : nullptr;
+        if (entry && !entry->isEnabled())
+            return Outcome::failed(camera + " cannot switch anti-flicker off",
+                                   Outcome::Unsupported);
         if (flicker->currentIndex() == c.number)
             invoke("FlickerChange"); // no change of the selector would send it
         else
             flicker->setCurrentIndex(c.number);
+        if (refused())
+            return Outcome::failed(camera + " refused anti-flicker", Outcome::Unsupported);
         return {};
     }
     case Command::ResetImage:

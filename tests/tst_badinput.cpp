@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int Refused = INT_MIN;
+
 void checkSlidersConsistent(PanelHarness &h)
 {
     for (QSlider *slider : h.window().findChildren<QSlider *>()) {
@@ -41,22 +43,25 @@ private slots:
 
 void tst_BadInput::positionTexts_data()
 {
+    // The simulated camera pans -1700..1700 and tilts -300..900; Refused: nothing is sent.
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("sent");
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("letters") << "left" << 0;
+    QTest::newRow("plain") << "12" << 12;
     QTest::newRow("plus sign") << "+12" << 12;
-    QTest::newRow("spaces around") << " 12 " << 12;
-    QTest::newRow("trailing letters") << "12abc" << 0;
-    QTest::newRow("one past max") << "2147483648" << 0;
-    QTest::newRow("one past min") << "-2147483649" << 0;
-    QTest::newRow("max") << "2147483647" << INT_MAX;
-    QTest::newRow("min") << "-2147483648" << INT_MIN;
-    QTest::newRow("full-width digits") << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << 0;
-    QTest::newRow("hexadecimal") << "0x10" << 0;
-    QTest::newRow("decimal point") << "1.5" << 0;
-    QTest::newRow("10000 digits") << QString(10000, '7') << 0;
-    QTest::newRow("10000 letters") << QString(10000, 'x') << 0;
+    QTest::newRow("negative") << "-300" << -300;
+    QTest::newRow("empty") << "" << Refused;
+    QTest::newRow("letters") << "left" << Refused;
+    QTest::newRow("spaces around") << " 12 " << Refused;
+    QTest::newRow("trailing letters") << "12abc" << Refused;
+    QTest::newRow("past the tilt only") << "901" << Refused;
+    QTest::newRow("past both") << "99999" << Refused;
+    QTest::newRow("one past max") << "2147483648" << Refused;
+    QTest::newRow("one past min") << "-2147483649" << Refused;
+    QTest::newRow("full-width digits") << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x92") << Refused;
+    QTest::newRow("hexadecimal") << "0x10" << Refused;
+    QTest::newRow("decimal point") << "1.5" << Refused;
+    QTest::newRow("10000 digits") << QString(10000, '7') << Refused;
+    QTest::newRow("10000 letters") << QString(10000, 'x') << Refused;
 }
 
 void tst_BadInput::positionTexts()
@@ -71,8 +76,10 @@ void tst_BadInput::positionTexts()
     h->child<QLineEdit>("set_pan_data")->setText(text);
     h->child<QLineEdit>("set_tilt_data")->setText(text);
     h->child<QAbstractButton>("set_pan_tilt")->click();
-    QCOMPARE(h->trace.take(), (QStringList{QStringLiteral("SetPanPosition %1").arg(sent),
-                                           QStringLiteral("SetTiltPosition %1").arg(sent)}));
+    const QStringList both = {QStringLiteral("SetPanPosition %1").arg(sent),
+                              QStringLiteral("SetTiltPosition %1").arg(sent)};
+    QCOMPARE(h->trace.take(), sent == Refused ? QStringList() : both);
+    QCOMPARE(h->window().property("refused").toBool(), sent == Refused);
     if (QByteArray(QTest::currentDataTag()) == "10000 letters")
         h.reset();
 }

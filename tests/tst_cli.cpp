@@ -4,12 +4,15 @@
 #include "InstanceServer.h"
 #include "PanelCommands.h"
 #include "PanelHarness.h"
+#include "ViscaEmulator.h"
 
 #include <QLineEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -47,6 +50,8 @@ private slots:
     void secondStartShowsTheFirst();
     void namesReachTheTerminalEscaped();
     void presetThatCannotBeKept();
+    void firstCauseFirst_data();
+    void firstCauseFirst();
     void withoutADisplay_data();
     void withoutADisplay();
     void helpManualAndReadmeAgree();
@@ -85,6 +90,18 @@ void tst_Cli::withoutAPanel_data()
         << "" << QStringList{"SetBrightness 12", "SetWhiteBalanceAuto 1", "SetFlicker 2"} << "";
     QTest::newRow("out of the camera's range") << QStringList{"--brightness", "300"} << 1 << ""
                                                << QStringList{} << "brightness goes from 0 to 255";
+    QTest::newRow("anti-flicker off")
+        << QStringList{"--flicker", "off"} << 0 << "" << QStringList{"SetFlicker 0"} << "";
+    QTest::newRow("anti-flicker off where there is none")
+        << QStringList{"--camera", "Hall", "--flicker", "off"} << 1 << "" << QStringList{}
+        << "Hall cannot switch anti-flicker off";
+    // Beyond 16 bits: once wrapped to pan 100, tilt 0 on a network camera.
+    QTest::newRow("a position past the camera's")
+        << QStringList{"--position", "65636,-65536"} << 2 << "" << QStringList{}
+        << "pan goes from -1700 to 1700 on Desk";
+    QTest::newRow("a tilt past the camera's")
+        << QStringList{"--position", "0,901"} << 2 << "" << QStringList{}
+        << "tilt goes from -300 to 900 on Desk";
     QTest::newRow("a diagonal for a while")
         << QStringList{"--move", "up-left", "--speed", "2", "--for", "0.1"} << 0 << ""
         << QStringList{"PanLeft 6", "TiltUp 4"} + stop << "";
@@ -126,13 +143,15 @@ void tst_Cli::withoutAPanel()
     QFETCH(QString, err);
     SimCameras cameras;
     cameras.plug("a.cam", "name=Desk\n");
-    cameras.plug("b.cam", "name=Hall\n");
+    cameras.plug("b.cam", "name=Hall\nflicker=1,3,1,1,1,1\n");
     TraceFile trace;
     const Run run = ptzPanel(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
     QVERIFY2(run.err.contains(err) && run.err.count('\n') <= (exitCode == 2 ? 8 : 1),
              qPrintable(run.err));
+    // The usage is for a command line that is wrong, not for a value the camera cannot take.
+    QCOMPARE(run.err.contains("usage: ptz-panel"), exitCode == 2 && !err.contains(" goes from "));
     // What was sent once the camera was connected.
     QStringList lines = trace.lines();
     for (const char *connecting :
@@ -174,6 +193,10 @@ void tst_Cli::handedToTheRunningPanel_data()
     QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\n"
                           << QStringList{};
     QTest::newRow("refused") << QStringList{"--gamma", "9999"} << 1 << "" << QStringList{};
+    QTest::newRow("anti-flicker off")
+        << QStringList{"--flicker", "off"} << 0 << "" << QStringList{"SetFlicker 0"};
+    QTest::newRow("a position past the camera's")
+        << QStringList{"--position", "65636,-65536"} << 2 << "" << QStringList{};
 }
 
 void tst_Cli::handedToTheRunningPanel()
@@ -243,6 +266,50 @@ void tst_Cli::presetThatCannotBeKept()
     // Where it can be written, it is kept for the next command.
     QCOMPARE(ptzPanel({"--store", "4"}).exitCode, 0);
     QCOMPARE(ptzPanel({"--preset", "4"}).exitCode, 0);
+}
+
+void tst_Cli::firstCauseFirst_data()
+{
+    QTest::addColumn<bool>("handed");
+    QTest::addColumn<QString>("camera");
+    QTest::addColumn<QString>("err");
+    for (const bool handed : {false, true}) {
+        const char *how = handed ? "handed over" : "without a panel";
+        QTest::newRow(qPrintable(QString("silent network camera, %1").arg(how)))
+            << handed << "Stage"
+            << "Stage does not answer";
+        QTest::newRow(qPrintable(QString("camera without presets, %1").arg(how)))
+            << handed << "Desk"
+            << "Desk cannot keep presets";
+    }
+}
+
+void tst_Cli::firstCauseFirst()
+{
+    QFETCH(bool, handed);
+    QFETCH(QString, camera);
+    QFETCH(QString, err);
+    ViscaEmulator stage;
+    stage.change([](auto &c) { c.silent = true; });
+    qputenv("CAMERACTRL_VISCA", QByteArray::fromStdString(stage.line("Stage", false)));
+    const auto cleanup = qScopeGuard([] { qunsetenv("CAMERACTRL_VISCA"); });
+    std::unique_ptr<PanelHarness> h;
+    std::unique_ptr<PanelCommands> panel;
+    InstanceServer instance;
+    if (handed) {
+        h = std::make_unique<PanelHarness>(std::initializer_list<std::pair<QString, QByteArray>>{
+            {"a.cam", "name=Desk\nlacks=presets\n"}});
+        QVERIFY(h->start());
+        panel = std::make_unique<PanelCommands>(h->window());
+        QVERIFY(instance.claim());
+        QVERIFY(instance.serve([&](const QStringList &a) { return panel->runAll(a); }));
+    }
+    std::optional<SimCameras> cameras; // the panel's own are where it looks
+    if (!handed)
+        cameras.emplace().plug("a.cam", "name=Desk\nlacks=presets\n");
+    const Run run = ptzPanel({"--camera", camera, "--preset", "1"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(err) && !run.err.contains("usage"), qPrintable(run.err));
 }
 
 void tst_Cli::withoutADisplay_data()

@@ -1,8 +1,9 @@
 // The real program under real X input, as a person meets it: the keys steer the camera from
 // the first click and come back from any control by a click on an empty part of the panel or
 // by Escape; zoom keys stop whichever modifier is let go first; a key held past the server's
-// auto-repeat delay keeps moving; and every way of moving an image slider reaches the camera
-// once per change while values the program sets itself send nothing. The trace is the witness.
+// auto-repeat delay keeps moving; every way of moving an image slider reaches the camera
+// once per change while values the program sets itself send nothing; SET/PT sends only a
+// position the camera reaches, and anti-flicker OFF is sent. The trace is the witness.
 #include "TraceFile.h"
 #include "XSession.h"
 
@@ -18,6 +19,9 @@ const QString Mark = QStringLiteral("CallPreset 8");
 // Where things are in the window, at 96 dots per inch with the image panel open or shut.
 const QString EmptyOfMotionPanel = QStringLiteral("462 120"); // right of the joystick
 const QString PanField = QStringLiteral("327 224");
+const QString TiltField = QStringLiteral("327 250");
+const QString SetKey = QStringLiteral("326 193");
+const QString FlickerSelector = QStringLiteral("102 399");
 const QString ZoomLever = QStringLiteral("387 273");
 const QString FoldKey = QStringLiteral("280 100");
 const QString ResetKey = QStringLiteral("239 352");
@@ -174,6 +178,8 @@ private slots:
     void keysSteerTheCamera();
     void slidersSendEveryChange_data();
     void slidersSendEveryChange();
+    void choicesReachTheCamera_data();
+    void choicesReachTheCamera();
 
 private:
     void runSteps();
@@ -279,6 +285,30 @@ void tst_E2eInput::slidersSendEveryChange_data()
 }
 
 void tst_E2eInput::slidersSendEveryChange()
+{
+    runSteps();
+}
+
+void tst_E2eInput::choicesReachTheCamera_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("sent");
+    // The built-in camera pans -1700..1700 and tilts -300..900.
+    const auto type = [](const QString &field, const QString &text) {
+        return QStringList{"click " + field, "key ctrl+a", "type -- " + text};
+    };
+    QTest::newRow("SET/PT takes no letters and sends no tilt past the camera's")
+        << type(PanField, "abc") + type(TiltField, "99999") + QStringList{"click " + SetKey}
+        << QStringList{};
+    QTest::newRow("a position it reaches goes out, pan and tilt")
+        << type(TiltField, "-30") + type(PanField, "120") + QStringList{"click " + SetKey}
+        << QStringList{"SetPanPosition 120", "SetTiltPosition -30"};
+    QTest::newRow("anti-flicker OFF from the selector")
+        << QStringList{"click " + FoldKey, "click " + FlickerSelector, "key Up Return"}
+        << QStringList{"SetFlicker 0"};
+}
+
+void tst_E2eInput::choicesReachTheCamera()
 {
     runSteps();
 }

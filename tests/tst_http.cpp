@@ -148,6 +148,9 @@ void tst_Http::endpoints_data()
     row("set position", "POST", "/api/position", R"({"pan": 10, "tilt": -2})", 200,
         {"SetPanPosition 10", "SetTiltPosition -2"});
     row("position not a number", "POST", "/api/position", R"({"pan": "ten", "tilt": 0})", 400, {});
+    // Past 16 bits, where a network camera would have wrapped it.
+    row("position past the camera's", "POST", "/api/position", R"({"pan": 65636, "tilt": -65536})",
+        400, {});
     row("read position", "GET", "/api/position", "", 200, {"GetPanPosition", "GetTiltPosition"});
     row("image", "GET", "/api/image", "", 200, {});
     // (The simulated camera's automatic white balance is still off here.)
@@ -160,6 +163,7 @@ void tst_Http::endpoints_data()
     row("image beyond the camera", "POST", "/api/image", R"({"brightness": 9999})", 400, {});
     row("no such image value", "POST", "/api/image", R"({"loudness": 3})", 400, {});
     row("reset image", "POST", "/api/image/reset", "", 200, {"RestoreImageDefaults"});
+    row("anti-flicker off", "POST", "/api/image", R"({"flicker": "off"})", 200, {"SetFlicker 0"});
     row("not JSON", "POST", "/api/home", "{home", 400, {});
     row("unknown endpoint", "GET", "/api/nothing", "", 404, {});
     row("wrong method", "PUT", "/api/home", "", 405, {});

@@ -56,6 +56,15 @@ void SimCamera::copyRecords(ParameterRecord *records) const
 {
     const std::lock_guard<std::mutex> lock(mutex);
     std::copy(std::begin(values), std::end(values), records);
+    const int32_t positions = (origin.lacks & CAP_POSITION) ? 0 : 1;
+    for (const auto &[axis, index] :
+         {std::pair{Pan, PARAM_PAN_POSITION}, {Tilt, PARAM_TILT_POSITION}})
+        records[index] = {minimumOf[axis], maximumOf[axis], 1, 0, positionLocked(axis), positions};
+}
+
+bool SimCamera::reaches(Axis axis, long long position)
+{
+    return position >= minimumOf[axis] && position <= maximumOf[axis];
 }
 
 int SimCamera::record(int index) const

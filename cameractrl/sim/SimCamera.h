@@ -45,6 +45,7 @@ public:
     void stopMotion(Axis axis, int direction);
     int position(Axis axis) const;
     void setPosition(Axis axis, int position);
+    static bool reaches(Axis axis, long long position);
 
     // False, with why, when the preset file could not be written (for a camera whose presets
     // the library keeps).

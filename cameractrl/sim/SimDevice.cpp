@@ -216,8 +216,16 @@ bool SimDevice::SetWhiteBalanceAuto(int automatic)
 
 bool SimDevice::SetFlicker(int mode)
 {
-    return (mode == 1 || mode == 2) && can(CAP_FLICKER, "anti-flicker") &&
-           setImage(PARAM_FLICKER, mode);
+    if (!can(CAP_FLICKER, "anti-flicker"))
+        return false;
+    // Off only where the camera's file gives it (its record starts at 0).
+    ParameterRecord records[PARAM_COUNT];
+    camera->copyRecords(records);
+    if (mode < records[PARAM_FLICKER].minimum || mode < 0 || mode > 2) {
+        report(name + " has no anti-flicker mode " + std::to_string(mode));
+        return false;
+    }
+    return setImage(PARAM_FLICKER, mode);
 }
 
 bool SimDevice::Home()
@@ -322,20 +330,27 @@ bool SimDevice::ReadParameters()
     return true;
 }
 
-bool SimDevice::SetPanPosition(int32_t position)
+bool SimDevice::setPosition(int axis, int32_t position)
 {
     if (!can(CAP_POSITION, "absolute position"))
         return false;
-    camera->setPosition(SimCamera::Pan, position);
+    if (!SimCamera::reaches(SimCamera::Axis(axis), position)) {
+        report(name + (axis == SimCamera::Pan ? " cannot pan to " : " cannot tilt to ") +
+               std::to_string(position));
+        return false;
+    }
+    camera->setPosition(SimCamera::Axis(axis), position);
     return true;
+}
+
+bool SimDevice::SetPanPosition(int32_t position)
+{
+    return setPosition(SimCamera::Pan, position);
 }
 
 bool SimDevice::SetTiltPosition(int32_t position)
 {
-    if (!can(CAP_POSITION, "absolute position"))
-        return false;
-    camera->setPosition(SimCamera::Tilt, position);
-    return true;
+    return setPosition(SimCamera::Tilt, position);
 }
 
 bool SimDevice::GetPanPosition(int32_t *position)

@@ -76,6 +76,7 @@ private:
     bool move(int axis, int direction, int speed);
     bool stop(int axis, int direction);
     bool setImage(int index, int value);
+    bool setPosition(int axis, int32_t position);
     bool isOpen() const { return camera != nullptr; }
     // The camera is open and has `capability`; says once when it lacks it.
     bool can(uint32_t capability, const char *what);
