@@ -305,7 +305,8 @@ void tst_V4l2::antiFlickerByTheMenusNames()
     QCOMPARE(rig.commits().size(), commits + (canSwitchOff ? 1 : 0));
     rig.device->ReadParameters();
     QCOMPARE(rig.device->parameters[PARAM_FLICKER].currentValue, canSwitchOff ? 0 : 1);
-    QVERIFY(!rig.device->SetFlicker(3)); // not a mode the panel sends
+    QCOMPARE(rig.device->SetFlicker(3), record[1] == 3); // automatic, where the menu has it
+    QVERIFY(!rig.device->SetFlicker(4));
 }
 
 void tst_V4l2::positionsInRangeAsOneMove_data()

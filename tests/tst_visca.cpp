@@ -113,6 +113,7 @@ private slots:
     void userGoesAheadOfTheReading();
     void positionsInRangeAsOneMove_data();
     void positionsInRangeAsOneMove();
+    void heldPanLetsAStopGoFirst();
     void panelsOwnMenuOffIsNeverSaid_data();
     void panelsOwnMenuOffIsNeverSaid();
     void refusalGreysTheKey_data();
@@ -344,6 +345,25 @@ void tst_Visca::positionsInRangeAsOneMove()
         sent << QString("%1,%2").arg(at(6)).arg(at(10));
     }
     QCOMPARE(sent.join(';'), moves);
+}
+
+void tst_Visca::heldPanLetsAStopGoFirst()
+{
+    Rig rig("Transept", "tcp");
+    QVERIFY(rig.open());
+    QVERIFY(rig.device->PanRight(12));
+    QVERIFY(rig.camera.waitForCommands(1, std::chrono::seconds(2)));
+    QVERIFY(rig.device->SetPanPosition(100));
+    QVERIFY(rig.device->PanRightStop());
+    QTest::qWait(50);
+    QVERIFY(rig.device->SetTiltPosition(-20));
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    const std::vector<Bytes> expected = {
+        hex("81 01 06 01 0c 01 02 03 ff"),
+        hex("81 01 06 01 01 01 03 03 ff"), // the stop does not wait with the pan
+        hex("81 01 06 02 18 14 00 00 06 04 0f 0f 0e 0c ff"),
+    };
+    QCOMPARE(rig.camera.commands(), expected);
 }
 
 void tst_Visca::panelsOwnMenuOffIsNeverSaid_data()

@@ -200,10 +200,12 @@ bool V4l2Device::SetWhiteBalanceAuto(int automatic)
 
 bool V4l2Device::SetFlicker(int mode)
 {
-    if (mode < 0 || mode > 2)
+    if (mode < 0 || mode > 3) // 3: automatic, where the menu has it
         return false;
     const uint32_t id = V4L2_CID_POWER_LINE_FREQUENCY;
-    const std::string what = mode == 0 ? "anti-flicker off" : nameOf(id);
+    static const char *const modes[] = {"anti-flicker off", "anti-flicker at 50 Hz",
+                                        "anti-flicker at 60 Hz", "automatic anti-flicker"};
+    const std::string what = modes[mode];
     if (!worker)
         return false;
     if (worker->looked({id})) {
