@@ -48,6 +48,7 @@ private slots:
     void antiFlickerByTheMenusNames();
     void positionsInRangeAsOneMove_data();
     void positionsInRangeAsOneMove();
+    void positionBeyondReachBeforeTheReading();
     void refusedWritesAreNeverSilent();
     void positionsAndPresetsLand_data();
     void positionsAndPresetsLand();
@@ -375,6 +376,29 @@ void tst_V4l2::positionsInRangeAsOneMove()
             sent << pan + "," + tilt;
     }
     QCOMPARE(sent.join(';'), moves);
+}
+
+void tst_V4l2::positionBeyondReachBeforeTheReading()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    rig.node("/dev/video0").camera->latency = std::chrono::milliseconds(5);
+    rig.enumerate();
+    StderrCapture err;
+    QVERIFY(rig.device->Open("0", 1));
+    // The range is not known yet: taken, and checked once it is.
+    QVERIFY(rig.device->SetPanPosition(500));
+    QVERIFY(rig.device->SetTiltPosition(10));
+    QVERIFY(rig.readCompletely());
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    const auto commits = rig.commits();
+    QVERIFY(std::find(commits.begin(), commits.end(),
+                      Commit{{V4L2_CID_TILT_ABSOLUTE, 10 * ArcSecondsPerDegree},
+                             {V4L2_CID_PAN_ABSOLUTE, 0}}) != commits.end());
+    for (const Commit &commit : commits)
+        for (const auto &[id, value] : commit)
+            QVERIFY(id != V4L2_CID_PAN_ABSOLUTE || value == 0);
+    QVERIFY(err.text().contains("cannot reach absolute pan 500"));
 }
 
 void tst_V4l2::refusedWritesAreNeverSilent()

@@ -836,14 +836,21 @@ void V4l2Worker::fillPanTilt(Writes &list)
 
 void V4l2Worker::applyWrites(Job &job)
 {
-    // Asked for before the camera was read, a control it lacks is said now.
+    // Asked for before the camera was read, a control it lacks is said now, and so is a
+    // position beyond its range (the driver would clamp it: a move nobody asked for).
     Writes list;
     const V4l2ControlMap had = controls();
-    for (const auto &w : job.writes)
-        if (writable(had, w.first))
-            list.push_back(w);
-        else
+    for (const auto &w : job.writes) {
+        const bool positional = w.first == absoluteControl(Pan) || w.first == absoluteControl(Tilt);
+        if (!writable(had, w.first))
             reportOnce(camera.name + " (" + camera.node + ") offers no " + nameOf(w.first));
+        else if (positional &&
+                 (w.second < had.at(w.first).minimum || w.second > had.at(w.first).maximum))
+            reportOnce(camera.name + " (" + camera.node + ") cannot reach " + nameOf(w.first) +
+                       " " + std::to_string(toDegrees(w.second)) + "°");
+        else
+            list.push_back(w);
+    }
     if (list.empty())
         return;
     fillPanTilt(list);
