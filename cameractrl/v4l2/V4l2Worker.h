@@ -8,7 +8,8 @@
 // then the writes, then speed changes, and only then the reading of the camera: one request
 // at a time, one control after the other (its range, then its value), so that whatever the
 // user does goes out as soon as the request in flight ends. A write or a motion that needs a
-// control not yet read has that one read first. Control events from the driver (other
+// control not yet read has that one read first; an absolute pan waits a moment at the head of
+// the writes for the tilt that usually follows. Control events from the driver (other
 // programs, the camera's auto modes) update what the worker knows and reach the listener.
 //
 // A closed camera stops reading at its next request and waits a moment before it lets go

@@ -3,7 +3,8 @@
 // has answered it (a move to a position or preset as soon as the camera has taken it; its
 // completion comes when the camera gets there). What waits is kept as in the V4L2 worker:
 // the motion wanted now, and requests in order where a newer one of the same kind replaces
-// one not yet sent; a stop or a change of direction goes first. The inquiries that read the
+// one not yet sent; a stop or a change of direction goes first, and an absolute pan waits a
+// moment for the tilt that usually follows. The inquiries that read the
 // camera, in the order the panel shows their controls, go only when nothing the user asked
 // for waits. An unanswered request is sent again twice; then the camera is reported
 // unreachable once, what waits is dropped, and the worker keeps knocking until it answers
