@@ -77,7 +77,13 @@ void tst_NetworkCameras::drivenThroughThePanel()
     h.child<QLineEdit>("set_tilt_data")->setText("-20");
     QVERIFY(h.invoke("RWin_BT_Pressed", 8));
     QTRY_VERIFY(sent(there));
-    // The rest in order; drives and absolute moves may coalesce on the way.
+    // Pan and tilt in one move: never one first with the old tilt, heading in between.
+    std::vector<Bytes> moves;
+    for (const Bytes &command : camera.commands())
+        if (command[2] == 0x06 && command[3] == 0x02)
+            moves.push_back(command);
+    QCOMPARE(moves, std::vector<Bytes>{there});
+    // The rest in order; drives may coalesce on the way.
     std::vector<Bytes> others;
     for (const Bytes &command : camera.commands())
         if (command[2] != 0x06 || (command[3] != 0x01 && command[3] != 0x02))

@@ -27,6 +27,8 @@ bool committed(V4l2Rig &rig, const Commit &wanted)
 
 } // namespace
 
+Q_DECLARE_METATYPE(FakeUvcCamera::Kernel)
+
 class tst_V4l2 : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,13 @@ private slots:
     void recordsAndCapabilities();
     void imageWritesAreClampedByTheCamera();
     void whiteBalanceFollowsTheCamerasMode();
+    void whiteBalanceShownAfterAutoOff_data();
+    void whiteBalanceShownAfterAutoOff();
+    void antiFlickerByTheMenusNames_data();
+    void antiFlickerByTheMenusNames();
+    void positionsInRangeAsOneMove_data();
+    void positionsInRangeAsOneMove();
+    void positionBeyondReachBeforeTheReading();
     void refusedWritesAreNeverSilent();
     void positionsAndPresetsLand_data();
     void positionsAndPresetsLand();
@@ -177,7 +186,6 @@ void tst_V4l2::imageWritesAreClampedByTheCamera()
     QVERIFY(rig.device->SetBrightness(999));
     QVERIFY(rig.device->SetContrast(50));
     QVERIFY(rig.device->SetFlicker(2));
-    QVERIFY(!rig.device->SetFlicker(0));
     QTRY_COMPARE(rig.value(V4L2_CID_POWER_LINE_FREQUENCY), int64_t(2));
     QCOMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(64));
     QCOMPARE(rig.value(V4L2_CID_CONTRAST), int64_t(50));
@@ -216,6 +224,181 @@ void tst_V4l2::whiteBalanceFollowsTheCamerasMode()
     QTRY_COMPARE(rig.value(V4L2_CID_BRIGHTNESS), int64_t(0));
     QCOMPARE(rig.value(V4L2_CID_AUTO_WHITE_BALANCE), int64_t(1));
     QCOMPARE(rig.value(V4L2_CID_WHITE_BALANCE_TEMPERATURE), int64_t(3500));
+}
+
+void tst_V4l2::whiteBalanceShownAfterAutoOff_data()
+{
+    QTest::addColumn<int>("pauseMs"); // between switching auto off and writing the default
+    QTest::newRow("at once, as the panel does") << 0;
+    QTest::newRow("after the camera took it") << 200;
+}
+
+void tst_V4l2::whiteBalanceShownAfterAutoOff()
+{
+    QFETCH(int, pauseMs);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    QCOMPARE(rig.value(V4L2_CID_WHITE_BALANCE_TEMPERATURE), int64_t(5000));
+    rig.fake->with("/dev/video0", [](FakeUvcCamera &c) {
+        c.latency = std::chrono::milliseconds(20);
+        return 0;
+    });
+    // Something on its way first, so that both writes wait their turn. The driver answers
+    // auto off with an event for the temperature (its flags changed) carrying 5000.
+    QVERIFY(rig.device->SetBrightness(5));
+    QVERIFY(rig.device->SetWhiteBalanceAuto(0));
+    QTest::qWait(pauseMs);
+    QVERIFY(rig.device->SetWhiteBalance(4600));
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    QTest::qWait(100); // any event left is taken by now
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    QCOMPARE(rig.value(V4L2_CID_WHITE_BALANCE_TEMPERATURE), int64_t(4600));
+    rig.device->ReadParameters();
+    QCOMPARE(rig.device->parameters[PARAM_WHITE_BALANCE].currentValue, 4600);
+    QCOMPARE(rig.device->parameters[PARAM_WHITE_BALANCE_AUTO].currentValue, 0);
+}
+
+void tst_V4l2::antiFlickerByTheMenusNames_data()
+{
+    using Kernel = FakeUvcCamera::Kernel;
+    QTest::addColumn<Kernel>("kernel");
+    QTest::addColumn<QList<int>>("values"); // what the camera takes
+    QTest::addColumn<QList<int>>("record"); // minimum, maximum, current
+    QTest::addColumn<bool>("canSwitchOff");
+    QTest::newRow("UVC 1.1, 6.1") << Kernel::Linux61 << QList<int>{0, 1, 2} << QList<int>{0, 2, 1}
+                                  << true;
+    QTest::newRow("UVC 1.5, newer kernel")
+        << Kernel::Current << QList<int>{0, 1, 2, 3} << QList<int>{0, 3, 1} << true;
+    // 6.1 numbers that menu from 0: entry 0 is "50 Hz", entry 1 "60 Hz".
+    QTest::newRow("no off, 6.1") << Kernel::Linux61 << QList<int>{1, 2} << QList<int>{1, 2, 1}
+                                 << false;
+    QTest::newRow("no off, newer kernel")
+        << Kernel::Current << QList<int>{1, 2} << QList<int>{1, 2, 1} << false;
+}
+
+void tst_V4l2::antiFlickerByTheMenusNames()
+{
+    QFETCH(FakeUvcCamera::Kernel, kernel);
+    QFETCH(QList<int>, values);
+    QFETCH(QList<int>, record);
+    QFETCH(bool, canSwitchOff);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    rig.node("/dev/video0").camera->kernel = kernel;
+    rig.node("/dev/video0").camera->powerLineValues = {values.begin(), values.end()};
+    QVERIFY(rig.open());
+    const ParameterRecord &flicker = rig.device->parameters[PARAM_FLICKER];
+    QCOMPARE((QList<int>{flicker.minimum, flicker.maximum, flicker.currentValue}), record);
+    const auto powerLine = [&] {
+        return rig.fake->with(
+            "/dev/video0", [](FakeUvcCamera &c) { return c.hardware(FakeUvcCamera::PowerLine); });
+    };
+    for (int mode : {2, 1}) {
+        QVERIFY(rig.device->SetFlicker(mode));
+        QVERIFY(rig.device->WaitUntilSent(2000));
+        QCOMPARE(powerLine(), mode);
+    }
+    const size_t commits = rig.commits().size();
+    QCOMPARE(rig.device->SetFlicker(0), canSwitchOff);
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    QCOMPARE(powerLine(), canSwitchOff ? 0 : 1);
+    QCOMPARE(rig.commits().size(), commits + (canSwitchOff ? 1 : 0));
+    rig.device->ReadParameters();
+    QCOMPARE(rig.device->parameters[PARAM_FLICKER].currentValue, canSwitchOff ? 0 : 1);
+    QCOMPARE(rig.device->SetFlicker(3), record[1] == 3); // automatic, where the menu has it
+    QVERIFY(!rig.device->SetFlicker(4));
+}
+
+void tst_V4l2::positionsInRangeAsOneMove_data()
+{
+    QTest::addColumn<QString>("calls"); // "SetPanPosition 30", "wait 50", ";" between
+    QTest::addColumn<QString>("results");
+    QTest::addColumn<QString>("moves"); // "pan,tilt" in degrees of each absolute commit
+    QTest::newRow("pan, the panel's pause, tilt") << "SetPanPosition 30;wait 50;SetTiltPosition -10"
+                                                  << "1;1"
+                                                  << "30,-10";
+    QTest::newRow("back to back, at the edges") << "SetPanPosition -170;SetTiltPosition 90"
+                                                << "1;1"
+                                                << "-170,90";
+    QTest::newRow("pan alone, after its wait") << "SetPanPosition 12"
+                                               << "1"
+                                               << "12,0";
+    QTest::newRow("tilt alone, at once") << "SetTiltPosition -30"
+                                         << "1"
+                                         << "0,-30";
+    QTest::newRow("outside the range: nothing")
+        << "SetPanPosition 171;SetTiltPosition -31;SetTiltPosition 91;SetPanPosition 65636"
+        << "0;0;0;0"
+        << "";
+    QTest::newRow("a refused tilt leaves the pan alone") << "SetPanPosition 20;SetTiltPosition 100"
+                                                         << "1;0"
+                                                         << "20,0";
+}
+
+void tst_V4l2::positionsInRangeAsOneMove()
+{
+    QFETCH(QString, calls);
+    QFETCH(QString, results);
+    QFETCH(QString, moves);
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    QVERIFY(rig.open());
+    const auto fields = [&](int index) {
+        const ParameterRecord &r = rig.device->parameters[index];
+        return QList<int>{r.minimum, r.maximum, r.available};
+    };
+    QCOMPARE(fields(PARAM_PAN_POSITION), (QList<int>{-170, 170, 1}));
+    QCOMPARE(fields(PARAM_TILT_POSITION), (QList<int>{-30, 90, 1}));
+    QStringList returned;
+    for (const QString &call : calls.split(';')) {
+        const QStringList words = call.split(' ');
+        const int n = words.value(1).toInt();
+        if (words[0] == "wait")
+            QTest::qWait(n);
+        else
+            returned << QString::number(words[0] == "SetPanPosition"
+                                            ? rig.device->SetPanPosition(n)
+                                            : rig.device->SetTiltPosition(n));
+    }
+    QCOMPARE(returned.join(';'), results);
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    QStringList sent;
+    for (const Commit &commit : rig.commits()) {
+        QString pan, tilt;
+        for (const auto &[id, value] : commit) {
+            if (id == V4L2_CID_PAN_ABSOLUTE)
+                pan = QString::number(value / ArcSecondsPerDegree);
+            if (id == V4L2_CID_TILT_ABSOLUTE)
+                tilt = QString::number(value / ArcSecondsPerDegree);
+        }
+        if (!pan.isEmpty() || !tilt.isEmpty())
+            sent << pan + "," + tilt;
+    }
+    QCOMPARE(sent.join(';'), moves);
+}
+
+void tst_V4l2::positionBeyondReachBeforeTheReading()
+{
+    V4l2Rig rig;
+    makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
+    rig.node("/dev/video0").camera->latency = std::chrono::milliseconds(5);
+    rig.enumerate();
+    StderrCapture err;
+    QVERIFY(rig.device->Open("0", 1));
+    // The range is not known yet: taken, and checked once it is.
+    QVERIFY(rig.device->SetPanPosition(500));
+    QVERIFY(rig.device->SetTiltPosition(10));
+    QVERIFY(rig.readCompletely());
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    const auto commits = rig.commits();
+    QVERIFY(std::find(commits.begin(), commits.end(),
+                      Commit{{V4L2_CID_TILT_ABSOLUTE, 10 * ArcSecondsPerDegree},
+                             {V4L2_CID_PAN_ABSOLUTE, 0}}) != commits.end());
+    for (const Commit &commit : commits)
+        for (const auto &[id, value] : commit)
+            QVERIFY(id != V4L2_CID_PAN_ABSOLUTE || value == 0);
+    QVERIFY(err.text().contains("cannot reach absolute pan 500"));
 }
 
 void tst_V4l2::refusedWritesAreNeverSilent()

@@ -84,6 +84,7 @@ bool perform(BaseDevice &d, const QString &call)
         {"NightMode", [](BaseDevice &d, int) { return d.NightMode(); }},
         {"IrOn", [](BaseDevice &d, int) { return d.IrOn(); }},
         {"MenuOn", [](BaseDevice &d, int) { return d.MenuOn(); }},
+        {"MenuOff", [](BaseDevice &d, int) { return d.MenuOff(); }},
         {"SetBrightness", [](BaseDevice &d, int n) { return d.SetBrightness(n); }},
         {"SetGamma", [](BaseDevice &d, int n) { return d.SetGamma(n); }},
         {"SetBacklight", [](BaseDevice &d, int n) { return d.SetBacklight(n); }},
@@ -110,6 +111,11 @@ private slots:
     void readsTheCamera();
     void oneAtATimeStopFirstDrivesCoalesce();
     void userGoesAheadOfTheReading();
+    void positionsInRangeAsOneMove_data();
+    void positionsInRangeAsOneMove();
+    void heldPanLetsAStopGoFirst();
+    void panelsOwnMenuOffIsNeverSaid_data();
+    void panelsOwnMenuOffIsNeverSaid();
     void refusalGreysTheKey_data();
     void refusalGreysTheKey();
     void busyCameraIsAskedAgain();
@@ -285,6 +291,128 @@ void tst_Visca::userGoesAheadOfTheReading()
         resets += r.type == 0x0200;
     QCOMPARE(resets, 1);
     QCOMPARE(rig.camera.overlaps(), 0);
+}
+
+void tst_Visca::positionsInRangeAsOneMove_data()
+{
+    QTest::addColumn<QString>("calls"); // "SetPanPosition 30", "wait 50", ";" between
+    QTest::addColumn<QString>("results");
+    QTest::addColumn<QString>("moves"); // "pan,tilt" of each absolute move on the wire
+    QTest::newRow("pan, the panel's pause, tilt")
+        << "SetPanPosition -100;wait 50;SetTiltPosition 50"
+        << "1;1"
+        << "-100,50";
+    QTest::newRow("back to back, at the edges") << "SetPanPosition -32768;SetTiltPosition 32767"
+                                                << "1;1"
+                                                << "-32768,32767";
+    QTest::newRow("pan alone, after its wait") << "SetPanPosition 300"
+                                               << "1"
+                                               << "300,0";
+    QTest::newRow("beyond 16 bits: nothing, never wrapped")
+        << "SetPanPosition 65636;SetTiltPosition -65536;SetPanPosition 32768"
+        << "0;0;0"
+        << "";
+}
+
+void tst_Visca::positionsInRangeAsOneMove()
+{
+    QFETCH(QString, calls);
+    QFETCH(QString, results);
+    QFETCH(QString, moves);
+    Rig rig("Stage", "udp");
+    QVERIFY(rig.open());
+    QVERIFY(rig.device->ReadParameters());
+    for (int index : {PARAM_PAN_POSITION, PARAM_TILT_POSITION}) {
+        const ParameterRecord &r = rig.device->parameters[index];
+        QCOMPARE((QList<int>{r.minimum, r.maximum, r.available}), (QList<int>{-32768, 32767, 1}));
+    }
+    QStringList returned;
+    for (const QString &call : calls.split(';')) {
+        if (call.startsWith("wait "))
+            QTest::qWait(call.mid(5).toInt());
+        else
+            returned << QString::number(perform(*rig.device, call));
+    }
+    QCOMPARE(returned.join(';'), results);
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    QStringList sent;
+    for (const Bytes &m : rig.camera.commands()) {
+        if (m.size() != 15 || m[2] != 0x06 || m[3] != 0x02)
+            continue;
+        const auto at = [&](size_t i) {
+            return int16_t(m[i] << 12 | m[i + 1] << 8 | m[i + 2] << 4 | m[i + 3]);
+        };
+        sent << QString("%1,%2").arg(at(6)).arg(at(10));
+    }
+    QCOMPARE(sent.join(';'), moves);
+}
+
+void tst_Visca::heldPanLetsAStopGoFirst()
+{
+    Rig rig("Transept", "tcp");
+    QVERIFY(rig.open());
+    QVERIFY(rig.device->PanRight(12));
+    QVERIFY(rig.camera.waitForCommands(1, std::chrono::seconds(2)));
+    QVERIFY(rig.device->SetPanPosition(100));
+    QVERIFY(rig.device->PanRightStop());
+    QTest::qWait(50);
+    QVERIFY(rig.device->SetTiltPosition(-20));
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    const std::vector<Bytes> expected = {
+        hex("81 01 06 01 0c 01 02 03 ff"),
+        hex("81 01 06 01 01 01 03 03 ff"), // the stop does not wait with the pan
+        hex("81 01 06 02 18 14 00 00 06 04 0f 0f 0e 0c ff"),
+    };
+    QCOMPARE(rig.camera.commands(), expected);
+}
+
+void tst_Visca::panelsOwnMenuOffIsNeverSaid_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("hasMenu");
+    QTest::addColumn<QString>("calls"); // the first right after opening, as the panel does
+    QTest::addColumn<QString>("said");  // "": nothing about the menu
+    QTest::newRow("no menu: at connection and at exit") << "Gallery" << false << "MenuOff;MenuOff"
+                                                        << "";
+    QTest::newRow("no menu: the user's own key is said") << "Foyer" << false << "MenuOff;MenuOn"
+                                                         << "Foyer offers no on-screen menu";
+    QTest::newRow("menu shown, then its off refused")
+        << "Apse" << true << "MenuOff;MenuOn;refuse;MenuOff"
+        << "Apse cannot do on-screen menu";
+}
+
+void tst_Visca::panelsOwnMenuOffIsNeverSaid()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, hasMenu);
+    QFETCH(QString, calls);
+    QFETCH(QString, said);
+    Rig rig(name.toStdString(), "udp");
+    if (!hasMenu)
+        rig.camera.change([](auto &c) { c.refusals.emplace_back(hex("81 01 06 06"), 0x02); });
+    StderrCapture err;
+    QVERIFY(rig.device->Open("0", 1));
+    bool first = true;
+    for (const QString &call : calls.split(';')) {
+        if (call == "refuse") {
+            rig.camera.change(
+                [](auto &c) { c.refusals.emplace_back(hex("81 01 06 06 03"), 0x41); });
+            continue;
+        }
+        if (!first)
+            QTRY_VERIFY(rig.device->Capabilities() != 0);
+        first = false;
+        perform(*rig.device, call);
+        rig.device->WaitUntilSent(2000);
+    }
+    QTRY_VERIFY(rig.device->Capabilities() != 0);
+    QVERIFY(rig.device->WaitUntilSent(2000) || !said.isEmpty());
+    const QString text = err.text();
+    if (said.isEmpty())
+        QVERIFY2(!text.contains("menu"), qPrintable(text));
+    else
+        QCOMPARE(text.count(said), 1);
+    QCOMPARE(bool(rig.device->Capabilities() & CAP_MENU), hasMenu && said.isEmpty());
 }
 
 void tst_Visca::refusalGreysTheKey_data()

@@ -3,6 +3,7 @@
 #include <linux/videodev2.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <initializer_list>
 
@@ -207,6 +208,61 @@ double stepRate(const V4l2Control &absolute, Axis axis, int speed)
     return speed * 2.5 * ArcSecondsPerDegree;
 }
 
+namespace {
+
+int modeOfName(std::string name)
+{
+    for (char &c : name)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (name.find("50") != std::string::npos)
+        return 1;
+    if (name.find("60") != std::string::npos)
+        return 2;
+    if (name.find("auto") != std::string::npos)
+        return 3;
+    if (name.find("disable") != std::string::npos || name.find("off") != std::string::npos)
+        return 0;
+    return -1;
+}
+
+int32_t narrow(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+std::optional<int64_t> flickerEntry(const V4l2Control &c, int mode)
+{
+    if (c.menu.empty())
+        return mode >= c.minimum && mode <= c.maximum ? std::optional<int64_t>(mode) : std::nullopt;
+    for (const auto &[index, name] : c.menu)
+        if (modeOfName(name) == mode)
+            return index;
+    return std::nullopt;
+}
+
+int flickerMode(const V4l2Control &c, int64_t entry)
+{
+    if (c.menu.empty())
+        return entry >= 0 && entry <= 3 ? int(entry) : -1;
+    const auto found = c.menu.find(entry);
+    return found == c.menu.end() ? -1 : modeOfName(found->second);
+}
+
+std::pair<int32_t, int32_t> degreeRange(const V4l2Control &c)
+{
+    // Inside the camera's range: a degree it cannot reach is never offered.
+    const auto lowest = int64_t(std::ceil(double(c.minimum) / ArcSecondsPerDegree));
+    const auto highest = int64_t(std::floor(double(c.maximum) / ArcSecondsPerDegree));
+    return {narrow(lowest), narrow(highest)};
+}
+
+int32_t toDegrees(int64_t arcSeconds)
+{
+    return narrow(std::llround(double(arcSeconds) / ArcSecondsPerDegree));
+}
+
 void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records)
 {
     for (const Known &k : KnownControls) {
@@ -222,15 +278,51 @@ void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records)
             continue;
         }
         const V4l2Control &c = found->second;
-        const auto narrow = [](int64_t v) {
-            return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-        };
+        if (k.record == PARAM_FLICKER) {
+            // In modes, whatever the menu's numbering.
+            int lowest = -1, highest = -1;
+            for (int mode = 0; mode <= 3; ++mode)
+                if (flickerEntry(c, mode)) {
+                    lowest = lowest < 0 ? mode : lowest;
+                    highest = mode;
+                }
+            if (lowest < 0) {
+                record = {0, 0, 0, 0, 0, 0};
+                continue;
+            }
+            const int now = flickerMode(c, c.known ? c.value : c.defaultValue);
+            const int byDefault = flickerMode(c, c.defaultValue);
+            record = {lowest,
+                      highest,
+                      1,
+                      byDefault < 0 ? lowest : byDefault,
+                      now < 0 ? lowest : now,
+                      c.flags & V4L2_CTRL_FLAG_READ_ONLY ? 0 : 1};
+            continue;
+        }
         record = {narrow(c.minimum),
                   narrow(c.maximum),
                   narrow(c.step),
                   narrow(c.defaultValue),
                   narrow(c.known ? c.value : c.defaultValue),
                   c.flags & V4L2_CTRL_FLAG_READ_ONLY ? 0 : 1};
+    }
+    const bool positions = capabilities(controls) & CAP_POSITION;
+    for (Axis axis : {Pan, Tilt}) {
+        ParameterRecord &record = records[axis == Pan ? PARAM_PAN_POSITION : PARAM_TILT_POSITION];
+        const auto found = controls.find(absoluteControl(axis));
+        if (found == controls.end() || !writable(controls, found->first)) {
+            record = {0, 0, 0, 0, 0, 0};
+            continue;
+        }
+        const V4l2Control &c = found->second;
+        const auto [lowest, highest] = degreeRange(c);
+        record = {lowest,
+                  highest,
+                  1,
+                  toDegrees(c.defaultValue),
+                  toDegrees(c.known ? c.value : c.defaultValue),
+                  positions ? 1 : 0};
     }
 }
 

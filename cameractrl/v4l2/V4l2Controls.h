@@ -12,7 +12,9 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 struct V4l2Control
@@ -24,7 +26,8 @@ struct V4l2Control
     uint32_t flags = 0;
     uint32_t type = 0;
     int64_t value = 0;
-    bool known = false; // value has been read (write-only controls never are)
+    bool known = false;                  // value has been read (write-only controls never are)
+    std::map<int64_t, std::string> menu; // a menu's entries, by index
 };
 
 using V4l2ControlMap = std::map<uint32_t, V4l2Control>;
@@ -74,6 +77,16 @@ int64_t speedValue(const V4l2Control &control, Axis axis, int speed);
 // Units a second when stepping at a signed panel speed: pan and tilt 2.5 degrees (in
 // arc-seconds) per speed step, zoom across its range in two seconds at full speed.
 double stepRate(const V4l2Control &absolute, Axis axis, int speed);
+
+// Anti-flicker modes (0 off, 1 50 Hz, 2 60 Hz, 3 automatic) and the power-line menu's
+// entries, told apart by name: Linux 6.1 numbers a menu without "Disabled" from 0, 50 Hz
+// first. Without names, an entry is its mode.
+std::optional<int64_t> flickerEntry(const V4l2Control &powerLine, int mode);
+int flickerMode(const V4l2Control &powerLine, int64_t entry); // -1: none of them
+
+// Whole degrees an absolute pan or tilt control can reach.
+std::pair<int32_t, int32_t> degreeRange(const V4l2Control &absolute);
+int32_t toDegrees(int64_t arcSeconds);
 
 // A record is filled once its control's range and value are both known, all zero until then.
 void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records);

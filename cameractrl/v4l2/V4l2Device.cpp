@@ -200,10 +200,36 @@ bool V4l2Device::SetWhiteBalanceAuto(int automatic)
 
 bool V4l2Device::SetFlicker(int mode)
 {
-    // The menu's entries: 0 disabled, 1 50 Hz, 2 60 Hz.
-    if (mode != 1 && mode != 2)
+    if (mode < 0 || mode > 3) // 3: automatic, where the menu has it
         return false;
-    return set(V4L2_CID_POWER_LINE_FREQUENCY, mode);
+    const uint32_t id = V4L2_CID_POWER_LINE_FREQUENCY;
+    static const char *const modes[] = {"anti-flicker off", "anti-flicker at 50 Hz",
+                                        "anti-flicker at 60 Hz", "automatic anti-flicker"};
+    const std::string what = modes[mode];
+    if (!worker)
+        return false;
+    if (worker->looked({id})) {
+        const V4l2ControlMap controls = worker->controls();
+        if (!writable(controls, id))
+            return unsupported(nameOf(id));
+        const auto entry = flickerEntry(controls.at(id), mode);
+        if (!entry)
+            return unsupported(what);
+        worker->write({{id, *entry}}, true);
+        return true;
+    }
+    worker->writeLater(
+        {id},
+        [mode](const V4l2ControlMap &controls) {
+            V4l2Worker::Writes writes;
+            if (writable(controls, V4L2_CID_POWER_LINE_FREQUENCY))
+                if (const auto entry =
+                        flickerEntry(controls.at(V4L2_CID_POWER_LINE_FREQUENCY), mode))
+                    writes.emplace_back(V4L2_CID_POWER_LINE_FREQUENCY, *entry);
+            return writes;
+        },
+        what, true);
+    return true;
 }
 
 bool V4l2Device::RestoreImageDefaults()
@@ -296,7 +322,13 @@ bool V4l2Device::moveTo(Axis axis, int32_t degrees)
     const uint32_t id = absoluteControl(axis);
     if (lacksControl(id, true))
         return unsupported(nameOf(id) + std::string(" control"));
-    worker->write({{id, int64_t(degrees) * ArcSecondsPerDegree}});
+    if (worker->looked({id})) {
+        const auto [lowest, highest] = degreeRange(worker->controls().at(id));
+        if (degrees < lowest || degrees > highest)
+            return false;
+    }
+    // A pan waits a moment for the tilt that usually follows, to go out as one move.
+    worker->write({{id, int64_t(degrees) * ArcSecondsPerDegree}}, false, axis == Pan);
     return true;
 }
 

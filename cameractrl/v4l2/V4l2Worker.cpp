@@ -89,7 +89,7 @@ std::optional<int64_t> V4l2Worker::position(Axis axis)
     return positions[axis];
 }
 
-void V4l2Worker::write(Writes list, bool remember)
+void V4l2Worker::write(Writes list, bool remember, bool awaitTilt)
 {
     {
         const std::lock_guard<std::mutex> lock(mutex);
@@ -105,6 +105,11 @@ void V4l2Worker::write(Writes list, bool remember)
             }
         }
         Job *into = nullptr;
+        const bool tilts = writes(list, absoluteControl(Tilt)) && onlyAbsolute(list);
+        // The tilt a pan waits for joins it, wherever it stands in line.
+        for (auto it = jobs.begin(); it != jobs.end() && tilts && !into; ++it)
+            if (it->kind == Job::Write && it->heldUntil != Clock::time_point())
+                into = &*it;
         for (auto it = jobs.rbegin(); it != jobs.rend() && !into; ++it)
             if (it->kind == Job::Write && std::all_of(list.begin(), list.end(), [&](const auto &w) {
                     return writes(it->writes, w.first);
@@ -124,10 +129,14 @@ void V4l2Worker::write(Writes list, bool remember)
                     into->writes.push_back(w);
             }
             into->remember = into->remember || remember;
+            if (writes(into->writes, absoluteControl(Tilt)))
+                into->heldUntil = Clock::time_point();
         } else {
             Job job;
             job.writes = std::move(list);
             job.remember = remember;
+            if (awaitTilt && !writes(job.writes, absoluteControl(Tilt)))
+                job.heldUntil = Clock::now() + PairWait;
             jobs.push_back(std::move(job));
         }
     }
@@ -368,7 +377,7 @@ bool V4l2Worker::getControls(const std::vector<uint32_t> &ids)
     return true;
 }
 
-void V4l2Worker::drainEvents()
+void V4l2Worker::drainEvents(const Writes *sending)
 {
     uint32_t changes = 0;
     v4l2_event event = {};
@@ -382,9 +391,10 @@ void V4l2Worker::drainEvents()
             continue;
         V4l2Control &c = found->second;
         // A value the caller set and the camera has not been sent yet stays the caller's.
-        const bool waiting = std::any_of(jobs.begin(), jobs.end(), [&](const Job &job) {
-            return job.kind == Job::Write && writes(job.writes, event.id);
-        });
+        const bool waiting = (sending && writes(*sending, event.id)) ||
+                             std::any_of(jobs.begin(), jobs.end(), [&](const Job &job) {
+                                 return job.kind == Job::Write && writes(job.writes, event.id);
+                             });
         if (e.changes & V4L2_EVENT_CTRL_CH_VALUE && !waiting) {
             c.value = e.value;
             c.known = true;
@@ -428,6 +438,21 @@ void V4l2Worker::look(uint32_t id)
     const bool had = ioctl(VIDIOC_QUERY_EXT_CTRL, &query);
     if (!had && errno == ENODEV)
         return;
+    // Which entries a menu has: not every camera can switch anti-flicker off.
+    std::map<int64_t, std::string> menu;
+    if (had && query.type == V4L2_CTRL_TYPE_MENU)
+        for (int64_t index = std::max<int64_t>(0, query.minimum);
+             index <= std::min<int64_t>(query.maximum, 31); ++index) {
+            v4l2_querymenu item = {};
+            item.id = id;
+            item.index = uint32_t(index);
+            if (ioctl(VIDIOC_QUERYMENU, &item))
+                menu[index] = std::string(
+                    reinterpret_cast<const char *>(item.name),
+                    strnlen(reinterpret_cast<const char *>(item.name), sizeof item.name));
+            else if (errno == ENODEV)
+                return;
+        }
     uint32_t changes = 0;
     {
         const std::lock_guard<std::mutex> lock(mutex);
@@ -441,6 +466,7 @@ void V4l2Worker::look(uint32_t id)
             c.defaultValue = query.default_value;
             c.flags = query.flags;
             c.type = query.type;
+            c.menu = std::move(menu);
         }
         updateDrives();
         const uint32_t now = V4l2Controls::capabilities(known);
@@ -625,17 +651,22 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, i
         motion = wanted;
         return *step;
     }
+    Clock::time_point held;
     if (!jobs.empty()) {
         for (uint32_t id : needsOf(jobs.front()))
             if (!looked_.count(id)) {
                 control = id;
                 return Next::Look;
             }
-        job = std::move(jobs.front());
-        jobs.pop_front();
-        if (job.kind == Job::ReadPosition)
-            positionQueued = false;
-        return Next::RunJob;
+        if (jobs.front().heldUntil > Clock::now()) {
+            held = jobs.front().heldUntil;
+        } else {
+            job = std::move(jobs.front());
+            jobs.pop_front();
+            if (job.kind == Job::ReadPosition)
+                positionQueued = false;
+            return Next::RunJob;
+        }
     }
     if (const auto step = motionStep(false, control)) {
         motion = wanted;
@@ -646,6 +677,13 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, i
         if (due <= Clock::duration::zero())
             return Next::Step;
         timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(due).count());
+    }
+    if (held != Clock::time_point()) {
+        // What waits behind a held pan waits with it; the camera's reading too.
+        const int ms = std::max(
+            1, int(std::chrono::ceil<std::chrono::milliseconds>(held - Clock::now()).count()));
+        timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
+        return Next::Wait;
     }
     // Nothing the user asked for waits.
     ++idleTimes;
@@ -798,17 +836,27 @@ void V4l2Worker::fillPanTilt(Writes &list)
 
 void V4l2Worker::applyWrites(Job &job)
 {
-    // Asked for before the camera was read, a control it lacks is said now.
+    // Asked for before the camera was read, a control it lacks is said now, and so is a
+    // position beyond its range (the driver would clamp it: a move nobody asked for).
     Writes list;
     const V4l2ControlMap had = controls();
-    for (const auto &w : job.writes)
-        if (writable(had, w.first))
-            list.push_back(w);
-        else
+    for (const auto &w : job.writes) {
+        const bool positional = w.first == absoluteControl(Pan) || w.first == absoluteControl(Tilt);
+        if (!writable(had, w.first))
             reportOnce(camera.name + " (" + camera.node + ") offers no " + nameOf(w.first));
+        else if (positional &&
+                 (w.second < had.at(w.first).minimum || w.second > had.at(w.first).maximum))
+            reportOnce(camera.name + " (" + camera.node + ") cannot reach " + nameOf(w.first) +
+                       " " + std::to_string(toDegrees(w.second)) + "°");
+        else
+            list.push_back(w);
+    }
     if (list.empty())
         return;
     fillPanTilt(list);
+    // Events queued before this write (a flags change carries the value of its moment) are
+    // older than it: taken now, they cannot overwrite it afterwards.
+    drainEvents(&list);
     std::string refused;
     if (setControls(list, refused)) {
         uint32_t changes = 0;

@@ -8,7 +8,8 @@
 // then the writes, then speed changes, and only then the reading of the camera: one request
 // at a time, one control after the other (its range, then its value), so that whatever the
 // user does goes out as soon as the request in flight ends. A write or a motion that needs a
-// control not yet read has that one read first. Control events from the driver (other
+// control not yet read has that one read first; an absolute pan waits a moment at the head of
+// the writes for the tilt that usually follows. Control events from the driver (other
 // programs, the camera's auto modes) update what the worker knows and reach the listener.
 //
 // A closed camera stops reading at its next request and waits a moment before it lets go
@@ -77,8 +78,9 @@ public:
     std::optional<int64_t> position(Axis axis);
 
     // Queued in order; a write of a control already waiting replaces its value there.
-    // `remember`: kept as the camera's image setting.
-    void write(Writes writes, bool remember = false);
+    // `remember`: kept as the camera's image setting. `awaitTilt`: an absolute pan held for
+    // up to PairWait, so that a tilt asked for meanwhile goes out with it as one move.
+    void write(Writes writes, bool remember = false, bool awaitTilt = false);
     // Once the controls in `needs` are read, `make` works out what to write (nothing is
     // reported as the camera lacking `what`).
     void writeLater(std::vector<uint32_t> needs, Maker make, std::string what, bool remember);
@@ -104,6 +106,7 @@ public:
     const Camera &opened() const { return camera; }
 
     static constexpr auto Reopening = std::chrono::seconds(1);
+    static constexpr auto PairWait = std::chrono::milliseconds(150);
 
 private:
     struct Job
@@ -122,7 +125,8 @@ private:
         std::vector<uint32_t> needs;
         Maker make;
         std::string what;
-        unsigned sequence = 0; // of a preset job
+        unsigned sequence = 0;       // of a preset job
+        Clock::time_point heldUntil; // a pan waiting for its tilt
     };
     enum class Next
     {
@@ -156,7 +160,8 @@ private:
     bool ioctl(unsigned long request, void *argument);
     bool setControls(Writes &writes, std::string &refused);
     bool getControls(const std::vector<uint32_t> &ids);
-    void drainEvents();
+    // `sending`: values about to be written, which an older event does not overwrite.
+    void drainEvents(const Writes *sending = nullptr);
 
     void runJob(Job &job);
     void applyWrites(Job &job);

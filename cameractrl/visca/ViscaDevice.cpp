@@ -245,7 +245,8 @@ bool ViscaDevice::ZoomStop()
 
 bool ViscaDevice::SetPanPosition(int32_t position)
 {
-    if (lacks(CAP_POSITION, "absolute position"))
+    if (position < Visca::PositionMin || position > Visca::PositionMax ||
+        lacks(CAP_POSITION, "absolute position"))
         return false;
     worker->moveTo(position, std::nullopt);
     return true;
@@ -253,7 +254,8 @@ bool ViscaDevice::SetPanPosition(int32_t position)
 
 bool ViscaDevice::SetTiltPosition(int32_t position)
 {
-    if (lacks(CAP_POSITION, "absolute position"))
+    if (position < Visca::PositionMin || position > Visca::PositionMax ||
+        lacks(CAP_POSITION, "absolute position"))
         return false;
     worker->moveTo(std::nullopt, position);
     return true;
@@ -363,8 +365,19 @@ bool ViscaDevice::MenuOn()
 }
 bool ViscaDevice::MenuOff()
 {
-    // Sent at every connection: before the camera has answered it is only queued.
-    return worker && request(Visca::menu(false), CAP_MENU, "on-screen menu");
+    // The panel sends it by itself at every connection and at exit: to a camera that has not
+    // shown its menu here, it is sent unasked, and a camera without one is not told again.
+    if (!worker || !worker->reachable())
+        return false;
+    if (worker->waitUntilRead(std::chrono::milliseconds(0)) && !(worker->capabilities() & CAP_MENU))
+        return false;
+    Request r;
+    r.message = Visca::menu(false);
+    r.needs = CAP_MENU;
+    r.what = "on-screen menu";
+    r.quiet = !(worker->confirmed() & CAP_MENU);
+    worker->send(std::move(r));
+    return true;
 }
 bool ViscaDevice::AutoFocus()
 {

@@ -15,6 +15,8 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr size_t MaxMessage = 16; // the longest VISCA message, terminator included
 
+constexpr int PositionMin = -32768, PositionMax = 32767; // what a position's nibbles carry
+
 // Signed panel speeds (pan -24..24, tilt -16..16; 0 stops that axis).
 Bytes panTiltDrive(int pan, int tilt);
 Bytes panTiltAbsolute(int pan, int tilt, int panSpeed = 0x18, int tiltSpeed = 0x14);

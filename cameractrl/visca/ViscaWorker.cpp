@@ -50,6 +50,17 @@ void ViscaWorker::copyRecords(ParameterRecord *out)
 {
     const std::lock_guard<std::mutex> lock(mutex);
     std::copy(std::begin(records), std::end(records), out);
+    // Positions are what the protocol carries: signed 16-bit, the camera's own units.
+    const int32_t offered = !unreachable && read && (caps & ~lacks & CAP_POSITION) ? 1 : 0;
+    for (size_t axis = 0; axis < 2; ++axis)
+        out[axis == 0 ? PARAM_PAN_POSITION : PARAM_TILT_POSITION] = {
+            Visca::PositionMin, Visca::PositionMax, 1, 0, positions[axis].value_or(0), offered};
+}
+
+uint32_t ViscaWorker::confirmed()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return took;
 }
 
 uint32_t ViscaWorker::capabilities()
@@ -120,6 +131,8 @@ void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
     request.untilAck = true;
     request.key = AbsoluteKey; // a pan then a tilt go out as one, while the first still waits
     request.what = "absolute position";
+    if (pan && !tilt)
+        request.heldUntil = Clock::now() + PairWait;
     send(std::move(request));
 }
 
@@ -280,17 +293,24 @@ bool ViscaWorker::pick(Request &request)
         return motion(false);
     if (wanted.turnsFrom(sent, Motion::Zoom))
         return motion(true);
+    heldUntil = Clock::time_point();
     if (!jobs.empty()) {
-        request = std::move(jobs.front());
-        jobs.pop_front();
-        if (request.answer == Request::PanTilt)
-            positionQueued = false;
-        return true;
+        if (jobs.front().heldUntil > Clock::now()) {
+            heldUntil = jobs.front().heldUntil;
+        } else {
+            request = std::move(jobs.front());
+            jobs.pop_front();
+            if (request.answer == Request::PanTilt)
+                positionQueued = false;
+            return true;
+        }
     }
     if (wanted.differsFrom(sent, Motion::PanTilt))
         return motion(false);
     if (wanted.differsFrom(sent, Motion::Zoom))
         return motion(true);
+    if (heldUntil != Clock::time_point())
+        return false; // what waits behind a held pan waits with it, the reading too
     ++idleTimes;
     changed.notify_all();
     if (finishing || reading.empty())
@@ -355,13 +375,15 @@ void ViscaWorker::refuse(const Visca::Reply &reply)
 {
     const Request &request = inFlight->request;
     const char *why = reply.error == Visca::SyntaxError ? "does not know" : "cannot do";
-    // What the first reading asks is not the user's: a control it lacks is only greyed.
-    if (!request.what.empty())
+    // What the first reading asks, or the panel sends by itself, is not the user's: a
+    // control it lacks is only greyed.
+    const bool told = !request.what.empty() && !request.quiet;
+    if (told)
         reportOnce(name + " " + why + " " + request.what);
     uint32_t changes = 0;
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        refused = refused || !request.what.empty();
+        refused = refused || told;
         if (request.needs && !(lacks & request.needs)) {
             lacks |= request.needs; // its key is greyed from now on
             changes |= CHANGED_CAPABILITIES;
@@ -476,6 +498,10 @@ void ViscaWorker::handle(const ViscaLink::Incoming &in)
     case Visca::Reply::Ack:
         inFlight->acked = true;
         inFlight->socket = reply.socket;
+        if (!inFlight->request.inquiry) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            took |= inFlight->request.needs;
+        }
         if (inFlight->request.untilAck)
             inFlight.reset();
         break;
@@ -555,6 +581,8 @@ void ViscaWorker::run()
             until = knockAt;
         else if (notBefore > now)
             until = notBefore;
+        else if (heldUntil > now)
+            until = heldUntil;
         until = std::min(until, letGo);
         const int timeoutMs =
             until == Clock::time_point::max()

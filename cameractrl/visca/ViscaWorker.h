@@ -3,7 +3,8 @@
 // has answered it (a move to a position or preset as soon as the camera has taken it; its
 // completion comes when the camera gets there). What waits is kept as in the V4L2 worker:
 // the motion wanted now, and requests in order where a newer one of the same kind replaces
-// one not yet sent; a stop or a change of direction goes first. The inquiries that read the
+// one not yet sent; a stop or a change of direction goes first, and an absolute pan waits a
+// moment for the tilt that usually follows. The inquiries that read the
 // camera, in the order the panel shows their controls, go only when nothing the user asked
 // for waits. An unanswered request is sent again twice; then the camera is reported
 // unreachable once, what waits is dropped, and the worker keeps knocking until it answers
@@ -50,9 +51,11 @@ public:
         int digits = 0;     // nibbles of a record's value
         uint32_t needs = 0; // the capability lost when the camera cannot do it
         bool untilAck = false;
-        int key = 0;      // requests of the same key replace each other while waiting
-        std::string what; // for messages
+        int key = 0;        // requests of the same key replace each other while waiting
+        std::string what;   // for messages
+        bool quiet = false; // sent unasked: a refusal only greys its key
         bool endsReading = false;
+        Clock::time_point heldUntil; // a pan waiting for its tilt
     };
 
     // Takes over `link` and starts talking to the camera.
@@ -70,8 +73,10 @@ public:
     void send(Request request);
     void setSpeed(int axis, int speed); // 0 pan, 1 tilt, 2 zoom; signed panel speed
     // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
-    // last sent or seen.
+    // last sent or seen. A pan alone waits up to PairWait for a tilt to go out with.
     void moveTo(std::optional<int> pan, std::optional<int> tilt);
+    // The capabilities whose commands the camera has taken.
+    uint32_t confirmed();
     // False when the camera does not answer (or never told one); a reading still on its way
     // leaves the last one told standing.
     bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
@@ -86,6 +91,7 @@ public:
     static constexpr auto BusyBackoff = std::chrono::milliseconds(50);
     static constexpr auto KnockInterval = std::chrono::seconds(2);
     static constexpr auto Reopening = std::chrono::seconds(1);
+    static constexpr auto PairWait = std::chrono::milliseconds(150);
 
 private:
     struct InFlight
@@ -124,6 +130,7 @@ private:
     ParameterRecord records[PARAM_COUNT] = {};
     uint32_t caps = 0;
     uint32_t lacks = 0; // what the camera said it cannot do
+    uint32_t took = 0;  // what it has done
     std::array<std::optional<int>, 3> positions;
     std::array<std::optional<int>, 2> targets; // the absolute pan and tilt last sent
     bool read = false;
@@ -148,6 +155,7 @@ private:
     uint32_t sequence = 0;
     Clock::time_point knockAt;
     Clock::time_point notBefore; // after "buffer full"
+    Clock::time_point heldUntil; // the first request waits for a tilt until then
     bool knock = false;          // stream: a new connection is to be asked whether it is back
 
     std::thread thread;

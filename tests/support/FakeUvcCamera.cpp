@@ -96,7 +96,7 @@ const FakeUvcCamera::Mapping *FakeUvcCamera::mappingOf(uint32_t id)
          M::Plain, 0, 0, V4L2_CID_WHITE_BALANCE_TEMPERATURE, 0},
         {V4L2_CID_WHITE_BALANCE_TEMPERATURE, WhiteBalance, 0, 16, V4L2_CTRL_TYPE_INTEGER, false,
          M::Plain, V4L2_CID_AUTO_WHITE_BALANCE, 0, 0, 0},
-        // A UVC 1.1 camera: disabled, 50 Hz, 60 Hz.
+        // Its entries: powerLineValues.
         {V4L2_CID_POWER_LINE_FREQUENCY, PowerLine, 0, 2, V4L2_CTRL_TYPE_MENU, false, M::Plain, 0, 0,
          0, 0x7},
         {V4L2_CID_FOCUS_AUTO, FocusAuto, 0, 1, V4L2_CTRL_TYPE_BOOLEAN, false, M::Plain, 0, 0, 0, 0},
@@ -329,6 +329,20 @@ void FakeUvcCamera::apply(Selector selector, const std::vector<uint8_t> &data)
     controls.at(selector).hardware = data;
 }
 
+int32_t FakeUvcCamera::hardware(Selector selector)
+{
+    return getLe(currentOf(selector), 0, controls.at(selector).size * 8, false);
+}
+
+std::vector<std::pair<int32_t, int32_t>> FakeUvcCamera::menuEntries() const
+{
+    std::vector<std::pair<int32_t, int32_t>> entries;
+    for (size_t i = 0; i < powerLineValues.size(); ++i)
+        entries.emplace_back(kernel == Kernel::Linux61 ? int32_t(i) : powerLineValues[i],
+                             powerLineValues[i]);
+    return entries;
+}
+
 int64_t FakeUvcCamera::value(uint32_t id)
 {
     const Mapping *m = mappingOf(id);
@@ -352,7 +366,12 @@ int32_t FakeUvcCamera::read(const Mapping &m, const std::vector<uint8_t> &data, 
             return zoom == 0 ? 0 : zoom > 0 ? data[2] : -data[2];
         return data[2];
     }
-    return getLe(data, m.offset, m.size, m.isSigned);
+    const int32_t raw = getLe(data, m.offset, m.size, m.isSigned);
+    if (m.type == V4L2_CTRL_TYPE_MENU) // uvc_ctrl_get: the value's entry
+        for (const auto &[index, value] : menuEntries())
+            if (value == raw)
+                return index;
+    return raw;
 }
 
 int FakeUvcCamera::load(Control &c, Selector selector)
@@ -418,8 +437,9 @@ void FakeUvcCamera::limits(const Mapping &m, v4l2_query_ext_ctrl &q)
     }
     q.default_value = read(m, c.def, Def);
     if (m.type == V4L2_CTRL_TYPE_MENU) {
-        q.minimum = __builtin_ffs(int(m.menuMask)) - 1;
-        q.maximum = 31 - __builtin_clz(m.menuMask);
+        const auto entries = menuEntries();
+        q.minimum = entries.empty() ? 0 : entries.front().first;
+        q.maximum = entries.empty() ? 0 : entries.back().first;
         q.step = 1;
     } else if (m.type == V4L2_CTRL_TYPE_BOOLEAN) {
         q.minimum = 0;
@@ -445,15 +465,19 @@ int FakeUvcCamera::query(v4l2_query_ext_ctrl &q)
 int FakeUvcCamera::queryMenu(v4l2_querymenu &menu)
 {
     // uvc_query_v4l2_menu: the names are the driver's; an enumerated menu costs no request.
-    static const char *const names[] = {"Disabled", "50 Hz", "60 Hz"};
+    static const char *const names[] = {"Disabled", "50 Hz", "60 Hz", "Auto"};
     const Mapping *m = mappingOf(menu.id);
-    if (!m || !has(m->selector) || m->type != V4L2_CTRL_TYPE_MENU || menu.index > 31 ||
-        !(m->menuMask >> menu.index & 1) || menu.index >= std::size(names))
+    if (!m || !has(m->selector) || m->type != V4L2_CTRL_TYPE_MENU)
         return -EINVAL;
-    std::memset(menu.name, 0, sizeof menu.name);
-    std::memcpy(menu.name, names[menu.index], std::strlen(names[menu.index]));
-    menu.reserved = 0;
-    return 0;
+    for (const auto &[index, value] : menuEntries()) {
+        if (uint32_t(index) != menu.index || value < 0 || size_t(value) >= std::size(names))
+            continue;
+        std::memset(menu.name, 0, sizeof menu.name);
+        std::memcpy(menu.name, names[value], std::strlen(names[value]));
+        menu.reserved = 0;
+        return 0;
+    }
+    return -EINVAL;
 }
 
 int FakeUvcCamera::accessible(const Mapping &m, const v4l2_ext_controls &list, bool write)
@@ -543,6 +567,7 @@ int FakeUvcCamera::set(v4l2_ext_controls &list, int handle)
         const Mapping &m = *mappingOf(list.controls[i].id);
         Control &c = controls.at(m.selector);
         int32_t value = list.controls[i].value; // the driver hands back what it sets
+        int32_t raw = value;
         if (m.type == V4L2_CTRL_TYPE_INTEGER) {
             v4l2_query_ext_ctrl q = {};
             limits(m, q); // the same min, max and step the driver reports
@@ -555,11 +580,18 @@ int FakeUvcCamera::set(v4l2_ext_controls &list, int handle)
         } else if (m.type == V4L2_CTRL_TYPE_BOOLEAN) {
             value = std::clamp(value, 0, 1);
         } else if (m.type == V4L2_CTRL_TYPE_MENU) {
-            if (value < 0 || value > 31 || !(m.menuMask >> value & 1)) {
+            const auto entries = menuEntries();
+            const auto entry = std::find_if(entries.begin(), entries.end(),
+                                            [&](const auto &e) { return e.first == value; });
+            if (entry == entries.end()) {
                 commit(true);
                 list.error_idx = list.count;
-                return value < 0 || value > 31 - __builtin_clz(m.menuMask) ? -ERANGE : -EINVAL;
+                return entries.empty() || value < entries.front().first ||
+                               value > entries.back().first
+                           ? -ERANGE
+                           : -EINVAL;
             }
+            raw = entry->second;
         }
         // A mapping that covers part of the control reads the rest first.
         if (c.size * 8 != m.size)
@@ -574,7 +606,7 @@ int FakeUvcCamera::set(v4l2_ext_controls &list, int handle)
             c.cur[0] = value == 0 ? 0 : value > 0 ? 1 : 0xff;
             c.cur[2] = uint8_t(std::min(std::abs(value), 0xff));
         } else {
-            setLe(c.cur, m.offset, m.size, value);
+            setLe(c.cur, m.offset, m.size, raw);
         }
         c.dirty = true;
         list.controls[i].value = value;

@@ -71,6 +71,11 @@ public:
     static constexpr int ZoomMin = 100, ZoomMax = 500;
     static constexpr double DegreesPerSpeedUnit = 4.0; // relative speed to degrees a second
 
+    // The power-line frequency values the camera takes (0 off, 1 50 Hz, 2 60 Hz, 3 auto): UVC
+    // 1.1 cameras 0..2, 1.5 ones 0..3, and {1, 2} for those the driver knows cannot switch it
+    // off. Linux 6.1 numbers its menu entries from 0 in this order; newer kernels by value.
+    std::vector<int32_t> powerLineValues = {0, 1, 2};
+
     void add(Selector selector, Info info = {true, true});
     void addImageControls(); // brightness .. power line, white balance automatic
     void addPtz(bool relative, bool relativeGetCur, bool absolute);
@@ -80,7 +85,8 @@ public:
     double pan();
     double tilt();
     double zoom();
-    int64_t value(uint32_t id);
+    int64_t value(uint32_t id);          // as V4L2 reads it
+    int32_t hardware(Selector selector); // the camera's own, for a one-field control
     int requests() const { return requestCount; }
     int requestsFrom(std::thread::id thread) const;
     // A control whose SET_CUR the camera stalls, with the error the driver then returns
@@ -116,6 +122,8 @@ private:
     };
     struct Mapping;
     static const Mapping *mappingOf(uint32_t id);
+    // The menu's entries: (V4L2 index, the camera's value).
+    std::vector<std::pair<int32_t, int32_t>> menuEntries() const;
 
     void request(const char *what, Selector selector, const std::vector<uint8_t> &data = {});
     void advance();
