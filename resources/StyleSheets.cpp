@@ -50,9 +50,9 @@ const char *const DarkKeyBlock = R"(
 // A key the camera cannot perform: darker than a live one, its caption dim, last so that
 // neither checked nor hover lights it up.
 const char *const DisabledKey = R"(QPushButton:!enabled {
-    background-color: rgb(44, 44, 44);
-    color: rgb(100, 100, 100);
-    border: 1px solid #383838;
+    background-color: rgb(34, 34, 34);
+    color: rgb(96, 96, 96);
+    border: 1px solid #2e2e2e;
 }
 )";
 
@@ -256,9 +256,9 @@ QToolButton:hover {
     background-color: rgb(110, 110, 110);
 }
 QToolButton:!enabled {
-    background-color: rgb(44, 44, 44);
-    color: rgb(100, 100, 100);
-    border: 1px solid #383838;
+    background-color: rgb(34, 34, 34);
+    color: rgb(96, 96, 96);
+    border: 1px solid #2e2e2e;
 }
 )";
 }
