@@ -98,7 +98,7 @@ QComboBox::down-arrow {
     border-image: url(:/image/icon/arrow.png);
 }
 QComboBox:!enabled {
-    color: rgb(64, 64, 64);
+    color: rgb(176, 176, 176);
 }
 )")
         .arg(QString::fromLatin1(padding))
