@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOption>
@@ -47,17 +46,6 @@ QRect textRoom(QWidget *widget, const QString &text)
         return style
             ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector)
             .adjusted(1, 0, -1, 0);
-    }
-    if (auto *field = qobject_cast<QLineEdit *>(widget)) {
-        QStyleOptionFrame option;
-        option.initFrom(field);
-        option.lineWidth = field->hasFrame()
-                               ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field)
-                               : 0;
-        const QMargins margins = field->textMargins();
-        // QLineEdit keeps two pixels clear on either side of its text.
-        return style->subElementRect(QStyle::SE_LineEditContents, &option, field)
-            .adjusted(margins.left() + 2, margins.top(), -margins.right() - 2, -margins.bottom());
     }
     return {};
 }
