@@ -57,8 +57,8 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     if (WinRight->objectName().isEmpty())
         WinRight->setObjectName(QString::fromUtf8("WinRight"));
     WinRight->resize(224, 417);
-    // The size the form was laid out for, Windows' default; a desktop's larger default
-    // would not fit its captions.
+    // A size of its own: the desktop's default (11 or 12 points on Linux desktops) does not
+    // fit the captions the form was laid out for.
     QFont panelFont = arial(9);
     panelFont.setBold(true);
     panelFont.setWeight(75);
@@ -135,14 +135,13 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     label_4 = picture(WinRight, "label_4", QRect(110, 214, 31, 16), StyleSheets::caption());
     label_9 = picture(WinRight, "label_9", QRect(110, 240, 31, 16), StyleSheets::caption());
     set_pan_tilt = create<QPushButton>(WinRight, "set_pan_tilt", QRect(30, 180, 58, 27));
-    set_pan_tilt->setFont(inherited(arial(), WinRight));
     set_pan_tilt->setStyleSheet(StyleSheets::presetKey());
     get_pan_tilt = create<QPushButton>(WinRight, "get_pan_tilt", QRect(150, 180, 58, 27));
-    get_pan_tilt->setFont(inherited(arial(), WinRight));
-    // Their own sheets would otherwise give them the desktop's font instead of the panel's.
-    for (QLabel *caption : {label_4, label_9})
-        caption->setFont(inherited(arial(), WinRight));
     get_pan_tilt->setStyleSheet(StyleSheets::presetKey());
+    // Their own sheets would otherwise give them the desktop's font instead of the panel's.
+    for (QWidget *captioned :
+         std::initializer_list<QWidget *>{label_4, label_9, set_pan_tilt, get_pan_tilt})
+        captioned->setFont(inherited(arial(), WinRight));
 
     // The joystick's base picture lies lowest; everything else stacks in creation order.
     label->raise();
