@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 
 #include <atomic>
 #include <memory>
@@ -15,6 +16,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QMessageBox;
 class QSlider;
 class QTimer;
 class Ui_MainWindow;
@@ -99,6 +101,7 @@ private:
     void followSliderActions(QSlider *slider, void (MainWindow::*slot)(int));
     void registerForDeviceChanges();
     void WarnNoCamera();
+    void closeNoCameraWarning();
     void setTopmost(bool topmost);
     int desktopWidth() const;
     void setLeftPanelGeometry(int x, int width);
@@ -130,6 +133,7 @@ private:
     bool docked = false;
     bool leftShown = false;
     bool onTop = true;
+    QPointer<QMessageBox> noCameraWarning; // the one open, if any
     QTimer *initTimer = nullptr;
     std::vector<DeviceInfo> deviceList;
     BaseDevice *device = nullptr;

@@ -79,13 +79,37 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
 
 void MainWindow::WarnNoCamera()
 {
+    // One warning at a time, and no nested event loop: each unplug and each touch of a
+    // control would otherwise stack another box, with slots running inside slots.
+    if (noCameraWarning) {
+        noCameraWarning->raise();
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning"),
+                                QStringLiteral("Please plug in the morvane's camera !"),
+                                QMessageBox::Yes, this);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setWindowModality(Qt::NonModal);
+    // Transient for the panel and above it: the panel, on top of everything else, must not
+    // cover the box's button.
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    connect(box, &QDialog::finished, this, [this, box] {
+        if (noCameraWarning == box)
+            noCameraWarning = nullptr;
+        box->deleteLater();
+        if (onTop)
+            setTopmost(true);
+    });
+    noCameraWarning = box;
     if (onTop)
         setTopmost(false);
-    QMessageBox::warning(nullptr, QStringLiteral("Warning"),
-                         QStringLiteral("Please plug in the morvane's camera !"), QMessageBox::Yes,
-                         QMessageBox::Yes);
-    if (onTop)
-        setTopmost(true);
+    box->show();
+}
+
+void MainWindow::closeNoCameraWarning()
+{
+    if (noCameraWarning)
+        noCameraWarning->done(QMessageBox::Yes);
 }
 
 void MainWindow::TimerInit()
@@ -113,9 +137,13 @@ void MainWindow::TimerInit()
 
 void MainWindow::listCameras()
 {
-    for (const DeviceInfo &camera : deviceList)
-        Box_Camera_USB->addItem(
-            QString::fromUtf8(camera.name.data(), static_cast<int>(camera.name.size())));
+    for (const DeviceInfo &camera : deviceList) {
+        const QString name =
+            QString::fromUtf8(camera.name.data(), static_cast<int>(camera.name.size()));
+        Box_Camera_USB->addItem(name);
+        // The list shortens a long name as the selector does; hovering says it whole.
+        Box_Camera_USB->setItemData(Box_Camera_USB->count() - 1, name, Qt::ToolTipRole);
+    }
 }
 
 bool MainWindow::keepOpenCamera()
@@ -190,6 +218,7 @@ void MainWindow::Setting_Press(int)
     device->ReadParameters();
     cameraPresent = true;
     cameraOpen = true;
+    closeNoCameraWarning();
     device->MenuOff();
     loadImageControls();
     showCameraModes();
@@ -675,8 +704,10 @@ void MainWindow::RWin_BT_Pressed(int flag)
         break;
     case 201:
     case 202:
-        setTopmost(flag == 201);
         onTop = flag == 201;
+        // Under the open warning until it goes; then back on top.
+        if (!noCameraWarning || !onTop)
+            setTopmost(onTop);
         break;
     default:
         break;

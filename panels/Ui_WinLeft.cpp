@@ -92,7 +92,8 @@ void Ui_WinLeft::setupUi(QWidget *WinLeft)
     BT_Reset = button(WinLeft, "BT_Reset", QRect(215, 340, 48, 25));
     line_11 = line(WinLeft, "line_11", QRect(267, 0, 1, 417), QFrame::VLine);
     BT_PUSH = button(WinLeft, "BT_PUSH", QRect(215, 300, 48, 25));
-    BT_AI = button(WinLeft, "BT_AI", QRect(215, 260, 48, 25));
+    // "Framing" at the buttons' 10 points is wider than the key.
+    BT_AI = button(WinLeft, "BT_AI", QRect(215, 260, 48, 25), 9);
     v_brightness = readout(WinLeft, "v_brightness", 20);
     v_contrast = readout(WinLeft, "v_contrast", 60);
     v_hue = readout(WinLeft, "v_hue", 100);

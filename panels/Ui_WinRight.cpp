@@ -1,4 +1,5 @@
 #include "Ui_WinRight.h"
+#include "CameraSelector.h"
 #include "FormBuilder.h"
 #include "RockerHandle.h"
 #include "StyleSheets.h"
@@ -44,6 +45,7 @@ QToolButton *modeKey(QWidget *parent, const char *name, int x)
 QLineEdit *positionField(QWidget *parent, const char *name, int x, int y, bool readOnly)
 {
     auto *field = create<QLineEdit>(parent, name, QRect(x, y, 61, 20));
+    field->setFont(inherited(arial(), parent));
     field->setReadOnly(readOnly);
     return field;
 }
@@ -55,7 +57,9 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     if (WinRight->objectName().isEmpty())
         WinRight->setObjectName(QString::fromUtf8("WinRight"));
     WinRight->resize(224, 417);
-    QFont panelFont = arial();
+    // A size of its own: the desktop's default (11 or 12 points on Linux desktops) does not
+    // fit the captions the form was laid out for.
+    QFont panelFont = arial(9);
     panelFont.setBold(true);
     panelFont.setWeight(75);
     WinRight->setFont(panelFont);
@@ -115,7 +119,7 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     BT_Set = modeKey(WinRight, "BT_Set", 30);
     BT_Clear = modeKey(WinRight, "BT_Clear", 133);
 
-    Box_Camera_USB = create<QComboBox>(WinRight, "Box_Camera_USB", QRect(70, 40, 140, 16));
+    Box_Camera_USB = create<CameraSelector>(WinRight, "Box_Camera_USB", QRect(70, 40, 140, 16));
     QFont selectorFont = arial(8, QFont::Normal);
     selectorFont.setItalic(false);
     Box_Camera_USB->setFont(selectorFont);
@@ -134,6 +138,10 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     set_pan_tilt->setStyleSheet(StyleSheets::presetKey());
     get_pan_tilt = create<QPushButton>(WinRight, "get_pan_tilt", QRect(150, 180, 58, 27));
     get_pan_tilt->setStyleSheet(StyleSheets::presetKey());
+    // Their own sheets would otherwise give them the desktop's font instead of the panel's.
+    for (QWidget *captioned :
+         std::initializer_list<QWidget *>{label_4, label_9, set_pan_tilt, get_pan_tilt})
+        captioned->setFont(inherited(arial(), WinRight));
 
     // The joystick's base picture lies lowest; everything else stacks in creation order.
     label->raise();

@@ -47,6 +47,15 @@ const char *const DarkKeyBlock = R"(
     border-right: 2px solid #1c1c1c;
 )";
 
+// A key the camera cannot perform: darker than a live one, its caption dim, last so that
+// neither checked nor hover lights it up.
+const char *const DisabledKey = R"(QPushButton:!enabled {
+    background-color: rgb(34, 34, 34);
+    color: rgb(96, 96, 96);
+    border: 1px solid #2e2e2e;
+}
+)";
+
 const char *const LineRule = R"(QLine {
     background-color: rgb(154, 154, 154);
 }
@@ -54,9 +63,9 @@ const char *const LineRule = R"(QLine {
 
 const char *const Background = ":/image/background/mainwin.png";
 
-QString keyRules(const char *enabledSelector, const char *disabledRule)
+QString keyRules(const char *enabledSelector)
 {
-    return QString::fromLatin1(enabledSelector) + " {" + DarkKeyBlock + "}\n" + disabledRule +
+    return QString::fromLatin1(enabledSelector) + " {" + DarkKeyBlock + "}\n" +
            R"(QPushButton:checked {
     color: rgb(226, 222, 222);
     background-color: rgb(65, 65, 65);
@@ -64,11 +73,11 @@ QString keyRules(const char *enabledSelector, const char *disabledRule)
 QPushButton::hover {
     background-color: rgb(54, 54, 54);
 }
-)" + LineRule +
-           SliderBlock;
+)" + DisabledKey +
+           LineRule + SliderBlock;
 }
 
-QString selector(const char *padding)
+QString selector(const char *padding, int dropDownWidth)
 {
     return QStringLiteral(R"(QComboBox {
     border: 0px;
@@ -78,7 +87,7 @@ QString selector(const char *padding)
 QComboBox::drop-down {
     subcontrol-origin: padding;
     subcontrol-position: top right;
-    width: 20px;
+    width: %2px;
     border-left-width: 0px;
     border-left-color: darkgray;
     border-left-style: solid;
@@ -88,8 +97,12 @@ QComboBox::drop-down {
 QComboBox::down-arrow {
     border-image: url(:/image/icon/arrow.png);
 }
+QComboBox:!enabled {
+    color: rgb(176, 176, 176);
+}
 )")
-        .arg(QString::fromLatin1(padding));
+        .arg(QString::fromLatin1(padding))
+        .arg(dropDownWidth);
 }
 
 } // namespace
@@ -105,7 +118,7 @@ QString central()
 
 QString ptzOverride()
 {
-    return keyRules("QPushButton", "");
+    return keyRules("QPushButton");
 }
 
 QString edgeStrip()
@@ -130,11 +143,6 @@ QPushButton:enabled {
     color: rgb(226, 222, 222);
     border: 1px solid #5a5a5a;
 }
-QPushButton:!enabled {
-    background-color: rgb(88, 88, 88);
-    color: rgb(226, 222, 222);
-    border: 1px solid #5a5a5a;
-}
 QPushButton:checked {
     color: rgb(236, 236, 236);
     background-color: rgb(54, 54, 54);
@@ -142,7 +150,8 @@ QPushButton:checked {
 QPushButton::hover {
     background-color: rgb(54, 54, 54);
 }
-)" + LineRule;
+)" + DisabledKey +
+           LineRule;
 }
 
 QString separator()
@@ -152,7 +161,7 @@ QString separator()
 
 QString flickerSelector()
 {
-    return selector("");
+    return selector("", 20);
 }
 
 QString readout()
@@ -164,8 +173,7 @@ QString readout()
 QString ptzPanel()
 {
     return QStringLiteral("QWidget#WinRight {\n    border-image: url(%1);\n}\n").arg(Background) +
-           keyRules("QPushButton:enabled",
-                    "QPushButton:!enabled {\n    background-color: rgb(88, 88, 88);\n}\n");
+           keyRules("QPushButton:enabled");
 }
 
 QString closeKey()
@@ -197,7 +205,8 @@ QString joystickBase()
 
 QString presetKey()
 {
-    return QStringLiteral("color: rgb(226, 222, 222);");
+    // Its own colour outweighs the panel's rules, so it names the disabled one itself.
+    return QStringLiteral("QPushButton {\n    color: rgb(226, 222, 222);\n}\n") + DisabledKey;
 }
 
 QString foldKey()
@@ -236,8 +245,7 @@ QString modeKey()
     border-right: 2px solid #1c1c1c;
 )";
     return QStringLiteral("QToolButton:enabled {") +
-           QString::fromLatin1(key).arg("rgb(39, 39, 39)") + "}\nQToolButton:!enabled {" +
-           QString::fromLatin1(key).arg("rgb(88, 88, 88)") + R"(}
+           QString::fromLatin1(key).arg("rgb(39, 39, 39)") + R"(}
 QToolButton:checked {
     background-color: rgb(110, 110, 110);
 }
@@ -247,12 +255,18 @@ QToolButton:!checked {
 QToolButton:hover {
     background-color: rgb(110, 110, 110);
 }
+QToolButton:!enabled {
+    background-color: rgb(34, 34, 34);
+    color: rgb(96, 96, 96);
+    border: 1px solid #2e2e2e;
+}
 )";
 }
 
 QString cameraSelector()
 {
-    return selector("\n    padding: 0 6px;");
+    // Room for a camera's name: no padding right of the arrow, which needs less than 20.
+    return selector("\n    padding: 0 0 0 6px;", 18);
 }
 
 QString caption()

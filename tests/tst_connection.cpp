@@ -46,6 +46,8 @@ private slots:
     void oneCameraAtStartUp();
     void noCameraAtStartUp();
     void warningLeavesTopmostBandOnlyWhenOnTop();
+    void oneWarningAtATime_data();
+    void oneWarningAtATime();
     void hotPlugBurstGivesOneEnumeration();
     void plugAndUnplugFiles();
     void otherMessagesAreNotDeviceChanges();
@@ -141,6 +143,66 @@ void tst_Connection::warningLeavesTopmostBandOnlyWhenOnTop()
     emit h.child<QSlider>("Slider_Gamma")->sliderMoved(3);
     QCOMPARE(topmostWhileShown, (QList<bool>{false, true}));
     QVERIFY(IsWindowTopmost(hwnd));
+}
+
+void tst_Connection::oneWarningAtATime_data()
+{
+    QTest::addColumn<QString>("trigger");
+    for (const char *trigger : {"unplug", "slider", "flicker", "zoom"})
+        QTest::newRow(trigger) << trigger;
+}
+
+void tst_Connection::oneWarningAtATime()
+{
+    QFETCH(QString, trigger);
+    PanelHarness h(PanelHarness::NoCamera);
+    h.boxes.dismiss = false;
+    QVERIFY(h.start());
+    QCOMPARE(h.boxes.count(), 1);
+    const auto hwnd = reinterpret_cast<HWND>(h.window().winId());
+    QVERIFY(!IsWindowTopmost(hwnd));
+
+    // The user goes on without a camera: nothing stacks and the panel stays usable.
+    auto *lever = h.child<QSlider>("Slider_Zoom");
+    for (int i = 0; i < 3; ++i) {
+        if (trigger == "unplug") {
+            h.cameras.plug("gone.cam", "name=Gone\n");
+            h.cameras.unplug("gone.cam");
+            QVERIFY(h.deviceChange(DBT_DEVICEREMOVECOMPLETE));
+            QTRY_VERIFY(h.settled());
+        } else if (trigger == "slider") {
+            emit h.child<QSlider>("Slider_Gamma")->sliderMoved(i);
+        } else if (trigger == "flicker") {
+            h.child<QComboBox>("ComboBox_Flicker")->setCurrentIndex(i % 2 ? 1 : 2);
+        } else {
+            lever->setSliderDown(true);
+            lever->setValue(3 + i);
+            lever->setSliderDown(false);
+            lever->setValue(7);
+        }
+        QTest::qWait(20);
+    }
+    QCOMPARE(h.boxes.count(), 1);
+    QCOMPARE(MessageBoxCatcher::open(), 1);
+    // The stay-on-top key while it is open would put the panel over it.
+    h.child<QAbstractButton>("BT_Top")->click();
+    h.child<QAbstractButton>("BT_Top")->click();
+    QVERIFY(h.window().property("onTop").toBool());
+    QVERIFY(!IsWindowTopmost(hwnd));
+
+    // A camera arrives: the warning goes by itself and the panel is back on top.
+    h.cameras.plug("desk.cam", deskCamera);
+    QVERIFY(h.deviceChange(DBT_DEVICEARRIVAL));
+    QTRY_VERIFY(h.cameraPresent() && h.settled());
+    QTRY_COMPARE(MessageBoxCatcher::open(), 0);
+    QVERIFY(IsWindowTopmost(hwnd));
+
+    // And the next time the camera is gone, there is a warning again.
+    h.cameras.unplug("desk.cam");
+    QVERIFY(h.deviceChange(DBT_DEVICEREMOVECOMPLETE));
+    QTRY_COMPARE(h.boxes.count(), 2);
+    QCOMPARE(MessageBoxCatcher::open(), 1);
+    QCOMPARE(h.boxes.shown().last().text, QString("Please plug in the morvane's camera !"));
 }
 
 void tst_Connection::hotPlugBurstGivesOneEnumeration()

@@ -172,6 +172,9 @@ void tst_Image::sliderWithoutCameraWarns()
     emit h.child<QSlider>("Slider_Sharpness")->sliderMoved(7);
     emit h.child<QSlider>("Slider_Sharpness")->sliderMoved(8);
     QCOMPARE(h.child<QLineEdit>("v_sharpness")->text(), QString("8"));
+    QCOMPARE(h.boxes.count(), 1); // the second move while the warning is open adds none
+    QTRY_COMPARE(MessageBoxCatcher::open(), 0);
+    emit h.child<QSlider>("Slider_Sharpness")->sliderMoved(9);
     QCOMPARE(h.boxes.count(), 2);
     QVERIFY(h.trace.take().isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "SliderHandle.h"
 #include "StyleSheets.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
@@ -14,6 +15,29 @@ namespace {
 bool isDark(QColor c)
 {
     return c.alpha() == 255 && c.red() < 80 && c.green() < 80 && c.blue() < 80;
+}
+
+// A key as drawn, in grey levels over black: its fill (the commonest level) and how far its
+// caption stands out from it (the level farthest from the fill).
+struct KeyLook
+{
+    int fill = 0;
+    int contrast = 0;
+};
+
+KeyLook lookOf(QWidget *key)
+{
+    const QImage image = key->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int counts[256] = {};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[qGray(image.pixel(x, y))];
+    KeyLook look;
+    look.fill = int(std::max_element(std::begin(counts), std::end(counts)) - std::begin(counts));
+    for (int level = 0; level < 256; ++level)
+        if (counts[level])
+            look.contrast = std::max(look.contrast, std::abs(level - look.fill));
+    return look;
 }
 
 } // namespace
@@ -30,6 +54,8 @@ private slots:
     void everySheetOnItsWidget_data();
     void everySheetOnItsWidget();
     void overrideSheetIsInEffectOnThePtzPanel();
+    void greyedKeysLookUnavailable_data();
+    void greyedKeysLookUnavailable();
     void foldKeyArrowsAreIcons();
     void densityLeavesSheetSizesAlone();
     void renderedWindow();
@@ -163,6 +189,45 @@ void tst_Look::overrideSheetIsInEffectOnThePtzPanel()
     const QImage image = key->grab().toImage();
     const QColor middle = image.pixelColor(image.width() / 4, image.height() / 2);
     QVERIFY2(isDark(middle), qPrintable(middle.name()));
+}
+
+void tst_Look::greyedKeysLookUnavailable_data()
+{
+    QTest::addColumn<QString>("key");
+    // Greyed by the program for a camera that cannot do it, or (keys nothing greys yet) by
+    // hand, to see what their sheets make of it.
+    QTest::addColumn<bool>("byCamera");
+    QTest::newRow("image panel key") << "BT_AI" << true;
+    QTest::newRow("image panel toggle") << "BT_IR" << true;
+    QTest::newRow("preset key") << "BT_4" << false;
+    QTest::newRow("position key") << "set_pan_tilt" << false;
+    QTest::newRow("mode key") << "BT_Set" << false;
+}
+
+void tst_Look::greyedKeysLookUnavailable()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, byCamera);
+    PanelHarness h({{"a.cam", "name=Full\n"}, {"b.cam", "name=Plain\nlacks=framing,ir\n"}});
+    QVERIFY(h.start());
+    QVERIFY(h.slide(true));
+    auto *widget = h.child<QWidget>(qPrintable(key));
+    QVERIFY(widget->isEnabled());
+    const KeyLook live = lookOf(widget);
+    if (byCamera)
+        h.child<QComboBox>("Box_Camera_USB")->setCurrentIndex(1);
+    else
+        widget->setEnabled(false);
+    QVERIFY(!widget->isEnabled());
+    const KeyLook greyed = lookOf(widget);
+    const QString figures = QStringLiteral("live fill %1, contrast %2; greyed fill %3, contrast %4")
+                                .arg(live.fill)
+                                .arg(live.contrast)
+                                .arg(greyed.fill)
+                                .arg(greyed.contrast);
+    // No lighter than a live key, and its caption clearly dimmer against its fill.
+    QVERIFY2(greyed.fill <= live.fill + 2, qPrintable(figures));
+    QVERIFY2(greyed.contrast * 2 <= live.contrast, qPrintable(figures));
 }
 
 void tst_Look::foldKeyArrowsAreIcons()

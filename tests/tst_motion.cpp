@@ -161,7 +161,10 @@ void tst_Motion::zoomWithoutCameraWarns()
     lever->setValue(3);
     QCOMPARE(h.boxes.count(), 1);
     lever->setSliderDown(false);
-    QCOMPARE(h.boxes.count(), 3); // the return to 7, then the stop
+    QCOMPARE(h.boxes.count(), 1); // not for the return to 7 and the stop while it is open
+    QTRY_COMPARE(MessageBoxCatcher::open(), 0);
+    lever->setValue(3);
+    QCOMPARE(h.boxes.count(), 2);
     QVERIFY(h.trace.take().isEmpty());
 }
 
@@ -249,6 +252,7 @@ void tst_Motion::unconnectedFocusSlots()
     h.trace.take();
     QVERIFY(h.invoke("AF_MF_Push", 1));
     QVERIFY(h.invoke("AF_MF_Push", 3));
+    QTRY_COMPARE(MessageBoxCatcher::open(), 0);
     QVERIFY(h.invoke("FucusStop"));
     QCOMPARE(h.boxes.count(), 2);
     QVERIFY(h.trace.take().isEmpty());

@@ -138,7 +138,8 @@ void tst_WinRight::formFollowsTheTable()
     for (const Row &row : rows) {
         auto *widget = panel.findChild<QWidget *>(row.name);
         QVERIFY2(widget, row.name);
-        QCOMPARE(widget->metaObject()->className(), row.className);
+        // Of the class, or one made from it (the camera selector shortens long names).
+        QVERIFY2(widget->inherits(row.className), widget->metaObject()->className());
         QCOMPARE(widget->geometry(), row.geometry);
         if (row.text)
             QCOMPARE(widget->property("text").toString(), QString(row.text));

@@ -24,10 +24,19 @@ bool MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
                           defaultButton ? int(box->standardButton(defaultButton)) : 0});
             if (onShow)
                 onShow();
-            // Dismissed from inside its own modal loop, as a user would.
-            QMetaObject::invokeMethod(
-                box, [box] { box->done(QMessageBox::Yes); }, Qt::QueuedConnection);
+            // Dismissed once the program has gone on, as a user would.
+            if (dismiss)
+                QMetaObject::invokeMethod(
+                    box, [box] { box->done(QMessageBox::Yes); }, Qt::QueuedConnection);
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+int MessageBoxCatcher::open()
+{
+    int showing = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        showing += qobject_cast<QMessageBox *>(window) && window->isVisible();
+    return showing;
 }

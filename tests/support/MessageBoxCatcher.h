@@ -26,6 +26,10 @@ public:
     void clear() { boxes.clear(); }
     // Runs when a box is shown, before it is dismissed.
     std::function<void()> onShow;
+    // Off: boxes are counted and left open, as a user away from the screen leaves them.
+    bool dismiss = true;
+    // The message boxes showing now.
+    static int open();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
