@@ -197,6 +197,7 @@ void tst_Image::flickerSelector()
     h.trace.take();
     flicker->setCurrentIndex(0);
     QCOMPARE(h.boxes.count(), 1);
+    QTRY_COMPARE(MessageBoxCatcher::open(), 0);
     flicker->setCurrentIndex(2);
     QCOMPARE(h.boxes.count(), 2);
     QVERIFY(h.trace.take().isEmpty());
