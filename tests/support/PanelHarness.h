@@ -30,7 +30,11 @@ public:
     bool start();
     MainWindow &window() { return *panel; }
     QTimer *initTimer() const;
-    bool settled() const { return !initTimer()->isActive(); }
+    // No enumeration waits, and no warning the catcher is to dismiss is still showing.
+    bool settled() const
+    {
+        return !initTimer()->isActive() && (!boxes.dismiss || MessageBoxCatcher::open() == 0);
+    }
     bool cameraPresent() const { return panel->property("cameraPresent").toBool(); }
 
     template <typename T> T *child(const char *name) const
