@@ -54,6 +54,23 @@ const char *const LineRule = R"(QLine {
 
 const char *const Background = ":/image/background/mainwin.png";
 
+// Where the keyboard is: the blue of the slider handles, around keys and selectors.
+const char *const FocusMarks = R"(QPushButton:focus, QToolButton:focus, QComboBox:focus {
+    border: 1px solid #68a3ed;
+}
+QSlider::handle:horizontal:focus {
+    border: 1px solid #ffffff;
+}
+)";
+
+// A key drawn by its picture keeps it inside the mark.
+QString pictureKeyFocus(const char *picture)
+{
+    return QStringLiteral("QPushButton:focus {\n    border: 1px solid #68a3ed;\n"
+                          "    border-image: none;\n    image: url(%1);\n}\n")
+        .arg(QLatin1String(picture));
+}
+
 QString keyRules(const char *enabledSelector, const char *disabledRule)
 {
     return QString::fromLatin1(enabledSelector) + " {" + DarkKeyBlock + "}\n" + disabledRule +
@@ -65,7 +82,7 @@ QPushButton::hover {
     background-color: rgb(54, 54, 54);
 }
 )" + LineRule +
-           SliderBlock;
+           SliderBlock + FocusMarks;
 }
 
 QString selector(const char *padding)
@@ -89,7 +106,8 @@ QComboBox::down-arrow {
     border-image: url(:/image/icon/arrow.png);
 }
 )")
-        .arg(QString::fromLatin1(padding));
+               .arg(QString::fromLatin1(padding)) +
+           FocusMarks;
 }
 
 } // namespace
@@ -142,7 +160,8 @@ QPushButton:checked {
 QPushButton::hover {
     background-color: rgb(54, 54, 54);
 }
-)" + LineRule;
+)" + LineRule +
+           FocusMarks;
 }
 
 QString separator()
@@ -170,7 +189,9 @@ QString ptzPanel()
 
 QString closeKey()
 {
-    return QStringLiteral("border-image: url(:/image/icon/close.png);\nborder:0px;");
+    return QStringLiteral("QPushButton {\n    border-image: url(:/image/icon/close.png);\n"
+                          "    border:0px;\n}\n") +
+           pictureKeyFocus(":/image/icon/close.png");
 }
 
 QString stayOnTopKey()
@@ -187,7 +208,14 @@ QPushButton:checked {
     border-image: url(:/image/icon/arrow_up.png);
 }
 */
-)");
+QPushButton:!checked {
+    border-image: url(:/image/icon/arrow_up_off.png);
+}
+)") + pictureKeyFocus(":/image/icon/arrow_up.png") +
+           R"(QPushButton:focus:!checked {
+    image: url(:/image/icon/arrow_up_off.png);
+}
+)";
 }
 
 QString joystickBase()
@@ -202,7 +230,9 @@ QString presetKey()
 
 QString foldKey()
 {
-    return QStringLiteral("border:0px;\nborder-image: url(:/image/icon/line.png);");
+    return QStringLiteral(
+        "QToolButton {\n    border:0px;\n    border-image: url(:/image/icon/line.png);\n}\n"
+        "QToolButton:focus {\n    border: 1px solid #68a3ed;\n    border-image: none;\n}\n");
 }
 
 QString zoomPicture()
@@ -247,7 +277,7 @@ QToolButton:!checked {
 QToolButton:hover {
     background-color: rgb(110, 110, 110);
 }
-)";
+)" + FocusMarks;
 }
 
 QString cameraSelector()
