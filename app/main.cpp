@@ -9,6 +9,7 @@
 #include "LibraryCommands.h"
 #include "MainWindow.h"
 #include "PanelCommands.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
     // stack (tens of MiB and most of the start-up time on a software renderer).
     QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     QApplication app(argc, argv);
+    Translations::install(QLocale::system());
     reportWindowLimits();
     reportKeyRepeatsAsPresses();
     int exitCode = 0;

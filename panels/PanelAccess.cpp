@@ -121,10 +121,10 @@ const Help PtzPanel[] = {
      QT_TRANSLATE_NOOP("WinRight", "Drag right to zoom in, left to zoom out; it springs back. "
                                    "Keys: + and -, Page Up and Page Down")},
     {"BT_Set", QT_TRANSLATE_NOOP3("WinRight", "Store mode", "accessible name"),
-     QT_TRANSLATE_NOOP("WinRight", "Then a preset key stores the position there (keys: Ctrl+0 to "
-                                   "Ctrl+8)")},
+     QT_TRANSLATE_NOOP("WinRight", "Press, then a preset key, to store the position there (keys: "
+                                   "Ctrl+0 to Ctrl+8)")},
     {"BT_Clear", QT_TRANSLATE_NOOP3("WinRight", "Clear mode", "accessible name"),
-     QT_TRANSLATE_NOOP("WinRight", "Then a preset key clears that preset")},
+     QT_TRANSLATE_NOOP("WinRight", "Press, then a preset key, to clear that preset")},
 };
 
 const char *const ImageTabOrder[] = {
