@@ -10,6 +10,7 @@
 #include "MainWindow.h"
 #include "PanelCommands.h"
 #include "Translations.h"
+#include "WindowMemory.h"
 
 #include <QApplication>
 
@@ -92,6 +93,7 @@ int main(int argc, char *argv[])
     int exitCode = 0;
     {
         MainWindow window;
+        WindowMemory::restore(window);
         window.show();
         PanelCommands panel(window);
         KeyboardInput keyboard(window);
@@ -112,6 +114,7 @@ int main(int argc, char *argv[])
                 return report(Outcome::failed(why));
         }
         exitCode = app.exec();
+        WindowMemory::save(window);
     }
     return exitCode;
 }
