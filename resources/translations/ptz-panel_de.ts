@@ -256,7 +256,7 @@
     </message>
     <message>
         <source>Flicker</source>
-        <translation>Flimmern</translation>
+        <translation>Flimm.</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -296,7 +296,7 @@
     </message>
     <message>
         <source>Framing</source>
-        <translation>Ausschn.</translation>
+        <translation>Framing</translation>
     </message>
     <message>
         <source>10000</source>
@@ -541,11 +541,11 @@
     </message>
     <message>
         <source>SET/PT</source>
-        <translation>GEHE/PT</translation>
+        <translation>SET/PT</translation>
     </message>
     <message>
         <source>GET/PT</source>
-        <translation>LIES/PT</translation>
+        <translation>GET/PT</translation>
     </message>
 </context>
 </TS>

@@ -256,7 +256,7 @@
     </message>
     <message>
         <source>Flicker</source>
-        <translation>Parpadeo</translation>
+        <translation>Parpad.</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -296,7 +296,7 @@
     </message>
     <message>
         <source>Framing</source>
-        <translation>Encuadre</translation>
+        <translation>Encuad.</translation>
     </message>
     <message>
         <source>10000</source>
@@ -529,15 +529,15 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>Cámara</translation>
+        <translation>Cám.</translation>
     </message>
     <message>
         <source>PAN</source>
-        <translation>GIRO</translation>
+        <translation>PAN</translation>
     </message>
     <message>
         <source>TILT</source>
-        <translation>INCL</translation>
+        <translation>INC.</translation>
     </message>
     <message>
         <source>SET/PT</source>
@@ -545,7 +545,7 @@
     </message>
     <message>
         <source>GET/PT</source>
-        <translation>LEER/PT</translation>
+        <translation>LEE/PT</translation>
     </message>
 </context>
 </TS>

@@ -296,7 +296,7 @@
     </message>
     <message>
         <source>Framing</source>
-        <translation>Cadrage</translation>
+        <translation>Cadr.</translation>
     </message>
     <message>
         <source>10000</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>Caméra</translation>
+        <translation>Cam.</translation>
     </message>
     <message>
         <source>PAN</source>
@@ -537,7 +537,7 @@
     </message>
     <message>
         <source>TILT</source>
-        <translation>INCL</translation>
+        <translation>INC.</translation>
     </message>
     <message>
         <source>SET/PT</source>

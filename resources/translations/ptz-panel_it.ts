@@ -248,7 +248,7 @@
     </message>
     <message>
         <source>Saturation</source>
-        <translation>Saturazione</translation>
+        <translation>Saturaz.</translation>
     </message>
     <message>
         <source>Sharpness</source>
@@ -256,7 +256,7 @@
     </message>
     <message>
         <source>Flicker</source>
-        <translation>Sfarfallio</translation>
+        <translation>Flicker</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -272,7 +272,7 @@
     </message>
     <message>
         <source>Mirror</source>
-        <translation>Specchio</translation>
+        <translation>Spec.</translation>
     </message>
     <message>
         <source>Flip</source>
@@ -320,7 +320,7 @@
     </message>
     <message>
         <source>DAY</source>
-        <translation>GIORNO</translation>
+        <translation>Giorno</translation>
     </message>
     <message>
         <source>RST-PTZ</source>
@@ -332,7 +332,7 @@
     </message>
     <message>
         <source>Manual</source>
-        <translation>Manuale</translation>
+        <translation>A mano</translation>
     </message>
     <message>
         <source>IR ON</source>
@@ -340,7 +340,7 @@
     </message>
     <message>
         <source>NIGHT</source>
-        <translation>NOTTE</translation>
+        <translation>Notte</translation>
     </message>
 </context>
 <context>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>Camera</translation>
+        <translation>Cam.</translation>
     </message>
     <message>
         <source>PAN</source>
@@ -537,15 +537,15 @@
     </message>
     <message>
         <source>TILT</source>
-        <translation>INCL</translation>
+        <translation>INC.</translation>
     </message>
     <message>
         <source>SET/PT</source>
-        <translation>VAI/PT</translation>
+        <translation>SET/PT</translation>
     </message>
     <message>
         <source>GET/PT</source>
-        <translation>LEGGI/PT</translation>
+        <translation>GET/PT</translation>
     </message>
 </context>
 </TS>

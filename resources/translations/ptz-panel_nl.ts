@@ -248,7 +248,7 @@
     </message>
     <message>
         <source>Saturation</source>
-        <translation>Verzadiging</translation>
+        <translation>Verzadig.</translation>
     </message>
     <message>
         <source>Sharpness</source>
@@ -256,7 +256,7 @@
     </message>
     <message>
         <source>Flicker</source>
-        <translation>Flikkering</translation>
+        <translation>Flikker</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -324,7 +324,7 @@
     </message>
     <message>
         <source>RST-PTZ</source>
-        <translation>PTZ-herst</translation>
+        <translation>Res. PTZ</translation>
     </message>
     <message>
         <source>Menu ON</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>Camera</translation>
+        <translation>Cam.</translation>
     </message>
     <message>
         <source>PAN</source>
@@ -537,15 +537,15 @@
     </message>
     <message>
         <source>TILT</source>
-        <translation>KANT</translation>
+        <translation>TILT</translation>
     </message>
     <message>
         <source>SET/PT</source>
-        <translation>GA/PT</translation>
+        <translation>SET/PT</translation>
     </message>
     <message>
         <source>GET/PT</source>
-        <translation>LEES/PT</translation>
+        <translation>GET/PT</translation>
     </message>
 </context>
 </TS>

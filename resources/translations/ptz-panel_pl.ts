@@ -256,7 +256,7 @@
     </message>
     <message>
         <source>Flicker</source>
-        <translation>Migotanie</translation>
+        <translation>Migot.</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -529,23 +529,23 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>Kamera</translation>
+        <translation>Kam.</translation>
     </message>
     <message>
         <source>PAN</source>
-        <translation>OBR.</translation>
+        <translation>PAN</translation>
     </message>
     <message>
         <source>TILT</source>
-        <translation>POCH</translation>
+        <translation>TILT</translation>
     </message>
     <message>
         <source>SET/PT</source>
-        <translation>IDŹ/PT</translation>
+        <translation>SET/PT</translation>
     </message>
     <message>
         <source>GET/PT</source>
-        <translation>CZYT/PT</translation>
+        <translation>GET/PT</translation>
     </message>
 </context>
 </TS>

@@ -256,7 +256,7 @@
     </message>
     <message>
         <source>Flicker</source>
-        <translation>Oscilação</translation>
+        <translation>Oscil.</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -284,7 +284,7 @@
     </message>
     <message>
         <source>Menu OFF</source>
-        <translation>Menu DESL</translation>
+        <translation>Menu desl</translation>
     </message>
     <message>
         <source>Reset</source>
@@ -296,7 +296,7 @@
     </message>
     <message>
         <source>Framing</source>
-        <translation>Enquadr.</translation>
+        <translation>Enquad.</translation>
     </message>
     <message>
         <source>10000</source>
@@ -316,7 +316,7 @@
     </message>
     <message>
         <source>IR OFF</source>
-        <translation>IR DESL</translation>
+        <translation>IR desl</translation>
     </message>
     <message>
         <source>DAY</source>
@@ -328,7 +328,7 @@
     </message>
     <message>
         <source>Menu ON</source>
-        <translation>Menu LIG</translation>
+        <translation>Menu lig</translation>
     </message>
     <message>
         <source>Manual</source>
@@ -336,7 +336,7 @@
     </message>
     <message>
         <source>IR ON</source>
-        <translation>IR LIG</translation>
+        <translation>IR lig</translation>
     </message>
     <message>
         <source>NIGHT</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>Câmera</translation>
+        <translation>Cam.</translation>
     </message>
     <message>
         <source>PAN</source>
@@ -537,7 +537,7 @@
     </message>
     <message>
         <source>TILT</source>
-        <translation>INCL</translation>
+        <translation>INC.</translation>
     </message>
     <message>
         <source>SET/PT</source>
