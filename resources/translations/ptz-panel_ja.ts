@@ -236,11 +236,11 @@
     </message>
     <message>
         <source>WhiteBalance</source>
-        <translation>ホワイトバランス</translation>
+        <translation>Wバランス</translation>
     </message>
     <message>
         <source>Contrast</source>
-        <translation>コントラスト</translation>
+        <translation>コントラ</translation>
     </message>
     <message>
         <source>Brightness</source>
@@ -252,11 +252,11 @@
     </message>
     <message>
         <source>Sharpness</source>
-        <translation>シャープネス</translation>
+        <translation>シャープ</translation>
     </message>
     <message>
         <source>Flicker</source>
-        <translation>フリッカー</translation>
+        <translation>フリッカ</translation>
     </message>
     <message>
         <source>OFF</source>
@@ -272,11 +272,11 @@
     </message>
     <message>
         <source>Mirror</source>
-        <translation>左右反転</translation>
+        <translation>左右</translation>
     </message>
     <message>
         <source>Flip</source>
-        <translation>上下反転</translation>
+        <translation>上下</translation>
     </message>
     <message>
         <source>Home</source>
@@ -288,7 +288,7 @@
     </message>
     <message>
         <source>Reset</source>
-        <translation>リセット</translation>
+        <translation>既定値</translation>
     </message>
     <message>
         <source>Push</source>
@@ -324,7 +324,7 @@
     </message>
     <message>
         <source>RST-PTZ</source>
-        <translation>PTZ初期化</translation>
+        <translation>PTZ初期</translation>
     </message>
     <message>
         <source>Menu ON</source>
@@ -529,15 +529,15 @@
     </message>
     <message>
         <source>Device</source>
-        <translation>デバイス</translation>
+        <translation>カメラ</translation>
     </message>
     <message>
         <source>PAN</source>
-        <translation>パン</translation>
+        <translation>PAN</translation>
     </message>
     <message>
         <source>TILT</source>
-        <translation>チルト</translation>
+        <translation>TILT</translation>
     </message>
     <message>
         <source>SET/PT</source>
