@@ -336,6 +336,10 @@ void MainWindow::Tool_Show(bool flag)
     }
     setLeftPanelGeometry(flag ? 0 : panel, flag ? panel : 0);
     leftShown = flag;
+    // The keyboard must not stay in a panel that is no longer there: it goes to the fold key.
+    if (!flag && focusWidget() && ui->Win_Left->isAncestorOf(focusWidget()))
+        ui->Win_Right->findChild<QWidget *>(QStringLiteral("toolButton"))
+            ->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::setTopmost(bool topmost)

@@ -121,6 +121,11 @@ void tst_Access::tabFollowsReadingOrder()
     QCOMPARE(press(Qt::NoModifier), order.first());
     QCOMPARE(press(Qt::ShiftModifier), order.last());
     QCOMPARE(press(Qt::ShiftModifier), order[order.size() - 2]);
+
+    // Shutting the image panel takes the keyboard out of it, to the fold key.
+    h.child<QWidget>("Slider_Gamma")->setFocus(Qt::TabFocusReason);
+    QVERIFY(h.slide(false));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("toolButton"));
 }
 
 void tst_Access::functionKeysExplainTheCamera()
