@@ -55,7 +55,9 @@ const char *const LineRule = R"(QLine {
 const char *const Background = ":/image/background/mainwin.png";
 
 // Where the keyboard is: the blue of the slider handles, around keys and selectors.
-const char *const FocusMarks = R"(QPushButton:focus, QToolButton:focus, QComboBox:focus {
+const char *const FocusMarks =
+    R"(QPushButton:focus, QToolButton:focus, QComboBox:focus, QLineEdit:focus,
+QCheckBox:focus {
     border: 1px solid #68a3ed;
 }
 QSlider::handle:horizontal:focus {
