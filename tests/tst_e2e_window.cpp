@@ -240,7 +240,6 @@ void tst_E2eWindow::reopensWhereItWasLeft()
     QVERIFY(!stayingOnTop());
     const QPoint imagePanel = left + QPoint(100, 200);
     QTRY_VERIFY(screenPixel(imagePanel).alpha() == 255 && screenPixel(imagePanel) != Qt::black);
-    pointer(left + QPoint(300, 150));
 
     // Another screen setup: the position was this one's, the rest goes with the user.
     x->xdotool({"mousemove", "--window", window, "470", "10", "click", "1"});
