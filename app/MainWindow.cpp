@@ -30,6 +30,9 @@ constexpr UINT KeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW;
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui_MainWindow>())
 {
     ui->setupUi(this);
+    // The form's "MainWindow" is a placeholder; task lists, switchers and screen readers
+    // show this even though no title bar is drawn.
+    setWindowTitle(QStringLiteral("PTZ Panel"));
 
     const double factor = firstScreenDensity();
     scaledDpi = factor * 96.0;
@@ -281,6 +284,23 @@ void MainWindow::enterEvent(QEvent *event)
 
 void MainWindow::timerEvent(QTimerEvent *) {}
 
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    // Qt would tab into the shut image panel too: its controls are there, only 0 wide.
+    QWidget *const start = focusWidget() ? focusWidget() : this;
+    for (QWidget *w = start;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == start)
+            return false;
+        const bool stop = (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+                          w->isVisibleTo(this) && (leftShown || !ui->Win_Left->isAncestorOf(w));
+        if (stop) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+}
+
 void MainWindow::setLeftPanelGeometry(int x, int width)
 {
     ui->frame->setGeometry(x, 0, width, height());
@@ -316,6 +336,10 @@ void MainWindow::Tool_Show(bool flag)
     }
     setLeftPanelGeometry(flag ? 0 : panel, flag ? panel : 0);
     leftShown = flag;
+    // The keyboard must not stay in a panel that is no longer there: it goes to the fold key.
+    if (!flag && focusWidget() && ui->Win_Left->isAncestorOf(focusWidget()))
+        ui->Win_Right->findChild<QWidget *>(QStringLiteral("toolButton"))
+            ->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::setTopmost(bool topmost)

@@ -96,6 +96,7 @@ private slots:
     void RWin_BT_Pressed(int flag);
 
 private:
+    bool focusNextPrevChild(bool next) override;
     void findControls();
     void connectPanels();
     void followSliderActions(QSlider *slider, void (MainWindow::*slot)(int));

@@ -9,6 +9,8 @@
 #include "LibraryCommands.h"
 #include "MainWindow.h"
 #include "PanelCommands.h"
+#include "Translations.h"
+#include "WindowMemory.h"
 
 #include <QApplication>
 
@@ -85,11 +87,13 @@ int main(int argc, char *argv[])
     // stack (tens of MiB and most of the start-up time on a software renderer).
     QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     QApplication app(argc, argv);
+    Translations::install(QLocale::system());
     reportWindowLimits();
     reportKeyRepeatsAsPresses();
     int exitCode = 0;
     {
         MainWindow window;
+        WindowMemory::restore(window);
         window.show();
         PanelCommands panel(window);
         KeyboardInput keyboard(window);
@@ -110,6 +114,7 @@ int main(int argc, char *argv[])
                 return report(Outcome::failed(why));
         }
         exitCode = app.exec();
+        WindowMemory::save(window);
     }
     return exitCode;
 }

@@ -68,7 +68,7 @@ for run in $(seq 1 "$runs"); do
         idle=$(cpu_during "$pid" 5)
         if [ "$program" = panel ]; then
             map_panel+=("$ms"); rss_panel+=("$rss"); idle_panel+=("$idle")
-            window=$(xdotool search --onlyvisible --name '^MainWindow$' | head -n 1)
+            window=$(xdotool search --onlyvisible --name '^PTZ Panel$' | head -n 1)
             xdotool mousemove --window "$window" 387 135 mousedown 1
             sleep 0.3
             still+=("$(cpu_during "$pid" 3)")

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "MoveByKey.h"
 #include "NetworkCameras.h"
+#include "PanelAccess.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"
 #include "WinLeft.h"
@@ -300,9 +301,16 @@ void MainWindow::showCapabilities()
     };
     // Greyed while a camera that cannot do it is connected; without one, as the form has it.
     const uint32_t capabilities = cameraOpen ? device->Capabilities() : ~0u;
+    const int current = Box_Camera_USB->currentIndex();
+    const QString camera = cameraOpen && current >= 0 && current < int(deviceList.size())
+                               ? QString::fromStdString(deviceList[size_t(current)].name)
+                               : QString();
     for (const Key &key : keys)
-        if (QWidget *widget = ui->Win_Left->findChild<QWidget *>(QLatin1String(key.name)))
+        if (QWidget *widget = ui->Win_Left->findChild<QWidget *>(QLatin1String(key.name))) {
             widget->setEnabled(capabilities & key.capability);
+            PanelAccess::explainCameraKey(widget, camera, cameraOpen,
+                                          capabilities & key.capability);
+        }
     limitPositions();
 }
 

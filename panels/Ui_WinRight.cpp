@@ -160,33 +160,32 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
 
 void Ui_WinRight::retranslateUi(QWidget *WinRight)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("WinRight", text); };
-    WinRight->setWindowTitle(tr("Form"));
+    WinRight->setWindowTitle(QCoreApplication::translate("WinRight", "Form"));
     BT_Close->setText(QString());
     BT_Top->setText(QString());
     label->setText(QString());
-    BT_0->setText(tr("0"));
-    BT_1->setText(tr("1"));
-    BT_2->setText(tr("2"));
-    BT_5->setText(tr("5"));
-    BT_4->setText(tr("4"));
-    BT_7->setText(tr("7"));
-    BT_8->setText(tr("8"));
-    BT_6->setText(tr("6"));
-    BT_3->setText(tr("3"));
+    BT_0->setText(QCoreApplication::translate("WinRight", "0"));
+    BT_1->setText(QCoreApplication::translate("WinRight", "1"));
+    BT_2->setText(QCoreApplication::translate("WinRight", "2"));
+    BT_5->setText(QCoreApplication::translate("WinRight", "5"));
+    BT_4->setText(QCoreApplication::translate("WinRight", "4"));
+    BT_7->setText(QCoreApplication::translate("WinRight", "7"));
+    BT_8->setText(QCoreApplication::translate("WinRight", "8"));
+    BT_6->setText(QCoreApplication::translate("WinRight", "6"));
+    BT_3->setText(QCoreApplication::translate("WinRight", "3"));
     toolButton->setText(QString());
     label_2->setText(QString());
     label_3->setText(QString());
     label_6->setText(QString());
     label_7->setText(QString());
-    BT_Set->setText(tr("Set"));
-    BT_Clear->setText(tr("Clear"));
+    BT_Set->setText(QCoreApplication::translate("WinRight", "Set"));
+    BT_Clear->setText(QCoreApplication::translate("WinRight", "Clear"));
     Box_Camera_USB->setCurrentText(QString());
-    label_10->setText(tr("Device"));
-    set_pan_data->setText(tr("0"));
-    set_tilt_data->setText(tr("0"));
-    label_4->setText(tr("PAN"));
-    label_9->setText(tr("TILT"));
-    set_pan_tilt->setText(tr("SET/PT"));
-    get_pan_tilt->setText(tr("GET/PT"));
+    label_10->setText(QCoreApplication::translate("WinRight", "Device"));
+    set_pan_data->setText(QCoreApplication::translate("WinRight", "0"));
+    set_tilt_data->setText(QCoreApplication::translate("WinRight", "0"));
+    label_4->setText(QCoreApplication::translate("WinRight", "PAN"));
+    label_9->setText(QCoreApplication::translate("WinRight", "TILT"));
+    set_pan_tilt->setText(QCoreApplication::translate("WinRight", "SET/PT"));
+    get_pan_tilt->setText(QCoreApplication::translate("WinRight", "GET/PT"));
 }

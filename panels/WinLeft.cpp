@@ -1,6 +1,8 @@
 #include "WinLeft.h"
+#include "PanelAccess.h"
 #include "Ui_WinLeft.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace {
@@ -26,6 +28,7 @@ struct WinLeft::Toggle
 WinLeft::WinLeft(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui_WinLeft>())
 {
     ui->setupUi(this);
+    PanelAccess::describeImagePanel(this);
     // A click on an empty part of the panel takes the focus from the control that had it,
     // and with it the keys it kept.
     setFocusPolicy(Qt::ClickFocus);
@@ -36,7 +39,9 @@ WinLeft::~WinLeft() = default;
 void WinLeft::toggle(QPushButton *button, const Toggle &t)
 {
     const bool wasSet = t.flag;
-    button->setText(QString::fromLatin1(wasSet ? t.setCaption : t.clearCaption));
+    const char *caption = wasSet ? t.setCaption : t.clearCaption;
+    button->setText(QCoreApplication::translate("WinLeft", caption));
+    button->setAccessibleName(PanelAccess::toggleName(caption));
     emit BT_Pressed(wasSet ? t.setCode : t.clearCode);
     // Stored only once the main window has handled the code.
     t.flag = !wasSet;
@@ -54,7 +59,7 @@ void WinLeft::on_BT_Mirror_clicked()
 
 void WinLeft::on_BT_Menu_clicked()
 {
-    toggle(ui->BT_Menu, {Menu_Flag, "Menu ON", 5, "Menu OFF", 10});
+    toggle(ui->BT_Menu, {Menu_Flag, QT_TRANSLATE_NOOP("WinLeft", "Menu ON"), 5, "Menu OFF", 10});
 }
 
 void WinLeft::on_BT_HOME_clicked()
@@ -64,7 +69,7 @@ void WinLeft::on_BT_HOME_clicked()
 
 void WinLeft::on_BT_AI_clicked()
 {
-    toggle(ui->BT_AI, {AI_Flag, "Framing", 7, "Manual", 8});
+    toggle(ui->BT_AI, {AI_Flag, "Framing", 7, QT_TRANSLATE_NOOP("WinLeft", "Manual"), 8});
 }
 
 void WinLeft::on_BT_PUSH_clicked()
@@ -84,12 +89,12 @@ void WinLeft::on_Cb_WB_clicked(bool checked)
 
 void WinLeft::on_BT_IR_clicked()
 {
-    toggle(ui->BT_IR, {IR_Flag, "IR ON", 11, "IR OFF", 12});
+    toggle(ui->BT_IR, {IR_Flag, QT_TRANSLATE_NOOP("WinLeft", "IR ON"), 11, "IR OFF", 12});
 }
 
 void WinLeft::on_BT_DAY_clicked()
 {
-    toggle(ui->BT_DAY, {Day_Flag, "DAY", 13, "NIGHT", 14});
+    toggle(ui->BT_DAY, {Day_Flag, "DAY", 13, QT_TRANSLATE_NOOP("WinLeft", "NIGHT"), 14});
 }
 
 void WinLeft::on_BT_RST_PTZ_clicked()

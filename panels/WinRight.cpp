@@ -1,4 +1,5 @@
 #include "WinRight.h"
+#include "PanelAccess.h"
 #include "RockerHandle.h"
 #include "Ui_WinRight.h"
 
@@ -15,6 +16,7 @@ constexpr int ZoomRest = 7;
 WinRight::WinRight(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui_WinRight>())
 {
     ui->setupUi(this);
+    PanelAccess::describePtzPanel(this);
     // A click on an empty part of the panel takes the focus from the control that had it,
     // and with it the keys it kept.
     setFocusPolicy(Qt::ClickFocus);

@@ -63,6 +63,25 @@ const char *const LineRule = R"(QLine {
 
 const char *const Background = ":/image/background/mainwin.png";
 
+// Where the keyboard is: the blue of the slider handles, around keys and selectors.
+const char *const FocusMarks =
+    R"(QPushButton:focus, QToolButton:focus, QComboBox:focus, QLineEdit:focus,
+QCheckBox:focus {
+    border: 1px solid #68a3ed;
+}
+QSlider::handle:horizontal:focus {
+    border: 1px solid #ffffff;
+}
+)";
+
+// A key drawn by its picture keeps it inside the mark.
+QString pictureKeyFocus(const char *picture)
+{
+    return QStringLiteral("QPushButton:focus {\n    border: 1px solid #68a3ed;\n"
+                          "    border-image: none;\n    image: url(%1);\n}\n")
+        .arg(QLatin1String(picture));
+}
+
 QString keyRules(const char *enabledSelector)
 {
     return QString::fromLatin1(enabledSelector) + " {" + DarkKeyBlock + "}\n" +
@@ -74,7 +93,7 @@ QPushButton::hover {
     background-color: rgb(54, 54, 54);
 }
 )" + DisabledKey +
-           LineRule + SliderBlock;
+           LineRule + SliderBlock + FocusMarks;
 }
 
 QString selector(const char *padding, int dropDownWidth)
@@ -102,7 +121,8 @@ QComboBox:!enabled {
 }
 )")
         .arg(QString::fromLatin1(padding))
-        .arg(dropDownWidth);
+        .arg(dropDownWidth) +
+           FocusMarks;
 }
 
 } // namespace
@@ -151,7 +171,7 @@ QPushButton::hover {
     background-color: rgb(54, 54, 54);
 }
 )" + DisabledKey +
-           LineRule;
+           LineRule + FocusMarks;
 }
 
 QString separator()
@@ -178,7 +198,9 @@ QString ptzPanel()
 
 QString closeKey()
 {
-    return QStringLiteral("border-image: url(:/image/icon/close.png);\nborder:0px;");
+    return QStringLiteral("QPushButton {\n    border-image: url(:/image/icon/close.png);\n"
+                          "    border:0px;\n}\n") +
+           pictureKeyFocus(":/image/icon/close.png");
 }
 
 QString stayOnTopKey()
@@ -195,7 +217,14 @@ QPushButton:checked {
     border-image: url(:/image/icon/arrow_up.png);
 }
 */
-)");
+QPushButton:!checked {
+    border-image: url(:/image/icon/arrow_up_off.png);
+}
+)") + pictureKeyFocus(":/image/icon/arrow_up.png") +
+           R"(QPushButton:focus:!checked {
+    image: url(:/image/icon/arrow_up_off.png);
+}
+)";
 }
 
 QString joystickBase()
@@ -211,7 +240,9 @@ QString presetKey()
 
 QString foldKey()
 {
-    return QStringLiteral("border:0px;\nborder-image: url(:/image/icon/line.png);");
+    return QStringLiteral(
+        "QToolButton {\n    border:0px;\n    border-image: url(:/image/icon/line.png);\n}\n"
+        "QToolButton:focus {\n    border: 1px solid #68a3ed;\n    border-image: none;\n}\n");
 }
 
 QString zoomPicture()
@@ -260,7 +291,7 @@ QToolButton:!enabled {
     color: rgb(96, 96, 96);
     border: 1px solid #2e2e2e;
 }
-)";
+)" + FocusMarks;
 }
 
 QString cameraSelector()

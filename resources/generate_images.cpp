@@ -194,6 +194,17 @@ const Picture pictures[] = {
              p.drawPolyline(QPolygonF({QPointF(14, 9), QPointF(18, 5), QPointF(22, 9)}));
          });
      }},
+    // Stay-on-top switched off: the same key, dimmed, its arrow laid down flat.
+    {"icon/arrow_up_off.png",
+     [] {
+         return paint(36, 14, [](QPainter &p) {
+             p.setPen(QPen(QColor(110, 110, 110), 1));
+             p.setBrush(QColor(45, 45, 45));
+             p.drawRoundedRect(QRectF(0.5, 0.5, 35, 13), 2, 2);
+             p.setPen(stroke(QColor(130, 130, 130), 1.4));
+             p.drawLine(QPointF(14, 8), QPointF(22, 8));
+         });
+     }},
     {"icon/setting.png",
      [] {
          return key(36, 14, [](QPainter &p) {

@@ -10,11 +10,13 @@ ptz_build "$PTZ_ROOT/build"
 ptz_start_xvfb 800x600x24
 export CAMERACTRL_BACKEND=sim
 unset CAMERACTRL_SIM_DIR CAMERACTRL_TRACE
+# As on a first run: where your own panel was left stays out of the pictures.
+export XDG_CONFIG_HOME="$(mktemp -d)"
 "$PTZ_ROOT/build/ptz-panel" &
 panel=$!
 trap 'kill $panel 2>/dev/null; ptz_stop_xvfb' EXIT
 
-window=$(xdotool search --sync --onlyvisible --name '^MainWindow$' | head -n 1)
+window=$(xdotool search --sync --onlyvisible --name '^PTZ Panel$' | head -n 1)
 sleep 1 # the camera's values reach the sliders 500 ms after start
 mkdir -p "$PTZ_ROOT/docs"
 grab="$PTZ_ROOT/build/tests/screengrab"

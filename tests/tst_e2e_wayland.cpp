@@ -54,7 +54,7 @@ void tst_E2eWayland::runsOnXWaylandWhenThereIsOne()
             QProcess xdotool;
             QProcessEnvironment env = weston->environment(true);
             xdotool.setProcessEnvironment(env);
-            xdotool.start("xdotool", {"search", "--name", "^MainWindow$"});
+            xdotool.start("xdotool", {"search", "--name", "^PTZ Panel$"});
             xdotool.waitForFinished(3000);
             window = QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
             QTest::qWait(100);

@@ -27,8 +27,11 @@ private slots:
     void oneShortOfTheEdgeDoesNotDock();
     void hidesAndReturnsWithPanelShut();
     void hidesAndReturnsWithPanelOpen();
+    void reopensWhereItWasLeft();
 
 private:
+    QProcessEnvironment environment() const;
+    bool stayingOnTop() const;
     QPoint position() const;
     void pointer(QPoint screen) const;
     void dragBy(int dx, int dy, const char *button = "1") const;
@@ -37,6 +40,7 @@ private:
     void toggleImagePanel() const;
 
     QTemporaryDir dir;
+    QTemporaryDir config; // where the panel remembers, shared by its runs
     std::unique_ptr<XSession> x;
     std::unique_ptr<PanelProcess> panel;
     QString window;
@@ -47,8 +51,7 @@ void tst_E2eWindow::initTestCase()
     x = std::make_unique<XSession>(QSize(DesktopWidth, 800));
     QVERIFY2(x->isRunning(), "Xvfb did not start");
     const QString trace = dir.filePath("trace.log");
-    panel =
-        std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, PanelProcess::simulatedCamera(trace));
+    panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, environment());
     const qulonglong id = panel->waitForWindow();
     QVERIFY2(id, qPrintable(panel->errorOutput()));
     window = QString::number(id);
@@ -59,6 +62,18 @@ void tst_E2eWindow::cleanupTestCase()
 {
     panel.reset();
     x.reset();
+}
+
+QProcessEnvironment tst_E2eWindow::environment() const
+{
+    QProcessEnvironment env = PanelProcess::simulatedCamera(dir.filePath("trace.log"));
+    env.insert("XDG_CONFIG_HOME", config.path());
+    return env;
+}
+
+bool tst_E2eWindow::stayingOnTop() const
+{
+    return x->run("xprop", {"-id", window, "_NET_WM_STATE"}).contains("ABOVE");
 }
 
 QPoint tst_E2eWindow::position() const
@@ -199,6 +214,43 @@ void tst_E2eWindow::hidesAndReturnsWithPanelOpen()
     toggleImagePanel();
     QCOMPARE(position(), QPoint(DesktopWidth - 491, y));
     QCOMPARE(panel->process().state(), QProcess::Running);
+}
+
+void tst_E2eWindow::reopensWhereItWasLeft()
+{
+    // Left open, not on top, somewhere in the middle; closed with its close key.
+    dragTo(300);
+    QTRY_COMPARE(position().x(), 300);
+    const QPoint left = position();
+    toggleImagePanel();
+    QVERIFY(stayingOnTop());
+    x->xdotool({"mousemove", "--window", window, "430", "9", "click", "1"});
+    QTRY_VERIFY(!stayingOnTop());
+    x->xdotool({"mousemove", "--window", window, "470", "10", "click", "1"});
+    QCOMPARE(panel->waitForExit(), 0);
+
+    const auto start = [&] {
+        panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, environment());
+        const qulonglong id = panel->waitForWindow();
+        window = QString::number(id);
+        return id != 0;
+    };
+    QVERIFY2(start(), qPrintable(panel->errorOutput()));
+    QTRY_COMPARE(position(), left);
+    QVERIFY(!stayingOnTop());
+    const QPoint imagePanel = left + QPoint(100, 200);
+    QTRY_VERIFY(screenPixel(imagePanel).alpha() == 255 && screenPixel(imagePanel) != Qt::black);
+
+    // Another screen setup: the position was this one's, the rest goes with the user.
+    x->xdotool({"mousemove", "--window", window, "470", "10", "click", "1"});
+    QCOMPARE(panel->waitForExit(), 0);
+    panel.reset();
+    x = std::make_unique<XSession>(QSize(1024, 700));
+    QVERIFY(x->isRunning());
+    QVERIFY2(start(), qPrintable(panel->errorOutput()));
+    QTest::qWait(300);
+    QCOMPARE(position(), QPoint(0, 0));
+    QVERIFY(!stayingOnTop());
 }
 
 QTEST_GUILESS_MAIN(tst_E2eWindow)

@@ -87,6 +87,7 @@ void tst_Look::imagesLoadAtTheirSizes_data()
         {"icon/line.png", {59, 417}},
         {"icon/close.png", {36, 14}},
         {"icon/arrow_up.png", {36, 14}},
+        {"icon/arrow_up_off.png", {36, 14}},
         {"icon/arrow.png", {20, 20}},
         {"icon/6.png", {201, 200}},
         {"icon/add.png", {49, 49}},

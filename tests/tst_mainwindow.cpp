@@ -31,7 +31,7 @@ void tst_MainWindow::windowIsFramelessTranslucentAndTopmost()
     QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
     QVERIFY(IsWindowTopmost(reinterpret_cast<HWND>(window.winId())));
     QVERIFY(window.property("onTop").toBool());
-    QCOMPARE(window.windowTitle(), QString("MainWindow"));
+    QCOMPARE(window.windowTitle(), QString("PTZ Panel"));
     QCOMPARE(window.size(), QSize(491, 417));
     QVERIFY(!QApplication::isEffectEnabled(Qt::UI_AnimateCombo));
 }

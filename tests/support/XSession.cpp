@@ -66,6 +66,7 @@ PanelProcess::PanelProcess(const XSession &x, const QString &program,
     : session(x), panel(std::make_unique<QProcess>())
 {
     QProcessEnvironment env = session.environment();
+    env.insert("XDG_CONFIG_HOME", config.path());
     for (const QString &key : extra.keys())
         env.insert(key, extra.value(key));
     panel->setProcessEnvironment(env);
@@ -98,7 +99,7 @@ qulonglong PanelProcess::waitForWindow(int timeoutMs)
     while (clock.elapsed() < timeoutMs && panel->state() == QProcess::Running) {
         bool ok = false;
         const QString found =
-            session.xdotool({"search", "--onlyvisible", "--name", "^MainWindow$"}, &ok);
+            session.xdotool({"search", "--onlyvisible", "--name", "^PTZ Panel$"}, &ok);
         if (ok && !found.isEmpty())
             return found.split('\n').first().toULongLong();
         QThread::msleep(50);

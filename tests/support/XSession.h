@@ -6,6 +6,7 @@
 #include <QProcessEnvironment>
 #include <QSize>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -34,6 +35,8 @@ private:
 class PanelProcess
 {
 public:
+    // Without XDG_CONFIG_HOME in `extra`, the panel starts as on its first run, in a
+    // configuration directory of its own.
     PanelProcess(const XSession &session, const QString &program,
                  const QProcessEnvironment &extra = {}, const QStringList &arguments = {});
 
@@ -50,6 +53,7 @@ public:
 
 private:
     const XSession &session;
+    QTemporaryDir config;
     std::unique_ptr<QProcess> panel;
     QByteArray stderrText;
 };

@@ -1,0 +1,551 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>WinLeft</name>
+    <message>
+        <source>Brightness</source>
+        <comment>accessible name</comment>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Brightness of the picture</source>
+        <translation>Helligkeit des Bildes</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <comment>accessible name</comment>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Contrast of the picture</source>
+        <translation>Kontrast des Bildes</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <comment>accessible name</comment>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <source>Shifts the colours</source>
+        <translation>Verschiebt die Farben</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <comment>accessible name</comment>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Strength of the colours</source>
+        <translation>Stärke der Farben</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <comment>accessible name</comment>
+        <translation>Schärfe</translation>
+    </message>
+    <message>
+        <source>Sharpness of the picture</source>
+        <translation>Schärfe des Bildes</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <comment>accessible name</comment>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightens or darkens the mid-tones</source>
+        <translation>Hellt die Mitteltöne auf oder dunkelt sie ab</translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <comment>accessible name</comment>
+        <translation>Gegenlichtkorrektur</translation>
+    </message>
+    <message>
+        <source>Brightens a subject in front of a bright background</source>
+        <translation>Hellt ein Motiv vor hellem Hintergrund auf</translation>
+    </message>
+    <message>
+        <source>Automatic white balance</source>
+        <comment>accessible name</comment>
+        <translation>Automatischer Weißabgleich</translation>
+    </message>
+    <message>
+        <source>The camera sets the white balance itself</source>
+        <translation>Die Kamera stellt den Weißabgleich selbst ein</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <comment>accessible name</comment>
+        <translation>Weißabgleich</translation>
+    </message>
+    <message>
+        <source>Colour temperature, while automatic white balance is off</source>
+        <translation>Farbtemperatur, solange der automatische Weißabgleich aus ist</translation>
+    </message>
+    <message>
+        <source>Anti-flicker</source>
+        <comment>accessible name</comment>
+        <translation>Flimmerschutz</translation>
+    </message>
+    <message>
+        <source>Matches the mains frequency of the lights: off, 50 Hz or 60 Hz</source>
+        <translation>Passt sich der Netzfrequenz der Beleuchtung an: aus, 50 Hz oder 60 Hz</translation>
+    </message>
+    <message>
+        <source>Infrared off</source>
+        <comment>accessible name</comment>
+        <translation>Infrarot aus</translation>
+    </message>
+    <message>
+        <source>Switches the infrared light on and off</source>
+        <translation>Schaltet das Infrarotlicht ein und aus</translation>
+    </message>
+    <message>
+        <source>Day mode</source>
+        <comment>accessible name</comment>
+        <translation>Tagmodus</translation>
+    </message>
+    <message>
+        <source>Switches between day and night mode</source>
+        <translation>Wechselt zwischen Tag- und Nachtmodus</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <comment>accessible name</comment>
+        <translation>Kippen</translation>
+    </message>
+    <message>
+        <source>Turns the picture upside down, and back</source>
+        <translation>Stellt das Bild auf den Kopf und wieder zurück</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <comment>accessible name</comment>
+        <translation>Spiegeln</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, and back</source>
+        <translation>Spiegelt das Bild seitenverkehrt und wieder zurück</translation>
+    </message>
+    <message>
+        <source>On-screen menu off</source>
+        <comment>accessible name</comment>
+        <translation>Bildschirmmenü aus</translation>
+    </message>
+    <message>
+        <source>Shows and hides the camera&apos;s own on-screen menu</source>
+        <translation>Zeigt und verbirgt das kameraeigene Bildschirmmenü</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <comment>accessible name</comment>
+        <translation>Grundstellung</translation>
+    </message>
+    <message>
+        <source>Moves to the home position (key: Home)</source>
+        <translation>Fährt in die Grundstellung (Taste: Pos1)</translation>
+    </message>
+    <message>
+        <source>Automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Automatischer Bildausschnitt</translation>
+    </message>
+    <message>
+        <source>Switches automatic framing of the people in view on and off</source>
+        <translation>Schaltet den automatischen Bildausschnitt auf die Personen im Bild ein und aus</translation>
+    </message>
+    <message>
+        <source>End automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Automatischen Bildausschnitt beenden</translation>
+    </message>
+    <message>
+        <source>Ends automatic framing and keeps the view as it is</source>
+        <translation>Beendet den automatischen Bildausschnitt und behält die Ansicht bei</translation>
+    </message>
+    <message>
+        <source>Reset image</source>
+        <comment>accessible name</comment>
+        <translation>Bild zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Sets the image values back to the camera&apos;s defaults</source>
+        <translation>Setzt die Bildwerte auf die Vorgaben der Kamera zurück</translation>
+    </message>
+    <message>
+        <source>Reset pan, tilt and zoom</source>
+        <comment>accessible name</comment>
+        <translation>Schwenken, Neigen und Zoom zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Recalibrates pan, tilt and zoom</source>
+        <translation>Kalibriert Schwenken, Neigen und Zoom neu</translation>
+    </message>
+    <message>
+        <source>Infrared on</source>
+        <comment>accessible name</comment>
+        <translation>Infrarot an</translation>
+    </message>
+    <message>
+        <source>Night mode</source>
+        <comment>accessible name</comment>
+        <translation>Nachtmodus</translation>
+    </message>
+    <message>
+        <source>On-screen menu on</source>
+        <comment>accessible name</comment>
+        <translation>Bildschirmmenü an</translation>
+    </message>
+    <message>
+        <source>Manual framing</source>
+        <comment>accessible name</comment>
+        <translation>Manueller Bildausschnitt</translation>
+    </message>
+    <message>
+        <source>%1: value</source>
+        <translation>%1: Wert</translation>
+    </message>
+    <message>
+        <source>No camera is connected.</source>
+        <translation>Keine Kamera verbunden.</translation>
+    </message>
+    <message>
+        <source>Works on %1.</source>
+        <translation>Wirkt auf %1.</translation>
+    </message>
+    <message>
+        <source>Greyed: %1 cannot do this.</source>
+        <translation>Ausgegraut: %1 kann das nicht.</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>WhiteBalance</source>
+        <translation>Weißabgleich</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Schärfe</translation>
+    </message>
+    <message>
+        <source>Flicker</source>
+        <translation>Flimm.</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>50Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Spiegel</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Kippen</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Menu OFF</source>
+        <translation>Menü AUS</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Rücks.</translation>
+    </message>
+    <message>
+        <source>Push</source>
+        <translation>Halten</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Framing</translation>
+    </message>
+    <message>
+        <source>10000</source>
+        <translation>10000</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>BackLight</source>
+        <translation>Gegenlicht</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>IR OFF</source>
+        <translation>IR AUS</translation>
+    </message>
+    <message>
+        <source>DAY</source>
+        <translation>TAG</translation>
+    </message>
+    <message>
+        <source>RST-PTZ</source>
+        <translation>PTZ-Rst</translation>
+    </message>
+    <message>
+        <source>Menu ON</source>
+        <translation>Menü AN</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manuell</translation>
+    </message>
+    <message>
+        <source>IR ON</source>
+        <translation>IR AN</translation>
+    </message>
+    <message>
+        <source>NIGHT</source>
+        <translation>NACHT</translation>
+    </message>
+</context>
+<context>
+    <name>WinRight</name>
+    <message>
+        <source>Image settings</source>
+        <comment>accessible name</comment>
+        <translation>Bildeinstellungen</translation>
+    </message>
+    <message>
+        <source>Opens and shuts the image settings</source>
+        <translation>Öffnet und schließt die Bildeinstellungen</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <comment>accessible name</comment>
+        <translation>Immer im Vordergrund</translation>
+    </message>
+    <message>
+        <source>Keeps the panel above other windows while pressed in</source>
+        <translation>Hält das Bedienfeld über anderen Fenstern, solange gedrückt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>accessible name</comment>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Closes the panel</source>
+        <translation>Schließt das Bedienfeld</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <comment>accessible name</comment>
+        <translation>Kamera</translation>
+    </message>
+    <message>
+        <source>The camera the panel controls</source>
+        <translation>Die Kamera, die das Bedienfeld steuert</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <comment>accessible name</comment>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Drag to pan and tilt, faster the farther. Keys: arrows, with Shift faster, with Ctrl slower</source>
+        <translation>Ziehen zum Schwenken und Neigen, je weiter, desto schneller. Tasten: Pfeile, mit Umschalt schneller, mit Strg langsamer</translation>
+    </message>
+    <message>
+        <source>Set position</source>
+        <comment>accessible name</comment>
+        <translation>Position anfahren</translation>
+    </message>
+    <message>
+        <source>Moves the camera to the pan and tilt typed below</source>
+        <translation>Fährt die Kamera auf die unten eingegebenen Schwenk- und Neigewerte</translation>
+    </message>
+    <message>
+        <source>Get position</source>
+        <comment>accessible name</comment>
+        <translation>Position lesen</translation>
+    </message>
+    <message>
+        <source>Reads the camera&apos;s pan and tilt into the fields below</source>
+        <translation>Liest Schwenk- und Neigewert der Kamera in die Felder darunter</translation>
+    </message>
+    <message>
+        <source>Pan to set</source>
+        <comment>accessible name</comment>
+        <translation>Schwenkwert zum Anfahren</translation>
+    </message>
+    <message>
+        <source>The pan the Set position key moves to</source>
+        <translation>Der Schwenkwert, den die Taste Position anfahren anfährt</translation>
+    </message>
+    <message>
+        <source>Tilt to set</source>
+        <comment>accessible name</comment>
+        <translation>Neigewert zum Anfahren</translation>
+    </message>
+    <message>
+        <source>The tilt the Set position key moves to</source>
+        <translation>Der Neigewert, den die Taste Position anfahren anfährt</translation>
+    </message>
+    <message>
+        <source>Pan read</source>
+        <comment>accessible name</comment>
+        <translation>Gelesener Schwenkwert</translation>
+    </message>
+    <message>
+        <source>The pan the camera last reported</source>
+        <translation>Der zuletzt von der Kamera gemeldete Schwenkwert</translation>
+    </message>
+    <message>
+        <source>Tilt read</source>
+        <comment>accessible name</comment>
+        <translation>Gelesener Neigewert</translation>
+    </message>
+    <message>
+        <source>The tilt the camera last reported</source>
+        <translation>Der zuletzt von der Kamera gemeldete Neigewert</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <comment>accessible name</comment>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Drag right to zoom in, left to zoom out; it springs back. Keys: + and -, Page Up and Page Down</source>
+        <translation>Nach rechts ziehen zum Hineinzoomen, nach links zum Herauszoomen; springt zurück. Tasten: + und -, Bild auf und Bild ab</translation>
+    </message>
+    <message>
+        <source>Store mode</source>
+        <comment>accessible name</comment>
+        <translation>Speichermodus</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to store the position there (keys: Ctrl+0 to Ctrl+8)</source>
+        <translation>Drücken, dann eine Presettaste, um die Position dort zu speichern (Tasten: Strg+0 bis Strg+8)</translation>
+    </message>
+    <message>
+        <source>Clear mode</source>
+        <comment>accessible name</comment>
+        <translation>Löschmodus</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to clear that preset</source>
+        <translation>Drücken, dann eine Presettaste, um dieses Preset zu löschen</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Recalls preset %1; after Store or Clear mode, stores or clears it. Key: %1, with Ctrl stores</source>
+        <translation>Ruft Preset %1 ab; nach Speicher- oder Löschmodus speichert oder löscht es ihn. Taste: %1, mit Strg speichern</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Speich.</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation>PAN</translation>
+    </message>
+    <message>
+        <source>TILT</source>
+        <translation>TILT</translation>
+    </message>
+    <message>
+        <source>SET/PT</source>
+        <translation>SET/PT</translation>
+    </message>
+    <message>
+        <source>GET/PT</source>
+        <translation>GET/PT</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,551 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>WinLeft</name>
+    <message>
+        <source>Brightness</source>
+        <comment>accessible name</comment>
+        <translation>Brillo</translation>
+    </message>
+    <message>
+        <source>Brightness of the picture</source>
+        <translation>Brillo de la imagen</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <comment>accessible name</comment>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Contrast of the picture</source>
+        <translation>Contraste de la imagen</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <comment>accessible name</comment>
+        <translation>Tono</translation>
+    </message>
+    <message>
+        <source>Shifts the colours</source>
+        <translation>Desplaza los colores</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <comment>accessible name</comment>
+        <translation>Saturación</translation>
+    </message>
+    <message>
+        <source>Strength of the colours</source>
+        <translation>Intensidad de los colores</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <comment>accessible name</comment>
+        <translation>Nitidez</translation>
+    </message>
+    <message>
+        <source>Sharpness of the picture</source>
+        <translation>Nitidez de la imagen</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <comment>accessible name</comment>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightens or darkens the mid-tones</source>
+        <translation>Aclara u oscurece los tonos medios</translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <comment>accessible name</comment>
+        <translation>Compensación de contraluz</translation>
+    </message>
+    <message>
+        <source>Brightens a subject in front of a bright background</source>
+        <translation>Aclara un sujeto delante de un fondo luminoso</translation>
+    </message>
+    <message>
+        <source>Automatic white balance</source>
+        <comment>accessible name</comment>
+        <translation>Balance de blancos automático</translation>
+    </message>
+    <message>
+        <source>The camera sets the white balance itself</source>
+        <translation>La cámara ajusta el balance de blancos por sí misma</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <comment>accessible name</comment>
+        <translation>Balance de blancos</translation>
+    </message>
+    <message>
+        <source>Colour temperature, while automatic white balance is off</source>
+        <translation>Temperatura de color, mientras el balance de blancos automático está desactivado</translation>
+    </message>
+    <message>
+        <source>Anti-flicker</source>
+        <comment>accessible name</comment>
+        <translation>Antiparpadeo</translation>
+    </message>
+    <message>
+        <source>Matches the mains frequency of the lights: off, 50 Hz or 60 Hz</source>
+        <translation>Se ajusta a la frecuencia de red de la iluminación: apagado, 50 Hz o 60 Hz</translation>
+    </message>
+    <message>
+        <source>Infrared off</source>
+        <comment>accessible name</comment>
+        <translation>Infrarrojo apagado</translation>
+    </message>
+    <message>
+        <source>Switches the infrared light on and off</source>
+        <translation>Enciende y apaga la luz infrarroja</translation>
+    </message>
+    <message>
+        <source>Day mode</source>
+        <comment>accessible name</comment>
+        <translation>Modo día</translation>
+    </message>
+    <message>
+        <source>Switches between day and night mode</source>
+        <translation>Cambia entre el modo día y el modo noche</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <comment>accessible name</comment>
+        <translation>Voltear</translation>
+    </message>
+    <message>
+        <source>Turns the picture upside down, and back</source>
+        <translation>Pone la imagen boca abajo, y al revés</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <comment>accessible name</comment>
+        <translation>Espejo</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, and back</source>
+        <translation>Invierte la imagen de izquierda a derecha, y al revés</translation>
+    </message>
+    <message>
+        <source>On-screen menu off</source>
+        <comment>accessible name</comment>
+        <translation>Menú en pantalla apagado</translation>
+    </message>
+    <message>
+        <source>Shows and hides the camera&apos;s own on-screen menu</source>
+        <translation>Muestra y oculta el menú en pantalla de la cámara</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <comment>accessible name</comment>
+        <translation>Posición inicial</translation>
+    </message>
+    <message>
+        <source>Moves to the home position (key: Home)</source>
+        <translation>Va a la posición inicial (tecla: Inicio)</translation>
+    </message>
+    <message>
+        <source>Automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Encuadre automático</translation>
+    </message>
+    <message>
+        <source>Switches automatic framing of the people in view on and off</source>
+        <translation>Activa y desactiva el encuadre automático de las personas a la vista</translation>
+    </message>
+    <message>
+        <source>End automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Terminar el encuadre automático</translation>
+    </message>
+    <message>
+        <source>Ends automatic framing and keeps the view as it is</source>
+        <translation>Termina el encuadre automático y mantiene la vista como está</translation>
+    </message>
+    <message>
+        <source>Reset image</source>
+        <comment>accessible name</comment>
+        <translation>Restablecer la imagen</translation>
+    </message>
+    <message>
+        <source>Sets the image values back to the camera&apos;s defaults</source>
+        <translation>Devuelve los valores de imagen a los predeterminados de la cámara</translation>
+    </message>
+    <message>
+        <source>Reset pan, tilt and zoom</source>
+        <comment>accessible name</comment>
+        <translation>Restablecer giro, inclinación y zoom</translation>
+    </message>
+    <message>
+        <source>Recalibrates pan, tilt and zoom</source>
+        <translation>Recalibra el giro, la inclinación y el zoom</translation>
+    </message>
+    <message>
+        <source>Infrared on</source>
+        <comment>accessible name</comment>
+        <translation>Infrarrojo encendido</translation>
+    </message>
+    <message>
+        <source>Night mode</source>
+        <comment>accessible name</comment>
+        <translation>Modo noche</translation>
+    </message>
+    <message>
+        <source>On-screen menu on</source>
+        <comment>accessible name</comment>
+        <translation>Menú en pantalla encendido</translation>
+    </message>
+    <message>
+        <source>Manual framing</source>
+        <comment>accessible name</comment>
+        <translation>Encuadre manual</translation>
+    </message>
+    <message>
+        <source>%1: value</source>
+        <translation>%1: valor</translation>
+    </message>
+    <message>
+        <source>No camera is connected.</source>
+        <translation>No hay ninguna cámara conectada.</translation>
+    </message>
+    <message>
+        <source>Works on %1.</source>
+        <translation>Actúa sobre %1.</translation>
+    </message>
+    <message>
+        <source>Greyed: %1 cannot do this.</source>
+        <translation>Atenuado: %1 no puede hacerlo.</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Tono</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>WhiteBalance</source>
+        <translation>Bal. de blancos</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Brillo</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturación</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Nitidez</translation>
+    </message>
+    <message>
+        <source>Flicker</source>
+        <translation>Parpad.</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>50Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Espejo</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Voltear</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Menu OFF</source>
+        <translation>Menú NO</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restab.</translation>
+    </message>
+    <message>
+        <source>Push</source>
+        <translation>Fijar</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Encuad.</translation>
+    </message>
+    <message>
+        <source>10000</source>
+        <translation>10000</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>BackLight</source>
+        <translation>Contraluz</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>IR OFF</source>
+        <translation>IR NO</translation>
+    </message>
+    <message>
+        <source>DAY</source>
+        <translation>DÍA</translation>
+    </message>
+    <message>
+        <source>RST-PTZ</source>
+        <translation>Rest.PTZ</translation>
+    </message>
+    <message>
+        <source>Menu ON</source>
+        <translation>Menú SÍ</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>IR ON</source>
+        <translation>IR SÍ</translation>
+    </message>
+    <message>
+        <source>NIGHT</source>
+        <translation>NOCHE</translation>
+    </message>
+</context>
+<context>
+    <name>WinRight</name>
+    <message>
+        <source>Image settings</source>
+        <comment>accessible name</comment>
+        <translation>Ajustes de imagen</translation>
+    </message>
+    <message>
+        <source>Opens and shuts the image settings</source>
+        <translation>Abre y cierra los ajustes de imagen</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <comment>accessible name</comment>
+        <translation>Siempre visible</translation>
+    </message>
+    <message>
+        <source>Keeps the panel above other windows while pressed in</source>
+        <translation>Mantiene el panel sobre las demás ventanas mientras está pulsado</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>accessible name</comment>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Closes the panel</source>
+        <translation>Cierra el panel</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <comment>accessible name</comment>
+        <translation>Cámara</translation>
+    </message>
+    <message>
+        <source>The camera the panel controls</source>
+        <translation>La cámara que controla el panel</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <comment>accessible name</comment>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Drag to pan and tilt, faster the farther. Keys: arrows, with Shift faster, with Ctrl slower</source>
+        <translation>Arrastre para girar e inclinar, más rápido cuanto más lejos. Teclas: flechas, con Mayús más rápido, con Ctrl más lento</translation>
+    </message>
+    <message>
+        <source>Set position</source>
+        <comment>accessible name</comment>
+        <translation>Ir a la posición</translation>
+    </message>
+    <message>
+        <source>Moves the camera to the pan and tilt typed below</source>
+        <translation>Mueve la cámara al giro y la inclinación escritos abajo</translation>
+    </message>
+    <message>
+        <source>Get position</source>
+        <comment>accessible name</comment>
+        <translation>Leer la posición</translation>
+    </message>
+    <message>
+        <source>Reads the camera&apos;s pan and tilt into the fields below</source>
+        <translation>Lee el giro y la inclinación de la cámara en los campos de abajo</translation>
+    </message>
+    <message>
+        <source>Pan to set</source>
+        <comment>accessible name</comment>
+        <translation>Giro a fijar</translation>
+    </message>
+    <message>
+        <source>The pan the Set position key moves to</source>
+        <translation>El giro al que va la tecla Ir a la posición</translation>
+    </message>
+    <message>
+        <source>Tilt to set</source>
+        <comment>accessible name</comment>
+        <translation>Inclinación a fijar</translation>
+    </message>
+    <message>
+        <source>The tilt the Set position key moves to</source>
+        <translation>La inclinación a la que va la tecla Ir a la posición</translation>
+    </message>
+    <message>
+        <source>Pan read</source>
+        <comment>accessible name</comment>
+        <translation>Giro leído</translation>
+    </message>
+    <message>
+        <source>The pan the camera last reported</source>
+        <translation>El último giro que informó la cámara</translation>
+    </message>
+    <message>
+        <source>Tilt read</source>
+        <comment>accessible name</comment>
+        <translation>Inclinación leída</translation>
+    </message>
+    <message>
+        <source>The tilt the camera last reported</source>
+        <translation>La última inclinación que informó la cámara</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <comment>accessible name</comment>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Drag right to zoom in, left to zoom out; it springs back. Keys: + and -, Page Up and Page Down</source>
+        <translation>Arrastre a la derecha para acercar, a la izquierda para alejar; vuelve solo. Teclas: + y -, RePág y AvPág</translation>
+    </message>
+    <message>
+        <source>Store mode</source>
+        <comment>accessible name</comment>
+        <translation>Modo guardar</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to store the position there (keys: Ctrl+0 to Ctrl+8)</source>
+        <translation>Pulse, luego una tecla de preajuste, para guardar allí la posición (teclas: Ctrl+0 a Ctrl+8)</translation>
+    </message>
+    <message>
+        <source>Clear mode</source>
+        <comment>accessible name</comment>
+        <translation>Modo borrar</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to clear that preset</source>
+        <translation>Pulse, luego una tecla de preajuste, para borrar ese preajuste</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preajuste %1</translation>
+    </message>
+    <message>
+        <source>Recalls preset %1; after Store or Clear mode, stores or clears it. Key: %1, with Ctrl stores</source>
+        <translation>Recupera el preajuste %1; tras el modo guardar o borrar, lo guarda o lo borra. Tecla: %1, con Ctrl guarda</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Formulario</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Cám.</translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation>PAN</translation>
+    </message>
+    <message>
+        <source>TILT</source>
+        <translation>INC.</translation>
+    </message>
+    <message>
+        <source>SET/PT</source>
+        <translation>IR/PT</translation>
+    </message>
+    <message>
+        <source>GET/PT</source>
+        <translation>LEE/PT</translation>
+    </message>
+</context>
+</TS>

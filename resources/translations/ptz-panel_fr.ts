@@ -1,0 +1,551 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>WinLeft</name>
+    <message>
+        <source>Brightness</source>
+        <comment>accessible name</comment>
+        <translation>Luminosité</translation>
+    </message>
+    <message>
+        <source>Brightness of the picture</source>
+        <translation>Luminosité de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <comment>accessible name</comment>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Contrast of the picture</source>
+        <translation>Contraste de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <comment>accessible name</comment>
+        <translation>Teinte</translation>
+    </message>
+    <message>
+        <source>Shifts the colours</source>
+        <translation>Décale les couleurs</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <comment>accessible name</comment>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Strength of the colours</source>
+        <translation>Intensité des couleurs</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <comment>accessible name</comment>
+        <translation>Netteté</translation>
+    </message>
+    <message>
+        <source>Sharpness of the picture</source>
+        <translation>Netteté de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <comment>accessible name</comment>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightens or darkens the mid-tones</source>
+        <translation>Éclaircit ou assombrit les tons moyens</translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <comment>accessible name</comment>
+        <translation>Compensation du contre-jour</translation>
+    </message>
+    <message>
+        <source>Brightens a subject in front of a bright background</source>
+        <translation>Éclaircit un sujet devant un fond lumineux</translation>
+    </message>
+    <message>
+        <source>Automatic white balance</source>
+        <comment>accessible name</comment>
+        <translation>Balance des blancs automatique</translation>
+    </message>
+    <message>
+        <source>The camera sets the white balance itself</source>
+        <translation>La caméra règle elle-même la balance des blancs</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <comment>accessible name</comment>
+        <translation>Balance des blancs</translation>
+    </message>
+    <message>
+        <source>Colour temperature, while automatic white balance is off</source>
+        <translation>Température de couleur, tant que la balance des blancs automatique est désactivée</translation>
+    </message>
+    <message>
+        <source>Anti-flicker</source>
+        <comment>accessible name</comment>
+        <translation>Anti-scintillement</translation>
+    </message>
+    <message>
+        <source>Matches the mains frequency of the lights: off, 50 Hz or 60 Hz</source>
+        <translation>S&apos;accorde à la fréquence secteur de l&apos;éclairage : arrêt, 50 Hz ou 60 Hz</translation>
+    </message>
+    <message>
+        <source>Infrared off</source>
+        <comment>accessible name</comment>
+        <translation>Infrarouge désactivé</translation>
+    </message>
+    <message>
+        <source>Switches the infrared light on and off</source>
+        <translation>Allume et éteint l&apos;éclairage infrarouge</translation>
+    </message>
+    <message>
+        <source>Day mode</source>
+        <comment>accessible name</comment>
+        <translation>Mode jour</translation>
+    </message>
+    <message>
+        <source>Switches between day and night mode</source>
+        <translation>Bascule entre les modes jour et nuit</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <comment>accessible name</comment>
+        <translation>Retourner</translation>
+    </message>
+    <message>
+        <source>Turns the picture upside down, and back</source>
+        <translation>Retourne l&apos;image tête en bas, puis la remet</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <comment>accessible name</comment>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, and back</source>
+        <translation>Inverse l&apos;image de gauche à droite, puis la remet</translation>
+    </message>
+    <message>
+        <source>On-screen menu off</source>
+        <comment>accessible name</comment>
+        <translation>Menu à l&apos;écran masqué</translation>
+    </message>
+    <message>
+        <source>Shows and hides the camera&apos;s own on-screen menu</source>
+        <translation>Affiche et masque le menu à l&apos;écran de la caméra</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <comment>accessible name</comment>
+        <translation>Position d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Moves to the home position (key: Home)</source>
+        <translation>Va à la position d&apos;origine (touche : Origine)</translation>
+    </message>
+    <message>
+        <source>Automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Cadrage automatique</translation>
+    </message>
+    <message>
+        <source>Switches automatic framing of the people in view on and off</source>
+        <translation>Active et désactive le cadrage automatique des personnes visibles</translation>
+    </message>
+    <message>
+        <source>End automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Arrêter le cadrage automatique</translation>
+    </message>
+    <message>
+        <source>Ends automatic framing and keeps the view as it is</source>
+        <translation>Arrête le cadrage automatique et garde la vue telle quelle</translation>
+    </message>
+    <message>
+        <source>Reset image</source>
+        <comment>accessible name</comment>
+        <translation>Réinitialiser l&apos;image</translation>
+    </message>
+    <message>
+        <source>Sets the image values back to the camera&apos;s defaults</source>
+        <translation>Remet les réglages d&apos;image aux valeurs par défaut de la caméra</translation>
+    </message>
+    <message>
+        <source>Reset pan, tilt and zoom</source>
+        <comment>accessible name</comment>
+        <translation>Réinitialiser panoramique, inclinaison et zoom</translation>
+    </message>
+    <message>
+        <source>Recalibrates pan, tilt and zoom</source>
+        <translation>Recalibre le panoramique, l&apos;inclinaison et le zoom</translation>
+    </message>
+    <message>
+        <source>Infrared on</source>
+        <comment>accessible name</comment>
+        <translation>Infrarouge activé</translation>
+    </message>
+    <message>
+        <source>Night mode</source>
+        <comment>accessible name</comment>
+        <translation>Mode nuit</translation>
+    </message>
+    <message>
+        <source>On-screen menu on</source>
+        <comment>accessible name</comment>
+        <translation>Menu à l&apos;écran affiché</translation>
+    </message>
+    <message>
+        <source>Manual framing</source>
+        <comment>accessible name</comment>
+        <translation>Cadrage manuel</translation>
+    </message>
+    <message>
+        <source>%1: value</source>
+        <translation>%1 : valeur</translation>
+    </message>
+    <message>
+        <source>No camera is connected.</source>
+        <translation>Aucune caméra n&apos;est connectée.</translation>
+    </message>
+    <message>
+        <source>Works on %1.</source>
+        <translation>Agit sur %1.</translation>
+    </message>
+    <message>
+        <source>Greyed: %1 cannot do this.</source>
+        <translation>Grisé : %1 ne sait pas le faire.</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Teinte</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>WhiteBalance</source>
+        <translation>Bal. des blancs</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Luminosité</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Netteté</translation>
+    </message>
+    <message>
+        <source>Flicker</source>
+        <translation>Scintill.</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>50Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Renv.</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Origine</translation>
+    </message>
+    <message>
+        <source>Menu OFF</source>
+        <translation>Menu NON</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinit.</translation>
+    </message>
+    <message>
+        <source>Push</source>
+        <translation>Figer</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Cadr.</translation>
+    </message>
+    <message>
+        <source>10000</source>
+        <translation>10000</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>BackLight</source>
+        <translation>Contre-jour</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>IR OFF</source>
+        <translation>IR NON</translation>
+    </message>
+    <message>
+        <source>DAY</source>
+        <translation>JOUR</translation>
+    </message>
+    <message>
+        <source>RST-PTZ</source>
+        <translation>RàZ PTZ</translation>
+    </message>
+    <message>
+        <source>Menu ON</source>
+        <translation>Menu OUI</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manuel</translation>
+    </message>
+    <message>
+        <source>IR ON</source>
+        <translation>IR OUI</translation>
+    </message>
+    <message>
+        <source>NIGHT</source>
+        <translation>NUIT</translation>
+    </message>
+</context>
+<context>
+    <name>WinRight</name>
+    <message>
+        <source>Image settings</source>
+        <comment>accessible name</comment>
+        <translation>Réglages de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Opens and shuts the image settings</source>
+        <translation>Ouvre et ferme les réglages de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <comment>accessible name</comment>
+        <translation>Toujours au premier plan</translation>
+    </message>
+    <message>
+        <source>Keeps the panel above other windows while pressed in</source>
+        <translation>Garde le panneau au-dessus des autres fenêtres tant qu&apos;enfoncé</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>accessible name</comment>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Closes the panel</source>
+        <translation>Ferme le panneau</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <comment>accessible name</comment>
+        <translation>Caméra</translation>
+    </message>
+    <message>
+        <source>The camera the panel controls</source>
+        <translation>La caméra que le panneau commande</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <comment>accessible name</comment>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Drag to pan and tilt, faster the farther. Keys: arrows, with Shift faster, with Ctrl slower</source>
+        <translation>Faites glisser pour le panoramique et l&apos;inclinaison, plus vite en allant plus loin. Touches : flèches, avec Maj plus vite, avec Ctrl plus lentement</translation>
+    </message>
+    <message>
+        <source>Set position</source>
+        <comment>accessible name</comment>
+        <translation>Aller à la position</translation>
+    </message>
+    <message>
+        <source>Moves the camera to the pan and tilt typed below</source>
+        <translation>Amène la caméra au panoramique et à l&apos;inclinaison saisis dessous</translation>
+    </message>
+    <message>
+        <source>Get position</source>
+        <comment>accessible name</comment>
+        <translation>Lire la position</translation>
+    </message>
+    <message>
+        <source>Reads the camera&apos;s pan and tilt into the fields below</source>
+        <translation>Lit le panoramique et l&apos;inclinaison de la caméra dans les champs dessous</translation>
+    </message>
+    <message>
+        <source>Pan to set</source>
+        <comment>accessible name</comment>
+        <translation>Panoramique à atteindre</translation>
+    </message>
+    <message>
+        <source>The pan the Set position key moves to</source>
+        <translation>Le panoramique que la touche Aller à la position atteint</translation>
+    </message>
+    <message>
+        <source>Tilt to set</source>
+        <comment>accessible name</comment>
+        <translation>Inclinaison à atteindre</translation>
+    </message>
+    <message>
+        <source>The tilt the Set position key moves to</source>
+        <translation>L&apos;inclinaison que la touche Aller à la position atteint</translation>
+    </message>
+    <message>
+        <source>Pan read</source>
+        <comment>accessible name</comment>
+        <translation>Panoramique lu</translation>
+    </message>
+    <message>
+        <source>The pan the camera last reported</source>
+        <translation>Le dernier panoramique signalé par la caméra</translation>
+    </message>
+    <message>
+        <source>Tilt read</source>
+        <comment>accessible name</comment>
+        <translation>Inclinaison lue</translation>
+    </message>
+    <message>
+        <source>The tilt the camera last reported</source>
+        <translation>La dernière inclinaison signalée par la caméra</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <comment>accessible name</comment>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Drag right to zoom in, left to zoom out; it springs back. Keys: + and -, Page Up and Page Down</source>
+        <translation>Faites glisser à droite pour zoomer, à gauche pour dézoomer ; il revient seul. Touches : + et -, Page préc. et Page suiv.</translation>
+    </message>
+    <message>
+        <source>Store mode</source>
+        <comment>accessible name</comment>
+        <translation>Mode mémorisation</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to store the position there (keys: Ctrl+0 to Ctrl+8)</source>
+        <translation>Appuyez, puis sur une touche de préréglage, pour y mémoriser la position (touches : Ctrl+0 à Ctrl+8)</translation>
+    </message>
+    <message>
+        <source>Clear mode</source>
+        <comment>accessible name</comment>
+        <translation>Mode effacement</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to clear that preset</source>
+        <translation>Appuyez, puis sur une touche de préréglage, pour effacer ce préréglage</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Préréglage %1</translation>
+    </message>
+    <message>
+        <source>Recalls preset %1; after Store or Clear mode, stores or clears it. Key: %1, with Ctrl stores</source>
+        <translation>Rappelle le préréglage %1 ; après le mode mémorisation ou effacement, le mémorise ou l&apos;efface. Touche : %1, avec Ctrl mémorise</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Mémo.</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Cam.</translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation>PAN</translation>
+    </message>
+    <message>
+        <source>TILT</source>
+        <translation>INC.</translation>
+    </message>
+    <message>
+        <source>SET/PT</source>
+        <translation>VA/PT</translation>
+    </message>
+    <message>
+        <source>GET/PT</source>
+        <translation>LIT/PT</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,551 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>WinLeft</name>
+    <message>
+        <source>Brightness</source>
+        <comment>accessible name</comment>
+        <translation>明るさ</translation>
+    </message>
+    <message>
+        <source>Brightness of the picture</source>
+        <translation>映像の明るさ</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <comment>accessible name</comment>
+        <translation>コントラスト</translation>
+    </message>
+    <message>
+        <source>Contrast of the picture</source>
+        <translation>映像のコントラスト</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <comment>accessible name</comment>
+        <translation>色相</translation>
+    </message>
+    <message>
+        <source>Shifts the colours</source>
+        <translation>色味をずらします</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <comment>accessible name</comment>
+        <translation>彩度</translation>
+    </message>
+    <message>
+        <source>Strength of the colours</source>
+        <translation>色の濃さ</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <comment>accessible name</comment>
+        <translation>シャープネス</translation>
+    </message>
+    <message>
+        <source>Sharpness of the picture</source>
+        <translation>映像のシャープネス</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <comment>accessible name</comment>
+        <translation>ガンマ</translation>
+    </message>
+    <message>
+        <source>Brightens or darkens the mid-tones</source>
+        <translation>中間調を明るくまたは暗くします</translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <comment>accessible name</comment>
+        <translation>逆光補正</translation>
+    </message>
+    <message>
+        <source>Brightens a subject in front of a bright background</source>
+        <translation>明るい背景の前の被写体を明るくします</translation>
+    </message>
+    <message>
+        <source>Automatic white balance</source>
+        <comment>accessible name</comment>
+        <translation>オートホワイトバランス</translation>
+    </message>
+    <message>
+        <source>The camera sets the white balance itself</source>
+        <translation>カメラがホワイトバランスを自動で調整します</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <comment>accessible name</comment>
+        <translation>ホワイトバランス</translation>
+    </message>
+    <message>
+        <source>Colour temperature, while automatic white balance is off</source>
+        <translation>色温度（オートホワイトバランスがオフのとき）</translation>
+    </message>
+    <message>
+        <source>Anti-flicker</source>
+        <comment>accessible name</comment>
+        <translation>フリッカー低減</translation>
+    </message>
+    <message>
+        <source>Matches the mains frequency of the lights: off, 50 Hz or 60 Hz</source>
+        <translation>照明の電源周波数に合わせます：オフ、50 Hz、60 Hz</translation>
+    </message>
+    <message>
+        <source>Infrared off</source>
+        <comment>accessible name</comment>
+        <translation>赤外線オフ</translation>
+    </message>
+    <message>
+        <source>Switches the infrared light on and off</source>
+        <translation>赤外線ライトをオン／オフします</translation>
+    </message>
+    <message>
+        <source>Day mode</source>
+        <comment>accessible name</comment>
+        <translation>昼モード</translation>
+    </message>
+    <message>
+        <source>Switches between day and night mode</source>
+        <translation>昼モードと夜モードを切り替えます</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <comment>accessible name</comment>
+        <translation>上下反転</translation>
+    </message>
+    <message>
+        <source>Turns the picture upside down, and back</source>
+        <translation>映像を上下逆さまにし、元に戻します</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <comment>accessible name</comment>
+        <translation>左右反転</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, and back</source>
+        <translation>映像を左右反転し、元に戻します</translation>
+    </message>
+    <message>
+        <source>On-screen menu off</source>
+        <comment>accessible name</comment>
+        <translation>オンスクリーンメニュー オフ</translation>
+    </message>
+    <message>
+        <source>Shows and hides the camera&apos;s own on-screen menu</source>
+        <translation>カメラ自身のオンスクリーンメニューを表示／非表示にします</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <comment>accessible name</comment>
+        <translation>ホーム</translation>
+    </message>
+    <message>
+        <source>Moves to the home position (key: Home)</source>
+        <translation>ホームポジションへ移動します（キー：Home）</translation>
+    </message>
+    <message>
+        <source>Automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>自動フレーミング</translation>
+    </message>
+    <message>
+        <source>Switches automatic framing of the people in view on and off</source>
+        <translation>映っている人物の自動フレーミングをオン／オフします</translation>
+    </message>
+    <message>
+        <source>End automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>自動フレーミングを終了</translation>
+    </message>
+    <message>
+        <source>Ends automatic framing and keeps the view as it is</source>
+        <translation>自動フレーミングを終了し、現在の画角を保ちます</translation>
+    </message>
+    <message>
+        <source>Reset image</source>
+        <comment>accessible name</comment>
+        <translation>映像をリセット</translation>
+    </message>
+    <message>
+        <source>Sets the image values back to the camera&apos;s defaults</source>
+        <translation>映像の設定値をカメラの既定値に戻します</translation>
+    </message>
+    <message>
+        <source>Reset pan, tilt and zoom</source>
+        <comment>accessible name</comment>
+        <translation>パン・チルト・ズームをリセット</translation>
+    </message>
+    <message>
+        <source>Recalibrates pan, tilt and zoom</source>
+        <translation>パン・チルト・ズームを再調整します</translation>
+    </message>
+    <message>
+        <source>Infrared on</source>
+        <comment>accessible name</comment>
+        <translation>赤外線オン</translation>
+    </message>
+    <message>
+        <source>Night mode</source>
+        <comment>accessible name</comment>
+        <translation>夜モード</translation>
+    </message>
+    <message>
+        <source>On-screen menu on</source>
+        <comment>accessible name</comment>
+        <translation>オンスクリーンメニュー オン</translation>
+    </message>
+    <message>
+        <source>Manual framing</source>
+        <comment>accessible name</comment>
+        <translation>手動フレーミング</translation>
+    </message>
+    <message>
+        <source>%1: value</source>
+        <translation>%1：値</translation>
+    </message>
+    <message>
+        <source>No camera is connected.</source>
+        <translation>カメラが接続されていません。</translation>
+    </message>
+    <message>
+        <source>Works on %1.</source>
+        <translation>%1 に作用します。</translation>
+    </message>
+    <message>
+        <source>Greyed: %1 cannot do this.</source>
+        <translation>グレー表示：%1 はこれに対応していません。</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>色相</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>ガンマ</translation>
+    </message>
+    <message>
+        <source>WhiteBalance</source>
+        <translation>Wバランス</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>コントラ</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>明るさ</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>彩度</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>シャープ</translation>
+    </message>
+    <message>
+        <source>Flicker</source>
+        <translation>フリッカ</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>50Hz</source>
+        <translation>50Hz</translation>
+    </message>
+    <message>
+        <source>60Hz</source>
+        <translation>60Hz</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>左右</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>上下</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>ホーム</translation>
+    </message>
+    <message>
+        <source>Menu OFF</source>
+        <translation>メニュー切</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>既定値</translation>
+    </message>
+    <message>
+        <source>Push</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>構図</translation>
+    </message>
+    <message>
+        <source>10000</source>
+        <translation>10000</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>BackLight</source>
+        <translation>逆光補正</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>IR OFF</source>
+        <translation>IR切</translation>
+    </message>
+    <message>
+        <source>DAY</source>
+        <translation>昼</translation>
+    </message>
+    <message>
+        <source>RST-PTZ</source>
+        <translation>PTZ初期</translation>
+    </message>
+    <message>
+        <source>Menu ON</source>
+        <translation>メニュー入</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手動</translation>
+    </message>
+    <message>
+        <source>IR ON</source>
+        <translation>IR入</translation>
+    </message>
+    <message>
+        <source>NIGHT</source>
+        <translation>夜</translation>
+    </message>
+</context>
+<context>
+    <name>WinRight</name>
+    <message>
+        <source>Image settings</source>
+        <comment>accessible name</comment>
+        <translation>映像設定</translation>
+    </message>
+    <message>
+        <source>Opens and shuts the image settings</source>
+        <translation>映像設定を開閉します</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <comment>accessible name</comment>
+        <translation>常に手前に表示</translation>
+    </message>
+    <message>
+        <source>Keeps the panel above other windows while pressed in</source>
+        <translation>押し込まれている間、パネルを他のウィンドウより手前に保ちます</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>accessible name</comment>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Closes the panel</source>
+        <translation>パネルを閉じます</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <comment>accessible name</comment>
+        <translation>カメラ</translation>
+    </message>
+    <message>
+        <source>The camera the panel controls</source>
+        <translation>パネルが操作するカメラ</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <comment>accessible name</comment>
+        <translation>ジョイスティック</translation>
+    </message>
+    <message>
+        <source>Drag to pan and tilt, faster the farther. Keys: arrows, with Shift faster, with Ctrl slower</source>
+        <translation>ドラッグでパン・チルト、遠いほど速く。キー：矢印（Shiftで速く、Ctrlで遅く）</translation>
+    </message>
+    <message>
+        <source>Set position</source>
+        <comment>accessible name</comment>
+        <translation>位置を設定</translation>
+    </message>
+    <message>
+        <source>Moves the camera to the pan and tilt typed below</source>
+        <translation>下に入力したパンとチルトへカメラを動かします</translation>
+    </message>
+    <message>
+        <source>Get position</source>
+        <comment>accessible name</comment>
+        <translation>位置を取得</translation>
+    </message>
+    <message>
+        <source>Reads the camera&apos;s pan and tilt into the fields below</source>
+        <translation>カメラのパンとチルトを下の欄に読み込みます</translation>
+    </message>
+    <message>
+        <source>Pan to set</source>
+        <comment>accessible name</comment>
+        <translation>設定するパン</translation>
+    </message>
+    <message>
+        <source>The pan the Set position key moves to</source>
+        <translation>「位置を設定」キーで移動するパン</translation>
+    </message>
+    <message>
+        <source>Tilt to set</source>
+        <comment>accessible name</comment>
+        <translation>設定するチルト</translation>
+    </message>
+    <message>
+        <source>The tilt the Set position key moves to</source>
+        <translation>「位置を設定」キーで移動するチルト</translation>
+    </message>
+    <message>
+        <source>Pan read</source>
+        <comment>accessible name</comment>
+        <translation>取得したパン</translation>
+    </message>
+    <message>
+        <source>The pan the camera last reported</source>
+        <translation>カメラが最後に報告したパン</translation>
+    </message>
+    <message>
+        <source>Tilt read</source>
+        <comment>accessible name</comment>
+        <translation>取得したチルト</translation>
+    </message>
+    <message>
+        <source>The tilt the camera last reported</source>
+        <translation>カメラが最後に報告したチルト</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <comment>accessible name</comment>
+        <translation>ズーム</translation>
+    </message>
+    <message>
+        <source>Drag right to zoom in, left to zoom out; it springs back. Keys: + and -, Page Up and Page Down</source>
+        <translation>右へドラッグでズームイン、左でズームアウト。手を離すと戻ります。キー：+ と -、Page Up と Page Down</translation>
+    </message>
+    <message>
+        <source>Store mode</source>
+        <comment>accessible name</comment>
+        <translation>登録モード</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to store the position there (keys: Ctrl+0 to Ctrl+8)</source>
+        <translation>押してからプリセットキーを押すと、そこに位置を登録します（キー：Ctrl+0〜Ctrl+8）</translation>
+    </message>
+    <message>
+        <source>Clear mode</source>
+        <comment>accessible name</comment>
+        <translation>消去モード</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to clear that preset</source>
+        <translation>押してからプリセットキーを押すと、そのプリセットを消去します</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>プリセット %1</translation>
+    </message>
+    <message>
+        <source>Recalls preset %1; after Store or Clear mode, stores or clears it. Key: %1, with Ctrl stores</source>
+        <translation>プリセット %1 を呼び出します。登録／消去モードの後は登録または消去します。キー：%1（Ctrl で登録）</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>フォーム</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>登録</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>消去</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>カメラ</translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation>PAN</translation>
+    </message>
+    <message>
+        <source>TILT</source>
+        <translation>TILT</translation>
+    </message>
+    <message>
+        <source>SET/PT</source>
+        <translation>PT設定</translation>
+    </message>
+    <message>
+        <source>GET/PT</source>
+        <translation>PT取得</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,551 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="nl">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>WinLeft</name>
+    <message>
+        <source>Brightness</source>
+        <comment>accessible name</comment>
+        <translation>Helderheid</translation>
+    </message>
+    <message>
+        <source>Brightness of the picture</source>
+        <translation>Helderheid van het beeld</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <comment>accessible name</comment>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>Contrast of the picture</source>
+        <translation>Contrast van het beeld</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <comment>accessible name</comment>
+        <translation>Tint</translation>
+    </message>
+    <message>
+        <source>Shifts the colours</source>
+        <translation>Verschuift de kleuren</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <comment>accessible name</comment>
+        <translation>Verzadiging</translation>
+    </message>
+    <message>
+        <source>Strength of the colours</source>
+        <translation>Sterkte van de kleuren</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <comment>accessible name</comment>
+        <translation>Scherpte</translation>
+    </message>
+    <message>
+        <source>Sharpness of the picture</source>
+        <translation>Scherpte van het beeld</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <comment>accessible name</comment>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightens or darkens the mid-tones</source>
+        <translation>Maakt de middentonen lichter of donkerder</translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <comment>accessible name</comment>
+        <translation>Tegenlichtcompensatie</translation>
+    </message>
+    <message>
+        <source>Brightens a subject in front of a bright background</source>
+        <translation>Maakt een onderwerp voor een lichte achtergrond lichter</translation>
+    </message>
+    <message>
+        <source>Automatic white balance</source>
+        <comment>accessible name</comment>
+        <translation>Automatische witbalans</translation>
+    </message>
+    <message>
+        <source>The camera sets the white balance itself</source>
+        <translation>De camera stelt de witbalans zelf in</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <comment>accessible name</comment>
+        <translation>Witbalans</translation>
+    </message>
+    <message>
+        <source>Colour temperature, while automatic white balance is off</source>
+        <translation>Kleurtemperatuur, zolang de automatische witbalans uit staat</translation>
+    </message>
+    <message>
+        <source>Anti-flicker</source>
+        <comment>accessible name</comment>
+        <translation>Antiflikkering</translation>
+    </message>
+    <message>
+        <source>Matches the mains frequency of the lights: off, 50 Hz or 60 Hz</source>
+        <translation>Past zich aan de netfrequentie van de verlichting aan: uit, 50 Hz of 60 Hz</translation>
+    </message>
+    <message>
+        <source>Infrared off</source>
+        <comment>accessible name</comment>
+        <translation>Infrarood uit</translation>
+    </message>
+    <message>
+        <source>Switches the infrared light on and off</source>
+        <translation>Zet het infraroodlicht aan en uit</translation>
+    </message>
+    <message>
+        <source>Day mode</source>
+        <comment>accessible name</comment>
+        <translation>Dagmodus</translation>
+    </message>
+    <message>
+        <source>Switches between day and night mode</source>
+        <translation>Wisselt tussen dag- en nachtmodus</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <comment>accessible name</comment>
+        <translation>Omkeren</translation>
+    </message>
+    <message>
+        <source>Turns the picture upside down, and back</source>
+        <translation>Zet het beeld op zijn kop, en weer terug</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <comment>accessible name</comment>
+        <translation>Spiegelen</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, and back</source>
+        <translation>Spiegelt het beeld van links naar rechts, en weer terug</translation>
+    </message>
+    <message>
+        <source>On-screen menu off</source>
+        <comment>accessible name</comment>
+        <translation>Schermmenu uit</translation>
+    </message>
+    <message>
+        <source>Shows and hides the camera&apos;s own on-screen menu</source>
+        <translation>Toont en verbergt het eigen schermmenu van de camera</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <comment>accessible name</comment>
+        <translation>Beginpositie</translation>
+    </message>
+    <message>
+        <source>Moves to the home position (key: Home)</source>
+        <translation>Gaat naar de beginpositie (toets: Home)</translation>
+    </message>
+    <message>
+        <source>Automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Automatische kadrering</translation>
+    </message>
+    <message>
+        <source>Switches automatic framing of the people in view on and off</source>
+        <translation>Zet de automatische kadrering van de mensen in beeld aan en uit</translation>
+    </message>
+    <message>
+        <source>End automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Automatische kadrering beëindigen</translation>
+    </message>
+    <message>
+        <source>Ends automatic framing and keeps the view as it is</source>
+        <translation>Beëindigt de automatische kadrering en houdt het beeld zoals het is</translation>
+    </message>
+    <message>
+        <source>Reset image</source>
+        <comment>accessible name</comment>
+        <translation>Beeld herstellen</translation>
+    </message>
+    <message>
+        <source>Sets the image values back to the camera&apos;s defaults</source>
+        <translation>Zet de beeldwaarden terug op de standaardwaarden van de camera</translation>
+    </message>
+    <message>
+        <source>Reset pan, tilt and zoom</source>
+        <comment>accessible name</comment>
+        <translation>Pannen, kantelen en zoom herstellen</translation>
+    </message>
+    <message>
+        <source>Recalibrates pan, tilt and zoom</source>
+        <translation>Kalibreert pannen, kantelen en zoom opnieuw</translation>
+    </message>
+    <message>
+        <source>Infrared on</source>
+        <comment>accessible name</comment>
+        <translation>Infrarood aan</translation>
+    </message>
+    <message>
+        <source>Night mode</source>
+        <comment>accessible name</comment>
+        <translation>Nachtmodus</translation>
+    </message>
+    <message>
+        <source>On-screen menu on</source>
+        <comment>accessible name</comment>
+        <translation>Schermmenu aan</translation>
+    </message>
+    <message>
+        <source>Manual framing</source>
+        <comment>accessible name</comment>
+        <translation>Handmatige kadrering</translation>
+    </message>
+    <message>
+        <source>%1: value</source>
+        <translation>%1: waarde</translation>
+    </message>
+    <message>
+        <source>No camera is connected.</source>
+        <translation>Er is geen camera verbonden.</translation>
+    </message>
+    <message>
+        <source>Works on %1.</source>
+        <translation>Werkt op %1.</translation>
+    </message>
+    <message>
+        <source>Greyed: %1 cannot do this.</source>
+        <translation>Grijs: %1 kan dit niet.</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Tint</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>WhiteBalance</source>
+        <translation>Witbalans</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helderheid</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Verzadig.</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Scherpte</translation>
+    </message>
+    <message>
+        <source>Flicker</source>
+        <translation>Flikker</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Uit</translation>
+    </message>
+    <message>
+        <source>50Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Spiegel</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Kantel</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Begin</translation>
+    </message>
+    <message>
+        <source>Menu OFF</source>
+        <translation>Menu UIT</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Herst.</translation>
+    </message>
+    <message>
+        <source>Push</source>
+        <translation>Vast</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Kader</translation>
+    </message>
+    <message>
+        <source>10000</source>
+        <translation>10000</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>BackLight</source>
+        <translation>Tegenlicht</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>IR OFF</source>
+        <translation>IR UIT</translation>
+    </message>
+    <message>
+        <source>DAY</source>
+        <translation>DAG</translation>
+    </message>
+    <message>
+        <source>RST-PTZ</source>
+        <translation>Res. PTZ</translation>
+    </message>
+    <message>
+        <source>Menu ON</source>
+        <translation>Menu AAN</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Hand</translation>
+    </message>
+    <message>
+        <source>IR ON</source>
+        <translation>IR AAN</translation>
+    </message>
+    <message>
+        <source>NIGHT</source>
+        <translation>NACHT</translation>
+    </message>
+</context>
+<context>
+    <name>WinRight</name>
+    <message>
+        <source>Image settings</source>
+        <comment>accessible name</comment>
+        <translation>Beeldinstellingen</translation>
+    </message>
+    <message>
+        <source>Opens and shuts the image settings</source>
+        <translation>Opent en sluit de beeldinstellingen</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <comment>accessible name</comment>
+        <translation>Altijd bovenop</translation>
+    </message>
+    <message>
+        <source>Keeps the panel above other windows while pressed in</source>
+        <translation>Houdt het paneel boven andere vensters zolang ingedrukt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>accessible name</comment>
+        <translation>Sluiten</translation>
+    </message>
+    <message>
+        <source>Closes the panel</source>
+        <translation>Sluit het paneel</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <comment>accessible name</comment>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>The camera the panel controls</source>
+        <translation>De camera die het paneel bedient</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <comment>accessible name</comment>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Drag to pan and tilt, faster the farther. Keys: arrows, with Shift faster, with Ctrl slower</source>
+        <translation>Sleep om te pannen en te kantelen, sneller naarmate verder. Toetsen: pijlen, met Shift sneller, met Ctrl langzamer</translation>
+    </message>
+    <message>
+        <source>Set position</source>
+        <comment>accessible name</comment>
+        <translation>Naar positie gaan</translation>
+    </message>
+    <message>
+        <source>Moves the camera to the pan and tilt typed below</source>
+        <translation>Zet de camera op de hieronder ingevulde pan en kanteling</translation>
+    </message>
+    <message>
+        <source>Get position</source>
+        <comment>accessible name</comment>
+        <translation>Positie lezen</translation>
+    </message>
+    <message>
+        <source>Reads the camera&apos;s pan and tilt into the fields below</source>
+        <translation>Leest pan en kanteling van de camera in de velden hieronder</translation>
+    </message>
+    <message>
+        <source>Pan to set</source>
+        <comment>accessible name</comment>
+        <translation>Pan om in te stellen</translation>
+    </message>
+    <message>
+        <source>The pan the Set position key moves to</source>
+        <translation>De pan waar de knop Naar positie gaan heen gaat</translation>
+    </message>
+    <message>
+        <source>Tilt to set</source>
+        <comment>accessible name</comment>
+        <translation>Kanteling om in te stellen</translation>
+    </message>
+    <message>
+        <source>The tilt the Set position key moves to</source>
+        <translation>De kanteling waar de knop Naar positie gaan heen gaat</translation>
+    </message>
+    <message>
+        <source>Pan read</source>
+        <comment>accessible name</comment>
+        <translation>Gelezen pan</translation>
+    </message>
+    <message>
+        <source>The pan the camera last reported</source>
+        <translation>De laatst door de camera gemelde pan</translation>
+    </message>
+    <message>
+        <source>Tilt read</source>
+        <comment>accessible name</comment>
+        <translation>Gelezen kanteling</translation>
+    </message>
+    <message>
+        <source>The tilt the camera last reported</source>
+        <translation>De laatst door de camera gemelde kanteling</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <comment>accessible name</comment>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Drag right to zoom in, left to zoom out; it springs back. Keys: + and -, Page Up and Page Down</source>
+        <translation>Sleep naar rechts om in te zoomen, naar links om uit te zoomen; veert terug. Toetsen: + en -, Page Up en Page Down</translation>
+    </message>
+    <message>
+        <source>Store mode</source>
+        <comment>accessible name</comment>
+        <translation>Opslagmodus</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to store the position there (keys: Ctrl+0 to Ctrl+8)</source>
+        <translation>Druk, daarna een presetknop, om de positie daar op te slaan (toetsen: Ctrl+0 tot Ctrl+8)</translation>
+    </message>
+    <message>
+        <source>Clear mode</source>
+        <comment>accessible name</comment>
+        <translation>Wismodus</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to clear that preset</source>
+        <translation>Druk, daarna een presetknop, om die preset te wissen</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Recalls preset %1; after Store or Clear mode, stores or clears it. Key: %1, with Ctrl stores</source>
+        <translation>Roept preset %1 op; na opslag- of wismodus slaat het die op of wist het die. Toets: %1, met Ctrl opslaan</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Formulier</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Opslaan</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Wissen</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Cam.</translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation>PAN</translation>
+    </message>
+    <message>
+        <source>TILT</source>
+        <translation>TILT</translation>
+    </message>
+    <message>
+        <source>SET/PT</source>
+        <translation>SET/PT</translation>
+    </message>
+    <message>
+        <source>GET/PT</source>
+        <translation>GET/PT</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,551 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>WinLeft</name>
+    <message>
+        <source>Brightness</source>
+        <comment>accessible name</comment>
+        <translation>Jasność</translation>
+    </message>
+    <message>
+        <source>Brightness of the picture</source>
+        <translation>Jasność obrazu</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <comment>accessible name</comment>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Contrast of the picture</source>
+        <translation>Kontrast obrazu</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <comment>accessible name</comment>
+        <translation>Odcień</translation>
+    </message>
+    <message>
+        <source>Shifts the colours</source>
+        <translation>Przesuwa kolory</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <comment>accessible name</comment>
+        <translation>Nasycenie</translation>
+    </message>
+    <message>
+        <source>Strength of the colours</source>
+        <translation>Intensywność kolorów</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <comment>accessible name</comment>
+        <translation>Ostrość</translation>
+    </message>
+    <message>
+        <source>Sharpness of the picture</source>
+        <translation>Ostrość obrazu</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <comment>accessible name</comment>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>Brightens or darkens the mid-tones</source>
+        <translation>Rozjaśnia lub przyciemnia półtony</translation>
+    </message>
+    <message>
+        <source>Backlight compensation</source>
+        <comment>accessible name</comment>
+        <translation>Kompensacja podświetlenia</translation>
+    </message>
+    <message>
+        <source>Brightens a subject in front of a bright background</source>
+        <translation>Rozjaśnia obiekt na jasnym tle</translation>
+    </message>
+    <message>
+        <source>Automatic white balance</source>
+        <comment>accessible name</comment>
+        <translation>Automatyczny balans bieli</translation>
+    </message>
+    <message>
+        <source>The camera sets the white balance itself</source>
+        <translation>Kamera sama ustawia balans bieli</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <comment>accessible name</comment>
+        <translation>Balans bieli</translation>
+    </message>
+    <message>
+        <source>Colour temperature, while automatic white balance is off</source>
+        <translation>Temperatura barwowa, gdy automatyczny balans bieli jest wyłączony</translation>
+    </message>
+    <message>
+        <source>Anti-flicker</source>
+        <comment>accessible name</comment>
+        <translation>Redukcja migotania</translation>
+    </message>
+    <message>
+        <source>Matches the mains frequency of the lights: off, 50 Hz or 60 Hz</source>
+        <translation>Dopasowuje do częstotliwości sieci oświetlenia: wył., 50 Hz lub 60 Hz</translation>
+    </message>
+    <message>
+        <source>Infrared off</source>
+        <comment>accessible name</comment>
+        <translation>Podczerwień wyłączona</translation>
+    </message>
+    <message>
+        <source>Switches the infrared light on and off</source>
+        <translation>Włącza i wyłącza oświetlenie podczerwone</translation>
+    </message>
+    <message>
+        <source>Day mode</source>
+        <comment>accessible name</comment>
+        <translation>Tryb dzienny</translation>
+    </message>
+    <message>
+        <source>Switches between day and night mode</source>
+        <translation>Przełącza między trybem dziennym i nocnym</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <comment>accessible name</comment>
+        <translation>Odwróć</translation>
+    </message>
+    <message>
+        <source>Turns the picture upside down, and back</source>
+        <translation>Odwraca obraz do góry nogami i z powrotem</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <comment>accessible name</comment>
+        <translation>Lustro</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, and back</source>
+        <translation>Odbija obraz w poziomie i z powrotem</translation>
+    </message>
+    <message>
+        <source>On-screen menu off</source>
+        <comment>accessible name</comment>
+        <translation>Menu ekranowe wyłączone</translation>
+    </message>
+    <message>
+        <source>Shows and hides the camera&apos;s own on-screen menu</source>
+        <translation>Pokazuje i ukrywa menu ekranowe kamery</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <comment>accessible name</comment>
+        <translation>Pozycja domowa</translation>
+    </message>
+    <message>
+        <source>Moves to the home position (key: Home)</source>
+        <translation>Przechodzi do pozycji domowej (klawisz: Home)</translation>
+    </message>
+    <message>
+        <source>Automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Automatyczne kadrowanie</translation>
+    </message>
+    <message>
+        <source>Switches automatic framing of the people in view on and off</source>
+        <translation>Włącza i wyłącza automatyczne kadrowanie osób w kadrze</translation>
+    </message>
+    <message>
+        <source>End automatic framing</source>
+        <comment>accessible name</comment>
+        <translation>Zakończ automatyczne kadrowanie</translation>
+    </message>
+    <message>
+        <source>Ends automatic framing and keeps the view as it is</source>
+        <translation>Kończy automatyczne kadrowanie i zachowuje bieżący widok</translation>
+    </message>
+    <message>
+        <source>Reset image</source>
+        <comment>accessible name</comment>
+        <translation>Resetuj obraz</translation>
+    </message>
+    <message>
+        <source>Sets the image values back to the camera&apos;s defaults</source>
+        <translation>Przywraca domyślne wartości obrazu kamery</translation>
+    </message>
+    <message>
+        <source>Reset pan, tilt and zoom</source>
+        <comment>accessible name</comment>
+        <translation>Resetuj obrót, pochylenie i zoom</translation>
+    </message>
+    <message>
+        <source>Recalibrates pan, tilt and zoom</source>
+        <translation>Ponownie kalibruje obrót, pochylenie i zoom</translation>
+    </message>
+    <message>
+        <source>Infrared on</source>
+        <comment>accessible name</comment>
+        <translation>Podczerwień włączona</translation>
+    </message>
+    <message>
+        <source>Night mode</source>
+        <comment>accessible name</comment>
+        <translation>Tryb nocny</translation>
+    </message>
+    <message>
+        <source>On-screen menu on</source>
+        <comment>accessible name</comment>
+        <translation>Menu ekranowe włączone</translation>
+    </message>
+    <message>
+        <source>Manual framing</source>
+        <comment>accessible name</comment>
+        <translation>Ręczne kadrowanie</translation>
+    </message>
+    <message>
+        <source>%1: value</source>
+        <translation>%1: wartość</translation>
+    </message>
+    <message>
+        <source>No camera is connected.</source>
+        <translation>Nie podłączono kamery.</translation>
+    </message>
+    <message>
+        <source>Works on %1.</source>
+        <translation>Działa na %1.</translation>
+    </message>
+    <message>
+        <source>Greyed: %1 cannot do this.</source>
+        <translation>Wyszarzone: %1 tego nie potrafi.</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Odcień</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>WhiteBalance</source>
+        <translation>Balans bieli</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Jasność</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Nasycenie</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Ostrość</translation>
+    </message>
+    <message>
+        <source>Flicker</source>
+        <translation>Migot.</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Wył.</translation>
+    </message>
+    <message>
+        <source>50Hz</source>
+        <translation>50 Hz</translation>
+    </message>
+    <message>
+        <source>60Hz</source>
+        <translation>60 Hz</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Lustro</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Odwróć</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Dom</translation>
+    </message>
+    <message>
+        <source>Menu OFF</source>
+        <translation>Menu WYŁ</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Resetuj</translation>
+    </message>
+    <message>
+        <source>Push</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Kadr.</translation>
+    </message>
+    <message>
+        <source>10000</source>
+        <translation>10000</translation>
+    </message>
+    <message>
+        <source>1000</source>
+        <translation>1000</translation>
+    </message>
+    <message>
+        <source>BackLight</source>
+        <translation>Podświetl.</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>IR OFF</source>
+        <translation>IR WYŁ</translation>
+    </message>
+    <message>
+        <source>DAY</source>
+        <translation>DZIEŃ</translation>
+    </message>
+    <message>
+        <source>RST-PTZ</source>
+        <translation>Res. PTZ</translation>
+    </message>
+    <message>
+        <source>Menu ON</source>
+        <translation>Menu WŁ</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Ręczne</translation>
+    </message>
+    <message>
+        <source>IR ON</source>
+        <translation>IR WŁ</translation>
+    </message>
+    <message>
+        <source>NIGHT</source>
+        <translation>NOC</translation>
+    </message>
+</context>
+<context>
+    <name>WinRight</name>
+    <message>
+        <source>Image settings</source>
+        <comment>accessible name</comment>
+        <translation>Ustawienia obrazu</translation>
+    </message>
+    <message>
+        <source>Opens and shuts the image settings</source>
+        <translation>Otwiera i zamyka ustawienia obrazu</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <comment>accessible name</comment>
+        <translation>Zawsze na wierzchu</translation>
+    </message>
+    <message>
+        <source>Keeps the panel above other windows while pressed in</source>
+        <translation>Utrzymuje panel nad innymi oknami, gdy jest wciśnięty</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>accessible name</comment>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Closes the panel</source>
+        <translation>Zamyka panel</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <comment>accessible name</comment>
+        <translation>Kamera</translation>
+    </message>
+    <message>
+        <source>The camera the panel controls</source>
+        <translation>Kamera sterowana przez panel</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <comment>accessible name</comment>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Drag to pan and tilt, faster the farther. Keys: arrows, with Shift faster, with Ctrl slower</source>
+        <translation>Przeciągnij, by obracać i pochylać, im dalej, tym szybciej. Klawisze: strzałki, z Shift szybciej, z Ctrl wolniej</translation>
+    </message>
+    <message>
+        <source>Set position</source>
+        <comment>accessible name</comment>
+        <translation>Ustaw pozycję</translation>
+    </message>
+    <message>
+        <source>Moves the camera to the pan and tilt typed below</source>
+        <translation>Ustawia kamerę na obrót i pochylenie wpisane poniżej</translation>
+    </message>
+    <message>
+        <source>Get position</source>
+        <comment>accessible name</comment>
+        <translation>Odczytaj pozycję</translation>
+    </message>
+    <message>
+        <source>Reads the camera&apos;s pan and tilt into the fields below</source>
+        <translation>Odczytuje obrót i pochylenie kamery do pól poniżej</translation>
+    </message>
+    <message>
+        <source>Pan to set</source>
+        <comment>accessible name</comment>
+        <translation>Obrót do ustawienia</translation>
+    </message>
+    <message>
+        <source>The pan the Set position key moves to</source>
+        <translation>Obrót, do którego przechodzi klawisz Ustaw pozycję</translation>
+    </message>
+    <message>
+        <source>Tilt to set</source>
+        <comment>accessible name</comment>
+        <translation>Pochylenie do ustawienia</translation>
+    </message>
+    <message>
+        <source>The tilt the Set position key moves to</source>
+        <translation>Pochylenie, do którego przechodzi klawisz Ustaw pozycję</translation>
+    </message>
+    <message>
+        <source>Pan read</source>
+        <comment>accessible name</comment>
+        <translation>Odczytany obrót</translation>
+    </message>
+    <message>
+        <source>The pan the camera last reported</source>
+        <translation>Ostatni obrót zgłoszony przez kamerę</translation>
+    </message>
+    <message>
+        <source>Tilt read</source>
+        <comment>accessible name</comment>
+        <translation>Odczytane pochylenie</translation>
+    </message>
+    <message>
+        <source>The tilt the camera last reported</source>
+        <translation>Ostatnie pochylenie zgłoszone przez kamerę</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <comment>accessible name</comment>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Drag right to zoom in, left to zoom out; it springs back. Keys: + and -, Page Up and Page Down</source>
+        <translation>Przeciągnij w prawo, by przybliżyć, w lewo, by oddalić; wraca sam. Klawisze: + i -, Page Up i Page Down</translation>
+    </message>
+    <message>
+        <source>Store mode</source>
+        <comment>accessible name</comment>
+        <translation>Tryb zapisu</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to store the position there (keys: Ctrl+0 to Ctrl+8)</source>
+        <translation>Naciśnij, potem klawisz presetu, by zapisać w nim pozycję (klawisze: Ctrl+0 do Ctrl+8)</translation>
+    </message>
+    <message>
+        <source>Clear mode</source>
+        <comment>accessible name</comment>
+        <translation>Tryb usuwania</translation>
+    </message>
+    <message>
+        <source>Press, then a preset key, to clear that preset</source>
+        <translation>Naciśnij, potem klawisz presetu, by usunąć ten preset</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Recalls preset %1; after Store or Clear mode, stores or clears it. Key: %1, with Ctrl stores</source>
+        <translation>Przywołuje preset %1; po trybie zapisu lub usuwania zapisuje go lub usuwa. Klawisz: %1, z Ctrl zapisuje</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Formularz</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Kam.</translation>
+    </message>
+    <message>
+        <source>PAN</source>
+        <translation>PAN</translation>
+    </message>
+    <message>
+        <source>TILT</source>
+        <translation>TILT</translation>
+    </message>
+    <message>
+        <source>SET/PT</source>
+        <translation>SET/PT</translation>
+    </message>
+    <message>
+        <source>GET/PT</source>
+        <translation>GET/PT</translation>
+    </message>
+</context>
+</TS>
