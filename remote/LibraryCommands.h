@@ -2,6 +2,7 @@
 // the panel's own speed scaling and motion table, then closes the camera.
 #pragma once
 
+#include "CameraTarget.h"
 #include "Command.h"
 #include "CommandLine.h"
 
@@ -9,7 +10,7 @@
 
 class BaseDevice;
 
-class LibraryCommands
+class LibraryCommands : private CameraTarget
 {
 public:
     // Every command in order; stops at the first that fails.
@@ -20,11 +21,33 @@ public:
 
 private:
     explicit LibraryCommands(BaseDevice &device) : device(device) {}
-    Outcome connect(int index, const QString &name);
-    Outcome run(const Command &command);
+
+    QStringList cameraNames() override;
+    Outcome choose(int index) override;
+    Outcome ready(uint &capabilities) override;
+    QString cameraName() override { return name; }
+    bool recall(int preset) override;
+    bool store(int preset) override;
+    bool clear(int preset) override;
+    bool home() override;
+    void drive(int key, int panSpeed, int tiltSpeed, int forMs) override;
+    void zoom(int direction, int speed, int forMs) override;
+    void stop() override;
+    bool positionRange(bool tilt, int &minimum, int &maximum) override;
+    bool setPosition(int pan, int tilt) override;
+    bool position(int &pan, int &tilt) override;
+    void imageRange(ImageControl::Id control, int &minimum, int &maximum) override;
+    bool setImage(ImageControl::Id control, int value) override;
+    bool setWhiteBalanceAuto(bool automatic) override;
+    bool canSwitchFlickerOff() override;
+    bool setFlicker(int mode) override;
+    bool resetImage() override;
+
     // Holds a motion for `ms`, or until SIGINT or SIGTERM when `ms` is negative.
     static void hold(int ms);
 
     BaseDevice &device;
-    QString cameraName;
+    QString name;
+    QStringList listed; // the cameras' names, as last read
+    bool open = false;
 };

@@ -1,6 +1,7 @@
 #include "PanelCommands.h"
 #include "BaseDevice.h"
 #include "CommandLine.h"
+#include "CommandRunner.h"
 #include "ImageControl.h"
 #include "PanelKeys.h"
 
@@ -46,23 +47,6 @@ bool PanelCommands::invoke(const char *slot, int argument) const
     return QMetaObject::invokeMethod(&window, slot, Q_ARG(int, argument));
 }
 
-Outcome PanelCommands::cannot(uint capability, const char *what) const
-{
-    const auto *selector = child<QComboBox>("Box_Camera_USB");
-    if (selector->count() == 0 || !window.property("cameraPresent").toBool())
-        return Outcome::failed(QStringLiteral("no camera is connected"));
-    if (!window.property("cameraOpen").toBool())
-        return Outcome::failed(selector->currentText() + QStringLiteral(" cannot be opened"));
-    // A camera just connected may not have told what it can do yet. No events are taken
-    // meanwhile: another command must not run inside this one.
-    uint capabilities = window.property("capabilities").toUInt();
-    for (QDeadlineTimer answer(AnswerWaitMs); !capabilities && !answer.hasExpired();) {
-        QThread::msleep(10);
-        capabilities = window.property("capabilities").toUInt();
-    }
-    return Outcome::lacking(selector->currentText(), capabilities, capability, QLatin1String(what));
-}
-
 bool PanelCommands::refused() const
 {
     return window.property("refused").toBool();
@@ -84,167 +68,187 @@ void PanelCommands::stopZoom()
 
 Outcome PanelCommands::run(const Command &c)
 {
+    return CommandRunner::run(c, *this);
+}
+
+QStringList PanelCommands::cameraNames()
+{
+    const auto *selector = child<QComboBox>("Box_Camera_USB");
+    QStringList names;
+    for (int i = 0; i < selector->count(); ++i)
+        names << selector->itemText(i);
+    return names;
+}
+
+Outcome PanelCommands::choose(int index)
+{
     auto *selector = child<QComboBox>("Box_Camera_USB");
-    const QString camera = selector->currentText();
-    switch (c.kind) {
-    case Command::Raise:
-        window.show();
-        window.raise();
-        window.activateWindow();
-        return {};
-    case Command::List: {
-        QString list;
-        for (int i = 0; i < selector->count(); ++i)
-            list += QStringLiteral("%1 %2\n").arg(i).arg(selector->itemText(i));
-        return {0, list, {}};
+    if (index != selector->currentIndex())
+        selector->setCurrentIndex(index); // the selector's own signal connects it
+    // Whether it answers, the next command finds out.
+    return window.property("cameraOpen").toBool()
+               ? Outcome{}
+               : Outcome::failed(
+                     QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
+}
+
+Outcome PanelCommands::ready(uint &capabilities)
+{
+    const auto *selector = child<QComboBox>("Box_Camera_USB");
+    if (selector->count() == 0 || !window.property("cameraPresent").toBool())
+        return Outcome::failed(QStringLiteral("no camera is connected"));
+    if (!window.property("cameraOpen").toBool())
+        return Outcome::failed(selector->currentText() + QStringLiteral(" cannot be opened"));
+    // A camera just connected may not have told what it can do yet. No events are taken
+    // meanwhile: another command must not run inside this one.
+    capabilities = window.property("capabilities").toUInt();
+    for (QDeadlineTimer answer(AnswerWaitMs); !capabilities && !answer.hasExpired();) {
+        QThread::msleep(10);
+        capabilities = window.property("capabilities").toUInt();
     }
-    case Command::Camera: {
-        const int index = c.text.isEmpty() ? c.number : selector->findText(c.text);
-        if (index < 0 || index >= selector->count())
-            return Outcome::failed(QStringLiteral("no camera %1 is attached")
-                                       .arg(c.text.isEmpty() ? QString::number(c.number) : c.text),
-                                   Outcome::NotFound);
-        if (index != selector->currentIndex())
-            selector->setCurrentIndex(index); // the selector's own signal connects it
-        // Whether it answers, the next command finds out.
-        return window.property("cameraOpen").toBool()
-                   ? Outcome{}
-                   : Outcome::failed(
-                         QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
-    }
-    case Command::Preset:
-    case Command::Store:
-    case Command::Clear:
-        if (const Outcome no = cannot(CAP_PRESETS, "keep presets"); no.exitCode)
-            return no;
-        invoke("ChangePresetno", c.number);
-        invoke("RWin_BT_Pressed", c.kind == Command::Preset  ? RightRecall
-                                  : c.kind == Command::Store ? RightStore
-                                                             : RightClear);
-        if (!refused())
-            return {};
-        if (c.kind == Command::Preset)
-            return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(c.number),
-                                   Outcome::NotFound);
-        return Outcome::failed(QStringLiteral("%1 could not %2 preset %3")
-                                   .arg(camera, c.kind == Command::Store ? "store" : "clear")
-                                   .arg(c.number),
-                               Outcome::NotStored);
-    case Command::Home:
-        if (const Outcome no = cannot(CAP_HOME, "go home"); no.exitCode)
-            return no;
-        invoke("LWin_BT_Pressed", LeftHome);
-        return {};
-    case Command::Move: {
-        if (const Outcome no = cannot(CAP_PAN_TILT, "pan or tilt"); no.exitCode)
-            return no;
-        // At its own speed from the start, as the keyboard's and controllers' moves: the
-        // joystick's order (the key at the last speeds, then the speeds) would start it at
-        // the previous move's.
-        const int pan = PanSpeedScale * c.speed, tilt = TiltSpeedScale * c.speed;
-        QMetaObject::invokeMethod(&window, "DriveByKey", Q_ARG(int, c.direction), Q_ARG(int, pan),
-                                  Q_ARG(int, tilt));
-        if (c.forMs >= 0)
-            motionTimer.start(c.forMs);
-        return {};
-    }
-    case Command::Zoom:
-        if (const Outcome no = cannot(CAP_ZOOM, "zoom"); no.exitCode)
-            return no;
-        // The lever held off its middle: its value change sends the zoom.
-        child<QSlider>("Slider_Zoom")->setValue(ZoomRest + c.direction * c.speed);
-        if (c.forMs >= 0)
-            zoomTimer.start(c.forMs);
-        return {};
-    case Command::Stop:
-        if (const Outcome no = cannot(0, ""); no.exitCode)
-            return no;
-        stopMotion();
-        stopZoom();
-        return {};
-    case Command::Position: {
-        if (const Outcome no = cannot(CAP_POSITION, "move to a position"); no.exitCode)
-            return no;
-        // The SET/PT fields know what the camera reaches; a position past it is not sent.
-        const std::pair<const char *, int> axes[] = {{"set_pan_data", c.pan},
-                                                     {"set_tilt_data", c.tilt}};
-        for (const auto &[name, value] : axes) {
-            const auto *range =
-                qobject_cast<const QIntValidator *>(child<QLineEdit>(name)->validator());
-            if (range && (value < range->bottom() || value > range->top()))
-                return Outcome::outOfRange(QStringLiteral("%1 goes from %2 to %3 on %4")
-                                               .arg(name == axes[0].first ? "pan" : "tilt")
-                                               .arg(range->bottom())
-                                               .arg(range->top())
-                                               .arg(camera));
-        }
-        child<QLineEdit>("set_pan_data")->setText(QString::number(c.pan));
-        child<QLineEdit>("set_tilt_data")->setText(QString::number(c.tilt));
-        invoke("RWin_BT_Pressed", RightSet);
-        if (refused())
-            return Outcome::failed(camera + " did not take the position");
-        return {};
-    }
-    case Command::GetPosition:
-        if (const Outcome no = cannot(CAP_POSITION, "tell its position"); no.exitCode)
-            return no;
-        invoke("RWin_BT_Pressed", RightGet);
-        // What the read-outs show then is no position the camera told.
-        if (refused())
-            return Outcome::failed(camera + " does not tell its position");
-        return {0,
-                child<QLineEdit>("get_pan_data")->text() + ',' +
-                    child<QLineEdit>("get_tilt_data")->text() + '\n',
-                {}};
-    case Command::Image: {
-        if (const Outcome no = cannot(0, ""); no.exitCode)
-            return no;
-        const int index = int(Command::imageControls().indexOf(c.text));
-        if (index < 0)
-            return Outcome::misused("no image control " + c.text);
-        const ImageControl &control = ImageControl::of(ImageControl::Id(index));
-        auto *slider = child<QSlider>(control.slider);
-        if (c.number < slider->minimum() || c.number > slider->maximum())
-            return Outcome::failed(QStringLiteral("%1 goes from %2 to %3 on this camera")
-                                       .arg(c.text)
-                                       .arg(slider->minimum())
-                                       .arg(slider->maximum()),
-                                   Outcome::BadValue);
-        // As a drag of the slider ends there.
-        slider->setValue(c.number);
-        invoke(control.slot, c.number);
-        return {};
-    }
-    case Command::WhiteBalanceAuto:
-        if (const Outcome no = cannot(CAP_WHITE_BALANCE_AUTO, "switch white balance"); no.exitCode)
-            return no;
-        child<QCheckBox>("Cb_WB")->setChecked(c.number != 0);
-        invoke("LWin_BT_Pressed", c.number ? LeftWhiteBalanceAuto : LeftWhiteBalanceManual);
-        return {};
-    case Command::Flicker: {
-        if (const Outcome no = cannot(CAP_FLICKER, "set anti-flicker"); no.exitCode)
-            return no;
-        auto *flicker = child<QComboBox>("ComboBox_Flicker");
-        const auto *entries = qobject_cast<const QStandardItemModel *>(flicker->model());
-        const QStandardItem *entry = entries ? entries->item(c.number) : nullptr;
-        if (entry && !entry->isEnabled())
-            return Outcome::failed(camera + " cannot switch anti-flicker off",
-                                   Outcome::Unsupported);
-        if (flicker->currentIndex() == c.number)
-            invoke("FlickerChange"); // no change of the selector would send it
-        else
-            flicker->setCurrentIndex(c.number);
-        if (refused())
-            return Outcome::failed(camera + " refused anti-flicker", Outcome::Unsupported);
-        return {};
-    }
-    case Command::ResetImage:
-        if (const Outcome no = cannot(CAP_IMAGE_DEFAULTS, "reset its image"); no.exitCode)
-            return no;
-        invoke("LWin_BT_Pressed", LeftReset);
-        return {};
-    }
-    return Outcome::misused("unknown command");
+    return {};
+}
+
+QString PanelCommands::cameraName()
+{
+    return child<QComboBox>("Box_Camera_USB")->currentText();
+}
+
+bool PanelCommands::presetKey(int preset, int key)
+{
+    invoke("ChangePresetno", preset);
+    invoke("RWin_BT_Pressed", key);
+    return !refused();
+}
+
+bool PanelCommands::recall(int preset)
+{
+    return presetKey(preset, RightRecall);
+}
+
+bool PanelCommands::store(int preset)
+{
+    return presetKey(preset, RightStore);
+}
+
+bool PanelCommands::clear(int preset)
+{
+    return presetKey(preset, RightClear);
+}
+
+bool PanelCommands::home()
+{
+    invoke("LWin_BT_Pressed", LeftHome);
+    return true;
+}
+
+void PanelCommands::drive(int key, int panSpeed, int tiltSpeed, int forMs)
+{
+    // At its own speed from the start, as the keyboard's and controllers' moves: the
+    // joystick's order (the key at the last speeds, then the speeds) would start it at the
+    // previous move's.
+    QMetaObject::invokeMethod(&window, "DriveByKey", Q_ARG(int, key), Q_ARG(int, panSpeed),
+                              Q_ARG(int, tiltSpeed));
+    if (forMs >= 0)
+        motionTimer.start(forMs);
+}
+
+void PanelCommands::zoom(int direction, int speed, int forMs)
+{
+    // The lever held off its middle: its value change sends the zoom.
+    child<QSlider>("Slider_Zoom")->setValue(ZoomRest + direction * speed);
+    if (forMs >= 0)
+        zoomTimer.start(forMs);
+}
+
+void PanelCommands::stop()
+{
+    stopMotion();
+    stopZoom();
+}
+
+bool PanelCommands::positionRange(bool tilt, int &minimum, int &maximum)
+{
+    // The SET/PT fields know what the camera reaches.
+    const auto *range = qobject_cast<const QIntValidator *>(
+        child<QLineEdit>(tilt ? "set_tilt_data" : "set_pan_data")->validator());
+    if (!range)
+        return false;
+    minimum = range->bottom();
+    maximum = range->top();
+    return true;
+}
+
+bool PanelCommands::setPosition(int pan, int tilt)
+{
+    child<QLineEdit>("set_pan_data")->setText(QString::number(pan));
+    child<QLineEdit>("set_tilt_data")->setText(QString::number(tilt));
+    invoke("RWin_BT_Pressed", RightSet);
+    return !refused();
+}
+
+bool PanelCommands::position(int &pan, int &tilt)
+{
+    invoke("RWin_BT_Pressed", RightGet);
+    // What the read-outs show then is no position the camera told.
+    if (refused())
+        return false;
+    pan = child<QLineEdit>("get_pan_data")->text().toInt();
+    tilt = child<QLineEdit>("get_tilt_data")->text().toInt();
+    return true;
+}
+
+void PanelCommands::imageRange(ImageControl::Id control, int &minimum, int &maximum)
+{
+    const auto *slider = child<QSlider>(ImageControl::of(control).slider);
+    minimum = slider->minimum();
+    maximum = slider->maximum();
+}
+
+bool PanelCommands::setImage(ImageControl::Id control, int value)
+{
+    // As a drag of the slider ends there.
+    child<QSlider>(ImageControl::of(control).slider)->setValue(value);
+    invoke(ImageControl::of(control).slot, value);
+    return true;
+}
+
+bool PanelCommands::setWhiteBalanceAuto(bool automatic)
+{
+    child<QCheckBox>("Cb_WB")->setChecked(automatic);
+    invoke("LWin_BT_Pressed", automatic ? LeftWhiteBalanceAuto : LeftWhiteBalanceManual);
+    return true;
+}
+
+bool PanelCommands::canSwitchFlickerOff()
+{
+    const auto *entries =
+        qobject_cast<const QStandardItemModel *>(child<QComboBox>("ComboBox_Flicker")->model());
+    const QStandardItem *off = entries ? entries->item(0) : nullptr;
+    return !off || off->isEnabled();
+}
+
+bool PanelCommands::setFlicker(int mode)
+{
+    auto *flicker = child<QComboBox>("ComboBox_Flicker");
+    if (flicker->currentIndex() == mode)
+        invoke("FlickerChange"); // no change of the selector would send it
+    else
+        flicker->setCurrentIndex(mode);
+    return !refused();
+}
+
+bool PanelCommands::resetImage()
+{
+    invoke("LWin_BT_Pressed", LeftReset);
+    return true;
+}
+
+void PanelCommands::raise()
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 Outcome PanelCommands::runAll(const QStringList &arguments)

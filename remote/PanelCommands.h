@@ -3,6 +3,7 @@
 // the trace shows every command.
 #pragma once
 
+#include "CameraTarget.h"
 #include "Command.h"
 
 #include <QJsonArray>
@@ -12,7 +13,7 @@
 
 class QWidget;
 
-class PanelCommands : public QObject
+class PanelCommands : public QObject, private CameraTarget
 {
     Q_OBJECT
 
@@ -27,13 +28,35 @@ public:
     QJsonArray cameras() const;
 
 private:
+    QStringList cameraNames() override;
+    Outcome choose(int index) override;
+    Outcome ready(uint &capabilities) override;
+    QString cameraName() override;
+    bool recall(int preset) override;
+    bool store(int preset) override;
+    bool clear(int preset) override;
+    bool home() override;
+    void drive(int key, int panSpeed, int tiltSpeed, int forMs) override;
+    void zoom(int direction, int speed, int forMs) override;
+    void stop() override;
+    bool positionRange(bool tilt, int &minimum, int &maximum) override;
+    bool setPosition(int pan, int tilt) override;
+    bool position(int &pan, int &tilt) override;
+    void imageRange(ImageControl::Id control, int &minimum, int &maximum) override;
+    bool setImage(ImageControl::Id control, int value) override;
+    bool setWhiteBalanceAuto(bool automatic) override;
+    bool canSwitchFlickerOff() override;
+    bool setFlicker(int mode) override;
+    bool resetImage() override;
+    void raise() override;
+
     bool invoke(const char *slot) const;
     bool invoke(const char *slot, int argument) const;
     template <typename T> T *child(const char *name) const;
-    // Done when the connected camera can do `capability`, else why not.
-    Outcome cannot(uint capability, const char *what) const;
-    // Whether the camera refused what the last preset or position key asked.
+    // Whether the camera refused what the last preset, position or flicker choice asked.
     bool refused() const;
+    // The preset keys' way: the number, then the key.
+    bool presetKey(int preset, int key);
     void stopMotion();
     void stopZoom();
 
