@@ -79,36 +79,6 @@ QByteArray header(MHD_Connection *connection, const char *name)
     return value ? QByteArray(value) : QByteArray();
 }
 
-// The endpoints and the methods each takes, for 404 and 405.
-struct Route
-{
-    const char *path;
-    const char *methods;
-};
-constexpr Route Routes[] = {
-    {"/api/state", "GET"},          {"/api/cameras", "GET"},       {"/api/camera", "POST"},
-    {"/api/preset/recall", "POST"}, {"/api/preset/store", "POST"}, {"/api/preset/clear", "POST"},
-    {"/api/home", "POST"},          {"/api/move", "POST"},         {"/api/zoom", "POST"},
-    {"/api/keepalive", "POST"},     {"/api/stop", "POST"},         {"/api/position", "GET, POST"},
-    {"/api/image", "GET, POST"},    {"/api/image/reset", "POST"},
-};
-
-const Route *routeOf(const QByteArray &path)
-{
-    for (const Route &route : Routes)
-        if (path == route.path)
-            return &route;
-    return nullptr;
-}
-
-bool takes(const Route &route, const QByteArray &method)
-{
-    for (const QByteArray &allowed : QByteArray(route.methods).split(','))
-        if (allowed.trimmed() == method)
-            return true;
-    return false;
-}
-
 } // namespace
 
 // The library's callbacks, with access to the server they serve.
@@ -492,16 +462,45 @@ HttpApi::Reply HttpApi::fromOutcome(const Outcome &outcome, QJsonObject body) co
     return {200, body, {}};
 }
 
+// Each endpoint, method and path, with what serves it; the table's order is the order the
+// methods of a path are named in 405's Allow.
+const HttpApi::Endpoint HttpApi::Endpoints[] = {
+    {"GET", "/api/state", &HttpApi::getState},
+    {"GET", "/api/cameras", &HttpApi::getCameras},
+    {"POST", "/api/camera", &HttpApi::postCamera},
+    {"POST", "/api/preset/recall", &HttpApi::postPreset},
+    {"POST", "/api/preset/store", &HttpApi::postPreset},
+    {"POST", "/api/preset/clear", &HttpApi::postPreset},
+    {"POST", "/api/home", &HttpApi::postHome},
+    {"POST", "/api/move", &HttpApi::postMotion},
+    {"POST", "/api/zoom", &HttpApi::postMotion},
+    {"POST", "/api/keepalive", &HttpApi::postKeepAlive},
+    {"POST", "/api/stop", &HttpApi::postStop},
+    {"GET", "/api/position", &HttpApi::getPosition},
+    {"POST", "/api/position", &HttpApi::postPosition},
+    {"GET", "/api/image", &HttpApi::getImage},
+    {"POST", "/api/image", &HttpApi::postImage},
+    {"POST", "/api/image/reset", &HttpApi::postImageReset},
+};
+
 HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
                                const QByteArray &body)
 {
-    const Route *route = routeOf(path);
-    if (!route)
+    const Endpoint *endpoint = nullptr;
+    QByteArray allow;
+    for (const Endpoint &e : Endpoints) {
+        if (path != e.path)
+            continue;
+        allow += (allow.isEmpty() ? "" : ", ") + QByteArray(e.method);
+        if (method == e.method)
+            endpoint = &e;
+    }
+    if (allow.isEmpty())
         return error(404, "no such endpoint");
-    if (!takes(*route, method)) {
-        Reply wrong = error(405, QStringLiteral("%1 takes %2")
-                                     .arg(QString::fromUtf8(path), QLatin1String(route->methods)));
-        wrong.allow = route->methods;
+    if (!endpoint) {
+        Reply wrong = error(
+            405, QStringLiteral("%1 takes %2").arg(QString::fromUtf8(path), QLatin1String(allow)));
+        wrong.allow = allow;
         return wrong;
     }
     QJsonObject json;
@@ -512,109 +511,155 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
             return error(400, "the body is no JSON object");
         json = document.object();
     }
-    const bool get = method == "GET";
+    return (this->*endpoint->serve)(json, path);
+}
+
+HttpApi::Reply HttpApi::carryOut(Command::Kind kind)
+{
     Command c;
-    int n = 0;
-
-    if (path == "/api/state")
-        return {200, commands.state(), {}};
-    if (path == "/api/cameras")
-        return {200, QJsonObject{{"cameras", commands.cameras()}}, {}};
-    if (path == "/api/position" && get) {
-        c.kind = Command::GetPosition;
-        const Outcome outcome = commands.run(c);
-        const QStringList parts = outcome.output.trimmed().split(',');
-        return fromOutcome(outcome, QJsonObject{{"pan", parts.value(0).toInt()},
-                                                {"tilt", parts.value(1).toInt()}});
-    }
-    if (path == "/api/image" && get)
-        return {200, QJsonObject{{"image", commands.state().value("image")}}, {}};
-
-    if (path == "/api/camera") {
-        c.kind = Command::Camera;
-        if (json.value("name").isString())
-            c.text = json.value("name").toString();
-        else if (!integer(json, "index", 0, 255, c.number))
-            return error(400, "give \"index\" (a number) or \"name\"");
-    } else if (path.startsWith("/api/preset/")) {
-        const QByteArray action = path.mid(12);
-        if (!integer(json, "preset", 0, 255, n))
-            return error(400, "\"preset\" must be a number from 0 to 255");
-        c.kind = action == "recall"  ? Command::Preset
-                 : action == "store" ? Command::Store
-                                     : Command::Clear;
-        c.number = n;
-    } else if (path == "/api/home") {
-        c.kind = Command::Home;
-    } else if (path == "/api/move" || path == "/api/zoom") {
-        const bool move = path == "/api/move";
-        const QString direction = json.value("direction").toString();
-        c.kind = move ? Command::Move : Command::Zoom;
-        c.direction = move                 ? Command::directionKey(direction)
-                      : direction == "in"  ? 1
-                      : direction == "out" ? -1
-                                           : -1000;
-        if ((move && c.direction < 0) || c.direction == -1000)
-            return error(400, move ? "\"direction\" must be left, right, up, down or a diagonal "
-                                     "such as up-left"
-                                   : "\"direction\" must be in or out");
-        c.speed = 4;
-        if (json.contains("speed") && !integer(json, "speed", 1, move ? 8 : 7, c.speed))
-            return error(
-                400, QStringLiteral("\"speed\" must be a number from 1 to %1").arg(move ? 8 : 7));
-        const Reply reply = fromOutcome(commands.run(c));
-        if (reply.status == 200)
-            deadMan.start(KeepAliveMs); // a controller that stops talking stops the camera
-        return reply;
-    } else if (path == "/api/keepalive") {
-        if (deadMan.isActive())
-            deadMan.start(KeepAliveMs);
-        return {200, QJsonObject{{"ok", true}, {"moving", deadMan.isActive()}}, {}};
-    } else if (path == "/api/stop") {
-        deadMan.stop();
-        c.kind = Command::Stop;
-    } else if (path == "/api/position") {
-        if (!integer(json, "pan", INT_MIN, INT_MAX, c.pan) ||
-            !integer(json, "tilt", INT_MIN, INT_MAX, c.tilt))
-            return error(400, "give \"pan\" and \"tilt\" as whole numbers");
-        c.kind = Command::Position;
-    } else if (path == "/api/image/reset") {
-        c.kind = Command::ResetImage;
-    } else if (path == "/api/image") {
-        if (json.isEmpty())
-            return error(400, "give one or more image values, such as {\"brightness\": 10}");
-        // All checked before any is set.
-        QVector<Command> settings;
-        for (auto it = json.begin(); it != json.end(); ++it) {
-            Command setting;
-            // The option's own spelling ("white-balance") is still taken, for a release.
-            const auto control =
-                std::find_if(Command::imageControls().begin(), Command::imageControls().end(),
-                             [&](const QString &name) {
-                                 return it.key() == Command::camelCase(name) || it.key() == name;
-                             });
-            if (it.key() == "whiteBalanceAuto" && it.value().isBool()) {
-                setting.kind = Command::WhiteBalanceAuto;
-                setting.number = it.value().toBool() ? 1 : 0;
-            } else if (it.key() == "flicker" &&
-                       QStringList{"off", "50", "60"}.contains(it.value().toString())) {
-                setting.kind = Command::Flicker;
-                setting.number = int(QStringList{"off", "50", "60"}.indexOf(it.value().toString()));
-            } else if (control != Command::imageControls().end() &&
-                       integer(json, it.key(), INT_MIN, INT_MAX, setting.number)) {
-                setting.kind = Command::Image;
-                setting.text = *control;
-            } else {
-                return error(400, "\"" + it.key() + "\" is no image value, or not its kind");
-            }
-            settings.append(setting);
-        }
-        for (const Command &setting : settings) {
-            const Reply reply = fromOutcome(commands.run(setting));
-            if (reply.status != 200)
-                return reply;
-        }
-        return {200, QJsonObject{{"ok", true}}, {}};
-    }
+    c.kind = kind;
     return fromOutcome(commands.run(c));
+}
+
+HttpApi::Reply HttpApi::getState(const QJsonObject &, const QByteArray &)
+{
+    return {200, commands.state(), {}};
+}
+
+HttpApi::Reply HttpApi::getCameras(const QJsonObject &, const QByteArray &)
+{
+    return {200, QJsonObject{{"cameras", commands.cameras()}}, {}};
+}
+
+HttpApi::Reply HttpApi::postCamera(const QJsonObject &json, const QByteArray &)
+{
+    Command c;
+    c.kind = Command::Camera;
+    if (json.value("name").isString())
+        c.text = json.value("name").toString();
+    else if (!integer(json, "index", 0, 255, c.number))
+        return error(400, "give \"index\" (a number) or \"name\"");
+    return fromOutcome(commands.run(c));
+}
+
+HttpApi::Reply HttpApi::postPreset(const QJsonObject &json, const QByteArray &path)
+{
+    Command c;
+    if (!integer(json, "preset", 0, 255, c.number))
+        return error(400, "\"preset\" must be a number from 0 to 255");
+    const QByteArray action = path.mid(int(qstrlen("/api/preset/")));
+    c.kind = action == "recall"  ? Command::Preset
+             : action == "store" ? Command::Store
+                                 : Command::Clear;
+    return fromOutcome(commands.run(c));
+}
+
+HttpApi::Reply HttpApi::postHome(const QJsonObject &, const QByteArray &)
+{
+    return carryOut(Command::Home);
+}
+
+HttpApi::Reply HttpApi::postMotion(const QJsonObject &json, const QByteArray &path)
+{
+    Command c;
+    const bool move = path == "/api/move";
+    const QString direction = json.value("direction").toString();
+    c.kind = move ? Command::Move : Command::Zoom;
+    c.direction = move                 ? Command::directionKey(direction)
+                  : direction == "in"  ? 1
+                  : direction == "out" ? -1
+                                       : -1000;
+    if ((move && c.direction < 0) || c.direction == -1000)
+        return error(400, move ? "\"direction\" must be left, right, up, down or a diagonal "
+                                 "such as up-left"
+                               : "\"direction\" must be in or out");
+    c.speed = 4;
+    if (json.contains("speed") && !integer(json, "speed", 1, move ? 8 : 7, c.speed))
+        return error(400,
+                     QStringLiteral("\"speed\" must be a number from 1 to %1").arg(move ? 8 : 7));
+    const Reply reply = fromOutcome(commands.run(c));
+    if (reply.status == 200)
+        deadMan.start(KeepAliveMs); // a controller that stops talking stops the camera
+    return reply;
+}
+
+HttpApi::Reply HttpApi::postKeepAlive(const QJsonObject &, const QByteArray &)
+{
+    if (deadMan.isActive())
+        deadMan.start(KeepAliveMs);
+    return {200, QJsonObject{{"ok", true}, {"moving", deadMan.isActive()}}, {}};
+}
+
+HttpApi::Reply HttpApi::postStop(const QJsonObject &, const QByteArray &)
+{
+    deadMan.stop();
+    return carryOut(Command::Stop);
+}
+
+HttpApi::Reply HttpApi::getPosition(const QJsonObject &, const QByteArray &)
+{
+    Command c;
+    c.kind = Command::GetPosition;
+    const Outcome outcome = commands.run(c);
+    const QStringList parts = outcome.output.trimmed().split(',');
+    return fromOutcome(
+        outcome, QJsonObject{{"pan", parts.value(0).toInt()}, {"tilt", parts.value(1).toInt()}});
+}
+
+HttpApi::Reply HttpApi::postPosition(const QJsonObject &json, const QByteArray &)
+{
+    Command c;
+    if (!integer(json, "pan", INT_MIN, INT_MAX, c.pan) ||
+        !integer(json, "tilt", INT_MIN, INT_MAX, c.tilt))
+        return error(400, "give \"pan\" and \"tilt\" as whole numbers");
+    c.kind = Command::Position;
+    return fromOutcome(commands.run(c));
+}
+
+HttpApi::Reply HttpApi::getImage(const QJsonObject &, const QByteArray &)
+{
+    return {200, QJsonObject{{"image", commands.state().value("image")}}, {}};
+}
+
+HttpApi::Reply HttpApi::postImageReset(const QJsonObject &, const QByteArray &)
+{
+    return carryOut(Command::ResetImage);
+}
+
+HttpApi::Reply HttpApi::postImage(const QJsonObject &json, const QByteArray &)
+{
+    if (json.isEmpty())
+        return error(400, "give one or more image values, such as {\"brightness\": 10}");
+    // All checked before any is set.
+    QVector<Command> settings;
+    for (auto it = json.begin(); it != json.end(); ++it) {
+        Command setting;
+        // The option's own spelling ("white-balance") is still taken, for a release.
+        const auto control =
+            std::find_if(Command::imageControls().begin(), Command::imageControls().end(),
+                         [&](const QString &name) {
+                             return it.key() == Command::camelCase(name) || it.key() == name;
+                         });
+        if (it.key() == "whiteBalanceAuto" && it.value().isBool()) {
+            setting.kind = Command::WhiteBalanceAuto;
+            setting.number = it.value().toBool() ? 1 : 0;
+        } else if (it.key() == "flicker" &&
+                   QStringList{"off", "50", "60"}.contains(it.value().toString())) {
+            setting.kind = Command::Flicker;
+            setting.number = int(QStringList{"off", "50", "60"}.indexOf(it.value().toString()));
+        } else if (control != Command::imageControls().end() &&
+                   integer(json, it.key(), INT_MIN, INT_MAX, setting.number)) {
+            setting.kind = Command::Image;
+            setting.text = *control;
+        } else {
+            return error(400, "\"" + it.key() + "\" is no image value, or not its kind");
+        }
+        settings.append(setting);
+    }
+    for (const Command &setting : settings) {
+        const Reply reply = fromOutcome(commands.run(setting));
+        if (reply.status != 200)
+            return reply;
+    }
+    return {200, QJsonObject{{"ok", true}}, {}};
 }

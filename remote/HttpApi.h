@@ -12,6 +12,8 @@
 // keep-alive arrives within 2 s.
 #pragma once
 
+#include "Command.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QDeadlineTimer>
@@ -26,7 +28,6 @@
 
 struct MHD_Connection;
 struct MHD_Daemon;
-struct Outcome;
 class PanelCommands;
 class QSocketNotifier;
 
@@ -96,6 +97,30 @@ private:
     void refuse(int fd);
     void watchOverdue();
     Reply fromOutcome(const Outcome &outcome, QJsonObject body = {}) const;
+    Reply carryOut(Command::Kind kind);
+
+    // What serves one method on one path, given the request's JSON object and its path.
+    using Serve = Reply (HttpApi::*)(const QJsonObject &json, const QByteArray &path);
+    struct Endpoint
+    {
+        const char *method;
+        const char *path;
+        Serve serve;
+    };
+    static const Endpoint Endpoints[];
+    Reply getState(const QJsonObject &, const QByteArray &);
+    Reply getCameras(const QJsonObject &, const QByteArray &);
+    Reply postCamera(const QJsonObject &json, const QByteArray &);
+    Reply postPreset(const QJsonObject &json, const QByteArray &path);
+    Reply postHome(const QJsonObject &, const QByteArray &);
+    Reply postMotion(const QJsonObject &json, const QByteArray &path);
+    Reply postKeepAlive(const QJsonObject &, const QByteArray &);
+    Reply postStop(const QJsonObject &, const QByteArray &);
+    Reply getPosition(const QJsonObject &, const QByteArray &);
+    Reply postPosition(const QJsonObject &json, const QByteArray &);
+    Reply getImage(const QJsonObject &, const QByteArray &);
+    Reply postImage(const QJsonObject &json, const QByteArray &);
+    Reply postImageReset(const QJsonObject &, const QByteArray &);
 
     PanelCommands &commands;
     QByteArray token;
