@@ -92,6 +92,8 @@ bool perform(BaseDevice &d, const QString &call)
         {"SetWhiteBalanceAuto", [](BaseDevice &d, int n) { return d.SetWhiteBalanceAuto(n); }},
         {"SetPanPosition", [](BaseDevice &d, int n) { return d.SetPanPosition(n); }},
         {"SetTiltPosition", [](BaseDevice &d, int n) { return d.SetTiltPosition(n); }},
+        {"AutoFocus", [](BaseDevice &d, int) { return d.AutoFocus(); }},
+        {"ManualFocus", [](BaseDevice &d, int) { return d.ManualFocus(); }},
     };
     const QStringList words = call.split(' ');
     const auto found = calls.find(words[0]);
@@ -108,6 +110,8 @@ private slots:
     void initTestCase();
     void operations_data();
     void operations();
+    void withoutACameraOpen_data();
+    void withoutACameraOpen();
     void readsTheCamera();
     void oneAtATimeStopFirstDrivesCoalesce();
     void userGoesAheadOfTheReading();
@@ -189,6 +193,31 @@ void tst_Visca::operations()
     const auto received = rig.camera.received();
     for (size_t i = 1; i < received.size(); ++i)
         QCOMPARE(received[i].sequence, received[i - 1].sequence + 1);
+}
+
+void tst_Visca::withoutACameraOpen_data()
+{
+    QTest::addColumn<bool>("closed"); // opened and closed again, else never opened
+    QTest::newRow("never opened") << false;
+    QTest::newRow("closed") << true;
+}
+
+void tst_Visca::withoutACameraOpen()
+{
+    QFETCH(bool, closed);
+    Rig rig("Stage", "udp");
+    if (closed) {
+        QVERIFY(rig.open());
+        QVERIFY(rig.device->Close());
+        QTest::qWait(50);
+        rig.camera.clearReceived();
+    }
+    // Focus needs no capability, so nothing else stood between it and the missing camera.
+    for (const char *call : {"AutoFocus", "ManualFocus", "PanLeft 3", "ZoomStop", "Home",
+                             "SetBrightness 3", "SetPanPosition 10", "MenuOn"})
+        QVERIFY2(!perform(*rig.device, call), call);
+    QTest::qWait(50);
+    QVERIFY(rig.camera.commands().empty());
 }
 
 void tst_Visca::readsTheCamera()

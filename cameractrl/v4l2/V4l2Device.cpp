@@ -262,57 +262,9 @@ bool V4l2Device::RestoreImageDefaults()
 
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
 
-bool V4l2Device::move(Axis axis, int speed)
+void V4l2Device::setSpeed(MotionAxis axis, int speed)
 {
-    if (lacks(axis == Zoom ? CAP_ZOOM : CAP_PAN_TILT, axis == Zoom ? "zoom" : "pan and tilt"))
-        return false;
-    worker->setSpeed(axis, speed);
-    return true;
-}
-
-bool V4l2Device::TiltUp(int speed)
-{
-    return move(Tilt, std::max(speed, 0));
-}
-bool V4l2Device::TiltDown(int speed)
-{
-    return move(Tilt, -std::max(speed, 0));
-}
-bool V4l2Device::PanLeft(int speed)
-{
-    return move(Pan, -std::max(speed, 0));
-}
-bool V4l2Device::PanRight(int speed)
-{
-    return move(Pan, std::max(speed, 0));
-}
-bool V4l2Device::ZoomIn(int speed)
-{
-    return move(Zoom, std::max(speed, 0));
-}
-bool V4l2Device::ZoomOut(int speed)
-{
-    return move(Zoom, -std::max(speed, 0));
-}
-bool V4l2Device::TiltUpStop()
-{
-    return move(Tilt, 0);
-}
-bool V4l2Device::TiltDownStop()
-{
-    return move(Tilt, 0);
-}
-bool V4l2Device::PanLeftStop()
-{
-    return move(Pan, 0);
-}
-bool V4l2Device::PanRightStop()
-{
-    return move(Pan, 0);
-}
-bool V4l2Device::ZoomStop()
-{
-    return move(Zoom, 0);
+    worker->setSpeed(Axis(axis), speed);
 }
 
 bool V4l2Device::moveTo(Axis axis, int32_t degrees)

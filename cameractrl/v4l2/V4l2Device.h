@@ -7,16 +7,16 @@
 // keeps its worker, and so its reading.
 #pragma once
 
-#include "BaseDevice.h"
 #include "ChangeNotifier.h"
 #include "V4l2Backend.h"
 #include "V4l2Worker.h"
+#include "WorkerDevice.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-class V4l2Device final : public BaseDevice
+class V4l2Device final : public WorkerDevice
 {
 public:
     explicit V4l2Device(V4l2Backend &backend);
@@ -24,20 +24,9 @@ public:
 
     bool Open(const char *index, int mode) override;
     bool Close() override;
-    bool TiltUp(int speed) override;
-    bool TiltUpStop() override;
-    bool TiltDown(int speed) override;
-    bool TiltDownStop() override;
-    bool PanLeft(int speed) override;
-    bool PanLeftStop() override;
-    bool PanRight(int speed) override;
-    bool PanRightStop() override;
     bool ManualFocus() override;
     bool AutoFocus() override;
     bool FocusStop() override;
-    bool ZoomIn(int speed) override;
-    bool ZoomOut(int speed) override;
-    bool ZoomStop() override;
     bool FlipOn() override;
     bool FlipOff() override;
     bool MirrorOn() override;
@@ -88,11 +77,11 @@ private:
                    bool remember = false);
     // The camera has been asked for `id` and does not have it (so, for writing).
     bool lacksControl(uint32_t id, bool writing);
-    bool move(Axis axis, int speed);
     bool moveTo(Axis axis, int32_t degrees);
     bool readPosition(Axis axis, int32_t *degrees);
     bool home(bool zoomToo);
-    bool lacks(uint32_t capability, const std::string &what);
+    bool lacks(uint32_t capability, const std::string &what) override;
+    void setSpeed(MotionAxis axis, int speed) override;
     bool unsupported(const std::string &what);
 
     V4l2Backend &backend;

@@ -79,7 +79,8 @@ bool ViscaDevice::lacks(uint32_t capability, const std::string &what)
 
 bool ViscaDevice::request(Visca::Bytes message, uint32_t needs, const char *what, bool untilAck)
 {
-    if (needs && lacks(needs, what))
+    // Without a camera open, as every operation: focus needs no capability to be checked.
+    if (!worker || (needs && lacks(needs, what)))
         return false;
     Request r;
     r.message = std::move(message);
@@ -190,57 +191,9 @@ bool ViscaDevice::RestoreImageDefaults()
 
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
 
-bool ViscaDevice::move(int axis, int speed)
+void ViscaDevice::setSpeed(MotionAxis axis, int speed)
 {
-    if (lacks(axis == 2 ? CAP_ZOOM : CAP_PAN_TILT, axis == 2 ? "zoom" : "pan and tilt"))
-        return false;
     worker->setSpeed(axis, speed);
-    return true;
-}
-
-bool ViscaDevice::TiltUp(int speed)
-{
-    return move(1, std::max(speed, 0));
-}
-bool ViscaDevice::TiltDown(int speed)
-{
-    return move(1, -std::max(speed, 0));
-}
-bool ViscaDevice::PanLeft(int speed)
-{
-    return move(0, -std::max(speed, 0));
-}
-bool ViscaDevice::PanRight(int speed)
-{
-    return move(0, std::max(speed, 0));
-}
-bool ViscaDevice::ZoomIn(int speed)
-{
-    return move(2, std::max(speed, 0));
-}
-bool ViscaDevice::ZoomOut(int speed)
-{
-    return move(2, -std::max(speed, 0));
-}
-bool ViscaDevice::TiltUpStop()
-{
-    return move(1, 0);
-}
-bool ViscaDevice::TiltDownStop()
-{
-    return move(1, 0);
-}
-bool ViscaDevice::PanLeftStop()
-{
-    return move(0, 0);
-}
-bool ViscaDevice::PanRightStop()
-{
-    return move(0, 0);
-}
-bool ViscaDevice::ZoomStop()
-{
-    return move(2, 0);
 }
 
 bool ViscaDevice::SetPanPosition(int32_t position)

@@ -3,15 +3,15 @@
 // Positions are the camera's own VISCA units; presets are the camera's memories 0..255.
 #pragma once
 
-#include "BaseDevice.h"
 #include "ChangeNotifier.h"
 #include "ViscaBackend.h"
 #include "ViscaWorker.h"
+#include "WorkerDevice.h"
 
 #include <memory>
 #include <string>
 
-class ViscaDevice final : public BaseDevice
+class ViscaDevice final : public WorkerDevice
 {
 public:
     explicit ViscaDevice(ViscaBackend &backend);
@@ -19,20 +19,9 @@ public:
 
     bool Open(const char *index, int mode) override;
     bool Close() override;
-    bool TiltUp(int speed) override;
-    bool TiltUpStop() override;
-    bool TiltDown(int speed) override;
-    bool TiltDownStop() override;
-    bool PanLeft(int speed) override;
-    bool PanLeftStop() override;
-    bool PanRight(int speed) override;
-    bool PanRightStop() override;
     bool ManualFocus() override;
     bool AutoFocus() override;
     bool FocusStop() override;
-    bool ZoomIn(int speed) override;
-    bool ZoomOut(int speed) override;
-    bool ZoomStop() override;
     bool FlipOn() override;
     bool FlipOff() override;
     bool MirrorOn() override;
@@ -75,9 +64,9 @@ private:
     using Request = ViscaWorker::Request;
     bool request(Visca::Bytes message, uint32_t needs, const char *what, bool untilAck = false);
     bool image(int record, int value);
-    bool move(int axis, int speed);
     bool readPosition(int axis, int32_t *position);
-    bool lacks(uint32_t capability, const std::string &what);
+    bool lacks(uint32_t capability, const std::string &what) override;
+    void setSpeed(MotionAxis axis, int speed) override;
     bool unsupported(const std::string &what);
 
     ViscaBackend &backend;
