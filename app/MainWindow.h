@@ -4,6 +4,7 @@
 
 #include "BaseDevice.h"
 #include "ImageControl.h"
+#include "PanelControl.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -21,7 +22,7 @@ class QSlider;
 class QTimer;
 class Ui_MainWindow;
 
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public PanelControl
 {
     Q_OBJECT
     // Read-only views for tests and diagnostics.
@@ -41,14 +42,38 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    bool isCameraPresent() const { return cameraPresent; }
-    bool isCameraOpen() const { return cameraOpen; }
+    bool isCameraPresent() const override { return cameraPresent; }
+    bool isCameraOpen() const override { return cameraOpen; }
     bool isOnTop() const { return onTop; }
     bool isLeftShown() const { return leftShown; }
     bool isDocked() const { return docked; }
     int slideWidth() const { return leftPanelWidth; }
-    uint capabilities() const;
-    bool wasRefused() const { return keyRefused; }
+    uint capabilities() const override;
+    bool wasRefused() const override { return keyRefused; }
+
+    // PanelControl, in MainWindowControl.cpp.
+    QWidget &widget() override { return *this; }
+    QStringList cameraNames() const override;
+    int currentCamera() const override;
+    void chooseCamera(int index) override;
+    void driveByKey(int key, int panSpeed, int tiltSpeed) override;
+    void moveJoystick(int key) override;
+    void holdZoomLever(int offset) override;
+    void releaseZoomLever() override;
+    void pressLeftKey(int code) override;
+    void pressRightKey(int code) override;
+    void pressPresetKey(int preset, int code) override;
+    void imageRange(ImageControl::Id control, int &minimum, int &maximum) const override;
+    int imageValue(ImageControl::Id control) const override;
+    void moveImageSlider(ImageControl::Id control, int value) override;
+    bool whiteBalanceAuto() const override;
+    void switchWhiteBalance(bool automatic) override;
+    int flickerMode() const override;
+    bool offersFlickerOff() const override;
+    void chooseFlicker(int mode) override;
+    bool positionRange(bool tilt, int &minimum, int &maximum) const override;
+    void fillPositionFields(int pan, int tilt) override;
+    bool shownPosition(int &pan, int &tilt) const override;
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:

@@ -50,7 +50,7 @@ struct GamepadInput::Pad
     }
 };
 
-GamepadInput::GamepadInput(QWidget &window) : driver(window)
+GamepadInput::GamepadInput(PanelControl &panel) : driver(panel)
 {
     // SDL would otherwise take Ctrl-C for itself, and hear controllers only while focused.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

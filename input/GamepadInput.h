@@ -25,7 +25,7 @@ class GamepadInput : public QObject
     Q_OBJECT
 
 public:
-    explicit GamepadInput(QWidget &window);
+    explicit GamepadInput(PanelControl &panel);
     ~GamepadInput() override;
 
     bool available() const { return ready; }

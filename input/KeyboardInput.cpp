@@ -1,4 +1,5 @@
 #include "KeyboardInput.h"
+#include "PanelControl.h"
 #include "PanelKeys.h"
 
 #include <QAbstractSlider>
@@ -58,7 +59,7 @@ qint64 physicalKey(const QKeyEvent &event)
 
 } // namespace
 
-KeyboardInput::KeyboardInput(QWidget &main) : window(main), driver(main)
+KeyboardInput::KeyboardInput(PanelControl &panel) : window(panel.widget()), driver(panel)
 {
     qApp->installEventFilter(this);
 }

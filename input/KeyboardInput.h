@@ -26,7 +26,7 @@ class KeyboardInput : public QObject
     Q_OBJECT
 
 public:
-    explicit KeyboardInput(QWidget &window);
+    explicit KeyboardInput(PanelControl &panel);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,21 +1,17 @@
 #include "WindowDriver.h"
+#include "PanelControl.h"
 #include "PanelKeys.h"
-
-#include <QSlider>
-#include <QVariant>
-#include <QWidget>
 
 using namespace PanelKeys;
 
 bool WindowDriver::cameraConnected() const
 {
-    return window.property("capabilities").toUInt() != 0;
+    return panel.capabilities() != 0;
 }
 
 void WindowDriver::drive(int key, int panSpeed, int tiltSpeed)
 {
-    QMetaObject::invokeMethod(&window, "DriveByKey", Q_ARG(int, key), Q_ARG(int, panSpeed),
-                              Q_ARG(int, tiltSpeed));
+    panel.driveByKey(key, panSpeed, tiltSpeed);
 }
 
 void WindowDriver::zoom(int speed)
@@ -27,26 +23,24 @@ void WindowDriver::zoom(int speed)
         zooming = 0;
         return;
     }
-    auto *lever = window.findChild<QSlider *>(QStringLiteral("Slider_Zoom"));
-    lever->setValue(ZoomRest + speed); // its value change sends the zoom
     if (speed == 0)
-        QMetaObject::invokeMethod(&window, "ZoomStop");
+        panel.releaseZoomLever();
+    else
+        panel.holdZoomLever(speed);
     zooming = speed;
 }
 
 void WindowDriver::recall(int preset)
 {
-    QMetaObject::invokeMethod(&window, "ChangePresetno", Q_ARG(int, preset));
-    QMetaObject::invokeMethod(&window, "RWin_BT_Pressed", Q_ARG(int, RightRecall));
+    panel.pressPresetKey(preset, RightRecall);
 }
 
 void WindowDriver::store(int preset)
 {
-    QMetaObject::invokeMethod(&window, "ChangePresetno", Q_ARG(int, preset));
-    QMetaObject::invokeMethod(&window, "RWin_BT_Pressed", Q_ARG(int, RightStore));
+    panel.pressPresetKey(preset, RightStore);
 }
 
 void WindowDriver::home()
 {
-    QMetaObject::invokeMethod(&window, "LWin_BT_Pressed", Q_ARG(int, LeftHome));
+    panel.pressLeftKey(LeftHome);
 }

@@ -1,14 +1,13 @@
-// What the gamepad and the keyboard ask of the panel, through the main window's slots (found
-// by name, as the panels reach it), so that the trace shows every command and presets
-// behave as the keypad's.
+// What the gamepad and the keyboard ask of the panel, through the main window's
+// PanelControl, so that the trace shows every command and presets behave as the keypad's.
 #pragma once
 
-class QWidget;
+class PanelControl;
 
 class WindowDriver
 {
 public:
-    explicit WindowDriver(QWidget &window) : window(window) {}
+    explicit WindowDriver(PanelControl &panel) : panel(panel) {}
 
     // A joystick key (0..8, 4 stops) at the camera's own speeds (pan 0..24, tilt 0..16).
     void drive(int key, int panSpeed, int tiltSpeed);
@@ -20,6 +19,6 @@ public:
     bool cameraConnected() const;
 
 private:
-    QWidget &window;
+    PanelControl &panel;
     int zooming = 0;
 };

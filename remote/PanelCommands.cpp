@@ -2,16 +2,9 @@
 #include "BaseDevice.h"
 #include "CommandLine.h"
 #include "CommandRunner.h"
-#include "ImageControl.h"
 #include "PanelKeys.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDeadlineTimer>
-#include <QIntValidator>
-#include <QLineEdit>
-#include <QSlider>
-#include <QStandardItemModel>
 #include <QThread>
 #include <QWidget>
 
@@ -24,7 +17,7 @@ constexpr int AnswerWaitMs = 1500;
 
 } // namespace
 
-PanelCommands::PanelCommands(QWidget &main) : window(main)
+PanelCommands::PanelCommands(PanelControl &window) : panel(window)
 {
     motionTimer.setSingleShot(true);
     zoomTimer.setSingleShot(true);
@@ -32,38 +25,16 @@ PanelCommands::PanelCommands(QWidget &main) : window(main)
     connect(&zoomTimer, &QTimer::timeout, this, &PanelCommands::stopZoom);
 }
 
-template <typename T> T *PanelCommands::child(const char *name) const
-{
-    return window.findChild<T *>(QLatin1String(name));
-}
-
-bool PanelCommands::invoke(const char *slot) const
-{
-    return QMetaObject::invokeMethod(&window, slot);
-}
-
-bool PanelCommands::invoke(const char *slot, int argument) const
-{
-    return QMetaObject::invokeMethod(&window, slot, Q_ARG(int, argument));
-}
-
-bool PanelCommands::refused() const
-{
-    return window.property("refused").toBool();
-}
-
 void PanelCommands::stopMotion()
 {
     motionTimer.stop();
-    invoke("MovePlace", Stop);
+    panel.moveJoystick(Stop);
 }
 
 void PanelCommands::stopZoom()
 {
     zoomTimer.stop();
-    // As the lever's spring does: back to the middle (which sends nothing), then the stop.
-    child<QSlider>("Slider_Zoom")->setValue(ZoomRest);
-    invoke("ZoomStop");
+    panel.releaseZoomLever();
 }
 
 Outcome PanelCommands::run(const Command &c)
@@ -73,72 +44,61 @@ Outcome PanelCommands::run(const Command &c)
 
 QStringList PanelCommands::cameraNames()
 {
-    const auto *selector = child<QComboBox>("Box_Camera_USB");
-    QStringList names;
-    for (int i = 0; i < selector->count(); ++i)
-        names << selector->itemText(i);
-    return names;
+    return panel.cameraNames();
 }
 
 Outcome PanelCommands::choose(int index)
 {
-    auto *selector = child<QComboBox>("Box_Camera_USB");
-    if (index != selector->currentIndex())
-        selector->setCurrentIndex(index); // the selector's own signal connects it
+    panel.chooseCamera(index);
     // Whether it answers, the next command finds out.
-    return window.property("cameraOpen").toBool()
+    return panel.isCameraOpen()
                ? Outcome{}
                : Outcome::failed(
-                     QStringLiteral("%1 cannot be opened").arg(selector->itemText(index)));
+                     QStringLiteral("%1 cannot be opened").arg(panel.cameraNames().value(index)));
 }
 
 Outcome PanelCommands::ready(uint &capabilities)
 {
-    const auto *selector = child<QComboBox>("Box_Camera_USB");
-    if (selector->count() == 0 || !window.property("cameraPresent").toBool())
+    if (panel.cameraNames().isEmpty() || !panel.isCameraPresent())
         return Outcome::failed(QStringLiteral("no camera is connected"));
-    if (!window.property("cameraOpen").toBool())
-        return Outcome::failed(selector->currentText() + QStringLiteral(" cannot be opened"));
+    if (!panel.isCameraOpen())
+        return Outcome::failed(cameraName() + QStringLiteral(" cannot be opened"));
     // A camera just connected may not have told what it can do yet. No events are taken
     // meanwhile: another command must not run inside this one.
-    capabilities = window.property("capabilities").toUInt();
+    capabilities = panel.capabilities();
     for (QDeadlineTimer answer(AnswerWaitMs); !capabilities && !answer.hasExpired();) {
         QThread::msleep(10);
-        capabilities = window.property("capabilities").toUInt();
+        capabilities = panel.capabilities();
     }
     return {};
 }
 
 QString PanelCommands::cameraName()
 {
-    return child<QComboBox>("Box_Camera_USB")->currentText();
-}
-
-bool PanelCommands::presetKey(int preset, int key)
-{
-    invoke("ChangePresetno", preset);
-    invoke("RWin_BT_Pressed", key);
-    return !refused();
+    return panel.cameraNames().value(panel.currentCamera());
 }
 
 bool PanelCommands::recall(int preset)
 {
-    return presetKey(preset, RightRecall);
+    panel.pressPresetKey(preset, RightRecall);
+    return !panel.wasRefused();
 }
 
 bool PanelCommands::store(int preset)
 {
-    return presetKey(preset, RightStore);
+    panel.pressPresetKey(preset, RightStore);
+    return !panel.wasRefused();
 }
 
 bool PanelCommands::clear(int preset)
 {
-    return presetKey(preset, RightClear);
+    panel.pressPresetKey(preset, RightClear);
+    return !panel.wasRefused();
 }
 
 bool PanelCommands::home()
 {
-    invoke("LWin_BT_Pressed", LeftHome);
+    panel.pressLeftKey(LeftHome);
     return true;
 }
 
@@ -147,16 +107,14 @@ void PanelCommands::drive(int key, int panSpeed, int tiltSpeed, int forMs)
     // At its own speed from the start, as the keyboard's and controllers' moves: the
     // joystick's order (the key at the last speeds, then the speeds) would start it at the
     // previous move's.
-    QMetaObject::invokeMethod(&window, "DriveByKey", Q_ARG(int, key), Q_ARG(int, panSpeed),
-                              Q_ARG(int, tiltSpeed));
+    panel.driveByKey(key, panSpeed, tiltSpeed);
     if (forMs >= 0)
         motionTimer.start(forMs);
 }
 
 void PanelCommands::zoom(int direction, int speed, int forMs)
 {
-    // The lever held off its middle: its value change sends the zoom.
-    child<QSlider>("Slider_Zoom")->setValue(ZoomRest + direction * speed);
+    panel.holdZoomLever(direction * speed);
     if (forMs >= 0)
         zoomTimer.start(forMs);
 }
@@ -169,83 +127,60 @@ void PanelCommands::stop()
 
 bool PanelCommands::positionRange(bool tilt, int &minimum, int &maximum)
 {
-    // The SET/PT fields know what the camera reaches.
-    const auto *range = qobject_cast<const QIntValidator *>(
-        child<QLineEdit>(tilt ? "set_tilt_data" : "set_pan_data")->validator());
-    if (!range)
-        return false;
-    minimum = range->bottom();
-    maximum = range->top();
-    return true;
+    return panel.positionRange(tilt, minimum, maximum);
 }
 
 bool PanelCommands::setPosition(int pan, int tilt)
 {
-    child<QLineEdit>("set_pan_data")->setText(QString::number(pan));
-    child<QLineEdit>("set_tilt_data")->setText(QString::number(tilt));
-    invoke("RWin_BT_Pressed", RightSet);
-    return !refused();
+    panel.fillPositionFields(pan, tilt);
+    panel.pressRightKey(RightSet);
+    return !panel.wasRefused();
 }
 
 bool PanelCommands::position(int &pan, int &tilt)
 {
-    invoke("RWin_BT_Pressed", RightGet);
+    panel.pressRightKey(RightGet);
     // What the read-outs show then is no position the camera told.
-    if (refused())
-        return false;
-    pan = child<QLineEdit>("get_pan_data")->text().toInt();
-    tilt = child<QLineEdit>("get_tilt_data")->text().toInt();
-    return true;
+    return !panel.wasRefused() && panel.shownPosition(pan, tilt);
 }
 
 void PanelCommands::imageRange(ImageControl::Id control, int &minimum, int &maximum)
 {
-    const auto *slider = child<QSlider>(ImageControl::of(control).slider);
-    minimum = slider->minimum();
-    maximum = slider->maximum();
+    panel.imageRange(control, minimum, maximum);
 }
 
 bool PanelCommands::setImage(ImageControl::Id control, int value)
 {
-    // As a drag of the slider ends there.
-    child<QSlider>(ImageControl::of(control).slider)->setValue(value);
-    invoke(ImageControl::of(control).slot, value);
+    panel.moveImageSlider(control, value);
     return true;
 }
 
 bool PanelCommands::setWhiteBalanceAuto(bool automatic)
 {
-    child<QCheckBox>("Cb_WB")->setChecked(automatic);
-    invoke("LWin_BT_Pressed", automatic ? LeftWhiteBalanceAuto : LeftWhiteBalanceManual);
+    panel.switchWhiteBalance(automatic);
     return true;
 }
 
 bool PanelCommands::canSwitchFlickerOff()
 {
-    const auto *entries =
-        qobject_cast<const QStandardItemModel *>(child<QComboBox>("ComboBox_Flicker")->model());
-    const QStandardItem *off = entries ? entries->item(0) : nullptr;
-    return !off || off->isEnabled();
+    return panel.offersFlickerOff();
 }
 
 bool PanelCommands::setFlicker(int mode)
 {
-    auto *flicker = child<QComboBox>("ComboBox_Flicker");
-    if (flicker->currentIndex() == mode)
-        invoke("FlickerChange"); // no change of the selector would send it
-    else
-        flicker->setCurrentIndex(mode);
-    return !refused();
+    panel.chooseFlicker(mode);
+    return !panel.wasRefused();
 }
 
 bool PanelCommands::resetImage()
 {
-    invoke("LWin_BT_Pressed", LeftReset);
+    panel.pressLeftKey(LeftReset);
     return true;
 }
 
 void PanelCommands::raise()
 {
+    QWidget &window = panel.widget();
     window.show();
     window.raise();
     window.activateWindow();
@@ -274,35 +209,34 @@ Outcome PanelCommands::runAll(const QStringList &arguments)
 QJsonArray PanelCommands::cameras() const
 {
     QJsonArray list;
-    const auto *selector = child<QComboBox>("Box_Camera_USB");
-    for (int i = 0; i < selector->count(); ++i)
-        list.append(QJsonObject{{"index", i}, {"name", selector->itemText(i)}});
+    const QStringList names = panel.cameraNames();
+    for (int i = 0; i < names.size(); ++i)
+        list.append(QJsonObject{{"index", i}, {"name", names[i]}});
     return list;
 }
 
 QJsonObject PanelCommands::state() const
 {
-    const auto *selector = child<QComboBox>("Box_Camera_USB");
-    const bool connected = window.property("capabilities").toUInt() != 0;
+    const bool connected = panel.capabilities() != 0;
     QJsonObject image;
     for (int i = 0; i < Command::imageControls().size(); ++i)
         image.insert(Command::camelCase(Command::imageControls()[i]),
-                     child<QSlider>(ImageControl::of(ImageControl::Id(i)).slider)->value());
+                     panel.imageValue(ImageControl::Id(i)));
     const QStringList flicker = {"off", "50", "60"};
-    bool panOk = false, tiltOk = false;
-    const int pan = child<QLineEdit>("get_pan_data")->text().toInt(&panOk);
-    const int tilt = child<QLineEdit>("get_tilt_data")->text().toInt(&tiltOk);
+    int pan = 0, tilt = 0;
+    const bool shown = panel.shownPosition(pan, tilt);
+    const int current = panel.currentCamera();
     QJsonObject state{
         {"connected", connected},
-        {"camera", connected ? QJsonValue(QJsonObject{{"index", selector->currentIndex()},
-                                                      {"name", selector->currentText()}})
+        {"camera", connected ? QJsonValue(QJsonObject{{"index", current},
+                                                      {"name", panel.cameraNames().value(current)}})
                              : QJsonValue()},
         {"image", image},
-        {"whiteBalanceAuto", child<QCheckBox>("Cb_WB")->isChecked()},
-        {"flicker", flicker.value(child<QComboBox>("ComboBox_Flicker")->currentIndex())},
+        {"whiteBalanceAuto", panel.whiteBalanceAuto()},
+        {"flicker", flicker.value(panel.flickerMode())},
     };
     // The read-outs keep what the last camera told; without one, that is no position.
-    if (connected && panOk && tiltOk)
+    if (connected && shown)
         state.insert("position", QJsonObject{{"pan", pan}, {"tilt", tilt}});
     return state;
 }

@@ -1,24 +1,23 @@
-// Carries out commands in the running panel the way its own controls do: through the main
-// window's slots, found by name, so the window, its sliders and the camera stay in step and
-// the trace shows every command.
+// Carries out commands in the running panel the way its own controls do, through the main
+// window's PanelControl, so the window, its sliders and the camera stay in step and the
+// trace shows every command.
 #pragma once
 
 #include "CameraTarget.h"
 #include "Command.h"
+#include "PanelControl.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QTimer>
 
-class QWidget;
-
 class PanelCommands : public QObject, private CameraTarget
 {
     Q_OBJECT
 
 public:
-    explicit PanelCommands(QWidget &window);
+    explicit PanelCommands(PanelControl &window);
 
     Outcome run(const Command &command);
     // A later start's arguments, in order; none: show the window.
@@ -50,17 +49,10 @@ private:
     bool resetImage() override;
     void raise() override;
 
-    bool invoke(const char *slot) const;
-    bool invoke(const char *slot, int argument) const;
-    template <typename T> T *child(const char *name) const;
-    // Whether the camera refused what the last preset, position or flicker choice asked.
-    bool refused() const;
-    // The preset keys' way: the number, then the key.
-    bool presetKey(int preset, int key);
     void stopMotion();
     void stopZoom();
 
-    QWidget &window;
+    PanelControl &panel;
     QTimer motionTimer; // a --move with --for
     QTimer zoomTimer;   // a --zoom with --for
 };
