@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The panel's one window: both side panels, the camera they drive, and the window's own
 // floating behaviour (drag, edge auto-hide, panel slide, stay-on-top).
 #pragma once

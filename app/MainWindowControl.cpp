@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window as the inputs beside its panels drive it: each request goes through the
 // slot or widget its own control uses, so both end in the same place.
 #include "MainWindow.h"

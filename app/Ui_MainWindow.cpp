@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "Ui_MainWindow.h"
 #include "FormBuilder.h"
 #include "StyleSheets.h"

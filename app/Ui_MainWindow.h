@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Form of the main window: the two panels side by side, the edge strips that stay on the
 // desktop when the window hides at its right edge, and the background frames.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where the panel was left: its position (per screen setup), whether the image panel was
 // open, and stay-on-top; kept in the user's configuration directory between runs.
 #pragma once

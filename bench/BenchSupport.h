@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the benchmarks measure alike: CPU and wake-ups of this process's threads, percentiles,
 // and a panel ready to be measured.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The yardstick for the panel's start-up and memory: a bare Qt window with the same flags,
 // size and attributes, and nothing in it. With --raster it also skips the OpenGL surface,
 // as the panel does, which shows the panel's own cost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Game controllers, measured on the real panel with the simulated camera and SDL's virtual
 // controller: the CPU the panel uses with no controller and with one attached and untouched,
 // and the time from a stick moving to the camera call it causes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HTTP API under load, while the window's event loop ticks every millisecond.
 // First a client on another thread sends image values as fast as the panel answers, over one
 // keep-alive connection for 10 s: the time from a request going out to its answer (the device

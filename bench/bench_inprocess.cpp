@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // In-process timings of two hot paths: a slider move reaching the device, and enumerating
 // eight attached cameras (the library call alone, and the panel's whole refresh).
 #include "MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A camera that takes 200 ms per control request (slow PTZ cameras and busy USB hubs do), as
 // the kernel driver presents it (the tests' fake, its lock included), driven through the
 // library the way the panel drives it, from a Qt event loop whose longest stall is measured.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A VISCA camera over loopback (the tests' emulator), driven through the library's VISCA
 // backend as the panel drives it: the time from a call to its bytes on the wire, and from
 // the camera's answer on the wire to the library having handled it (median and p99 over

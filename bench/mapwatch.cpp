@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Starts a program and reports how long it took to map its first top-level window:
 //   mapwatch PROGRAM [ARGS...]   prints "PID MILLISECONDS" and leaves the program running.
 #include <X11/Xlib.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Measures the real panel (simulated camera) against a bare Qt window with the same window
 # flags, alternating them under a private Xvfb, and reports medians over PTZ_BENCH_RUNS runs
 # (default 10), then the in-process benchmarks and the slow V4L2 camera. Exits non-zero when a

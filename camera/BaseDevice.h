@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Interface of the camera-control library (CameraCtrl).
 //
 // One BaseDevice object drives whichever attached camera was opened last. Units are the

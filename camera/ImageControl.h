@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The eight image controls: which slider and read-out show each, the main window's slot a
 // drag of it reaches, which device operation sets it and where the device keeps its record.
 #pragma once

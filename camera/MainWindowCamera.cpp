@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's camera slots: discovery, connection and hot-plug, image parameters,
 // pan/tilt/zoom and presets, and the function keys. The rest of MainWindow (construction,
 // wiring, density scaling, window behaviour) is in app/MainWindow.cpp.

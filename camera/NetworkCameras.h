@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The network cameras the user configured, for the command line to edit and the panel to
 // watch: one per line of a file in the user's configuration directory,
 //

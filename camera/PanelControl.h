@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the inputs beside the panels (keyboard, controllers, command line, HTTP) ask of the
 // main window: what its own controls do, through the same slots, so that its widgets stay in
 // step with the camera and the trace shows every command. Nothing is reached by name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The codes the panels send to the main window's slots, for the other sources of commands
 // (command line, HTTP, game controllers, keyboard) that press the same keys.
 #pragma once

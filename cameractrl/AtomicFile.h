@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Replaces a file so that a crash or a full disk at any moment leaves either the old file
 // or the new one, never a mix: a unique temporary beside it, written, flushed and synced,
 // then renamed over it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "Backend.h"
 #include "CombinedBackend.h"
 #include "Report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The seam between the library's entry points and the ways of reaching a camera.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the library keeps per camera across runs (presets of cameras that keep none, image
 // settings the camera forgets at power-off): one small file of tab-separated lines
 // "camera, key, value" under $XDG_CONFIG_HOME/ptz-panel (or ~/.config/ptz-panel).

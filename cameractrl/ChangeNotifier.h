@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The change listener of one device object, shared with the threads that report changes.
 #pragma once
 

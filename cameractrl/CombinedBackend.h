@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The cameras of several backends as one list, in the order of the backends: the attached
 // cameras first, then the network cameras the user configured. Open's index is routed to
 // the backend that listed the camera.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The speeds a camera's worker is asked for and has sent: pan, tilt and zoom, signed, 0
 // stops. The workers send a stop or a change of direction ahead of anything waiting, and a
 // mere change of speed after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Presets of cameras that keep none themselves: pan, tilt and zoom per preset number and
 // camera, so they survive a restart. A corrupt or unwritable file costs the presets, never
 // the panel; a preset that cannot be written is said to its caller, every time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The workers of closed cameras, kept until they have ended on their own: a worker may still
 // be sending its camera the last stop. Whatever has not ended is waited for on destruction.
 #pragma once

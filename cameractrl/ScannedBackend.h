@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A backend whose cameras are the list its last scan found, which Open's index refers to.
 // `Camera` describes one camera of the backend, with its DeviceInfo `info`.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The call trace selected by CAMERACTRL_TRACE: a file path, or "-" for stderr.
 // One line per library call: the operation's name, then each argument in decimal.
 #pragma once

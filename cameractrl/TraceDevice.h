@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Wraps the backends' devices: writes each call to the trace and mirrors the inner device's
 // parameter records, so callers always read the records of the object they hold. The
 // queries that only tell what the library knows already are passed on untraced. With the

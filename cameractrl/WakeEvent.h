@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Wakes a thread that sleeps in poll(): a Linux eventfd, written by any thread and read by the
 // one that sleeps on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The direction operations of a device whose camera has its own worker thread: each asks for
 // one axis's speed (pan right, tilt up and zoom in positive; a stop is 0), once the device
 // has checked that the open camera moves that way.

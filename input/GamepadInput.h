@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Game controllers steer the camera (SDL's game-controller API and mapping database; plain
 // joysticks SDL cannot map use their first axes, hat and buttons):
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The keyboard steers the camera while the panel has the focus:
 //
 //   arrow keys       pan and tilt (Shift faster, Ctrl slower); two at once move diagonally

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the gamepad and the keyboard ask of the panel, through the main window's
 // PanelControl, so that the trace shows every command and presets behave as the keypad's.
 #pragma once

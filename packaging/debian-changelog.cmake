@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Writes a Debian changelog, gzip-compressed, from CHANGELOG.md:
 #   cmake -DCHANGELOG=... -DOUTPUT=.../changelog.gz -DPACKAGE=... -DMAINTAINER=... -P this
 file(STRINGS "${CHANGELOG}" lines ENCODING UTF-8)

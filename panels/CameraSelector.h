@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PTZ panel's camera selector: a name too long for it shows shortened, with the whole
 // name as its tooltip; the items keep their whole names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Small helpers the panel forms share: each creates one child, names it, places it, and
 // applies the settings its kind always gets.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What each control of the two panels is called and does, in the user's language: tooltips,
 // accessible names and descriptions, and a Tab order that reads as the panel does. Read-outs
 // take no Tab stop.

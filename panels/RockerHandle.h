@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PTZ panel's joystick: a handle that follows the pointer inside a travel circle while
 // a button is held, reporting a direction key (3 x 3 grid, 4 = middle) and pan and tilt
 // speeds (0..8) every 100 ms, and key 4 when let go.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The density factor the forms are scaled by: the first screen's logical dots per inch over
 // the 96 the forms are laid out for.
 #pragma once

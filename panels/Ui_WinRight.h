@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Form of the PTZ panel: 33 widgets at 96 dpi geometry, in creation order.
 #pragma once
 

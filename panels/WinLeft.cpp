@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "WinLeft.h"
 #include "PanelAccess.h"
 #include "Ui_WinLeft.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The image settings panel: sliders and read-outs the main window fills, the flicker
 // selector, and ten function keys reported as button codes 1..15 on BT_Pressed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "WinRight.h"
 #include "PanelAccess.h"
 #include "RockerHandle.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PTZ panel: camera selector, joystick (relayed), zoom lever, preset keypad with store
 // and clear modes, absolute position fields, and the close, stay-on-top and fold keys.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Linux side of RegisterDeviceNotificationW: watches udev for USB devices and video nodes
 // arriving and leaving, and CAMERACTRL_SIM_DIR for simulated cameras, and hands each change
 // to the registered windows as a Windows WM_DEVICECHANGE message. Input devices are watched

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which display server the panel runs on. The window places itself, docks at the screen edge
 // and stays above others: an X server lets it, a Wayland compositor does not.
 #pragma once

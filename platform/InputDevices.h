@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Tells when input devices (game controllers among them) come and go, without polling.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The few Win32 calls the main window makes. On Windows they are the system's own; elsewhere
 // Win32Linux.h provides the same names, types and constants.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Linux stand-ins for the Win32 names the main window uses, with Windows' values and layouts.
 // SetWindowPos switches the X11 "above" state; RegisterDeviceNotificationW delivers USB
 // (udev) and simulated-camera plug events to the window's nativeEvent as WM_DEVICECHANGE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What carrying out a command asks of the camera it goes to. The running panel provides it
 // through its window, so the window stays in step; without a panel, the camera library does.
 // Speeds are the camera's own (the panel's scaling already applied); every operation is

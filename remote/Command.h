@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One thing asked of the panel from outside it (command line, HTTP), and its outcome. The
 // same commands run in the running panel, through its slots, or without one, through the
 // camera library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What `ptz-panel` was started with: the panel's own options, in order. Options of one dash
 // are Qt's (-platform, -style ...) and left to the application object; any other is a usage
 // error, as is an unknown option or a number out of its range.

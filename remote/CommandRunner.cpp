@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "CommandRunner.h"
 #include "BaseDevice.h"
 #include "CameraTarget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A small JSON API over HTTP for the running panel (libmicrohttpd). The server runs on the
 // window's own thread, driven by its event loop (its own listening socket, the library's epoll
 // descriptor and time-outs), so every request is carried out by the panel's slots with no

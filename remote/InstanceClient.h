@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Hands a start's arguments to the user's running panel and waits for its answer, within
 // bounds: a panel that does not answer in time is reported as such, never waited for.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One panel per user: the first to start owns a lock and a local socket, and carries out the
 // commands later starts of `ptz-panel` hand to it. Both live in a directory only the user may
 // enter: XDG_RUNTIME_DIR, or one the program makes in the temporary directory (refused, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Carries out commands without a running panel: straight through the camera library, with
 // the panel's own speed scaling and motion table, then closes the camera.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The messages between a start of `ptz-panel` and the user's running panel, over the local
 // socket (in QDataStream's layout): a request is a version byte and the start's arguments; an
 // answer is the exit status, the output and the error line. Read as if from a stranger:

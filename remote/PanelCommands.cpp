@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "PanelCommands.h"
 #include "BaseDevice.h"
 #include "CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Carries out commands in the running panel the way its own controls do, through the main
 // window's PanelControl, so the window, its sliders and the camera stay in step and the
 // trace shows every command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "StyleSheets.h"
 
 // A reference to the images' registration links them into every program that uses the

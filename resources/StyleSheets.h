@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The style sheets of the forms: the dark flat look, the background picture and pictograms.
 #pragma once
 

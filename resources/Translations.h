@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The panel in the user's language: the compiled-in translations, and Qt's own for its
 // dialogs' buttons where the system has them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Paints every image the program compiles in, to its size and look, and writes them as PNG
 // under OUTDIR/image/; and the application icon at the usual sizes, under OUTDIR/icons/.
 // The output is the same from run to run (no text, no clock, a fixed noise seed), so the

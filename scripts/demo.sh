@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the panel and starts it with the simulated camera; every camera call is traced
 # to stderr. Extra arguments go to the program.
 set -euo pipefail

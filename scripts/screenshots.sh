@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Takes the README's screenshots: the real program under Xvfb with the simulated camera,
 # the image panel shut and open. Writes docs/panel-shut.png and docs/panel-open.png.
 set -euo pipefail

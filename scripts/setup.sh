@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by demo.sh and test.sh: installs what is missing and builds into a directory.
 # Usage: ptz_require PACKAGE...; ptz_build BUILD_DIR [CMAKE_ARGS...]
 

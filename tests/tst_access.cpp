@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The panel for a keyboard and screen-reader user: every focusable control has a name and a
 // description through Qt's accessibility interface, Tab visits the controls in reading order
 // (and none of the shut image panel), the function keys say what they do on the connected

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Input nobody should type or plug, handled without a crash: odd position texts, cameras
 // with absurd records or names, many cameras, files that are not cameras, and a burst of
 // device messages.

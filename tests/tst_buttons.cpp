@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Both panels' button codes as the main window dispatches them, flip and mirror state, the
 // stay-on-top switch, and the close key ending the event loop.
 #include "PanelHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The camera-control library through its public interface: the simulated backend's
 // cameras and files, the state a camera keeps, and the trace.
 #include "BaseDevice.h"

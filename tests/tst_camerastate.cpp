@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The panel shows the camera as it is: keys it cannot perform are greyed while it is
 // connected, the white-balance box and the anti-flicker selector show its modes, and what
 // changes elsewhere (here: the simulated camera's file, edited while it runs) reaches the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every caption of both panels fits its widget at the screen's density (QT_FONT_DPI 96,
 // 120, 144 or 192 on the offscreen platform), measured in the widget's own font against the
 // room its style leaves for text; a camera name too long for the selector is elided.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The command line: each command without a panel (straight through the library), the same
 // handed to a running panel (through its slots, so its window follows), exit statuses and
 // the one line on stderr, and a second start that shows the first panel instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Finding and connecting cameras: the start-up enumeration, the plug-in warning and the
 // topmost band around it, hot-plug bursts, and choosing another camera.
 #include "PanelHarness.h"

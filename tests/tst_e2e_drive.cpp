@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program driven with real X input: a slider drag, a joystick drag, a preset
 // stored in Set mode, the stay-on-top key and the close key, checked in the trace; and the
 // plug-in warning around which the window leaves the topmost band.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program under real X input, as a person meets it: the keys steer the camera from
 // the first click and come back from any control by a click on an empty part of the panel or
 // by Escape; zoom keys stop whichever modifier is let go first; a key held past the server's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program on a USB camera that is slow to answer (the V4L2 fake of the kernel driver,
 // in the camera library built over it), driven with real X input while the camera is still
 // being read: a joystick hold and a brightness change reach the camera as soon as the request

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program in a real X server: it maps its frameless window above the others,
 // talks to the simulated camera from the first moment, and its close key ends it cleanly.
 #include "TraceFile.h"

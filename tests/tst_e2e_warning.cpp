@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The plug-in warning as a user meets it, on the real program under Xvfb: the camera pulled
 // out, more unplugging and touches of the zoom lever, the stay-on-top key pressed; one
 // warning, above the panel, which goes by itself when a camera is plugged in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The panel in a Wayland session (a headless Weston with XWayland): with an X server there,
 // it runs on it, where it may place itself and stay on top; with Wayland alone it still
 // works as a control panel and says once what the session cannot give it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The frameless window under a real X server and real pointer input: dragged with the left
 // button only, docked at the right edge of the desktop, hiding to its edge strip when the
 // pointer leaves and coming back when it enters, with the image panel shut and open; where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A game controller steering the simulated camera, through SDL's own virtual controller:
 // stick deflections to speeds on both axes past the dead zone, the D-pad's slow moves, zoom
 // by stick and triggers, letting go, presets and store, home, and unplugging mid-move.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HTTP API of a running panel, over real connections to 127.0.0.1: every endpoint and
 // what it sends the camera, the token rule, a move that stops by itself when its client
 // falls silent, and thousands of malformed requests after which the panel still answers.

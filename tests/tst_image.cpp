@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Image settings reaching the camera: sliders moved by a drag, keys, the wheel or the groove,
 // never by the program, the flicker selector, automatic and manual white balance, and the
 // reset to the camera's defaults.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The committed images are what generate_images draws. Qt's raster engine picks its SIMD
 // paths at run time, so antialiased edges may differ by a few levels from one CPU to the
 // next: the comparison allows that, and nothing more.

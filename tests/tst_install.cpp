@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Installing like a desktop application: an install into a staging directory runs on its
 // own, with its desktop entry, AppStream data, manual page and icons; the .deb carries the
 // same files and the runtime packages the binaries need, and lintian has nothing to say of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The keyboard steering the simulated camera: arrows with their modifiers, diagonals, zoom
 // keys, repeats flagged or not that change nothing, presets and home; the keys a focused field
 // or slider keeps, and a move that ends however its key's release or the window's focus goes.

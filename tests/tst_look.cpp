@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The dark look: every compiled-in image at its size, every form's sheet on its widget,
 // the PTZ override in effect, sheet sizes untouched by density, and a rendered window.
 #include "PanelHarness.h"

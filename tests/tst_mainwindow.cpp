@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What construction leaves behind: the window's flags and form, the shut image panel, the
 // topmost band, the start-up timer, and every panel signal wired to its slot.
 #include "MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program's remote inputs against misuse and attack, over real sockets: what web pages
 // can send to the loopback API, floods of junk and of idle or slow connections, junk on the
 // local socket, another user's lock and socket, a panel that does not answer, a token that is

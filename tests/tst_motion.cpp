@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Motion reaching the camera: the joystick's keys and speeds, the zoom lever, presets,
 // absolute positions and the focus slots nothing connects.
 #include "MoveByKey.h"

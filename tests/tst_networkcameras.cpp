@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Network cameras in the panel: listed after the attached cameras, driven through the same
 // slots (keys, joystick, presets, SET/GET PT) with the bytes reaching the camera, kept
 // selected when USB cameras come and go, and the list following the user's edits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Win32 stand-ins: device-change messages reach a registered window's nativeEvent the
 // way Windows delivers them, and the topmost band follows SetWindowPos.
 #include "DeviceNotifier.h"

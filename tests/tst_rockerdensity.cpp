@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The joystick's figures at the screen density it runs on (QT_FONT_DPI 96, 120, 144 or
 // 192 on the offscreen platform): its size, handle, travel, cell bounds and speeds.
 #include "JoystickProbe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The joystick at 96 dpi: which key and speeds each pointer position gives, when reports
 // come and stop, the handle held on its travel circle, and the thinned-out repaints.
 #include "JoystickProbe.h"

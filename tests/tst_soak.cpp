@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A day at the panel in a minute: thousands of random user actions on the real window
 // with simulated cameras coming and going, checking after each that every camera command
 // is known and in range, every slider holds a value in its range, and that the panel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window built on a screen of another density (QT_FONT_DPI 96, 120 or 144 on the
 // offscreen platform): every geometry scaled once, truncating; fonts untouched.
 #include "PanelHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every text the panels ask to translate has a translation in every language shipped, and
 // every caption fits its widget at 96 dpi, the toggled ones too (Japanese and Chinese where a
 // CJK font is installed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The V4L2 backend against cameras that behave as Linux's uvcvideo presents them: which nodes
 // are cameras and in what order, what the records and capabilities say, image writes and
 // the white-balance mode, positions and presets that land where they were sent and follow

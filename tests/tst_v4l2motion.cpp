@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Pan, tilt and zoom on cameras as Linux's uvcvideo presents them, old kernel and new: the
 // same deflection moves as fast both ways, a stop stops, diagonals move both axes, and
 // closing the camera never leaves it moving.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A slow camera never slows the caller: every request to the camera runs on its worker
 // thread, values of one control coalesce, a stop goes ahead of what waits, what the user
 // asks goes ahead of the camera's reading, what other programs change reaches the listener

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // VISCA cameras, against a camera emulator on 127.0.0.1 over UDP and TCP and on a serial line
 // (a pseudo-terminal): the
 // bytes of each operation, one request at a time with a stop first and drives coalesced,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The frameless window's own behaviour, in-process: dragging, edge auto-hide, the slide
 // of the image panel, the waiting operation, and density changes after start.
 #include "JoystickProbe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the window keeps between runs: a position only where this screen setup still shows
 // the PTZ panel's title row, the image panel's fold and stay-on-top in any case.
 #include "MainWindow.h"

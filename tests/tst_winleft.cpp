@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The image settings panel: its form, its toggles' captions and codes, and the codes of its
 // plain keys and check box.
 #include "WinLeft.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The PTZ panel: its form, the preset keypad with its modes, the stay-on-top, close and
 // fold keys, the spring-loaded zoom lever, and the relays of the selector and joystick.
 #include "RockerHandle.h"

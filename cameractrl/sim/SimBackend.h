@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Simulated cameras: one built-in camera, or one per "*.cam" file in CAMERACTRL_SIM_DIR.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The state one simulated camera keeps while the process runs: image values, the pan, tilt
 // and zoom positions (moving while a motion runs), and its presets. Thread-safe: its file is
 // watched on another thread while the panel drives it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a simulated camera is made of: its name, whether it opens, its image records and what
 // it lacks. Read from a "*.cam" file of key=value lines, or the built-in camera's values.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The device object of the simulated backend: drives whichever SimCamera is open, and
 // watches its file for edits while it is open.
 #pragma once

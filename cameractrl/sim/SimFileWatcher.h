@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Tells when a simulated camera's file is written while the camera is open, so that editing
 // it acts like another program or the camera itself changing a setting. A thread of its own
 // waits on inotify; it costs nothing while the file rests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reads a USB camera's UVC descriptors (as sysfs keeps them, without asking the camera) for
 // the controls its camera terminal offers: the driver builds its controls from the same bits.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "V4l2Backend.h"
 #include "Report.h"
 #include "V4l2Device.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Real cameras through Video4Linux2: one entry per physical camera (the first of its nodes
 // that captures video), cameras with pan, tilt or zoom first.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the V4L2 backend knows of a camera's controls, and what follows from them: the
 // parameter records, what the camera can do, and how pan, tilt and zoom are driven.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The device object of the V4L2 backend: it checks what the open camera offers and hands
 // everything else to the camera's worker thread, so no call waits for the camera. Image
 // settings map onto the standard controls, pan, tilt and zoom onto the speed controls or

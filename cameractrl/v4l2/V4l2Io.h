@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The few system calls the V4L2 backend makes, behind one seam so that tests can stand in
 // fake devices that follow the kernel driver's behaviour.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // V4l2Io on the real kernel, with udev and sysfs for what USB says about each camera.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "V4l2Worker.h"
 #include "CameraStore.h"
 #include "Report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one thread that talks to an open V4L2 camera. The device object hands it what the user
 // asked for and returns at once; a camera that takes its time (the driver blocks each control
 // request until the camera answers) delays the camera, never the caller.

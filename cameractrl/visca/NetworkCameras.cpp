@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "NetworkCameras.h"
 #include "AtomicFile.h"
 #include "ViscaBackend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Network cameras that speak VISCA, as the user configured them: one per line of
 // $XDG_CONFIG_HOME/ptz-panel/visca (or ~/.config/ptz-panel/visca), and of CAMERACTRL_VISCA
 // (lines there may also be separated by ";"):

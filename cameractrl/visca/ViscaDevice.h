@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The device object of the VISCA backend: it turns each operation into the VISCA request
 // for it and hands that to the camera's worker thread, so no call waits for the network.
 // Positions are the camera's own VISCA units; presets are the camera's memories 0..255.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The wire to one VISCA camera: UDP with the VISCA-over-IP header and sequence numbers, or
 // plain VISCA over TCP or a serial port. Non-blocking; used only by the camera's worker thread.
 // What arrives is checked before it counts: only the configured peer, only well-formed replies no

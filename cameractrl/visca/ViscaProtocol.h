@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // VISCA messages for camera address 1 (what a network camera answers to): the commands and
 // inquiries the backend sends, and the replies it accepts. Nothing here does any I/O.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one thread that talks to a network camera over VISCA. Callers hand it what they want
 // and return at once. One request is on the wire at a time: the next goes when the camera
 // has answered it (a move to a position or preset as soon as the camera has taken it; its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A USB PTZ camera as Linux's uvcvideo driver presents it through V4L2, written from the
 // driver's source (uvc_ctrl.c, uvc_v4l2.c of Linux 6.1): UVC controls with their raw
 // GET_CUR/MIN/MAX/RES/DEF data and the driver's cache of them, the V4L2 mappings over them

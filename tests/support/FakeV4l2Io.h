@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Stand-in video nodes for the V4L2 backend's tests. Each capture node of a camera leads to
 // a FakeUvcCamera, which answers the control ioctls as the driver does; every descriptor has
 // its own event queue, so a second descriptor is another program using the camera. Thread-

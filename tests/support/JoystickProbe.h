@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Drives a RockerHandle with real mouse events and reads back what it reports.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dismisses every message box the moment it is shown, with its default button, and keeps
 // what it showed so tests can count warnings instead of leaving them hanging.
 #pragma once

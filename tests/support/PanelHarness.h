@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real MainWindow in-process with simulated cameras, a trace and a message-box catcher:
 // the ground of every camera-link test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "RequestLog.h"
 
 RequestLog::RequestLog(FakeV4l2Io &fake, const std::string &path,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a fake camera is asked, request by request as each starts, for the tests and the bench.
 // It can hold the first request for one control: the camera does not answer it, and the
 // driver's control lock stays held, until released.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A temporary CAMERACTRL_SIM_DIR: each camera is a "*.cam" file, plugged in by writing it
 // and unplugged by removing it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // For watchdogs that are about to abort a hung test: every thread's stack on stderr.
 #pragma once
 

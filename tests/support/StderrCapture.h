@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Captures what the process writes to stderr (file descriptor 2) while it lives.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A temporary CAMERACTRL_TRACE file for in-process tests, read back line by line.
 #pragma once
 

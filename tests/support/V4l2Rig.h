@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A V4L2 backend over fake devices, with the device object the panel would hold, for the
 // tests of the V4L2 backend. Cameras are built as the kernel driver presents them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A VISCA camera on 127.0.0.1 for the tests: VISCA over IP on UDP, plain VISCA on TCP and on
 // a pseudo-terminal standing for a serial port, answering on its own thread as a camera would (ACK,
 // then completion; inquiries with their values; errors for what it is told to refuse). It never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A private headless Weston compositor with XWayland, for the tests of the start-up choice
 // between Wayland and X: its Wayland socket and the X display it serves.
 #pragma once

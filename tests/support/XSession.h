@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A private X server (Xvfb) for tests of real windowing: the real program runs in it and
 // is driven with real X input through xdotool.
 #pragma once

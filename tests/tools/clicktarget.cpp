@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A plain X client for the window-shape tests: a solid green window at the given place
 // that reports each mouse press on stdout.
 //   clicktarget X Y WIDTH HEIGHT

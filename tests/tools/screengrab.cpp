@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saves part of the X screen as a PNG, for tests and README screenshots:
 //   screengrab OUT.png [X Y WIDTH HEIGHT]
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A program that uses a V4L2 camera through the library as the panel does and then simply
 // returns from main: the library's objects must end in an order that touches nothing freed
 // (run under the sanitizers, a slip aborts it). The camera is a fake the library's own V4L2
