@@ -121,8 +121,8 @@ QComboBox:!enabled {
     color: rgb(176, 176, 176);
 }
 )")
-        .arg(QString::fromLatin1(padding))
-        .arg(dropDownWidth) +
+               .arg(QString::fromLatin1(padding))
+               .arg(dropDownWidth) +
            FocusMarks;
 }
 
