@@ -272,7 +272,7 @@
     </message>
     <message>
         <source>Mirror</source>
-        <translation>Spec.</translation>
+        <translation>Rifl.</translation>
     </message>
     <message>
         <source>Flip</source>
