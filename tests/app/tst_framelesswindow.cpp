@@ -66,7 +66,7 @@ int desktopWidth()
 
 } // namespace
 
-class tst_Window : public QObject
+class tst_FramelessWindow : public QObject
 {
     Q_OBJECT
 
@@ -86,7 +86,7 @@ private slots:
     void truncatingScaleOfThinWidgets();
 };
 
-void tst_Window::leftButtonDragsTheWindow()
+void tst_FramelessWindow::leftButtonDragsTheWindow()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -97,7 +97,7 @@ void tst_Window::leftButtonDragsTheWindow()
     QVERIFY(!w.property("docked").toBool());
 }
 
-void tst_Window::otherButtonsDoNotDrag()
+void tst_FramelessWindow::otherButtonsDoNotDrag()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -108,7 +108,7 @@ void tst_Window::otherButtonsDoNotDrag()
     QCOMPARE(w.pos(), QPoint(100, 100));
 }
 
-void tst_Window::releaseAtTheEdgeDocks()
+void tst_FramelessWindow::releaseAtTheEdgeDocks()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -128,7 +128,7 @@ void tst_Window::releaseAtTheEdgeDocks()
     QVERIFY(!w.property("docked").toBool());
 }
 
-void tst_Window::autoHide_data()
+void tst_FramelessWindow::autoHide_data()
 {
     QTest::addColumn<bool>("panelOpen");
     QTest::addColumn<int>("hiddenFromRight");
@@ -137,7 +137,7 @@ void tst_Window::autoHide_data()
     QTest::newRow("panel shut") << false << 277 << "Label_Hide_R";
 }
 
-void tst_Window::autoHide()
+void tst_FramelessWindow::autoHide()
 {
     QFETCH(bool, panelOpen);
     QFETCH(int, hiddenFromRight);
@@ -168,7 +168,7 @@ void tst_Window::autoHide()
     }
 }
 
-void tst_Window::enterOnAShownWindowMovesNothing()
+void tst_FramelessWindow::enterOnAShownWindowMovesNothing()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -188,7 +188,7 @@ void tst_Window::enterOnAShownWindowMovesNothing()
     QCOMPARE(w.pos(), QPoint(d - w.width(), 40));
 }
 
-void tst_Window::slideOpensAndShutsInSteps()
+void tst_FramelessWindow::slideOpensAndShutsInSteps()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -221,7 +221,7 @@ void tst_Window::slideOpensAndShutsInSteps()
     QCOMPARE(resizes.geometries.first(), QRect(20, 0, 248, 417));
 }
 
-void tst_Window::shortSlideJumpsToTheEnd()
+void tst_FramelessWindow::shortSlideJumpsToTheEnd()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -234,7 +234,7 @@ void tst_Window::shortSlideJumpsToTheEnd()
     QCOMPARE(resizes.geometries, QList<QRect>{QRect(0, 0, 16, h.window().height())});
 }
 
-void tst_Window::waitProcessesEventsUntilDeadline()
+void tst_FramelessWindow::waitProcessesEventsUntilDeadline()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -263,7 +263,7 @@ void tst_Window::waitProcessesEventsUntilDeadline()
     QVERIFY(clock.elapsed() >= 80 && clock.elapsed() < 1000);
 }
 
-void tst_Window::densityRoundTrips_data()
+void tst_FramelessWindow::densityRoundTrips_data()
 {
     QTest::addColumn<QList<qreal>>("densities");
     QTest::newRow("96 144") << QList<qreal>{144};
@@ -273,7 +273,7 @@ void tst_Window::densityRoundTrips_data()
     QTest::newRow("96 192 144 192 96 144 96") << QList<qreal>{192, 144, 192, 96, 144, 96};
 }
 
-void tst_Window::densityRoundTrips()
+void tst_FramelessWindow::densityRoundTrips()
 {
     QFETCH(QList<qreal>, densities);
     PanelHarness h;
@@ -306,7 +306,7 @@ void tst_Window::densityRoundTrips()
     QCOMPARE(probe.probe(QPoint(side - 1, side / 2)).pan, 8);
 }
 
-void tst_Window::densityChangeWithPanelShut()
+void tst_FramelessWindow::densityChangeWithPanelShut()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -321,7 +321,7 @@ void tst_Window::densityChangeWithPanelShut()
     QCOMPARE(w.property("leftPanelWidth").toInt(), 536);
 }
 
-void tst_Window::truncatingScaleOfThinWidgets()
+void tst_FramelessWindow::truncatingScaleOfThinWidgets()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -335,5 +335,5 @@ void tst_Window::truncatingScaleOfThinWidgets()
     QCOMPARE(line->x(), 157); // 210 * 1.5 = 315, * 72 / 144 = 157.5
 }
 
-QTEST_MAIN(tst_Window)
-#include "tst_window.moc"
+QTEST_MAIN(tst_FramelessWindow)
+#include "tst_framelesswindow.moc"

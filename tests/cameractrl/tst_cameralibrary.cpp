@@ -34,7 +34,7 @@ QList<int> fields(const ParameterRecord &r)
 
 } // namespace
 
-class tst_CameraCtrl : public QObject
+class tst_CameraLibrary : public QObject
 {
     Q_OBJECT
 
@@ -59,14 +59,14 @@ private slots:
     void realCamerasByDefault();
 };
 
-void tst_CameraCtrl::init()
+void tst_CameraLibrary::init()
 {
     qunsetenv("CAMERACTRL_SIM_DIR");
     qputenv("CAMERACTRL_BACKEND", "sim");
     qunsetenv("CAMERACTRL_TRACE");
 }
 
-void tst_CameraCtrl::builtinCameraDiffersFromPlaceholders()
+void tst_CameraLibrary::builtinCameraDiffersFromPlaceholders()
 {
     bool ok = false;
     const auto devices = enumerate(&ok);
@@ -88,7 +88,7 @@ void tst_CameraCtrl::builtinCameraDiffersFromPlaceholders()
     }
 }
 
-void tst_CameraCtrl::camFileRecords_data()
+void tst_CameraLibrary::camFileRecords_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<int>("record");
@@ -113,7 +113,7 @@ void tst_CameraCtrl::camFileRecords_data()
                                 << QString::fromUtf8("Kamera \xc3\xa9\xe2\x82\xac");
 }
 
-void tst_CameraCtrl::camFileRecords()
+void tst_CameraLibrary::camFileRecords()
 {
     QFETCH(QByteArray, contents);
     QFETCH(int, record);
@@ -132,7 +132,7 @@ void tst_CameraCtrl::camFileRecords()
     QCOMPARE(fields(device->parameters[record]), expected);
 }
 
-void tst_CameraCtrl::malformedLinesAreReportedOnceAndSkipped()
+void tst_CameraLibrary::malformedLinesAreReportedOnceAndSkipped()
 {
     SimCameras cameras;
     cameras.plug("bad.cam", "name=Odd\n"
@@ -164,7 +164,7 @@ void tst_CameraCtrl::malformedLinesAreReportedOnceAndSkipped()
     QCOMPARE(device->parameters[PARAM_GAMMA].maximum, 500);
 }
 
-void tst_CameraCtrl::enumerationFollowsFileNames()
+void tst_CameraLibrary::enumerationFollowsFileNames()
 {
     SimCameras cameras;
     cameras.plug("b.cam", "name=Second\n");
@@ -183,7 +183,7 @@ void tst_CameraCtrl::enumerationFollowsFileNames()
     QVERIFY(!device->Open("2", 1));
 }
 
-void tst_CameraCtrl::noCameraWhenDirectoryEmptyOrMissing()
+void tst_CameraLibrary::noCameraWhenDirectoryEmptyOrMissing()
 {
     SimCameras cameras;
     bool ok = false;
@@ -196,7 +196,7 @@ void tst_CameraCtrl::noCameraWhenDirectoryEmptyOrMissing()
     QVERIFY(ok);
 }
 
-void tst_CameraCtrl::openRefusesBadIndicesAndFailingCameras()
+void tst_CameraLibrary::openRefusesBadIndicesAndFailingCameras()
 {
     SimCameras cameras;
     cameras.plug("a.cam", "name=Good\n");
@@ -210,7 +210,7 @@ void tst_CameraCtrl::openRefusesBadIndicesAndFailingCameras()
     QVERIFY(device->Open("0", 1));
 }
 
-void tst_CameraCtrl::vanishedFileCannotBeOpened()
+void tst_CameraLibrary::vanishedFileCannotBeOpened()
 {
     SimCameras cameras;
     cameras.plug("a.cam", "name=Here\n");
@@ -219,7 +219,7 @@ void tst_CameraCtrl::vanishedFileCannotBeOpened()
     QVERIFY(!freshDevice()->Open("0", 1));
 }
 
-void tst_CameraCtrl::cameraKeepsImageState()
+void tst_CameraLibrary::cameraKeepsImageState()
 {
     SimCameras cameras;
     cameras.plug("a.cam", "brightness=0,100,1,50,50,1\nhue=-10,10,1,0,3,1\n");
@@ -248,7 +248,7 @@ void tst_CameraCtrl::cameraKeepsImageState()
     QCOMPARE(device->parameters[PARAM_HUE].currentValue, 0);
 }
 
-void tst_CameraCtrl::cameraKeepsPositionsAndPresets()
+void tst_CameraLibrary::cameraKeepsPositionsAndPresets()
 {
     SimCameras cameras;
     cameras.plug("a.cam");
@@ -292,7 +292,7 @@ void tst_CameraCtrl::cameraKeepsPositionsAndPresets()
     QCOMPARE(pan, 0);
 }
 
-void tst_CameraCtrl::motionMovesUntilStopped()
+void tst_CameraLibrary::motionMovesUntilStopped()
 {
     BaseDevice::Initial();
     BaseDevice *device = freshDevice();
@@ -312,7 +312,7 @@ void tst_CameraCtrl::motionMovesUntilStopped()
     QCOMPARE(later, stopped);
 }
 
-void tst_CameraCtrl::commandsWithoutCameraDoNothing()
+void tst_CameraLibrary::commandsWithoutCameraDoNothing()
 {
     BaseDevice::Initial();
     BaseDevice *device = freshDevice();
@@ -335,7 +335,7 @@ void tst_CameraCtrl::commandsWithoutCameraDoNothing()
     QVERIFY(device->Close());
 }
 
-void tst_CameraCtrl::traceWritesOneLinePerCall()
+void tst_CameraLibrary::traceWritesOneLinePerCall()
 {
     TraceFile trace;
     BaseDevice *device = freshDevice();
@@ -361,7 +361,7 @@ void tst_CameraCtrl::traceWritesOneLinePerCall()
                           "SetWhiteBalanceAuto 0", "Open -1 1", "Close"}));
 }
 
-void tst_CameraCtrl::traceToStderr()
+void tst_CameraLibrary::traceToStderr()
 {
     qputenv("CAMERACTRL_TRACE", "-");
     StderrCapture err;
@@ -372,7 +372,7 @@ void tst_CameraCtrl::traceToStderr()
     QCOMPARE(err.text(), QString("Initial\nCreateDevice 0\nZoomIn 2\n"));
 }
 
-void tst_CameraCtrl::unknownBackendIsRefused()
+void tst_CameraLibrary::unknownBackendIsRefused()
 {
     qputenv("CAMERACTRL_BACKEND", "carrier-pigeon");
     StderrCapture err;
@@ -391,7 +391,7 @@ void tst_CameraCtrl::unknownBackendIsRefused()
     QVERIFY(BaseDevice::CreateDevice(DeviceType(7)) == nullptr);
 }
 
-void tst_CameraCtrl::realCamerasByDefault()
+void tst_CameraLibrary::realCamerasByDefault()
 {
     // Whatever this machine has attached, the V4L2 backend answers and is traced alike.
     TraceFile trace;
@@ -408,5 +408,5 @@ void tst_CameraCtrl::realCamerasByDefault()
              (QStringList{"CreateDevice 0", "EnumUSBDevices", "Open -1 1"}));
 }
 
-QTEST_GUILESS_MAIN(tst_CameraCtrl)
-#include "tst_cameractrl.moc"
+QTEST_GUILESS_MAIN(tst_CameraLibrary)
+#include "tst_cameralibrary.moc"

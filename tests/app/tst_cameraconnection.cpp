@@ -39,7 +39,7 @@ QStringList reenumerationConnectingFirst()
 
 } // namespace
 
-class tst_Connection : public QObject
+class tst_CameraConnection : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +57,7 @@ private slots:
     void ipcamChangeDropsTheCamera();
 };
 
-void tst_Connection::oneCameraAtStartUp()
+void tst_CameraConnection::oneCameraAtStartUp()
 {
     PanelHarness h({{"desk.cam", deskCamera}});
     QVERIFY(h.start());
@@ -102,7 +102,7 @@ void tst_Connection::oneCameraAtStartUp()
     QVERIFY(h.trace.peek().isEmpty());
 }
 
-void tst_Connection::noCameraAtStartUp()
+void tst_CameraConnection::noCameraAtStartUp()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -124,7 +124,7 @@ void tst_Connection::noCameraAtStartUp()
     QCOMPARE(h.boxes.count(), 1);
 }
 
-void tst_Connection::warningLeavesTopmostBandOnlyWhenOnTop()
+void tst_CameraConnection::warningLeavesTopmostBandOnlyWhenOnTop()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QList<bool> topmostWhileShown;
@@ -146,14 +146,14 @@ void tst_Connection::warningLeavesTopmostBandOnlyWhenOnTop()
     QVERIFY(IsWindowTopmost(hwnd));
 }
 
-void tst_Connection::oneWarningAtATime_data()
+void tst_CameraConnection::oneWarningAtATime_data()
 {
     QTest::addColumn<QString>("trigger");
     for (const char *trigger : {"unplug", "slider", "flicker", "zoom"})
         QTest::newRow(trigger) << trigger;
 }
 
-void tst_Connection::oneWarningAtATime()
+void tst_CameraConnection::oneWarningAtATime()
 {
     QFETCH(QString, trigger);
     PanelHarness h(PanelHarness::NoCamera);
@@ -206,7 +206,7 @@ void tst_Connection::oneWarningAtATime()
     QCOMPARE(h.boxes.shown().last().text, QString("Please plug in the morvane's camera !"));
 }
 
-void tst_Connection::hotPlugBurstGivesOneEnumeration()
+void tst_CameraConnection::hotPlugBurstGivesOneEnumeration()
 {
     PanelHarness h({{"a.cam", "name=A\n"}});
     QVERIFY(h.start());
@@ -222,7 +222,7 @@ void tst_Connection::hotPlugBurstGivesOneEnumeration()
     QCOMPARE(h.trace.take(), reenumerationConnectingFirst());
 }
 
-void tst_Connection::plugAndUnplugFiles()
+void tst_CameraConnection::plugAndUnplugFiles()
 {
     PanelHarness h({{"b.cam", "name=B\n"}});
     QVERIFY(h.start());
@@ -256,7 +256,7 @@ void tst_Connection::plugAndUnplugFiles()
     QTRY_VERIFY(h.cameraPresent());
 }
 
-void tst_Connection::otherMessagesAreNotDeviceChanges()
+void tst_CameraConnection::otherMessagesAreNotDeviceChanges()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -264,7 +264,7 @@ void tst_Connection::otherMessagesAreNotDeviceChanges()
     QVERIFY(!h.initTimer()->isActive());
 }
 
-void tst_Connection::choosingAnotherCamera()
+void tst_CameraConnection::choosingAnotherCamera()
 {
     PanelHarness h({{"a.cam", deskCamera}, {"b.cam", "name=Other\nbrightness=0,50,1,25,30,1\n"}});
     QVERIFY(h.start());
@@ -279,7 +279,7 @@ void tst_Connection::choosingAnotherCamera()
     QVERIFY(h.child<QSlider>("Slider_Hue")->isEnabled());
 }
 
-void tst_Connection::failingOpenKeepsTheOldValues()
+void tst_CameraConnection::failingOpenKeepsTheOldValues()
 {
     PanelHarness h({{"a.cam", deskCamera}, {"b.cam", "name=Broken\nopen=fail\n"}});
     QVERIFY(h.start());
@@ -296,7 +296,7 @@ void tst_Connection::failingOpenKeepsTheOldValues()
     QCOMPARE(h.child<QLineEdit>("get_tilt_data")->text(), QString("0"));
 }
 
-void tst_Connection::ipcamChangeDropsTheCamera()
+void tst_CameraConnection::ipcamChangeDropsTheCamera()
 {
     PanelHarness h({{"a.cam", deskCamera}});
     QVERIFY(h.start());
@@ -307,5 +307,5 @@ void tst_Connection::ipcamChangeDropsTheCamera()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-QTEST_MAIN(tst_Connection)
-#include "tst_connection.moc"
+QTEST_MAIN(tst_CameraConnection)
+#include "tst_cameraconnection.moc"

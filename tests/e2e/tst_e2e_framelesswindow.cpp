@@ -16,7 +16,7 @@ constexpr int DesktopWidth = 1280;
 
 } // namespace
 
-class tst_E2eWindow : public QObject
+class tst_E2eFramelessWindow : public QObject
 {
     Q_OBJECT
 
@@ -47,7 +47,7 @@ private:
     QString window;
 };
 
-void tst_E2eWindow::initTestCase()
+void tst_E2eFramelessWindow::initTestCase()
 {
     x = std::make_unique<XSession>(QSize(DesktopWidth, 800));
     QVERIFY2(x->isRunning(), "Xvfb did not start");
@@ -59,25 +59,25 @@ void tst_E2eWindow::initTestCase()
     QTRY_VERIFY_WITH_TIMEOUT(TraceFile::startedUp(trace), 10000);
 }
 
-void tst_E2eWindow::cleanupTestCase()
+void tst_E2eFramelessWindow::cleanupTestCase()
 {
     panel.reset();
     x.reset();
 }
 
-QProcessEnvironment tst_E2eWindow::environment() const
+QProcessEnvironment tst_E2eFramelessWindow::environment() const
 {
     QProcessEnvironment env = PanelProcess::simulatedCamera(dir.filePath("trace.log"));
     env.insert("XDG_CONFIG_HOME", config.path());
     return env;
 }
 
-bool tst_E2eWindow::stayingOnTop() const
+bool tst_E2eFramelessWindow::stayingOnTop() const
 {
     return x->run("xprop", {"-id", window, "_NET_WM_STATE"}).contains("ABOVE");
 }
 
-QPoint tst_E2eWindow::position() const
+QPoint tst_E2eFramelessWindow::position() const
 {
     const QString shell = x->xdotool({"getwindowgeometry", "--shell", window});
     QPoint p;
@@ -90,13 +90,13 @@ QPoint tst_E2eWindow::position() const
     return p;
 }
 
-void tst_E2eWindow::pointer(QPoint screen) const
+void tst_E2eFramelessWindow::pointer(QPoint screen) const
 {
     x->xdotool({"mousemove", QString::number(screen.x()), QString::number(screen.y())});
     QTest::qWait(150);
 }
 
-void tst_E2eWindow::dragBy(int dx, int dy, const char *button) const
+void tst_E2eFramelessWindow::dragBy(int dx, int dy, const char *button) const
 {
     // An empty stretch of the PTZ panel, left of the joystick.
     x->xdotool({"mousemove", "--window", window, "300", "150", "mousedown", button});
@@ -107,13 +107,13 @@ void tst_E2eWindow::dragBy(int dx, int dy, const char *button) const
     QTest::qWait(150);
 }
 
-void tst_E2eWindow::dragTo(int xPosition) const
+void tst_E2eFramelessWindow::dragTo(int xPosition) const
 {
     const QPoint from = position();
     dragBy(xPosition - from.x(), 0);
 }
 
-QColor tst_E2eWindow::screenPixel(QPoint at) const
+QColor tst_E2eFramelessWindow::screenPixel(QPoint at) const
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("pixel.png");
@@ -121,14 +121,14 @@ QColor tst_E2eWindow::screenPixel(QPoint at) const
     return QImage(file).pixelColor(0, 0);
 }
 
-void tst_E2eWindow::toggleImagePanel() const
+void tst_E2eFramelessWindow::toggleImagePanel() const
 {
     // The fold key runs down the PTZ panel's left edge.
     x->xdotool({"mousemove", "--window", window, "280", "100", "click", "1"});
     QTest::qWait(200);
 }
 
-void tst_E2eWindow::shutSideShowsAndPassesClicksThrough()
+void tst_E2eFramelessWindow::shutSideShowsAndPassesClicksThrough()
 {
     // A plain window under the left part of the panel, which stays on top of it.
     const QPoint panelAt = position();
@@ -163,7 +163,7 @@ void tst_E2eWindow::shutSideShowsAndPassesClicksThrough()
     target.waitForFinished(3000);
 }
 
-void tst_E2eWindow::dragsWithTheLeftButtonOnly()
+void tst_E2eFramelessWindow::dragsWithTheLeftButtonOnly()
 {
     const QPoint start = position();
     dragBy(100, 50);
@@ -175,7 +175,7 @@ void tst_E2eWindow::dragsWithTheLeftButtonOnly()
     QTRY_COMPARE(position(), start);
 }
 
-void tst_E2eWindow::oneShortOfTheEdgeDoesNotDock()
+void tst_E2eFramelessWindow::oneShortOfTheEdgeDoesNotDock()
 {
     dragTo(DesktopWidth - 491 - 1);
     QTRY_COMPARE(position().x(), DesktopWidth - 492);
@@ -184,7 +184,7 @@ void tst_E2eWindow::oneShortOfTheEdgeDoesNotDock()
     QCOMPARE(position(), released);
 }
 
-void tst_E2eWindow::hidesAndReturnsWithPanelShut()
+void tst_E2eFramelessWindow::hidesAndReturnsWithPanelShut()
 {
     dragTo(DesktopWidth - 491);
     QTRY_COMPARE(position().x(), DesktopWidth - 491);
@@ -200,7 +200,7 @@ void tst_E2eWindow::hidesAndReturnsWithPanelShut()
     QTRY_COMPARE(position(), QPoint(DesktopWidth - 491, y));
 }
 
-void tst_E2eWindow::hidesAndReturnsWithPanelOpen()
+void tst_E2eFramelessWindow::hidesAndReturnsWithPanelOpen()
 {
     toggleImagePanel();
     dragTo(DesktopWidth - 491);
@@ -217,7 +217,7 @@ void tst_E2eWindow::hidesAndReturnsWithPanelOpen()
     QCOMPARE(panel->process().state(), QProcess::Running);
 }
 
-void tst_E2eWindow::reopensWhereItWasLeft()
+void tst_E2eFramelessWindow::reopensWhereItWasLeft()
 {
     // Left open, not on top, somewhere in the middle; closed with its close key.
     dragTo(300);
@@ -254,5 +254,5 @@ void tst_E2eWindow::reopensWhereItWasLeft()
     QVERIFY(!stayingOnTop());
 }
 
-QTEST_GUILESS_MAIN(tst_E2eWindow)
-#include "tst_e2e_window.moc"
+QTEST_GUILESS_MAIN(tst_E2eFramelessWindow)
+#include "tst_e2e_framelesswindow.moc"

@@ -10,7 +10,7 @@
 #include <QSlider>
 #include <QtTest>
 
-class tst_Motion : public QObject
+class tst_MotionCommands : public QObject
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ private slots:
     void unconnectedFocusSlots();
 };
 
-void tst_Motion::moveByKey_data()
+void tst_MotionCommands::moveByKey_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QStringList>("operations");
@@ -50,7 +50,7 @@ void tst_Motion::moveByKey_data()
     QTest::newRow("-1") << -1 << QStringList{};
 }
 
-void tst_Motion::moveByKey()
+void tst_MotionCommands::moveByKey()
 {
     QFETCH(int, key);
     QFETCH(QStringList, operations);
@@ -61,7 +61,7 @@ void tst_Motion::moveByKey()
     QCOMPARE(trace.take(), operations);
 }
 
-void tst_Motion::joystickFromTopLeftToTop()
+void tst_MotionCommands::joystickFromTopLeftToTop()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -80,7 +80,7 @@ void tst_Motion::joystickFromTopLeftToTop()
              (QStringList{"TiltUpStop", "TiltDownStop", "PanLeftStop", "PanRightStop"}));
 }
 
-void tst_Motion::speedsAreScaledAndRepeatsDropped()
+void tst_MotionCommands::speedsAreScaledAndRepeatsDropped()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -103,7 +103,7 @@ void tst_Motion::speedsAreScaledAndRepeatsDropped()
     QCOMPARE(h.trace.take(), QStringList{"PanLeft 24"});
 }
 
-void tst_Motion::joystickWithoutCameraIsSilent()
+void tst_MotionCommands::joystickWithoutCameraIsSilent()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -115,7 +115,7 @@ void tst_Motion::joystickWithoutCameraIsSilent()
     QCOMPARE(h.boxes.count(), 0);
 }
 
-void tst_Motion::zoomLever_data()
+void tst_MotionCommands::zoomLever_data()
 {
     QTest::addColumn<int>("position");
     QTest::addColumn<QStringList>("operations");
@@ -127,7 +127,7 @@ void tst_Motion::zoomLever_data()
     QTest::newRow("6") << 6 << QStringList{"ZoomOut 1"};
 }
 
-void tst_Motion::zoomLever()
+void tst_MotionCommands::zoomLever()
 {
     QFETCH(int, position);
     QFETCH(QStringList, operations);
@@ -140,7 +140,7 @@ void tst_Motion::zoomLever()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-void tst_Motion::zoomReleaseStops()
+void tst_MotionCommands::zoomReleaseStops()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -152,7 +152,7 @@ void tst_Motion::zoomReleaseStops()
     QCOMPARE(h.trace.take(), (QStringList{"ZoomIn 4", "ZoomStop"}));
 }
 
-void tst_Motion::zoomWithoutCameraWarns()
+void tst_MotionCommands::zoomWithoutCameraWarns()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -169,7 +169,7 @@ void tst_Motion::zoomWithoutCameraWarns()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-void tst_Motion::presets_data()
+void tst_MotionCommands::presets_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("key");
@@ -179,7 +179,7 @@ void tst_Motion::presets_data()
     QTest::newRow("clear 0") << "BT_Clear" << 0 << "ClearPreset 0";
 }
 
-void tst_Motion::presets()
+void tst_MotionCommands::presets()
 {
     QFETCH(QString, mode);
     QFETCH(int, key);
@@ -192,7 +192,7 @@ void tst_Motion::presets()
     QCOMPARE(h.trace.take(), QStringList{operation});
 }
 
-void tst_Motion::presetsWithoutCameraAreSilent()
+void tst_MotionCommands::presetsWithoutCameraAreSilent()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -207,7 +207,7 @@ void tst_Motion::presetsWithoutCameraAreSilent()
     QCOMPARE(h.child<QLineEdit>("get_pan_data")->text(), QString());
 }
 
-void tst_Motion::absolutePositions_data()
+void tst_MotionCommands::absolutePositions_data()
 {
     QTest::addColumn<QString>("panText");
     QTest::addColumn<QString>("tiltText");
@@ -219,7 +219,7 @@ void tst_Motion::absolutePositions_data()
                                          << "-300" << 1700 << -300;
 }
 
-void tst_Motion::absolutePositions()
+void tst_MotionCommands::absolutePositions()
 {
     QFETCH(QString, panText);
     QFETCH(QString, tiltText);
@@ -238,7 +238,7 @@ void tst_Motion::absolutePositions()
     QCOMPARE(h.child<QLineEdit>("get_tilt_data")->text(), QString::number(tilt));
 }
 
-void tst_Motion::unconnectedFocusSlots()
+void tst_MotionCommands::unconnectedFocusSlots()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -259,5 +259,5 @@ void tst_Motion::unconnectedFocusSlots()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-QTEST_MAIN(tst_Motion)
-#include "tst_motion.moc"
+QTEST_MAIN(tst_MotionCommands)
+#include "tst_motioncommands.moc"

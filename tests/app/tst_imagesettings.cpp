@@ -22,7 +22,7 @@ const QByteArray secondCamera = "name=Second\nwhitebalance=3000,6000,10,3300,350
 
 } // namespace
 
-class tst_Image : public QObject
+class tst_ImageSettings : public QObject
 {
     Q_OBJECT
 
@@ -40,7 +40,7 @@ private slots:
     void withoutCameraTheKeysDoNothing();
 };
 
-void tst_Image::sliderMovesReachTheCamera_data()
+void tst_ImageSettings::sliderMovesReachTheCamera_data()
 {
     QTest::addColumn<QString>("slider");
     QTest::addColumn<QString>("readout");
@@ -71,7 +71,7 @@ void tst_Image::sliderMovesReachTheCamera_data()
                                    << "SetWhiteBalance";
 }
 
-void tst_Image::sliderMovesReachTheCamera()
+void tst_ImageSettings::sliderMovesReachTheCamera()
 {
     QFETCH(QString, slider);
     QFETCH(QString, readout);
@@ -84,7 +84,7 @@ void tst_Image::sliderMovesReachTheCamera()
     QCOMPARE(h.boxes.count(), 0);
 }
 
-void tst_Image::draggingWithTheMouse()
+void tst_ImageSettings::draggingWithTheMouse()
 {
     PanelHarness h({{"a.cam", firstCamera}});
     QVERIFY(h.start());
@@ -100,7 +100,7 @@ void tst_Image::draggingWithTheMouse()
     QCOMPARE(h.child<QLineEdit>("v_brightness")->text(), QString("100"));
 }
 
-void tst_Image::everyWayOfMovingASliderIsSent_data()
+void tst_ImageSettings::everyWayOfMovingASliderIsSent_data()
 {
     QTest::addColumn<QString>("slider");
     QTest::addColumn<QString>("readout");
@@ -125,7 +125,7 @@ void tst_Image::everyWayOfMovingASliderIsSent_data()
     row("Reset", "Slider_Brightness", "v_brightness", "reset", {"RestoreImageDefaults"});
 }
 
-void tst_Image::everyWayOfMovingASliderIsSent()
+void tst_ImageSettings::everyWayOfMovingASliderIsSent()
 {
     QFETCH(QString, slider);
     QFETCH(QString, readout);
@@ -165,7 +165,7 @@ void tst_Image::everyWayOfMovingASliderIsSent()
     QCOMPARE(h.boxes.count(), 0);
 }
 
-void tst_Image::sliderWithoutCameraWarns()
+void tst_ImageSettings::sliderWithoutCameraWarns()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -180,7 +180,7 @@ void tst_Image::sliderWithoutCameraWarns()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-void tst_Image::flickerSelector()
+void tst_ImageSettings::flickerSelector()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -204,7 +204,7 @@ void tst_Image::flickerSelector()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-void tst_Image::whiteBalanceModes()
+void tst_ImageSettings::whiteBalanceModes()
 {
     PanelHarness h({{"a.cam", firstCamera}});
     QVERIFY(h.start());
@@ -221,7 +221,7 @@ void tst_Image::whiteBalanceModes()
     QCOMPARE(h.child<QLineEdit>("v_wb")->text(), QString("5000"));
 }
 
-void tst_Image::manualWhiteBalanceUsesLastCamerasDefault()
+void tst_ImageSettings::manualWhiteBalanceUsesLastCamerasDefault()
 {
     PanelHarness h({{"a.cam", firstCamera}, {"b.cam", secondCamera}});
     QVERIFY(h.start());
@@ -234,7 +234,7 @@ void tst_Image::manualWhiteBalanceUsesLastCamerasDefault()
     QCOMPARE(h.child<QLineEdit>("v_wb")->text(), QString("3300"));
 }
 
-void tst_Image::resetRestoresDefaults()
+void tst_ImageSettings::resetRestoresDefaults()
 {
     PanelHarness h({{"a.cam", firstCamera}});
     QVERIFY(h.start());
@@ -256,7 +256,7 @@ void tst_Image::resetRestoresDefaults()
     QCOMPARE(h.child<QComboBox>("ComboBox_Flicker")->currentText(), QString("50Hz"));
 }
 
-void tst_Image::withoutCameraTheKeysDoNothing()
+void tst_ImageSettings::withoutCameraTheKeysDoNothing()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -272,5 +272,5 @@ void tst_Image::withoutCameraTheKeysDoNothing()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-QTEST_MAIN(tst_Image)
-#include "tst_image.moc"
+QTEST_MAIN(tst_ImageSettings)
+#include "tst_imagesettings.moc"

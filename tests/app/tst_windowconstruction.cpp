@@ -11,7 +11,7 @@
 #include <QSlider>
 #include <QtTest>
 
-class tst_MainWindow : public QObject
+class tst_WindowConstruction : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private slots:
     void survivesWithoutDeviceObject();
 };
 
-void tst_MainWindow::windowIsFramelessTranslucentAndTopmost()
+void tst_WindowConstruction::windowIsFramelessTranslucentAndTopmost()
 {
     MainWindow window;
     QCOMPARE(window.windowFlags(), Qt::Window | Qt::FramelessWindowHint);
@@ -37,7 +37,7 @@ void tst_MainWindow::windowIsFramelessTranslucentAndTopmost()
     QVERIFY(!QApplication::isEffectEnabled(Qt::UI_AnimateCombo));
 }
 
-void tst_MainWindow::startsWithOnlyThePtzPanel()
+void tst_WindowConstruction::startsWithOnlyThePtzPanel()
 {
     MainWindow window;
     for (const char *name : {"Win_Left", "frame"}) {
@@ -61,7 +61,7 @@ void tst_MainWindow::startsWithOnlyThePtzPanel()
     QCOMPARE(stacking, expected);
 }
 
-void tst_MainWindow::startupTimerRunsOnce()
+void tst_WindowConstruction::startupTimerRunsOnce()
 {
     MessageBoxCatcher boxes;
     MainWindow window;
@@ -74,7 +74,7 @@ void tst_MainWindow::startupTimerRunsOnce()
     QCOMPARE(window.devices().size(), size_t(1));
 }
 
-void tst_MainWindow::everyPanelSignalIsWired_data()
+void tst_WindowConstruction::everyPanelSignalIsWired_data()
 {
     QTest::addColumn<QString>("sender");
     QTest::addColumn<QString>("under");
@@ -108,7 +108,7 @@ void tst_MainWindow::everyPanelSignalIsWired_data()
     row("Win_Right", "", "Setting_Press(int)", "Setting_Press(int)");
 }
 
-void tst_MainWindow::everyPanelSignalIsWired()
+void tst_WindowConstruction::everyPanelSignalIsWired()
 {
     QFETCH(QString, sender);
     QFETCH(QString, under);
@@ -125,7 +125,7 @@ void tst_MainWindow::everyPanelSignalIsWired()
     QVERIFY(!QObject::disconnect(from, "2" + signal, &window, "1" + slot));
 }
 
-void tst_MainWindow::deviceIsCreatedFirst()
+void tst_WindowConstruction::deviceIsCreatedFirst()
 {
     TraceFile trace;
     MessageBoxCatcher boxes;
@@ -138,7 +138,7 @@ void tst_MainWindow::deviceIsCreatedFirst()
     QCOMPARE(boxes.count(), 0);
 }
 
-void tst_MainWindow::survivesWithoutDeviceObject()
+void tst_WindowConstruction::survivesWithoutDeviceObject()
 {
     qputenv("CAMERACTRL_BACKEND", "none-such");
     MessageBoxCatcher boxes;
@@ -165,5 +165,5 @@ void tst_MainWindow::survivesWithoutDeviceObject()
     qputenv("CAMERACTRL_BACKEND", "sim");
 }
 
-QTEST_MAIN(tst_MainWindow)
-#include "tst_mainwindow.moc"
+QTEST_MAIN(tst_WindowConstruction)
+#include "tst_windowconstruction.moc"

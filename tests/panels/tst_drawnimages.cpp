@@ -65,7 +65,7 @@ QString difference(const QImage &committed, const QImage &drawn)
 
 } // namespace
 
-class tst_Images : public QObject
+class tst_DrawnImages : public QObject
 {
     Q_OBJECT
 
@@ -80,7 +80,7 @@ private:
     QTemporaryDir drawn;
 };
 
-void tst_Images::initTestCase()
+void tst_DrawnImages::initTestCase()
 {
     QVERIFY(drawn.isValid());
     // The generator inherits QT_NO_CPU_FEATURE, so each CTest run draws on other SIMD paths.
@@ -93,14 +93,14 @@ void tst_Images::initTestCase()
     QCOMPARE(imagesUnder(drawn.path()), imagesUnder(QStringLiteral(PTZ_SOURCE_DIR "/resources")));
 }
 
-void tst_Images::drawnMatchesCommitted_data()
+void tst_DrawnImages::drawnMatchesCommitted_data()
 {
     QTest::addColumn<QString>("image");
     for (const QString &image : imagesUnder(QStringLiteral(PTZ_SOURCE_DIR "/resources")))
         QTest::newRow(qPrintable(image)) << image;
 }
 
-void tst_Images::drawnMatchesCommitted()
+void tst_DrawnImages::drawnMatchesCommitted()
 {
     QFETCH(QString, image);
     const QImage committed(QStringLiteral(PTZ_SOURCE_DIR "/resources/") + image);
@@ -112,7 +112,7 @@ void tst_Images::drawnMatchesCommitted()
 }
 
 // The tolerance must not hide what a change to a drawing looks like.
-void tst_Images::realChangesAreCaught_data()
+void tst_DrawnImages::realChangesAreCaught_data()
 {
     QTest::addColumn<QString>("image");
     QTest::addColumn<QString>("change");
@@ -126,7 +126,7 @@ void tst_Images::realChangesAreCaught_data()
                                      << "crop";
 }
 
-void tst_Images::realChangesAreCaught()
+void tst_DrawnImages::realChangesAreCaught()
 {
     QFETCH(QString, image);
     QFETCH(QString, change);
@@ -150,5 +150,5 @@ void tst_Images::realChangesAreCaught()
     QVERIFY(!difference(original, changed).isEmpty());
 }
 
-QTEST_MAIN(tst_Images)
-#include "tst_images.moc"
+QTEST_MAIN(tst_DrawnImages)
+#include "tst_drawnimages.moc"

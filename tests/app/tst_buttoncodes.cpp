@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QtTest>
 
-class tst_Buttons : public QObject
+class tst_ButtonCodes : public QObject
 {
     Q_OBJECT
 
@@ -24,7 +24,7 @@ private slots:
     void closeKeyEndsTheEventLoop();
 };
 
-void tst_Buttons::leftPanelCodes_data()
+void tst_ButtonCodes::leftPanelCodes_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<QStringList>("operations");
@@ -43,7 +43,7 @@ void tst_Buttons::leftPanelCodes_data()
     QTest::newRow("201 is not left") << 201 << QStringList{};
 }
 
-void tst_Buttons::leftPanelCodes()
+void tst_ButtonCodes::leftPanelCodes()
 {
     QFETCH(int, code);
     QFETCH(QStringList, operations);
@@ -54,7 +54,7 @@ void tst_Buttons::leftPanelCodes()
     QVERIFY(h.window().property("onTop").toBool());
 }
 
-void tst_Buttons::leftPanelCodesNeedACamera()
+void tst_ButtonCodes::leftPanelCodesNeedACamera()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -73,7 +73,7 @@ void tst_Buttons::leftPanelCodesNeedACamera()
     QCOMPARE(h.trace.take(), QStringList{"FlipOn"});
 }
 
-void tst_Buttons::flipAndMirrorToggleFromZero()
+void tst_ButtonCodes::flipAndMirrorToggleFromZero()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -90,7 +90,7 @@ void tst_Buttons::flipAndMirrorToggleFromZero()
     QCOMPARE(h.trace.take(), QStringList{"FramingManual"});
 }
 
-void tst_Buttons::flipStateFollowsCommandsNotCameras()
+void tst_ButtonCodes::flipStateFollowsCommandsNotCameras()
 {
     PanelHarness h({{"a.cam", "name=A\n"}, {"b.cam", "name=B\n"}});
     QVERIFY(h.start());
@@ -101,7 +101,7 @@ void tst_Buttons::flipStateFollowsCommandsNotCameras()
     QCOMPARE(h.trace.take(), QStringList{"FlipOff"});
 }
 
-void tst_Buttons::rightPanelUnlistedCodesDoNothing()
+void tst_ButtonCodes::rightPanelUnlistedCodesDoNothing()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -111,7 +111,7 @@ void tst_Buttons::rightPanelUnlistedCodesDoNothing()
     QVERIFY(h.window().property("onTop").toBool());
 }
 
-void tst_Buttons::stayOnTopSwitch()
+void tst_ButtonCodes::stayOnTopSwitch()
 {
     PanelHarness h(PanelHarness::NoCamera);
     QVERIFY(h.start());
@@ -126,7 +126,7 @@ void tst_Buttons::stayOnTopSwitch()
     QVERIFY(h.trace.take().isEmpty());
 }
 
-void tst_Buttons::closeKeyEndsTheEventLoop()
+void tst_ButtonCodes::closeKeyEndsTheEventLoop()
 {
     PanelHarness h;
     QVERIFY(h.start());
@@ -137,5 +137,5 @@ void tst_Buttons::closeKeyEndsTheEventLoop()
     QCOMPARE(h.trace.take(), QStringList{"MenuOff"});
 }
 
-QTEST_MAIN(tst_Buttons)
-#include "tst_buttons.moc"
+QTEST_MAIN(tst_ButtonCodes)
+#include "tst_buttoncodes.moc"
