@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "MainWindow.h"
+#include "CameraSession.h"
 #include "DisplayServer.h"
 #include "ScreenDensity.h"
 #include "Ui_MainWindow.h"
@@ -51,9 +52,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     onTop = true;
     device = BaseDevice::CreateDevice(DEVICE_USB);
     // Without a device object no camera can ever be reached: say so instead of crashing.
-    cameraPresent = device != nullptr;
-    if (device)
-        device->SetChangeListener(&MainWindow::cameraChanged, this);
+    session = std::make_unique<CameraSession>(device);
+    session->setPause([this](unsigned milliseconds) { sleep(milliseconds); });
+    connect(session.get(), &CameraSession::connectionChanged, this, &MainWindow::showConnection);
+    connect(session.get(), &CameraSession::imageLoaded, this, &MainWindow::showImageReported);
+    connect(session.get(), &CameraSession::capabilitiesChanged, this,
+            &MainWindow::showCapabilities);
+    connect(session.get(), &CameraSession::positionRead, this, &MainWindow::showPositionReported);
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground, true);
@@ -79,12 +84,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     watchNetworkCameras();
 }
 
-MainWindow::~MainWindow()
-{
-    // The device outlives the window; its news must no longer reach it.
-    if (device)
-        device->SetChangeListener(nullptr, nullptr);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::findControls()
 {

@@ -11,10 +11,10 @@
 #include <QPoint>
 #include <QPointer>
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
+class CameraSession;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -43,8 +43,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    bool isCameraPresent() const override { return cameraPresent; }
-    bool isCameraOpen() const override { return cameraOpen; }
+    bool isCameraPresent() const override;
+    bool isCameraOpen() const override;
     bool isOnTop() const { return onTop; }
     bool isLeftShown() const { return leftShown; }
     bool isDocked() const { return docked; }
@@ -95,7 +95,6 @@ private slots:
     void DeviceChange();
     void IPCAMChange(int flag);
     void Setting_Press(int flag);
-    void CameraChanged();
 
     void FlickerChange();
     void Brightness_Change(int position);
@@ -143,7 +142,9 @@ private:
     void loadImageControls();
     void showCameraModes();
     void showCapabilities();
-    static void cameraChanged(void *context, uint32_t changes);
+    void showConnection(bool open);
+    void showImageReported();
+    void showPositionReported(int pan, int tilt);
     void setWhiteBalanceManual();
     void resetImage();
     bool setAbsolutePosition();
@@ -164,11 +165,9 @@ private:
     QTimer *initTimer = nullptr;
     std::vector<DeviceInfo> deviceList;
     BaseDevice *device = nullptr;
-    bool cameraPresent = true;
-    bool cameraOpen = false;        // the last connection opened its camera
-    QByteArray networkConfig;       // the network cameras' file as last seen
-    bool onlyNetworkEdited = false; // what the pending enumeration follows
-    std::atomic<uint32_t> pendingChanges{0};
+    std::unique_ptr<CameraSession> session; // the selected camera's, on `device`
+    QByteArray networkConfig;               // the network cameras' file as last seen
+    bool onlyNetworkEdited = false;         // what the pending enumeration follows
     QComboBox *ComboBox_Flicker = nullptr;
     QCheckBox *Cb_WB = nullptr;
     QSlider *Slider_Brightness = nullptr;
@@ -192,17 +191,9 @@ private:
     QLineEdit *get_pan_data = nullptr;
     QLineEdit *get_tilt_data = nullptr;
     QSlider *Slider_Zoom = nullptr;
-    int zoomOutSpeed = 0;
-    int zoomInSpeed = 0;
     int presetNumber = 0;
     bool keyRefused = false;
-    // The joystick rests in the middle (key 4) at speed 0 until it first reports.
-    int directionKey = 4;
-    int panSpeed = 0;
-    int tiltSpeed = 0;
     QComboBox *Box_Camera_USB = nullptr;
     int leftPanelWidth = 0;
     double scaledDpi = 96.0; // the density the geometry was last scaled for
-    int flipState = 0;
-    int mirrorState = 0;
 };

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's camera slots: discovery, connection and hot-plug, image parameters,
-// pan/tilt/zoom and presets, and the function keys. The rest of MainWindow (construction,
-// wiring, density scaling, window behaviour) is in app/MainWindow.cpp.
+// pan/tilt/zoom and presets, and the function keys. Each forwards to the selected camera's
+// session and shows what it did; the rest of MainWindow (construction, wiring, density
+// scaling, window behaviour) is in app/MainWindow.cpp.
+#include "CameraSession.h"
 #include "MainWindow.h"
-#include "MoveByKey.h"
 #include "NetworkCameras.h"
 #include "PanelAccess.h"
+#include "PanelKeys.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"
 #include "WinLeft.h"
@@ -29,37 +31,12 @@
 
 namespace {
 
-constexpr int ZoomRest = 7;
-
-// What the last successful connection reported, per image control.
-struct CopiedParameter
-{
-    int current = 0;
-    int minimum = 0;
-    int maximum = 0;
-    int defaultValue = 0;
-    int step = 1;
-    int pageStep = 1;
-};
-std::array<CopiedParameter, ImageControl::Count> parameterCopy;
-
 // The order in which a connection fills the sliders and read-outs.
 constexpr ImageControl::Id LoadOrder[] = {
     ImageControl::Backlight,  ImageControl::Gamma,        ImageControl::Contrast,
     ImageControl::Saturation, ImageControl::Brightness,   ImageControl::Hue,
     ImageControl::Sharpness,  ImageControl::WhiteBalance,
 };
-
-// A slider's steps in the camera's own: keys that move it by less would send values the
-// camera rounds back. The wheel and the Page keys move it by at most a page, a tenth of the
-// range; a page of 0 would leave them nothing to do.
-CopiedParameter copyOf(const ParameterRecord &record)
-{
-    const int step = std::max(1, record.step);
-    const qint64 tenth = (qint64(record.maximum) - record.minimum) / 10;
-    const int page = int(std::max<qint64>(tenth / step * step, step));
-    return {record.currentValue, record.minimum, record.maximum, record.defaultValue, step, page};
-}
 
 } // namespace
 // ---- Discovery, connection and hot-plug -------------------------------------------------
@@ -119,15 +96,15 @@ void MainWindow::TimerInit()
     if (initTimer->isActive() && !keepOpenCamera()) {
         BaseDevice::Initial();
         Box_Camera_USB->clear();
-        if (!device || !BaseDevice::EnumUSBDevices(deviceList)) {
+        if (!session->hasDevice() || !BaseDevice::EnumUSBDevices(deviceList)) {
             WarnNoCamera();
-            cameraPresent = false;
+            session->setAbsent();
         } else {
             listCameras();
             const int count = deviceList.empty() ? 0 : deviceList.back().index + 1;
             if (count == 0) {
                 WarnNoCamera();
-                cameraPresent = false;
+                session->setAbsent();
             } else {
                 Setting_Press(0);
             }
@@ -153,7 +130,7 @@ bool MainWindow::keepOpenCamera()
     // Cameras come and go on USB; a network camera in use stays selected and connected, and
     // so does any camera when only the network cameras were edited.
     const int current = Box_Camera_USB->currentIndex();
-    if (!device || !cameraOpen || current < 0 || current >= int(deviceList.size()) ||
+    if (!session->isOpen() || current < 0 || current >= int(deviceList.size()) ||
         (deviceList[size_t(current)].path.find("://") == std::string::npos && !onlyNetworkEdited))
         return false;
     const std::string kept = deviceList[size_t(current)].path;
@@ -206,47 +183,33 @@ void MainWindow::watchNetworkCameras()
 
 void MainWindow::Setting_Press(int)
 {
-    if (!device)
-        return;
-    device->Close();
-    cameraOpen = false;
-    cameraPresent = true;
-    BaseDevice::Initial();
-    const QByteArray index = QString::number(Box_Camera_USB->currentIndex()).toLatin1();
-    if (!device->Open(index.constData(), 1)) {
-        showCapabilities();
-        return;
+    session->connectTo(Box_Camera_USB->currentIndex());
+}
+
+void MainWindow::showConnection(bool open)
+{
+    if (open) {
+        closeNoCameraWarning();
+        loadImageControls();
+        showCameraModes();
     }
-    device->ReadParameters();
-    cameraPresent = true;
-    cameraOpen = true;
-    closeNoCameraWarning();
-    device->MenuOff();
-    loadImageControls();
-    showCameraModes();
     showCapabilities();
 }
 
 void MainWindow::loadImageControls()
 {
-    // A slow camera tells its controls one by one; a record it has not told yet is all zero.
     // Each slider is live once its own control has arrived (and the camera lets it be
     // adjusted), greyed where it was until then rather than at a made-up place.
-    std::array<bool, ImageControl::Count> arrived = {};
-    for (int id = 0; id < ImageControl::Count; ++id) {
-        const ParameterRecord &record =
-            device->parameters[ImageControl::of(ImageControl::Id(id)).record];
-        parameterCopy[id] = copyOf(record);
-        arrived[id] = record.minimum || record.maximum || record.step || record.defaultValue ||
-                      record.currentValue || record.available;
-        sliderOf(ImageControl::Id(id))->setEnabled(record.available == 1);
-    }
+    for (int id = 0; id < ImageControl::Count; ++id)
+        sliderOf(ImageControl::Id(id))
+            ->setEnabled(session->record(ImageControl::of(ImageControl::Id(id)).record).available ==
+                         1);
     for (ImageControl::Id id : LoadOrder) {
         QSlider *slider = sliderOf(id);
+        const CameraSession::Copy &copy = session->copied(id);
         // A value the camera reports while the user drags would pull the handle away.
-        if (!arrived[id] || slider->isSliderDown())
+        if (!copy.arrived || slider->isSliderDown())
             continue;
-        const CopiedParameter &copy = parameterCopy[id];
         slider->setMinimum(copy.minimum);
         slider->setMaximum(copy.maximum);
         slider->setSingleStep(copy.step);
@@ -254,20 +217,20 @@ void MainWindow::loadImageControls()
         slider->setValue(copy.current);
     }
     for (ImageControl::Id id : LoadOrder)
-        if (arrived[id] && !sliderOf(id)->isSliderDown())
-            readoutOf(id)->setText(QString::number(parameterCopy[id].current));
+        if (session->copied(id).arrived && !sliderOf(id)->isSliderDown())
+            readoutOf(id)->setText(QString::number(session->copied(id).current));
 }
 
 void MainWindow::showCameraModes()
 {
     // The camera's own white-balance mode and anti-flicker setting, where it tells them.
-    const ParameterRecord &automatic = device->parameters[PARAM_WHITE_BALANCE_AUTO];
+    const ParameterRecord &automatic = session->record(PARAM_WHITE_BALANCE_AUTO);
     if (automatic.available == 1) {
         const QSignalBlocker quiet(Cb_WB);
         Cb_WB->setChecked(automatic.currentValue != 0);
         Slider_WB->setEnabled(automatic.currentValue == 0);
     }
-    const ParameterRecord &flicker = device->parameters[PARAM_FLICKER];
+    const ParameterRecord &flicker = session->record(PARAM_FLICKER);
     // A camera that cannot switch anti-flicker off offers no OFF.
     if (auto *entries = qobject_cast<QStandardItemModel *>(ComboBox_Flicker->model()))
         if (QStandardItem *off = entries->item(0))
@@ -301,7 +264,8 @@ void MainWindow::showCapabilities()
         {"ComboBox_Flicker", CAP_FLICKER},
     };
     // Greyed while a camera that cannot do it is connected; without one, as the form has it.
-    const uint32_t capabilities = cameraOpen ? device->Capabilities() : ~0u;
+    const bool cameraOpen = session->isOpen();
+    const uint32_t capabilities = cameraOpen ? session->capabilities() : ~0u;
     const int current = Box_Camera_USB->currentIndex();
     const QString camera = cameraOpen && current >= 0 && current < int(deviceList.size())
                                ? QString::fromStdString(deviceList[size_t(current)].name)
@@ -315,47 +279,38 @@ void MainWindow::showCapabilities()
     limitPositions();
 }
 
+bool MainWindow::isCameraPresent() const
+{
+    return session->isPresent();
+}
+
+bool MainWindow::isCameraOpen() const
+{
+    return session->isOpen();
+}
+
 uint MainWindow::capabilities() const
 {
-    return device && cameraPresent && cameraOpen ? device->Capabilities() : 0;
+    return session->isPresent() ? session->capabilities() : 0;
 }
 
-void MainWindow::cameraChanged(void *context, uint32_t changes)
+void MainWindow::showImageReported()
 {
-    // Any thread: only take note, and let the window's thread look once for a burst.
-    auto *window = static_cast<MainWindow *>(context);
-    if (window->pendingChanges.fetch_or(changes) == 0)
-        QMetaObject::invokeMethod(window, "CameraChanged", Qt::QueuedConnection);
-}
-
-void MainWindow::CameraChanged()
-{
-    const uint32_t changes = pendingChanges.exchange(0);
-    if (!device || !cameraOpen)
-        return;
     // What the camera reports is shown, never sent back: no slot of the panels runs.
-    if (changes & CHANGED_PARAMETERS) {
-        device->ReadParameters();
-        const QSignalBlocker left(ui->Win_Left);
-        loadImageControls();
-        showCameraModes();
-    }
-    if (changes & CHANGED_CAPABILITIES)
-        showCapabilities();
-    int32_t pan = 0, tilt = 0;
-    if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt)) {
-        get_pan_data->setText(QString::number(pan));
-        get_tilt_data->setText(QString::number(tilt));
-    }
+    const QSignalBlocker left(ui->Win_Left);
+    loadImageControls();
+    showCameraModes();
+}
+
+void MainWindow::showPositionReported(int pan, int tilt)
+{
+    get_pan_data->setText(QString::number(pan));
+    get_tilt_data->setText(QString::number(tilt));
 }
 
 void MainWindow::IPCAMChange(int)
 {
-    if (device)
-        device->Close();
-    cameraOpen = false;
-    cameraPresent = false;
-    showCapabilities();
+    session->disconnect();
 }
 
 void MainWindow::DeviceChange() {}
@@ -380,11 +335,8 @@ QLineEdit *MainWindow::readoutOf(ImageControl::Id control) const
 void MainWindow::changeImage(ImageControl::Id control, int position)
 {
     readoutOf(control)->setText(QString::number(position));
-    if (!cameraPresent) {
+    if (session->setImage(control, position) == CameraSession::Result::NoCamera)
         WarnNoCamera();
-        return;
-    }
-    (device->*ImageControl::of(control).set)(position);
 }
 
 void MainWindow::Brightness_Change(int position)
@@ -426,109 +378,65 @@ void MainWindow::FlickerChange()
     const int mode = ComboBox_Flicker->currentIndex();
     if (mode < 0)
         return;
-    if (!cameraPresent) {
+    const CameraSession::Result result = session->setFlicker(mode);
+    if (result == CameraSession::Result::NoCamera)
         WarnNoCamera();
-        return;
-    }
-    keyRefused = !device->SetFlicker(mode);
+    else
+        keyRefused = result == CameraSession::Result::Refused;
 }
 
 void MainWindow::setWhiteBalanceManual()
 {
-    device->SetWhiteBalanceAuto(0);
-    const int defaultValue = parameterCopy[ImageControl::WhiteBalance].defaultValue;
+    int defaultValue = 0;
+    session->setWhiteBalanceManual(defaultValue);
     Slider_WB->setEnabled(true);
     Slider_WB->setValue(defaultValue);
     v_wb->setText(QString::number(defaultValue));
-    device->SetWhiteBalance(defaultValue);
 }
 
 void MainWindow::resetImage()
 {
     for (int id = 0; id < ImageControl::Count; ++id) {
         const ImageControl::Id control = ImageControl::Id(id);
-        sliderOf(control)->setValue(
-            device->parameters[ImageControl::of(control).record].defaultValue);
+        sliderOf(control)->setValue(session->record(ImageControl::of(control).record).defaultValue);
     }
     for (ImageControl::Id id : LoadOrder)
-        readoutOf(id)->setText(QString::number(parameterCopy[id].defaultValue));
-    device->RestoreImageDefaults();
+        readoutOf(id)->setText(QString::number(session->copied(id).defaultValue));
+    session->restoreImageDefaults();
 }
 
 // ---- Pan, tilt, zoom, focus and presets -------------------------------------------------
 
 void MainWindow::MovePlace(int num)
 {
-    if (num == directionKey)
-        return;
-    directionKey = num;
-    if (cameraPresent)
-        MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
+    session->steer(num);
 }
 
 void MainWindow::DriveByKey(int key, int panSpeed, int tiltSpeed)
 {
-    // Sources other than the joystick (gamepad, keyboard, command line, HTTP) give speeds as
-    // the camera takes them, so a move starts at its own; the joystick's next report starts
-    // from their key.
-    if (key < 0 || key > 8)
-        return;
-    const int was = directionKey;
-    directionKey = key;
-    if (!cameraPresent)
-        return;
-    // A stick let go on one axis stops that axis alone; the centre stops both, as ever.
-    const auto pans = [](int k) { return k % 3 != 1; };
-    const auto tilts = [](int k) { return k / 3 != 1; };
-    if (key != 4 && tilts(was) && !tilts(key)) {
-        device->TiltUpStop();
-        device->TiltDownStop();
-    }
-    if (key != 4 && pans(was) && !pans(key)) {
-        device->PanLeftStop();
-        device->PanRightStop();
-    }
-    MoveByKey(device, key, panSpeed, tiltSpeed);
+    session->drive(key, panSpeed, tiltSpeed);
 }
 
 void MainWindow::SpeedX(int num)
 {
-    if (num == panSpeed)
-        return;
-    panSpeed = num;
-    if (cameraPresent)
-        MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
+    session->setPanSpeed(num);
 }
 
 void MainWindow::SpeedY(int num)
 {
-    if (num == tiltSpeed)
-        return;
-    tiltSpeed = num;
-    if (cameraPresent)
-        MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
+    session->setTiltSpeed(num);
 }
 
 void MainWindow::ZoomChange()
 {
-    const int value = Slider_Zoom->value();
-    zoomOutSpeed = ZoomRest - value;
-    zoomInSpeed = value - ZoomRest;
-    if (!cameraPresent) {
+    if (session->zoom(Slider_Zoom->value() - PanelKeys::ZoomRest) ==
+        CameraSession::Result::NoCamera)
         WarnNoCamera();
-        return;
-    }
-    if (zoomOutSpeed > 0)
-        device->ZoomOut(zoomOutSpeed);
-    else if (zoomInSpeed > 0)
-        device->ZoomIn(zoomInSpeed);
 }
 
 void MainWindow::ZoomStop()
 {
-    if (cameraPresent)
-        device->ZoomStop();
-    else
+    if (session->zoomStop() == CameraSession::Result::NoCamera)
         WarnNoCamera();
 }
 
@@ -536,9 +444,7 @@ void MainWindow::FocusChange() {}
 
 void MainWindow::FucusStop()
 {
-    if (cameraPresent)
-        device->FocusStop();
-    else
+    if (session->focusStop() == CameraSession::Result::NoCamera)
         WarnNoCamera();
 }
 
@@ -546,12 +452,9 @@ void MainWindow::AF_MF_Push(int num)
 {
     if (num != 1 && num != 2)
         return;
-    if (!cameraPresent)
+    const auto result = num == 1 ? session->autoFocus() : session->manualFocus();
+    if (result == CameraSession::Result::NoCamera)
         WarnNoCamera();
-    else if (num == 1)
-        device->AutoFocus();
-    else
-        device->ManualFocus();
 }
 
 void MainWindow::ChangePresetno(int num)
@@ -572,9 +475,7 @@ bool MainWindow::setAbsolutePosition()
     const int pan = set_pan_data->text().toInt();
     sleep(5);
     const int tilt = set_tilt_data->text().toInt();
-    const bool panTaken = device->SetPanPosition(pan);
-    sleep(50);
-    return device->SetTiltPosition(tilt) && panTaken;
+    return session->setPosition(pan, tilt) == CameraSession::Result::Done;
 }
 
 void MainWindow::markRefused(QLineEdit *field, bool refused)
@@ -593,7 +494,7 @@ void MainWindow::limitPositions()
                                                              {set_tilt_data, PARAM_TILT_POSITION}};
     for (const auto &[field, index] : fields) {
         const ParameterRecord none;
-        const ParameterRecord &range = device && cameraOpen ? device->parameters[index] : none;
+        const ParameterRecord &range = session->isOpen() ? session->record(index) : none;
         const bool known = range.available == 1 && range.minimum <= range.maximum;
         auto *validator =
             qobject_cast<QIntValidator *>(const_cast<QValidator *>(field->validator()));
@@ -610,77 +511,66 @@ void MainWindow::limitPositions()
 
 bool MainWindow::readAbsolutePosition()
 {
-    // A camera that cannot tell leaves these alone; show 0 rather than stack garbage.
-    int32_t pan = 0;
-    int32_t tilt = 0;
-    const bool panTold = device->GetPanPosition(&pan);
-    sleep(50);
-    const bool tiltTold = device->GetTiltPosition(&tilt);
+    int pan = 0;
+    int tilt = 0;
+    const bool told = session->readPosition(pan, tilt) == CameraSession::Result::Done;
     get_pan_data->setText(QString::number(pan));
     get_tilt_data->setText(QString::number(tilt));
-    return panTold && tiltTold;
+    return told;
 }
 
 // ---- Function buttons -------------------------------------------------------------------
 
 void MainWindow::LWin_BT_Pressed(int flag)
 {
-    if (!cameraPresent)
+    if (!session->isPresent())
         return;
     switch (flag) {
     case 1:
-        device->SetWhiteBalanceAuto(1);
+        session->setWhiteBalanceAuto();
         Slider_WB->setEnabled(false);
         break;
     case 2:
         setWhiteBalanceManual();
         break;
     case 3:
-        if (flipState == 1)
-            device->FlipOff();
-        else
-            device->FlipOn();
-        flipState = flipState == 1 ? 0 : 1;
+        session->toggleFlip();
         break;
     case 4:
-        if (mirrorState == 1)
-            device->MirrorOff();
-        else
-            device->MirrorOn();
-        mirrorState = mirrorState == 1 ? 0 : 1;
+        session->toggleMirror();
         break;
     case 5:
-        device->MenuOn();
+        session->menu(true);
         break;
     case 6:
-        device->Home();
+        session->home();
         break;
     case 7:
-        device->FramingAuto();
+        session->framing(true);
         break;
     case 8:
-        device->FramingManual();
+        session->framing(false);
         break;
     case 9:
         resetImage();
         break;
     case 10:
-        device->MenuOff();
+        session->menu(false);
         break;
     case 11:
-        device->IrOn();
+        session->infrared(true);
         break;
     case 12:
-        device->IrOff();
+        session->infrared(false);
         break;
     case 13:
-        device->DayMode();
+        session->dayMode(true);
         break;
     case 14:
-        device->NightMode();
+        session->dayMode(false);
         break;
     case 15:
-        device->PtzReset();
+        session->resetPtz();
         break;
     default:
         break;
@@ -689,27 +579,26 @@ void MainWindow::LWin_BT_Pressed(int flag)
 
 void MainWindow::RWin_BT_Pressed(int flag)
 {
-    const auto preset = static_cast<uint8_t>(presetNumber & 0xFF);
+    using Result = CameraSession::Result;
     switch (flag) {
     case 1:
-        if (cameraPresent)
-            device->MenuOff();
+        session->menu(false);
         QCoreApplication::exit(0);
         break;
     case 5:
-        keyRefused = !cameraPresent || !device->CallPreset(preset);
+        keyRefused = session->recall(presetNumber) != Result::Done;
         break;
     case 6:
-        keyRefused = !cameraPresent || !device->SetPreset(preset);
+        keyRefused = session->store(presetNumber) != Result::Done;
         break;
     case 7:
-        keyRefused = !cameraPresent || !device->ClearPreset(preset);
+        keyRefused = session->clear(presetNumber) != Result::Done;
         break;
     case 8:
-        keyRefused = !cameraPresent || !setAbsolutePosition();
+        keyRefused = !session->isPresent() || !setAbsolutePosition();
         break;
     case 9:
-        keyRefused = !cameraPresent || !readAbsolutePosition();
+        keyRefused = !session->isPresent() || !readAbsolutePosition();
         break;
     case 201:
     case 202:

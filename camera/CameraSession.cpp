@@ -1,0 +1,351 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "CameraSession.h"
+#include "MoveByKey.h"
+
+#include <QByteArray>
+#include <QMetaObject>
+
+#include <algorithm>
+
+namespace {
+
+// A slider's steps in the camera's own: keys that move it by less would send values the
+// camera rounds back. The wheel and the Page keys move it by at most a page, a tenth of the
+// range; a page of 0 would leave them nothing to do.
+CameraSession::Copy copyOf(const ParameterRecord &record)
+{
+    const int step = std::max(1, record.step);
+    const qint64 tenth = (qint64(record.maximum) - record.minimum) / 10;
+    const int page = int(std::max<qint64>(tenth / step * step, step));
+    // A slow camera tells its controls one by one; a record it has not told yet is all zero.
+    const bool arrived = record.minimum || record.maximum || record.step || record.defaultValue ||
+                         record.currentValue || record.available;
+    return {record.currentValue,
+            record.minimum,
+            record.maximum,
+            record.defaultValue,
+            step,
+            page,
+            arrived};
+}
+
+} // namespace
+
+CameraSession::CameraSession(BaseDevice *device, QObject *parent)
+    : QObject(parent), device(device), present(device != nullptr)
+{
+    if (device)
+        device->SetChangeListener(&CameraSession::changed, this);
+}
+
+CameraSession::~CameraSession()
+{
+    // The device outlives the session; its news must no longer reach it.
+    if (device)
+        device->SetChangeListener(nullptr, nullptr);
+}
+
+void CameraSession::setPause(std::function<void(unsigned)> wait)
+{
+    pause = std::move(wait);
+}
+
+uint32_t CameraSession::capabilities() const
+{
+    return device && open ? device->Capabilities() : 0;
+}
+
+const ParameterRecord &CameraSession::record(ParameterIndex index) const
+{
+    static const ParameterRecord none;
+    return device ? device->parameters[index] : none;
+}
+
+template <typename Send> CameraSession::Result CameraSession::ask(Send send)
+{
+    if (!present)
+        return Result::NoCamera;
+    return send() ? Result::Done : Result::Refused;
+}
+
+// ---- Connection -------------------------------------------------------------------------
+
+bool CameraSession::connectTo(int index)
+{
+    if (!device)
+        return false;
+    device->Close();
+    open = false;
+    present = true;
+    BaseDevice::Initial();
+    const QByteArray name = QByteArray::number(index);
+    if (device->Open(name.constData(), 1)) {
+        device->ReadParameters();
+        open = true;
+        device->MenuOff();
+        copyImage();
+    }
+    emit connectionChanged(open);
+    return open;
+}
+
+void CameraSession::disconnect()
+{
+    if (device)
+        device->Close();
+    open = false;
+    present = false;
+    emit connectionChanged(false);
+}
+
+void CameraSession::setAbsent()
+{
+    present = false;
+}
+
+void CameraSession::changed(void *context, uint32_t changes)
+{
+    // Any thread: only take note, and let the session's thread look once for a burst.
+    auto *session = static_cast<CameraSession *>(context);
+    if (session->pendingChanges.fetch_or(changes) == 0)
+        QMetaObject::invokeMethod(
+            session, [session] { session->takeChanges(); }, Qt::QueuedConnection);
+}
+
+void CameraSession::takeChanges()
+{
+    const uint32_t changes = pendingChanges.exchange(0);
+    if (!device || !open)
+        return;
+    if (changes & CHANGED_PARAMETERS) {
+        device->ReadParameters();
+        copyImage();
+        emit imageLoaded();
+    }
+    if (changes & CHANGED_CAPABILITIES)
+        emit capabilitiesChanged();
+    int32_t pan = 0, tilt = 0;
+    if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt))
+        emit positionRead(pan, tilt);
+}
+
+void CameraSession::copyImage()
+{
+    for (int id = 0; id < ImageControl::Count; ++id)
+        copies[id] = copyOf(device->parameters[ImageControl::of(ImageControl::Id(id)).record]);
+}
+
+// ---- Image ------------------------------------------------------------------------------
+
+CameraSession::Result CameraSession::setImage(ImageControl::Id control, int value)
+{
+    return ask([&] { return (device->*ImageControl::of(control).set)(value); });
+}
+
+CameraSession::Result CameraSession::setFlicker(int mode)
+{
+    return ask([&] { return device->SetFlicker(mode); });
+}
+
+CameraSession::Result CameraSession::setWhiteBalanceAuto()
+{
+    return ask([&] { return device->SetWhiteBalanceAuto(1); });
+}
+
+CameraSession::Result CameraSession::setWhiteBalanceManual(int &value)
+{
+    value = copies[ImageControl::WhiteBalance].defaultValue;
+    return ask([&] {
+        const bool manual = device->SetWhiteBalanceAuto(0);
+        return device->SetWhiteBalance(value) && manual;
+    });
+}
+
+CameraSession::Result CameraSession::restoreImageDefaults()
+{
+    return ask([&] { return device->RestoreImageDefaults(); });
+}
+
+// ---- Motion -----------------------------------------------------------------------------
+
+CameraSession::Result CameraSession::drive(int key, int pan, int tilt)
+{
+    // Sources other than the joystick (gamepad, keyboard, command line, HTTP) give speeds as
+    // the camera takes them, so a move starts at its own; the joystick's next report starts
+    // from their key.
+    if (key < 0 || key > 8)
+        return Result::Refused;
+    const int was = directionKey;
+    directionKey = key;
+    return ask([&] {
+        // A stick let go on one axis stops that axis alone; the centre stops both, as ever.
+        const auto pans = [](int k) { return k % 3 != 1; };
+        const auto tilts = [](int k) { return k / 3 != 1; };
+        if (key != 4 && tilts(was) && !tilts(key)) {
+            device->TiltUpStop();
+            device->TiltDownStop();
+        }
+        if (key != 4 && pans(was) && !pans(key)) {
+            device->PanLeftStop();
+            device->PanRightStop();
+        }
+        MoveByKey(device, key, pan, tilt);
+        return true;
+    });
+}
+
+CameraSession::Result CameraSession::steer(int key)
+{
+    if (key == directionKey)
+        return Result::Done;
+    directionKey = key;
+    return ask([&] {
+        MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
+        return true;
+    });
+}
+
+CameraSession::Result CameraSession::setPanSpeed(int speed)
+{
+    if (speed == panSpeed)
+        return Result::Done;
+    panSpeed = speed;
+    return ask([&] {
+        MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
+        return true;
+    });
+}
+
+CameraSession::Result CameraSession::setTiltSpeed(int speed)
+{
+    if (speed == tiltSpeed)
+        return Result::Done;
+    tiltSpeed = speed;
+    return ask([&] {
+        MoveByKey(device, directionKey, 3 * panSpeed, 2 * tiltSpeed);
+        return true;
+    });
+}
+
+CameraSession::Result CameraSession::zoom(int speed)
+{
+    return ask([&] {
+        if (speed < 0)
+            return device->ZoomOut(-speed);
+        if (speed > 0)
+            return device->ZoomIn(speed);
+        return true;
+    });
+}
+
+CameraSession::Result CameraSession::zoomStop()
+{
+    return ask([&] { return device->ZoomStop(); });
+}
+
+CameraSession::Result CameraSession::focusStop()
+{
+    return ask([&] { return device->FocusStop(); });
+}
+
+CameraSession::Result CameraSession::autoFocus()
+{
+    return ask([&] { return device->AutoFocus(); });
+}
+
+CameraSession::Result CameraSession::manualFocus()
+{
+    return ask([&] { return device->ManualFocus(); });
+}
+
+CameraSession::Result CameraSession::recall(int preset)
+{
+    return ask([&] { return device->CallPreset(static_cast<uint8_t>(preset & 0xFF)); });
+}
+
+CameraSession::Result CameraSession::store(int preset)
+{
+    return ask([&] { return device->SetPreset(static_cast<uint8_t>(preset & 0xFF)); });
+}
+
+CameraSession::Result CameraSession::clear(int preset)
+{
+    return ask([&] { return device->ClearPreset(static_cast<uint8_t>(preset & 0xFF)); });
+}
+
+CameraSession::Result CameraSession::setPosition(int pan, int tilt)
+{
+    return ask([&] {
+        const bool panTaken = device->SetPanPosition(pan);
+        if (pause)
+            pause(50);
+        return device->SetTiltPosition(tilt) && panTaken;
+    });
+}
+
+CameraSession::Result CameraSession::readPosition(int &pan, int &tilt)
+{
+    // A camera that cannot tell leaves these alone; give 0 rather than stack garbage.
+    int32_t panRead = 0;
+    int32_t tiltRead = 0;
+    const Result result = ask([&] {
+        const bool panTold = device->GetPanPosition(&panRead);
+        if (pause)
+            pause(50);
+        const bool tiltTold = device->GetTiltPosition(&tiltRead);
+        return panTold && tiltTold;
+    });
+    pan = panRead;
+    tilt = tiltRead;
+    return result;
+}
+
+// ---- Function keys ----------------------------------------------------------------------
+
+CameraSession::Result CameraSession::toggleFlip()
+{
+    return ask([&] {
+        const bool sent = flipped ? device->FlipOff() : device->FlipOn();
+        flipped = !flipped;
+        return sent;
+    });
+}
+
+CameraSession::Result CameraSession::toggleMirror()
+{
+    return ask([&] {
+        const bool sent = mirrored ? device->MirrorOff() : device->MirrorOn();
+        mirrored = !mirrored;
+        return sent;
+    });
+}
+
+CameraSession::Result CameraSession::menu(bool on)
+{
+    return ask([&] { return on ? device->MenuOn() : device->MenuOff(); });
+}
+
+CameraSession::Result CameraSession::home()
+{
+    return ask([&] { return device->Home(); });
+}
+
+CameraSession::Result CameraSession::framing(bool automatic)
+{
+    return ask([&] { return automatic ? device->FramingAuto() : device->FramingManual(); });
+}
+
+CameraSession::Result CameraSession::infrared(bool on)
+{
+    return ask([&] { return on ? device->IrOn() : device->IrOff(); });
+}
+
+CameraSession::Result CameraSession::dayMode(bool day)
+{
+    return ask([&] { return day ? device->DayMode() : device->NightMode(); });
+}
+
+CameraSession::Result CameraSession::resetPtz()
+{
+    return ask([&] { return device->PtzReset(); });
+}

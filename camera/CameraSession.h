@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// One open camera as every input sees it: its device, what it was last told and what it last
+// reported, and typed operations whose results the caller can report. It knows no window:
+// the main window forwards its slots here and shows what the signals tell; sessions for
+// further cameras can stand beside the window's own.
+#pragma once
+
+#include "BaseDevice.h"
+#include "ImageControl.h"
+
+#include <QObject>
+
+#include <array>
+#include <atomic>
+#include <functional>
+
+class CameraSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Result
+    {
+        Done,
+        NoCamera, // no camera is there to ask
+        Refused   // the camera did not take it
+    };
+
+    // What the last connection or report said of an image control, in the slider's terms.
+    struct Copy
+    {
+        int current = 0;
+        int minimum = 0;
+        int maximum = 0;
+        int defaultValue = 0;
+        int step = 1;
+        int pageStep = 1;
+        bool arrived = false; // a slow camera has told this control
+    };
+
+    // Works on `device`, which the library keeps and outlives the session; nullptr: no
+    // camera can ever be reached.
+    explicit CameraSession(BaseDevice *device, QObject *parent = nullptr);
+    ~CameraSession() override;
+
+    // How the session waits between two requests the camera takes one after the other
+    // (the window's waiting operation, which keeps it responsive); by default it does not.
+    void setPause(std::function<void(unsigned milliseconds)> pause);
+
+    bool hasDevice() const { return device != nullptr; }
+    bool isPresent() const { return present; }
+    bool isOpen() const { return open; }
+    // CAP_... bits of the camera last opened while it is, 0 otherwise.
+    uint32_t capabilities() const;
+    // As the camera last told it, also after it closed; all zero without a device.
+    const ParameterRecord &record(ParameterIndex index) const;
+    const Copy &copied(ImageControl::Id control) const { return copies[control]; }
+
+    // ---- Connection ----
+    // Connects camera `index` of the last enumeration; the previous one closes first.
+    bool connectTo(int index);
+    // Closes the camera; nothing is there until the next connection.
+    void disconnect();
+    // No camera is listed: nothing is sent until the next connection.
+    void setAbsent();
+
+    // ---- Image ----
+    Result setImage(ImageControl::Id control, int value);
+    Result setFlicker(int mode);
+    Result setWhiteBalanceAuto();
+    // Back to manual at the camera's default temperature, which it returns in `value`.
+    Result setWhiteBalanceManual(int &value);
+    Result restoreImageDefaults();
+
+    // ---- Motion ----
+    // A direction key (0..8, 4 stops) at the camera's own speeds; an axis the new key leaves
+    // stops alone.
+    Result drive(int key, int panSpeed, int tiltSpeed);
+    // The joystick: its key and its speeds, each sent as it changes.
+    Result steer(int key);
+    Result setPanSpeed(int speed);
+    Result setTiltSpeed(int speed);
+    Result zoom(int speed); // > 0 in, < 0 out, 0 sends nothing
+    Result zoomStop();
+    Result focusStop();
+    Result autoFocus();
+    Result manualFocus();
+    Result recall(int preset);
+    Result store(int preset);
+    Result clear(int preset);
+    Result setPosition(int pan, int tilt);
+    // Asks the camera where it is; 0 for an axis it does not tell.
+    Result readPosition(int &pan, int &tilt);
+
+    // ---- Function keys ----
+    Result toggleFlip();
+    Result toggleMirror();
+    Result menu(bool on);
+    Result home();
+    Result framing(bool automatic);
+    Result infrared(bool on);
+    Result dayMode(bool day);
+    Result resetPtz();
+
+signals:
+    // connectTo() or disconnect() ended, with the camera open or not.
+    void connectionChanged(bool open);
+    // The camera reported other image values (its auto modes, another program).
+    void imageLoaded();
+    void capabilitiesChanged();
+    void positionRead(int pan, int tilt);
+
+private:
+    static void changed(void *context, uint32_t changes);
+    void takeChanges();
+    void copyImage();
+    template <typename Send> Result ask(Send send);
+
+    BaseDevice *const device;
+    std::function<void(unsigned)> pause;
+    bool present = true;
+    bool open = false; // the last connection opened its camera
+    std::array<Copy, ImageControl::Count> copies;
+    std::atomic<uint32_t> pendingChanges{0};
+    // The joystick rests in the middle (key 4) at speed 0 until it first reports.
+    int directionKey = 4;
+    int panSpeed = 0;
+    int tiltSpeed = 0;
+    bool flipped = false;
+    bool mirrored = false;
+};
