@@ -75,6 +75,9 @@ public:
     bool positionRange(bool tilt, int &minimum, int &maximum) const override;
     void fillPositionFields(int pan, int tilt) override;
     bool shownPosition(int &pan, int &tilt) const override;
+    CameraSession &cameraSession() override { return *session; }
+    void showTally(int state) override;
+    bool lightTally(int state) override;
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The main window as the inputs beside its panels drive it: each request goes through the
 // slot or widget its own control uses, so both end in the same place.
+#include "CameraSession.h"
 #include "MainWindow.h"
 #include "PanelKeys.h"
+#include "Ui_MainWindow.h"
+#include "WinRight.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -141,4 +144,14 @@ bool MainWindow::shownPosition(int &pan, int &tilt) const
     pan = get_pan_data->text().toInt(&panShown);
     tilt = get_tilt_data->text().toInt(&tiltShown);
     return panShown && tiltShown;
+}
+
+void MainWindow::showTally(int state)
+{
+    ui->Win_Right->showTally(state);
+}
+
+bool MainWindow::lightTally(int state)
+{
+    return session->setTally(state) == CameraSession::Result::Done;
 }

@@ -93,6 +93,7 @@ enum Capability : uint32_t
     CAP_IMAGE_DEFAULTS = 1u << 12,     // RestoreImageDefaults
     CAP_WHITE_BALANCE_AUTO = 1u << 13, // SetWhiteBalanceAuto
     CAP_FLICKER = 1u << 14,            // SetFlicker
+    CAP_TALLY = 1u << 15,              // SetTally lights a lamp on the camera
 };
 
 // What changed, for the change listener.
@@ -202,4 +203,10 @@ public:
     // `milliseconds`, until everything asked of the camera so far has been sent. False when
     // it has not, or the camera refused something meanwhile or is gone.
     virtual bool WaitUntilSent(int milliseconds) = 0;
+
+    // Operations added later; traced like the original ones.
+
+    // The tally lamp: 0 off, 1 preview, 2 program. A camera with one lamp lights it for
+    // program only.
+    virtual bool SetTally(int state) = 0;
 };

@@ -349,3 +349,11 @@ CameraSession::Result CameraSession::resetPtz()
 {
     return ask([&] { return device->PtzReset(); });
 }
+
+CameraSession::Result CameraSession::setTally(int state)
+{
+    // Most cameras have no lamp: not asked, so that nothing reports it as a fault.
+    if (!(capabilities() & CAP_TALLY))
+        return present ? Result::Refused : Result::NoCamera;
+    return ask([&] { return device->SetTally(state); });
+}

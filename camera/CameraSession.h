@@ -101,6 +101,8 @@ public:
     Result infrared(bool on);
     Result dayMode(bool day);
     Result resetPtz();
+    // The tally lamp (0 off, 1 preview, 2 program); Refused when the camera has none.
+    Result setTally(int state);
 
 signals:
     // connectTo() or disconnect() ended, with the camera open or not.

@@ -8,6 +8,7 @@
 
 #include <QStringList>
 
+class CameraSession;
 class QWidget;
 
 class PanelControl
@@ -57,4 +58,11 @@ public:
     virtual void fillPositionFields(int pan, int tilt) = 0;
     // What the GET/PT read-outs show, when they show numbers.
     virtual bool shownPosition(int &pan, int &tilt) const = 0;
+
+    // The selected camera's session, for what it reports (the window follows it too).
+    virtual CameraSession &cameraSession() = 0;
+    // The frame line's colour: 0 off, 1 preview (green), 2 program (red).
+    virtual void showTally(int state) = 0;
+    // The selected camera's tally lamp, where it has one; false when it has none.
+    virtual bool lightTally(int state) = 0;
 };

@@ -316,3 +316,8 @@ bool TraceDevice::WaitUntilSent(int milliseconds)
 {
     return inner->WaitUntilSent(milliseconds);
 }
+
+bool TraceDevice::SetTally(int state)
+{
+    return call("SetTally", &BaseDevice::SetTally, state);
+}

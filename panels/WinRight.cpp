@@ -2,8 +2,10 @@
 #include "WinRight.h"
 #include "PanelAccess.h"
 #include "RockerHandle.h"
+#include "StyleSheets.h"
 #include "Ui_WinRight.h"
 
+#include <QFrame>
 #include <QIcon>
 #include <QSlider>
 #include <QToolButton>
@@ -30,6 +32,11 @@ WinRight::WinRight(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui_Wi
 }
 
 WinRight::~WinRight() = default;
+
+void WinRight::showTally(int state)
+{
+    ui->line->setStyleSheet(StyleSheets::tallyLine(state));
+}
 
 void WinRight::TP_key(int num)
 {

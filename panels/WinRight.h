@@ -17,6 +17,9 @@ public:
     explicit WinRight(QWidget *parent = nullptr);
     ~WinRight() override;
 
+    // The line under the title row in the tally's colour: 0 off, 1 preview, 2 program.
+    void showTally(int state);
+
 signals:
     void keyNumchanged(int num);
     void Speed_Pan(int num);

@@ -42,5 +42,11 @@ public:
     virtual bool canSwitchFlickerOff() = 0;
     virtual bool setFlicker(int mode) = 0;
     virtual bool resetImage() = 0;
+    // Takes the camera's tally (0 off, 1 preview, 2 program) and lights its lamp where it has
+    // one; false when nothing can show it.
+    virtual bool setTally(int state) = 0;
+    // Whether a move or preset recall must be refused unless forced: the camera is on program
+    // and the panel guards it.
+    virtual bool guarded() { return false; }
     virtual void raise() {}
 };

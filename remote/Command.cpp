@@ -41,3 +41,9 @@ Outcome Outcome::lacking(const QString &camera, uint capabilities, uint capabili
         return failed(QStringLiteral("%1 cannot %2").arg(camera, what), Unsupported);
     return {};
 }
+
+const QStringList &Command::tallyStates()
+{
+    static const QStringList names = {"off", "preview", "program"};
+    return names;
+}

@@ -26,6 +26,7 @@ struct Command
         Flicker,          // `number` 0 off, 1 50 Hz, 2 60 Hz
         ResetImage,
         Raise, // show the running panel's window
+        Tally, // `number` 0 off, 1 preview, 2 program
     };
 
     Kind kind = List;
@@ -35,7 +36,13 @@ struct Command
     int speed = 0;
     int pan = 0;
     int tilt = 0;
-    int forMs = -1; // a move or zoom stops by itself after this long; -1: until stopped
+    int forMs = -1;     // a move or zoom stops by itself after this long; -1: until stopped
+    QString on;         // the camera it goes to (name or index); empty: the panel's own
+    QString by;         // who asked ("http", "osc", "command line"), for the events
+    bool force = false; // past the guard of a camera on program
+
+    // The tally states by their names, in `number`'s order.
+    static const QStringList &tallyStates();
 
     // The joystick key of a direction name ("up-left" ...), -1 when there is none.
     static int directionKey(const QString &name);
@@ -54,7 +61,7 @@ struct Outcome
         Usage,       // the command itself is wrong
         BadValue,    // a value outside what the camera takes
         NotFound,    // no such camera or preset
-        Guarded,     // refused by a guard of the panel
+        Guarded,     // refused by a guard of the panel (a camera on program)
         NotStored,   // carried out, but could not be kept
         Unsupported, // this camera cannot do that
         Unavailable, // no camera, or it is gone or does not answer

@@ -119,8 +119,29 @@ Outcome CommandRunner::run(const Command &c, CameraTarget &target)
     }
     case Command::Camera:
         return chooseCamera(c, target);
+    case Command::Tally:
+        // Kept and shown even while the camera is away: the show goes on without it.
+        return target.setTally(c.number)
+                   ? Outcome{}
+                   : Outcome::failed(target.cameraName() + " has no tally lamp",
+                                     Outcome::Unsupported);
     default:
         break;
+    }
+
+    if (!c.force && target.guarded()) {
+        switch (c.kind) {
+        case Command::Preset:
+        case Command::Home:
+        case Command::Move:
+        case Command::Zoom:
+        case Command::Position:
+            return Outcome::failed(target.cameraName() +
+                                       " is on program; say \"force\" to move it anyway",
+                                   Outcome::Guarded);
+        default:
+            break;
+        }
     }
 
     uint capabilities = 0;
@@ -181,6 +202,7 @@ Outcome CommandRunner::run(const Command &c, CameraTarget &target)
     case Command::List:
     case Command::Camera:
     case Command::Raise:
+    case Command::Tally:
         break;
     }
     return Outcome::misused("unknown command");

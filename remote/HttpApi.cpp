@@ -2,6 +2,7 @@
 #include "HttpApi.h"
 #include "Command.h"
 #include "PanelCommands.h"
+#include "ShowEvents.h"
 
 #include <QCryptographicHash>
 #include <QHostAddress>
@@ -149,9 +150,54 @@ struct HttpCallbacks
         const auto peer = api->peers.find(connection);
         if (peer != api->peers.end())
             peer->second.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+        if (!exchange->refusal.status && qstrcmp(url, "/api/events") == 0 &&
+            qstrcmp(method, "GET") == 0) {
+            bool opened = false;
+            const HttpApi::Reply refused = api->openStream(connection, opened);
+            if (opened) {
+                exchange->answered = true;
+                return MHD_YES;
+            }
+            return queue(connection, *exchange, refused);
+        }
+        const char *camera =
+            MHD_lookup_connection_value(connection, MHD_GET_ARGUMENT_KIND, "camera");
         const HttpApi::Reply reply =
-            exchange->refusal.status ? exchange->refusal : api->handle(method, url, exchange->body);
+            exchange->refusal.status
+                ? exchange->refusal
+                : api->handle(method, url, exchange->body,
+                              camera ? QString::fromUtf8(camera) : QString());
         return queue(connection, *exchange, reply);
+    }
+
+    // What an event stream's reader takes next; with nothing to take, the connection rests
+    // until an event comes.
+    static ssize_t readStream(void *context, uint64_t, char *buffer, size_t room)
+    {
+        auto *stream = static_cast<HttpApi::Stream *>(context);
+        if (stream->dropped)
+            return MHD_CONTENT_READER_END_WITH_ERROR;
+        if (stream->pending.isEmpty()) {
+            MHD_suspend_connection(stream->connection);
+            stream->suspended = true;
+            return 0;
+        }
+        const size_t n = std::min(room, size_t(stream->pending.size()));
+        std::memcpy(buffer, stream->pending.constData(), n);
+        stream->pending.remove(0, int(n));
+        return ssize_t(n);
+    }
+
+    static void closeStream(void *context)
+    {
+        auto *stream = static_cast<HttpApi::Stream *>(context);
+        HttpApi *api = stream->api;
+        api->commands.events().listen(false);
+        api->streams.erase(std::remove_if(api->streams.begin(), api->streams.end(),
+                                          [stream](const std::unique_ptr<HttpApi::Stream> &s) {
+                                              return s.get() == stream;
+                                          }),
+                           api->streams.end());
     }
 
     static void completed(void *server, MHD_Connection *connection, void **context,
@@ -186,8 +232,9 @@ HttpApi::HttpApi(PanelCommands &panel) : commands(panel)
 {
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, this, &HttpApi::serve);
-    deadMan.setSingleShot(true);
-    connect(&deadMan, &QTimer::timeout, this, &HttpApi::stopMotion);
+    heartbeats.setInterval(HeartbeatMs);
+    connect(&heartbeats, &QTimer::timeout, this, &HttpApi::heartbeat);
+    connect(&commands.events(), &ShowEvents::happened, this, &HttpApi::push);
     overdue.setInterval(500);
     connect(&overdue, &QTimer::timeout, this, &HttpApi::closeOverdue);
     acceptAgain.setSingleShot(true);
@@ -262,7 +309,9 @@ QString HttpApi::start(const QString &address, int port, const QString &secret)
     }
 
     daemon = MHD_start_daemon(
-        MHD_USE_EPOLL | MHD_USE_NO_LISTEN_SOCKET | (v6 ? MHD_USE_IPv6 : 0), 0, nullptr, nullptr,
+        MHD_USE_EPOLL | MHD_USE_NO_LISTEN_SOCKET | MHD_ALLOW_SUSPEND_RESUME |
+            (v6 ? MHD_USE_IPv6 : 0),
+        0, nullptr, nullptr,
         &HttpCallbacks::answer, this, MHD_OPTION_CONNECTION_LIMIT, unsigned(2 * MaxConnections),
         MHD_OPTION_CONNECTION_TIMEOUT, unsigned(IdleSeconds), MHD_OPTION_CONNECTION_MEMORY_LIMIT,
         size_t(32 * 1024), MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::completed, this,
@@ -301,7 +350,8 @@ void HttpApi::accept()
             }
             break;
         }
-        if (int(peers.size()) >= MaxConnections) {
+        // Event streams have a limit of their own.
+        if (int(peers.size()) - int(streams.size()) >= MaxConnections) {
             refuse(fd);
             continue;
         }
@@ -397,11 +447,125 @@ void HttpApi::schedule()
         timeout.stop();
 }
 
-void HttpApi::stopMotion()
+void HttpApi::stopMotion(const QString &which)
 {
     Command stop;
     stop.kind = Command::Stop;
+    stop.on = which;
+    stop.by = QStringLiteral("http keep-alive missed");
     commands.run(stop);
+}
+
+QString HttpApi::deadManKey() const
+{
+    const QString name = commands.nameOf(camera);
+    return name == commands.nameOf({}) ? QString() : name;
+}
+
+QTimer &HttpApi::deadManOf(const QString &which)
+{
+    std::unique_ptr<QTimer> &timer = deadMen[which];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        timer->setSingleShot(true);
+        connect(timer.get(), &QTimer::timeout, this, [this, which] { stopMotion(which); });
+    }
+    return *timer;
+}
+
+Outcome HttpApi::run(Command c)
+{
+    c.on = camera;
+    c.by = QStringLiteral("http");
+    c.force = force;
+    return commands.run(c);
+}
+
+HttpApi::Reply HttpApi::openStream(MHD_Connection *connection, bool &opened)
+{
+    opened = false;
+    if (int(streams.size()) >= MaxStreams)
+        return error(503, QStringLiteral("%1 event streams are open already").arg(MaxStreams));
+    auto stream = std::make_unique<Stream>();
+    stream->api = this;
+    stream->connection = connection;
+    QStringList names;
+    for (const QJsonValue camera : commands.cameras())
+        names << camera.toObject().value("name").toString();
+    for (const QJsonObject &state : commands.events().current(names))
+        stream->pending += "data: " + QJsonDocument(state).toJson(QJsonDocument::Compact) + "\n\n";
+    MHD_Response *response = MHD_create_response_from_callback(
+        MHD_SIZE_UNKNOWN, 4096, &HttpCallbacks::readStream, stream.get(),
+        &HttpCallbacks::closeStream);
+    if (!response)
+        return error(503, "cannot open an event stream");
+    MHD_add_response_header(response, "Content-Type", "text/event-stream");
+    MHD_add_response_header(response, "Cache-Control", "no-store");
+    MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+    const MHD_Result queued = MHD_queue_response(connection, 200, response);
+    MHD_destroy_response(response);
+    if (queued != MHD_YES)
+        return error(503, "cannot open an event stream");
+    // A stream waits for events as long as its reader stays.
+    MHD_set_connection_option(connection, MHD_CONNECTION_OPTION_TIMEOUT, 0u);
+    const auto peer = peers.find(connection);
+    if (peer != peers.end())
+        peer->second.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+    streams.push_back(std::move(stream));
+    commands.events().listen(true);
+    if (!heartbeats.isActive())
+        heartbeats.start();
+    opened = true;
+    return {};
+}
+
+void HttpApi::push(const QJsonObject &event)
+{
+    if (!streams.empty())
+        pushText("data: " + QJsonDocument(event).toJson(QJsonDocument::Compact) + "\n\n");
+}
+
+void HttpApi::heartbeat()
+{
+    // A comment: it finds the readers that have gone while nothing happened.
+    if (streams.empty())
+        heartbeats.stop();
+    else
+        pushText(":\n\n");
+}
+
+void HttpApi::pushText(const QByteArray &text)
+{
+    for (const std::unique_ptr<Stream> &stream : streams) {
+        if (stream->dropped)
+            continue;
+        if (stream->pending.size() + text.size() > StreamBuffer) {
+            dropStream(*stream);
+            continue;
+        }
+        stream->pending += text;
+        if (stream->suspended) {
+            stream->suspended = false;
+            MHD_resume_connection(stream->connection);
+        }
+    }
+    // Out at once, unless a request is being answered: then once it is.
+    if (!serving)
+        serve();
+}
+
+void HttpApi::dropStream(Stream &stream)
+{
+    // A reader this far behind is not waited for: it would hold the panel's memory.
+    stream.dropped = true;
+    stream.pending.clear();
+    const auto peer = peers.find(stream.connection);
+    if (peer != peers.end() && peer->second.fd >= 0)
+        ::shutdown(peer->second.fd, SHUT_RDWR);
+    if (stream.suspended) {
+        stream.suspended = false;
+        MHD_resume_connection(stream.connection);
+    }
 }
 
 HttpApi::Reply HttpApi::screen(const Request &request) const
@@ -482,10 +646,12 @@ const HttpApi::Endpoint HttpApi::Endpoints[] = {
     {"GET", "/api/image", &HttpApi::getImage},
     {"POST", "/api/image", &HttpApi::postImage},
     {"POST", "/api/image/reset", &HttpApi::postImageReset},
+    {"POST", "/api/tally", &HttpApi::postTally},
+    {"GET", "/api/events", &HttpApi::getEvents},
 };
 
 HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
-                               const QByteArray &body)
+                               const QByteArray &body, const QString &queryCamera)
 {
     const Endpoint *endpoint = nullptr;
     QByteArray allow;
@@ -512,6 +678,22 @@ HttpApi::Reply HttpApi::handle(const QByteArray &method, const QByteArray &path,
             return error(400, "the body is no JSON object");
         json = document.object();
     }
+    // Which camera, in the body or the query.
+    const QJsonValue named = json.value("camera");
+    int index = 0;
+    if (named.isString() && !named.toString().isEmpty())
+        camera = named.toString();
+    else if (integer(json, "camera", 0, 255, index))
+        camera = QString::number(index);
+    else if (json.contains("camera"))
+        return error(400, "\"camera\" must be a camera's name or index");
+    else
+        camera = queryCamera;
+    if (!camera.isEmpty() && commands.nameOf(camera).isEmpty())
+        return error(404, QStringLiteral("no camera %1 is attached").arg(camera));
+    if (json.contains("force") && !json.value("force").isBool())
+        return error(400, "\"force\" must be true or false");
+    force = json.value("force").toBool();
     return (this->*endpoint->serve)(json, path);
 }
 
@@ -519,12 +701,14 @@ HttpApi::Reply HttpApi::carryOut(Command::Kind kind)
 {
     Command c;
     c.kind = kind;
-    return fromOutcome(commands.run(c));
+    return fromOutcome(run(c));
 }
 
 HttpApi::Reply HttpApi::getState(const QJsonObject &, const QByteArray &)
 {
-    return {200, commands.state(), {}};
+    Outcome why;
+    const QJsonObject state = commands.state(camera, why);
+    return why.exitCode ? fromOutcome(why) : Reply{200, state, {}};
 }
 
 HttpApi::Reply HttpApi::getCameras(const QJsonObject &, const QByteArray &)
@@ -540,7 +724,7 @@ HttpApi::Reply HttpApi::postCamera(const QJsonObject &json, const QByteArray &)
         c.text = json.value("name").toString();
     else if (!integer(json, "index", 0, 255, c.number))
         return error(400, "give \"index\" (a number) or \"name\"");
-    return fromOutcome(commands.run(c));
+    return fromOutcome(run(c));
 }
 
 HttpApi::Reply HttpApi::postPreset(const QJsonObject &json, const QByteArray &path)
@@ -552,7 +736,7 @@ HttpApi::Reply HttpApi::postPreset(const QJsonObject &json, const QByteArray &pa
     c.kind = action == "recall"  ? Command::Preset
              : action == "store" ? Command::Store
                                  : Command::Clear;
-    return fromOutcome(commands.run(c));
+    return fromOutcome(run(c));
 }
 
 HttpApi::Reply HttpApi::postHome(const QJsonObject &, const QByteArray &)
@@ -578,30 +762,52 @@ HttpApi::Reply HttpApi::postMotion(const QJsonObject &json, const QByteArray &pa
     if (json.contains("speed") && !integer(json, "speed", 1, move ? 8 : 7, c.speed))
         return error(400,
                      QStringLiteral("\"speed\" must be a number from 1 to %1").arg(move ? 8 : 7));
-    const Reply reply = fromOutcome(commands.run(c));
-    if (reply.status == 200)
-        deadMan.start(KeepAliveMs); // a controller that stops talking stops the camera
+    const Reply reply = fromOutcome(run(c));
+    if (reply.status == 200) // a controller that stops talking stops the camera
+        deadManOf(deadManKey()).start(KeepAliveMs);
     return reply;
 }
 
 HttpApi::Reply HttpApi::postKeepAlive(const QJsonObject &, const QByteArray &)
 {
-    if (deadMan.isActive())
-        deadMan.start(KeepAliveMs);
-    return {200, QJsonObject{{"ok", true}, {"moving", deadMan.isActive()}}, {}};
+    // Without a camera, for every move this API started.
+    bool moving = false;
+    const QString key = deadManKey();
+    for (auto &[which, timer] : deadMen) {
+        if ((camera.isEmpty() || which == key) && timer->isActive()) {
+            timer->start(KeepAliveMs);
+            moving = true;
+        }
+    }
+    return {200, QJsonObject{{"ok", true}, {"moving", moving}}, {}};
 }
 
 HttpApi::Reply HttpApi::postStop(const QJsonObject &, const QByteArray &)
 {
-    deadMan.stop();
+    deadManOf(deadManKey()).stop();
     return carryOut(Command::Stop);
+}
+
+HttpApi::Reply HttpApi::postTally(const QJsonObject &json, const QByteArray &)
+{
+    Command c;
+    c.kind = Command::Tally;
+    c.number = int(Command::tallyStates().indexOf(json.value("state").toString()));
+    if (c.number < 0)
+        return error(400, "\"state\" must be program, preview or off");
+    return fromOutcome(run(c));
+}
+
+HttpApi::Reply HttpApi::getEvents(const QJsonObject &, const QByteArray &)
+{
+    return error(400, "events come only as a stream"); // answered before the table
 }
 
 HttpApi::Reply HttpApi::getPosition(const QJsonObject &, const QByteArray &)
 {
     Command c;
     c.kind = Command::GetPosition;
-    const Outcome outcome = commands.run(c);
+    const Outcome outcome = run(c);
     const QStringList parts = outcome.output.trimmed().split(',');
     return fromOutcome(
         outcome, QJsonObject{{"pan", parts.value(0).toInt()}, {"tilt", parts.value(1).toInt()}});
@@ -614,12 +820,15 @@ HttpApi::Reply HttpApi::postPosition(const QJsonObject &json, const QByteArray &
         !integer(json, "tilt", INT_MIN, INT_MAX, c.tilt))
         return error(400, "give \"pan\" and \"tilt\" as whole numbers");
     c.kind = Command::Position;
-    return fromOutcome(commands.run(c));
+    return fromOutcome(run(c));
 }
 
 HttpApi::Reply HttpApi::getImage(const QJsonObject &, const QByteArray &)
 {
-    return {200, QJsonObject{{"image", commands.state().value("image")}}, {}};
+    Outcome why;
+    const QJsonObject state = commands.state(camera, why);
+    return why.exitCode ? fromOutcome(why)
+                        : Reply{200, QJsonObject{{"image", state.value("image")}}, {}};
 }
 
 HttpApi::Reply HttpApi::postImageReset(const QJsonObject &, const QByteArray &)
@@ -658,7 +867,7 @@ HttpApi::Reply HttpApi::postImage(const QJsonObject &json, const QByteArray &)
         settings.append(setting);
     }
     for (const Command &setting : settings) {
-        const Reply reply = fromOutcome(commands.run(setting));
+        const Reply reply = fromOutcome(run(setting));
         if (reply.status != 200)
             return reply;
     }

@@ -10,7 +10,12 @@
 // than the server's own is refused (DNS rebinding), and everywhere an Origin other than the
 // server's own or a body that is not JSON (no page can send one without asking first); it never
 // sends CORS headers. A move or zoom started over HTTP stops by itself when no new one or
-// keep-alive arrives within 2 s.
+// keep-alive for that camera arrives within 2 s.
+//
+// Every endpoint takes "camera" (a name or an index; `?camera=` on a GET) and acts on that
+// camera without changing the window's. GET /api/events is a stream of Server-Sent Events,
+// the cameras' state first: at most MaxStreams at a time, besides the request connections,
+// with no idle time-out; one whose reader falls StreamBuffer bytes behind is dropped.
 #pragma once
 
 #include "Command.h"
@@ -66,18 +71,23 @@ public:
     // A refusal on the headers alone (403, 401, 413); status 0 when the request may go on.
     Reply screen(const Request &request) const;
     // The endpoints, for a request that passed screen().
-    Reply handle(const QByteArray &method, const QByteArray &path, const QByteArray &body);
+    Reply handle(const QByteArray &method, const QByteArray &path, const QByteArray &body,
+                 const QString &queryCamera = {});
 
     static constexpr int MaxBody = 4096;
     static constexpr int KeepAliveMs = 2000;
     static constexpr int MaxConnections = 64;
     static constexpr int IdleSeconds = 10;
+    static constexpr int MaxStreams = 32;
+    static constexpr int StreamBuffer = 64 * 1024;
+    static constexpr int HeartbeatMs = 15000;
+    int streamCount() const { return int(streams.size()); }
 
 private slots:
     void serve();
     void accept();
     void closeOverdue();
-    void stopMotion();
+    void heartbeat();
 
 private:
     friend struct HttpCallbacks;
@@ -99,6 +109,26 @@ private:
     void watchOverdue();
     Reply fromOutcome(const Outcome &outcome, QJsonObject body = {}) const;
     Reply carryOut(Command::Kind kind);
+    // Runs `command` on the camera the request names.
+    Outcome run(Command command);
+    // The dead-man of the camera the request names ("" the window's).
+    QTimer &deadManOf(const QString &camera);
+    QString deadManKey() const; // the requested camera's name, "" for the window's
+    void stopMotion(const QString &camera);
+
+    // An event stream: what its reader has still to take.
+    struct Stream
+    {
+        HttpApi *api = nullptr;
+        MHD_Connection *connection = nullptr;
+        QByteArray pending;
+        bool suspended = false;
+        bool dropped = false;
+    };
+    Reply openStream(MHD_Connection *connection, bool &opened);
+    void push(const QJsonObject &event);
+    void pushText(const QByteArray &text);
+    void dropStream(Stream &stream);
 
     // What serves one method on one path, given the request's JSON object and its path.
     using Serve = Reply (HttpApi::*)(const QJsonObject &json, const QByteArray &path);
@@ -122,6 +152,8 @@ private:
     Reply getImage(const QJsonObject &, const QByteArray &);
     Reply postImage(const QJsonObject &json, const QByteArray &);
     Reply postImageReset(const QJsonObject &, const QByteArray &);
+    Reply postTally(const QJsonObject &json, const QByteArray &);
+    Reply getEvents(const QJsonObject &, const QByteArray &);
 
     PanelCommands &commands;
     QByteArray token;
@@ -133,7 +165,11 @@ private:
     std::unique_ptr<QSocketNotifier> incoming;
     std::unique_ptr<QSocketNotifier> events;
     QTimer timeout;
-    QTimer deadMan;
+    std::map<QString, std::unique_ptr<QTimer>> deadMen;
+    QTimer heartbeats;
+    std::vector<std::unique_ptr<Stream>> streams;
+    QString camera;     // the camera the request being answered names, "" none
+    bool force = false; // and whether it says "force"
     QTimer overdue;
     QTimer acceptAgain;
     std::map<MHD_Connection *, Peer> peers;

@@ -170,6 +170,14 @@ bool LibraryCommands::resetImage()
     return device.RestoreImageDefaults();
 }
 
+bool LibraryCommands::setTally(int state)
+{
+    // Without a panel, the lamp is all that shows it.
+    uint capabilities = 0;
+    ready(capabilities);
+    return (capabilities & CAP_TALLY) && device.SetTally(state) && device.WaitUntilSent(SendWaitMs);
+}
+
 Outcome LibraryCommands::runAll(const QVector<Command> &commands)
 {
     BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);

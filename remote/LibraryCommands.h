@@ -43,6 +43,7 @@ private:
     bool canSwitchFlickerOff() override;
     bool setFlicker(int mode) override;
     bool resetImage() override;
+    bool setTally(int state) override;
 
     // Holds a motion for `ms`, or until SIGINT or SIGTERM when `ms` is negative.
     static void hold(int ms);

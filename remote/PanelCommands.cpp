@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PanelCommands.h"
 #include "BaseDevice.h"
+#include "CameraSession.h"
 #include "CommandLine.h"
 #include "CommandRunner.h"
 #include "PanelKeys.h"
+#include "SessionCommands.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -18,12 +20,134 @@ constexpr int AnswerWaitMs = 1500;
 
 } // namespace
 
-PanelCommands::PanelCommands(PanelControl &window) : panel(window)
+PanelCommands::PanelCommands(PanelControl &window)
+    : panel(window), sessions([&window] { return window.cameraNames(); }, show)
 {
     motionTimer.setSingleShot(true);
     zoomTimer.setSingleShot(true);
-    connect(&motionTimer, &QTimer::timeout, this, &PanelCommands::stopMotion);
-    connect(&zoomTimer, &QTimer::timeout, this, &PanelCommands::stopZoom);
+    connect(&motionTimer, &QTimer::timeout, this, [this] {
+        stopMotion();
+        show.moving(cameraName(), "pan-tilt", false, starter);
+    });
+    connect(&zoomTimer, &QTimer::timeout, this, [this] {
+        stopZoom();
+        show.moving(cameraName(), "zoom", false, starter);
+    });
+    CameraSession &own = panel.cameraSession();
+    show.follow(own, [this] { return cameraName(); });
+    connect(&own, &CameraSession::connectionChanged, this, &PanelCommands::windowConnected);
+    connect(&own, &CameraSession::capabilitiesChanged, this, [this] {
+        // A camera read only now can take its lamp only now.
+        if (show.toldTally(cameraName()))
+            panel.lightTally(show.tallyOf(cameraName()));
+    });
+    windowCamera = panel.isCameraOpen() ? cameraName() : QString();
+    show.connection(windowCamera, true);
+}
+
+void PanelCommands::windowConnected(bool open)
+{
+    const QString now = open ? cameraName() : QString();
+    // The camera the window left is not driven any more, unless a session has it.
+    if (!windowCamera.isEmpty() && windowCamera != now)
+        show.connection(windowCamera, false);
+    windowCamera = now;
+    const QString shown = cameraName();
+    panel.showTally(show.tallyOf(shown));
+    if (open && show.toldTally(shown))
+        panel.lightTally(show.tallyOf(shown));
+}
+
+void PanelCommands::guardProgram(bool guard)
+{
+    guarding = guard;
+    sessions.guardProgram(guard);
+}
+
+bool PanelCommands::guarded()
+{
+    return guarding && show.tallyOf(cameraName()) == 2;
+}
+
+bool PanelCommands::setTally(int state)
+{
+    show.tally(cameraName(), state);
+    panel.showTally(state);
+    panel.lightTally(state);
+    return true;
+}
+
+QString PanelCommands::nameOf(const QString &on) const
+{
+    const QStringList names = panel.cameraNames();
+    if (on.isEmpty())
+        return names.value(panel.currentCamera());
+    if (names.contains(on))
+        return on;
+    bool isIndex = false;
+    const int index = on.toInt(&isIndex, 10);
+    return isIndex ? names.value(index) : QString();
+}
+
+CameraTarget *PanelCommands::targetOf(const Command &c, QString &camera, Outcome &why)
+{
+    camera = nameOf(c.on);
+    // The window's camera goes through the window, so that it stays in step.
+    const bool window = c.on.isEmpty() || c.kind == Command::Camera || c.kind == Command::List ||
+                        c.kind == Command::Raise || camera == cameraName();
+    if (window)
+        return this;
+    if (camera.isEmpty()) {
+        why = Outcome::failed(QStringLiteral("no camera %1 is attached").arg(c.on),
+                              Outcome::NotFound);
+        return nullptr;
+    }
+    SessionCommands *other = sessions.of(camera);
+    if (!other)
+        why = Outcome::failed("the camera library cannot reach " + camera);
+    return other;
+}
+
+void PanelCommands::tell(const Command &c, const QString &camera)
+{
+    const QString by = c.by.isEmpty() ? QStringLiteral("command line") : c.by;
+    switch (c.kind) {
+    case Command::Move:
+        show.moving(camera, "pan-tilt", c.direction != Stop, by);
+        break;
+    case Command::Zoom:
+        show.moving(camera, "zoom", true, by);
+        break;
+    case Command::Stop:
+        show.moving(camera, "pan-tilt", false, by);
+        show.moving(camera, "zoom", false, by);
+        break;
+    case Command::Preset:
+        show.preset(camera, "recalled", c.number, by);
+        break;
+    case Command::Store:
+        show.preset(camera, "stored", c.number, by);
+        break;
+    case Command::Clear:
+        show.preset(camera, "cleared", c.number, by);
+        break;
+    case Command::Image:
+        show.image(camera, {{Command::camelCase(c.text), c.number}});
+        break;
+    case Command::WhiteBalanceAuto:
+        show.image(camera, {{"whiteBalanceAuto", c.number != 0}});
+        break;
+    case Command::Flicker:
+        show.image(camera, {{"flicker", QStringList{"off", "50", "60"}.value(c.number)}});
+        break;
+    case Command::ResetImage: {
+        Outcome ignored;
+        show.image(camera, state(c.on, ignored).value("image").toObject());
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 void PanelCommands::stopMotion()
@@ -40,7 +164,36 @@ void PanelCommands::stopZoom()
 
 Outcome PanelCommands::run(const Command &c)
 {
-    return CommandRunner::run(c, *this);
+    QString camera;
+    Outcome why;
+    CameraTarget *target = targetOf(c, camera, why);
+    if (!target)
+        return why;
+    if (target != this && (c.kind == Command::Move || c.kind == Command::Zoom))
+        static_cast<SessionCommands *>(target)->setStarter(c.by);
+    else if (c.kind == Command::Move || c.kind == Command::Zoom)
+        starter = c.by;
+    const Outcome done = CommandRunner::run(c, *target);
+    if (!done.exitCode)
+        tell(c, camera);
+    return done;
+}
+
+QJsonObject PanelCommands::state(const QString &on, Outcome &why)
+{
+    Command look;
+    look.kind = Command::GetPosition;
+    look.on = on;
+    QString camera;
+    CameraTarget *target = targetOf(look, camera, why);
+    if (!target)
+        return {};
+    if (target == this) {
+        QJsonObject own = state();
+        own.insert("tally", Command::tallyStates().value(show.tallyOf(cameraName())));
+        return own;
+    }
+    return static_cast<SessionCommands *>(target)->state();
 }
 
 QStringList PanelCommands::cameraNames()

@@ -180,6 +180,18 @@ QString separator()
     return QStringLiteral("background-color: rgb(154, 154, 154);");
 }
 
+QString tallyLine(int state)
+{
+    switch (state) {
+    case 1:
+        return QStringLiteral("background-color: rgb(0, 200, 60);");
+    case 2:
+        return QStringLiteral("background-color: rgb(230, 20, 20);");
+    default:
+        return separator();
+    }
+}
+
 QString flickerSelector()
 {
     return selector("", 20);

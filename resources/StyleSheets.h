@@ -15,6 +15,8 @@ QString background();
 // Image settings panel.
 QString imagePanel();
 QString separator();
+// A separator in the tally's colour: 0 off (as separator()), 1 preview, 2 program.
+QString tallyLine(int state);
 QString flickerSelector();
 QString readout();
 

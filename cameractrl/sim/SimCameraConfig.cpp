@@ -57,6 +57,7 @@ constexpr Feature features[] = {
     {"imagedefaults", CAP_IMAGE_DEFAULTS},
     {"whitebalanceauto", CAP_WHITE_BALANCE_AUTO},
     {"flicker", CAP_FLICKER},
+    {"tally", CAP_TALLY},
 };
 
 std::string trimmed(const std::string &s)

@@ -13,7 +13,7 @@ namespace {
 constexpr uint32_t Everything = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME |
                                 CAP_PTZ_RESET | CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT |
                                 CAP_MENU | CAP_FRAMING | CAP_IMAGE_DEFAULTS |
-                                CAP_WHITE_BALANCE_AUTO | CAP_FLICKER;
+                                CAP_WHITE_BALANCE_AUTO | CAP_FLICKER | CAP_TALLY;
 
 } // namespace
 
@@ -382,4 +382,9 @@ bool SimDevice::LastPosition(int32_t *pan, int32_t *tilt)
 bool SimDevice::WaitUntilSent(int)
 {
     return true; // the simulation takes each call at once
+}
+
+bool SimDevice::SetTally(int state)
+{
+    return state >= 0 && state <= 2 && can(CAP_TALLY, "tally lamp");
 }

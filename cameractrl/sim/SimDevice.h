@@ -72,6 +72,7 @@ public:
     void SetChangeListener(ChangeListener listener, void *context) override;
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
+    bool SetTally(int state) override;
 
 private:
     bool move(int axis, int direction, int speed);

@@ -481,6 +481,11 @@ bool V4l2Device::WaitUntilSent(int milliseconds)
     return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
 }
 
+bool V4l2Device::SetTally(int)
+{
+    return unsupported("tally lamp"); // UVC defines no lamp control
+}
+
 bool V4l2Device::WaitUntilRead(int milliseconds)
 {
     return worker && worker->waitUntilRead(std::chrono::milliseconds(milliseconds));

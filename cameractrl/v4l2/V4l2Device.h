@@ -65,6 +65,7 @@ public:
     void SetChangeListener(ChangeListener listener, void *context) override;
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
+    bool SetTally(int state) override;
     // Waits until the open camera is read completely, at most `milliseconds`.
     bool WaitUntilRead(int milliseconds);
 

@@ -368,3 +368,10 @@ bool ViscaDevice::WaitUntilSent(int milliseconds)
 {
     return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
 }
+
+bool ViscaDevice::SetTally(int state)
+{
+    if (state < 0 || state > 2)
+        return false;
+    return request(Visca::tally(state == 2), CAP_TALLY, "tally lamp");
+}

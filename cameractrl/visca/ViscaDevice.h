@@ -60,6 +60,7 @@ public:
     void SetChangeListener(ChangeListener listener, void *context) override;
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
+    bool SetTally(int state) override;
 
 private:
     using Request = ViscaWorker::Request;

@@ -112,6 +112,11 @@ Bytes menu(bool on)
     return {Address, 0x01, 0x06, 0x06, uint8_t(on ? 0x02 : 0x03), End};
 }
 
+Bytes tally(bool on)
+{
+    return {Address, 0x01, 0x7e, 0x01, 0x0a, 0x00, uint8_t(on ? 0x02 : 0x03), End};
+}
+
 Bytes panTiltPositionInquiry()
 {
     return {Address, 0x09, 0x06, 0x12, End};

@@ -39,6 +39,7 @@ Bytes onOff(uint8_t category, uint8_t item, bool on); // 8x 01 cc ii 02|03 FF
 Bytes direct(uint8_t item, int value, int digits);
 Bytes whiteBalanceMode(bool automatic);
 Bytes menu(bool on);
+Bytes tally(bool on); // 8x 01 7E 01 0A 00 02|03 FF: the one lamp most cameras have
 
 Bytes panTiltPositionInquiry();
 Bytes zoomPositionInquiry();

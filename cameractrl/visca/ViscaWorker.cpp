@@ -13,7 +13,7 @@ namespace {
 // What a VISCA camera can do before it says otherwise; what it lacks by the protocol.
 constexpr uint32_t Offered = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME |
                              CAP_PTZ_RESET | CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT |
-                             CAP_MENU | CAP_WHITE_BALANCE_AUTO;
+                             CAP_MENU | CAP_WHITE_BALANCE_AUTO | CAP_TALLY;
 constexpr int AbsoluteKey = 1; // image controls use 100 + their record
 
 } // namespace

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The cameras the panel drives besides the window's own: for each, by its name, a session on
+// a device of its own (which the library keeps) and the commands that go to it.
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class CameraSession;
+class SessionCommands;
+class ShowEvents;
+
+class CameraSessions
+{
+public:
+    CameraSessions(std::function<QStringList()> names, ShowEvents &events);
+    ~CameraSessions();
+
+    // The commands for camera `name`, its session made when first asked; nullptr when the
+    // library cannot give another device.
+    SessionCommands *of(const QString &name);
+    void guardProgram(bool guard);
+
+private:
+    struct Entry
+    {
+        std::unique_ptr<CameraSession> session;
+        std::unique_ptr<SessionCommands> commands;
+    };
+    std::function<QStringList()> names;
+    ShowEvents &events;
+    std::map<QString, Entry> sessions;
+    bool guarding = false;
+};
