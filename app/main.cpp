@@ -9,6 +9,7 @@
 #include "KeyboardInput.h"
 #include "LibraryCommands.h"
 #include "MainWindow.h"
+#include "OscServer.h"
 #include "PanelCommands.h"
 #include "Translations.h"
 #include "WindowMemory.h"
@@ -71,6 +72,10 @@ int main(int argc, char *argv[])
             if (!line.httpToken.isEmpty())
                 handed << "--http-token" << line.httpToken;
         }
+        if (line.commands.isEmpty() && (line.oscPort || line.guardProgram) && !line.httpPort)
+            return report(Outcome::failed(QStringLiteral("a panel runs already; %1 is taken by "
+                                                         "a panel as it starts")
+                                              .arg(line.oscPort ? "--osc" : "--guard-program")));
         Outcome outcome;
         if (InstanceClient::handOver(handed, outcome))
             return report(outcome);
@@ -97,6 +102,7 @@ int main(int argc, char *argv[])
         WindowMemory::restore(window);
         window.show();
         PanelCommands panel(window);
+        panel.guardProgram(line.guardProgram);
         KeyboardInput keyboard(window);
         GamepadInput gamepad(window);
         whenInputDevicesChange(&gamepad, [&gamepad] { gamepad.lookForControllers(); });
@@ -111,6 +117,13 @@ int main(int argc, char *argv[])
         });
         if (line.httpPort) {
             const QString why = http.start(line.httpAddress, line.httpPort, line.httpToken);
+            if (!why.isEmpty())
+                return report(Outcome::failed(why));
+        }
+        OscServer osc(panel);
+        if (line.oscPort) {
+            const QString why =
+                osc.start(line.oscAddress, line.oscPort, line.oscAllowed, line.oscFeedback);
             if (!why.isEmpty())
                 return report(Outcome::failed(why));
         }

@@ -67,7 +67,11 @@ QString CommandLine::usage()
         "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position]\n"
         "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] "
         "[--reset-image]\n"
+        "                 [--on NAME|INDEX] [--tally off|preview|program] [--force]\n"
         "                 [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]]\n"
+        "                 [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback "
+        "HOST:PORT]]\n"
+        "                 [--guard-program]\n"
         "                 [--add-camera NAME,udp|tcp|serial,HOST[,PORT]] [--remove-camera NAME]\n"
         "                 [--help] [--version]");
 }
@@ -103,6 +107,13 @@ Commands, carried out in the order given:
   --white-balance-auto on|off
   --flicker off|50|60   anti-flicker frequency
   --reset-image         the image values back to the camera's defaults
+  --tally off|preview|program
+                        the camera's tally: shown in the running panel's frame line and
+                        lit on the camera where it has a tally lamp
+  --on NAME|INDEX       the commands after it act on that camera, without changing the
+                        running panel's selection
+  --force               the commands after it move a camera on program even with
+                        --guard-program
 
 The panel:
   --http [ADDRESS:]PORT serve the HTTP API (default address 127.0.0.1); given while a
@@ -119,6 +130,13 @@ The panel:
                         is its device, PORT its rate, 9600 by default), or replace the one
                         of that name; a running panel lists it at once
   --remove-camera NAME  forget that network camera
+  --osc [ADDRESS:]PORT  take OSC messages on UDP (default address 127.0.0.1)
+  --osc-allow HOST[,HOST]
+                        the senders taken besides the loopback; needed to listen elsewhere
+  --osc-feedback HOST:PORT
+                        send the panel's events there as OSC messages
+  --guard-program       remote moves and preset recalls on a camera on program are refused
+                        unless forced
   --help, --version
 
 Exit status: 0 done, 1 the camera refused or is absent (or the running panel does not
@@ -129,6 +147,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 {
     CommandLine line;
     int last = -1; // the --move or --zoom that --speed and --for refer to
+    QString on;    // --on: the camera the commands after it go to
+    bool force = false;
     const auto fail = [&](const QString &why) {
         line.error = why;
         line.commands.clear();
@@ -166,6 +186,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         };
         QString v;
         Command c;
+        c.on = on;
+        c.force = force;
         int n = 0;
         if (option == "--help") {
             line.help = true;
@@ -258,6 +280,38 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             c.kind = Command::Flicker;
             c.number = int(modes.indexOf(v));
             line.commands.append(c);
+        } else if (option == "--on") {
+            if (!value(v) || v.isEmpty())
+                return fail("--on needs a camera's name or index");
+            on = v;
+        } else if (option == "--force") {
+            force = true;
+        } else if (option == "--tally") {
+            if (!value(v) || !Command::tallyStates().contains(v))
+                return fail("--tally needs off, preview or program");
+            c.kind = Command::Tally;
+            c.number = int(Command::tallyStates().indexOf(v));
+            line.commands.append(c);
+        } else if (option == "--guard-program") {
+            line.guardProgram = true;
+        } else if (option == "--osc") {
+            if (!value(v))
+                return fail("--osc needs [ADDRESS:]PORT");
+            const int colon = int(v.lastIndexOf(':'));
+            line.oscAddress = colon < 0 ? QStringLiteral("127.0.0.1") : v.left(colon);
+            if (!number(v.mid(colon + 1), 1, 65535, line.oscPort) || line.oscAddress.isEmpty())
+                return fail("--osc needs a port from 1 to 65535, after an optional address");
+        } else if (option == "--osc-allow") {
+            if (!value(v) || v.trimmed().isEmpty())
+                return fail("--osc-allow needs HOST[,HOST]");
+            for (const QString &host : v.split(',', Qt::SkipEmptyParts))
+                line.oscAllowed << host.trimmed();
+        } else if (option == "--osc-feedback") {
+            int port = 0;
+            if (!value(v) || v.lastIndexOf(':') <= 0 ||
+                !number(v.mid(v.lastIndexOf(':') + 1), 1, 65535, port))
+                return fail("--osc-feedback needs HOST:PORT");
+            line.oscFeedback = v;
         } else if (option == "--http") {
             if (!value(v))
                 return fail("--http needs [ADDRESS:]PORT");
@@ -296,6 +350,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                         .arg(line.httpToken.isEmpty() ? "--http-token-file" : "--http-token"));
     if (line.httpPort && (!line.commands.isEmpty() || !line.cameraEdits.isEmpty()))
         return fail("--http starts the panel's API: give it without other commands");
+    if ((!line.oscAllowed.isEmpty() || !line.oscFeedback.isEmpty()) && line.oscPort == 0)
+        return fail(QStringLiteral("%1 goes with --osc")
+                        .arg(line.oscAllowed.isEmpty() ? "--osc-feedback" : "--osc-allow"));
+    if ((line.oscPort || line.guardProgram) && !line.commands.isEmpty())
+        return fail(QStringLiteral("%1 is for starting the panel: give it without commands")
+                        .arg(line.oscPort ? "--osc" : "--guard-program"));
     return line;
 }
 

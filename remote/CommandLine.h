@@ -25,6 +25,13 @@ public:
     QString httpToken;
     QString httpTokenFile;
     QString platform; // Qt's -platform, when given
+    // --guard-program: remote moves and recalls on a camera on program need "force".
+    bool guardProgram = false;
+    // --osc [ADDRESS:]PORT, --osc-allow HOST[,HOST], --osc-feedback HOST:PORT
+    QString oscAddress;
+    int oscPort = 0;
+    QStringList oscAllowed;
+    QString oscFeedback;
     // --add-camera LINE (add) and --remove-camera NAME, carried out before the commands.
     struct CameraEdit
     {

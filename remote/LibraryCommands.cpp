@@ -185,11 +185,19 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
         return Outcome::failed("the camera library cannot reach any camera");
     LibraryCommands library(*device);
     Outcome result;
+    QString on; // the camera --on chose last
     for (const Command &command : commands) {
-        // Without a camera chosen, the first one.
-        if (command.kind != Command::List && command.kind != Command::Camera && !library.open) {
+        // Without a camera chosen, the first one; --on chooses its own.
+        const bool other = !command.on.isEmpty() && command.on != on;
+        if (command.kind != Command::List && command.kind != Command::Camera &&
+            (!library.open || other)) {
             Command first;
             first.kind = Command::Camera;
+            bool isIndex = false;
+            first.number = command.on.toInt(&isIndex, 10);
+            if (!isIndex)
+                first.text = command.on;
+            on = command.on;
             if (const Outcome connected = CommandRunner::run(first, library); connected.exitCode)
                 return connected;
         }

@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "OscServer.h"
+#include "PanelCommands.h"
+#include "ShowEvents.h"
+
+#include <QHostInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSocketNotifier>
+
+#include <lo/lo.h>
+
+#include <arpa/inet.h>
+#include <cstdio>
+#include <cstring>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ComplaintGapMs = 60000;
+constexpr int MaxDatagram = 4096;
+
+struct Address
+{
+    const char *name;
+    const char *types;
+    Command::Kind kind;
+};
+
+// Each command and the argument types it takes, exactly.
+constexpr Address Addresses[] = {
+    {"preset", "i", Command::Preset}, {"store", "i", Command::Store}, {"move", "si", Command::Move},
+    {"zoom", "si", Command::Zoom},    {"stop", "", Command::Stop},    {"home", "", Command::Home},
+    {"camera", "s", Command::Camera}, {"tally", "s", Command::Tally},
+};
+
+} // namespace
+
+OscServer::OscServer(PanelCommands &panel) : commands(panel) {}
+
+OscServer::~OscServer()
+{
+    incoming.reset();
+    if (fd >= 0)
+        ::close(fd);
+    if (feedbackAddress)
+        lo_address_free(static_cast<lo_address>(feedbackAddress));
+}
+
+QString OscServer::start(const QString &address, int port, const QStringList &allowedHosts,
+                         const QString &feedback)
+{
+    if (fd >= 0)
+        return QStringLiteral("this panel takes OSC already");
+    const QHostAddress host(address);
+    if (host.isNull())
+        return QStringLiteral("\"%1\" is no IP address").arg(address);
+    if (!host.isLoopback() && allowedHosts.isEmpty())
+        return QStringLiteral("listening for OSC on %1 needs --osc-allow: anyone on the network "
+                              "can send UDP under any address")
+            .arg(address);
+    for (const QString &name : allowedHosts) {
+        const QHostAddress literal(name);
+        const QList<QHostAddress> found =
+            literal.isNull() ? QHostInfo::fromName(name).addresses() : QList<QHostAddress>{literal};
+        if (found.isEmpty())
+            return QStringLiteral("--osc-allow: cannot find %1").arg(name);
+        senders << found;
+    }
+
+    const bool v6 = host.protocol() == QAbstractSocket::IPv6Protocol;
+    fd = ::socket(v6 ? AF_INET6 : AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_storage where = {};
+    socklen_t length = 0;
+    if (v6) {
+        auto *in6 = reinterpret_cast<sockaddr_in6 *>(&where);
+        in6->sin6_family = AF_INET6;
+        in6->sin6_port = htons(quint16(port));
+        const Q_IPV6ADDR bytes = host.toIPv6Address();
+        std::memcpy(&in6->sin6_addr, bytes.c, sizeof bytes.c);
+        length = sizeof *in6;
+    } else {
+        auto *in4 = reinterpret_cast<sockaddr_in *>(&where);
+        in4->sin_family = AF_INET;
+        in4->sin_port = htons(quint16(port));
+        in4->sin_addr.s_addr = htonl(host.toIPv4Address());
+        length = sizeof *in4;
+    }
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&where), length) != 0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        return QStringLiteral("cannot take OSC on %1:%2: %3").arg(address).arg(port).arg(why);
+    }
+    boundPort = port;
+
+    if (!feedback.isEmpty()) {
+        const int colon = int(feedback.lastIndexOf(':'));
+        feedbackAddress = lo_address_new(feedback.left(colon).toUtf8().constData(),
+                                         feedback.mid(colon + 1).toUtf8().constData());
+        if (!feedbackAddress)
+            return QStringLiteral("--osc-feedback: cannot send to %1").arg(feedback);
+        connect(&commands.events(), &ShowEvents::happened, this, &OscServer::sendFeedback);
+        commands.events().listen(true);
+    }
+    incoming = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(incoming.get(), &QSocketNotifier::activated, this, &OscServer::receive);
+    return {};
+}
+
+void OscServer::receive()
+{
+    // A few at a time, so that a flood leaves the window its turns.
+    for (int i = 0; i < 64; ++i) {
+        char buffer[MaxDatagram];
+        sockaddr_storage from = {};
+        socklen_t length = sizeof from;
+        const ssize_t got = ::recvfrom(fd, buffer, sizeof buffer, MSG_TRUNC,
+                                       reinterpret_cast<sockaddr *>(&from), &length);
+        if (got < 0)
+            return;
+        QHostAddress sender(reinterpret_cast<sockaddr *>(&from));
+        // An IPv4 sender on an IPv6 socket is one sender whichever way it is written.
+        bool mapped = false;
+        const quint32 v4 = sender.toIPv4Address(&mapped);
+        if (mapped)
+            sender = QHostAddress(v4);
+        if (got > MaxDatagram || !allowed(sender) || !take(QByteArray(buffer, int(got)), sender))
+            ++droppedCount;
+    }
+}
+
+bool OscServer::allowed(const QHostAddress &from) const
+{
+    return from.isLoopback() || senders.contains(from);
+}
+
+bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
+{
+    QByteArray bytes = datagram;
+    int result = 0;
+    lo_message message = lo_message_deserialise(bytes.data(), size_t(bytes.size()), &result);
+    if (!message)
+        return false;
+    const char *rawPath = lo_get_path(bytes.data(), bytes.size());
+    const QStringList parts = QString::fromUtf8(rawPath ? rawPath : "").split('/');
+    const char *rawTypes = lo_message_get_types(message);
+    const QByteArray types = rawTypes ? QByteArray(rawTypes) : QByteArray();
+    lo_arg **argv = lo_message_get_argv(message);
+    const auto freed = [&](bool taken) {
+        lo_message_free(message);
+        return taken;
+    };
+
+    // "/ptz/NAME" or "/ptz/CAMERA/NAME"
+    if ((parts.size() != 3 && parts.size() != 4) || !parts[0].isEmpty() || parts[1] != "ptz")
+        return freed(false);
+    const QString name = parts.last();
+    const Address *address = nullptr;
+    for (const Address &a : Addresses)
+        if (name == a.name)
+            address = &a;
+    if (!address || types != address->types)
+        return freed(false);
+
+    Command c;
+    c.kind = address->kind;
+    c.by = QStringLiteral("osc");
+    c.on = parts.size() == 4 ? parts[2] : QString();
+    if (c.kind == Command::Camera && !c.on.isEmpty())
+        return freed(false);
+    const QString text = types.startsWith('s') ? QString::fromUtf8(&argv[0]->s) : QString();
+    switch (c.kind) {
+    case Command::Preset:
+    case Command::Store:
+        c.number = argv[0]->i;
+        if (c.number < 0 || c.number > 255)
+            return freed(false);
+        break;
+    case Command::Move:
+    case Command::Zoom: {
+        const bool move = c.kind == Command::Move;
+        c.direction = move            ? Command::directionKey(text)
+                      : text == "in"  ? 1
+                      : text == "out" ? -1
+                                      : -1;
+        c.speed = argv[1]->i;
+        if ((move && c.direction < 0) || (!move && text != "in" && text != "out") || c.speed < 1 ||
+            c.speed > (move ? 8 : 7))
+            return freed(false);
+        break;
+    }
+    case Command::Camera:
+        c.text = text;
+        break;
+    case Command::Tally:
+        c.number = int(Command::tallyStates().indexOf(text));
+        if (c.number < 0)
+            return freed(false);
+        break;
+    default:
+        break;
+    }
+    lo_message_free(message);
+
+    if (!c.on.isEmpty() && commands.nameOf(c.on).isEmpty()) {
+        complain(from, QStringLiteral("no camera %1 is attached").arg(c.on));
+        return true; // taken, and answered as well as OSC can
+    }
+    const Outcome done = commands.run(c);
+    const QString key =
+        commands.nameOf(c.on) == commands.nameOf({}) ? QString() : commands.nameOf(c.on);
+    if (!done.exitCode && (c.kind == Command::Move || c.kind == Command::Zoom))
+        deadManOf(key).start(KeepAliveMs);
+    else if (c.kind == Command::Stop)
+        deadManOf(key).stop();
+    return true;
+}
+
+void OscServer::complain(const QHostAddress &from, const QString &why)
+{
+    QElapsedTimer &last = complained[from.toString()];
+    if (last.isValid() && last.elapsed() < ComplaintGapMs)
+        return;
+    last.start();
+    std::fprintf(stderr, "ptz-panel: OSC from %s: %s\n", qPrintable(from.toString()),
+                 qPrintable(why));
+}
+
+QTimer &OscServer::deadManOf(const QString &camera)
+{
+    std::unique_ptr<QTimer> &timer = deadMen[camera];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        timer->setSingleShot(true);
+        connect(timer.get(), &QTimer::timeout, this, [this, camera] {
+            Command stop;
+            stop.kind = Command::Stop;
+            stop.on = camera;
+            stop.by = QStringLiteral("osc keep-alive missed");
+            commands.run(stop);
+        });
+    }
+    return *timer;
+}
+
+void OscServer::sendFeedback(const QJsonObject &event)
+{
+    const QByteArray json = QJsonDocument(event).toJson(QJsonDocument::Compact);
+    lo_send(static_cast<lo_address>(feedbackAddress), "/ptz/event", "s", json.constData());
+}
