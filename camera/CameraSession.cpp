@@ -139,7 +139,10 @@ void CameraSession::copyImage()
 
 CameraSession::Result CameraSession::setImage(ImageControl::Id control, int value)
 {
-    return ask([&] { return (device->*ImageControl::of(control).set)(value); });
+    const Result result = ask([&] { return (device->*ImageControl::of(control).set)(value); });
+    if (result == Result::Done)
+        copies[control].current = value;
+    return result;
 }
 
 CameraSession::Result CameraSession::setFlicker(int mode)

@@ -61,19 +61,20 @@ bool number(const QString &text, int low, int high, int &value)
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "usage: ptz-panel [--camera NAME|INDEX] [--list] [--preset N] [--store N] [--clear N]\n"
-        "                 [--home] [--move DIRECTION [--speed 1..8]] [--zoom in|out [--speed "
-        "1..7]]\n"
-        "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position]\n"
+        "usage: ptz-panel [--camera NAME|INDEX] [--on NAME|INDEX] [--list] [--preset N] "
+        "[--store N]\n"
+        "                 [--clear N] [--home] [--move DIRECTION [--speed 1..8]] [--zoom in|out "
+        "[--speed 1..7]]\n"
+        "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position] "
+        "[--force]\n"
         "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] "
         "[--reset-image]\n"
-        "                 [--on NAME|INDEX] [--tally off|preview|program] [--force]\n"
-        "                 [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]]\n"
+        "                 [--tally off|preview|program] [--guard-program] "
+        "[--add-camera NAME,udp|tcp|serial,HOST[,PORT]]\n"
+        "                 [--remove-camera NAME] [--http [ADDRESS:]PORT [--http-token-file "
+        "FILE|--http-token TOKEN]]\n"
         "                 [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback "
-        "HOST:PORT]]\n"
-        "                 [--guard-program]\n"
-        "                 [--add-camera NAME,udp|tcp|serial,HOST[,PORT]] [--remove-camera NAME]\n"
-        "                 [--help] [--version]");
+        "HOST:PORT]] [--help] [--version]");
 }
 
 QString CommandLine::helpText()

@@ -163,10 +163,9 @@ struct HttpCallbacks
         const char *camera =
             MHD_lookup_connection_value(connection, MHD_GET_ARGUMENT_KIND, "camera");
         const HttpApi::Reply reply =
-            exchange->refusal.status
-                ? exchange->refusal
-                : api->handle(method, url, exchange->body,
-                              camera ? QString::fromUtf8(camera) : QString());
+            exchange->refusal.status ? exchange->refusal
+                                     : api->handle(method, url, exchange->body,
+                                                   camera ? QString::fromUtf8(camera) : QString());
         return queue(connection, *exchange, reply);
     }
 
@@ -245,6 +244,16 @@ HttpApi::~HttpApi()
 {
     incoming.reset();
     events.reset();
+    // The library stops only with no connection resting.
+    for (const std::unique_ptr<Stream> &stream : streams) {
+        stream->dropped = true;
+        if (stream->suspended) {
+            stream->suspended = false;
+            MHD_resume_connection(stream->connection);
+        }
+    }
+    if (daemon && !streams.empty())
+        MHD_run(daemon);
     if (daemon)
         MHD_stop_daemon(daemon);
     for (const Refused &r : refused)
@@ -311,11 +320,11 @@ QString HttpApi::start(const QString &address, int port, const QString &secret)
     daemon = MHD_start_daemon(
         MHD_USE_EPOLL | MHD_USE_NO_LISTEN_SOCKET | MHD_ALLOW_SUSPEND_RESUME |
             (v6 ? MHD_USE_IPv6 : 0),
-        0, nullptr, nullptr,
-        &HttpCallbacks::answer, this, MHD_OPTION_CONNECTION_LIMIT, unsigned(2 * MaxConnections),
-        MHD_OPTION_CONNECTION_TIMEOUT, unsigned(IdleSeconds), MHD_OPTION_CONNECTION_MEMORY_LIMIT,
-        size_t(32 * 1024), MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::completed, this,
-        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::notify, this, MHD_OPTION_END);
+        0, nullptr, nullptr, &HttpCallbacks::answer, this, MHD_OPTION_CONNECTION_LIMIT,
+        unsigned(2 * MaxConnections), MHD_OPTION_CONNECTION_TIMEOUT, unsigned(IdleSeconds),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, size_t(32 * 1024), MHD_OPTION_NOTIFY_COMPLETED,
+        &HttpCallbacks::completed, this, MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::notify, this,
+        MHD_OPTION_END);
     if (!daemon) {
         ::close(listener);
         listener = -1;
@@ -494,9 +503,9 @@ HttpApi::Reply HttpApi::openStream(MHD_Connection *connection, bool &opened)
         names << camera.toObject().value("name").toString();
     for (const QJsonObject &state : commands.events().current(names))
         stream->pending += "data: " + QJsonDocument(state).toJson(QJsonDocument::Compact) + "\n\n";
-    MHD_Response *response = MHD_create_response_from_callback(
-        MHD_SIZE_UNKNOWN, 4096, &HttpCallbacks::readStream, stream.get(),
-        &HttpCallbacks::closeStream);
+    MHD_Response *response =
+        MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, 4096, &HttpCallbacks::readStream,
+                                          stream.get(), &HttpCallbacks::closeStream);
     if (!response)
         return error(503, "cannot open an event stream");
     MHD_add_response_header(response, "Content-Type", "text/event-stream");
@@ -509,8 +518,12 @@ HttpApi::Reply HttpApi::openStream(MHD_Connection *connection, bool &opened)
     // A stream waits for events as long as its reader stays.
     MHD_set_connection_option(connection, MHD_CONNECTION_OPTION_TIMEOUT, 0u);
     const auto peer = peers.find(connection);
-    if (peer != peers.end())
+    if (peer != peers.end()) {
         peer->second.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+        // What a reader has not taken stays bounded in the kernel too, not only here.
+        const int room = StreamBuffer / 2;
+        setsockopt(peer->second.fd, SOL_SOCKET, SO_SNDBUF, &room, sizeof room);
+    }
     streams.push_back(std::move(stream));
     commands.events().listen(true);
     if (!heartbeats.isActive())
@@ -838,11 +851,13 @@ HttpApi::Reply HttpApi::postImageReset(const QJsonObject &, const QByteArray &)
 
 HttpApi::Reply HttpApi::postImage(const QJsonObject &json, const QByteArray &)
 {
-    if (json.isEmpty())
+    if (json.isEmpty() || (json.size() == 1 && json.contains("camera")))
         return error(400, "give one or more image values, such as {\"brightness\": 10}");
     // All checked before any is set.
     QVector<Command> settings;
     for (auto it = json.begin(); it != json.end(); ++it) {
+        if (it.key() == "camera" || it.key() == "force")
+            continue;
         Command setting;
         // The option's own spelling ("white-balance") is still taken, for a release.
         const auto control =

@@ -196,7 +196,7 @@ QJsonObject SessionCommands::state()
     QJsonObject image;
     for (int i = 0; i < Command::imageControls().size(); ++i)
         image.insert(Command::camelCase(Command::imageControls()[i]),
-                     session.record(ImageControl::of(ImageControl::Id(i)).record).currentValue);
+                     session.copied(ImageControl::Id(i)).current);
     const QStringList flicker = {"off", "50", "60", "auto"};
     QJsonObject state{
         {"connected", connected},

@@ -130,6 +130,25 @@ void tst_Cli::withoutAPanel_data()
             << "--for needs a number of seconds";
     QTest::newRow("two cameras in one") << QStringList{"--add-camera", "X;Y,udp,h"} << 1 << ""
                                         << QStringList{} << "cannot hold \";\"";
+    // Hall alone cannot switch anti-flicker off: --on reached it, and Desk after it again.
+    QTest::newRow("--on another camera")
+        << QStringList{"--flicker", "off", "--on", "Hall", "--flicker", "off"} << 1 << ""
+        << QStringList{"SetFlicker 0"} << "Hall cannot switch anti-flicker off";
+    QTest::newRow("--on by index, then back")
+        << QStringList{"--on", "1", "--home", "--on", "0", "--flicker", "off"} << 0 << ""
+        << QStringList{"Home", "SetFlicker 0"} << "";
+    QTest::newRow("--on a camera that is not there")
+        << QStringList{"--on", "Attic", "--home"} << 1 << "" << QStringList{}
+        << "no camera Attic is attached";
+    QTest::newRow("tally on the lamp")
+        << QStringList{"--tally", "program"} << 0 << "" << QStringList{"SetTally 2"} << "";
+    QTest::newRow("a tally without a lamp") << QStringList{"--on", "Hall", "--tally", "preview"}
+                                            << 1 << "" << QStringList{} << "Hall has no tally lamp";
+    QTest::newRow("an unknown tally")
+        << QStringList{"--tally", "red"} << 2 << "" << QStringList{} << "--tally needs off";
+    QTest::newRow("a panel's option among commands")
+        << QStringList{"--osc", "9000", "--home"} << 2 << "" << QStringList{}
+        << "--osc is for starting the panel";
     QTest::newRow("a name that steers the terminal")
         << QStringList{"--camera", "\x1b]0;pwned\x07"} << 1 << "" << QStringList{}
         << "no camera \\x1b]0;pwned\\x07 is attached";
@@ -144,7 +163,7 @@ void tst_Cli::withoutAPanel()
     QFETCH(QString, err);
     SimCameras cameras;
     cameras.plug("a.cam", "name=Desk\n");
-    cameras.plug("b.cam", "name=Hall\nflicker=1,3,1,1,1,1\n");
+    cameras.plug("b.cam", "name=Hall\nflicker=1,3,1,1,1,1\nlacks=tally\n");
     TraceFile trace;
     const Run run = ptzPanel(arguments);
     QCOMPARE(run.exitCode, exitCode);
@@ -198,6 +217,13 @@ void tst_Cli::handedToTheRunningPanel_data()
         << QStringList{"--flicker", "off"} << 0 << "" << QStringList{"SetFlicker 0"};
     QTest::newRow("a position past the camera's")
         << QStringList{"--position", "65636,-65536"} << 2 << "" << QStringList{};
+    QTest::newRow("tally") << QStringList{"--tally", "preview"} << 0 << ""
+                           << QStringList{"SetTally 1"};
+    // The window's own camera, named, goes through the window.
+    QTest::newRow("--on the window's camera") << QStringList{"--on", "0", "--brightness", "40"} << 0
+                                              << "" << QStringList{"SetBrightness 40"};
+    QTest::newRow("--on a camera that is not there")
+        << QStringList{"--on", "Attic", "--home"} << 1 << "" << QStringList{};
 }
 
 void tst_Cli::handedToTheRunningPanel()
