@@ -9,7 +9,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-ptz_require "${PTZ_BUILD_PACKAGES[@]}" xvfb xauth xdotool x11-utils gdb weston xwayland qtwayland5 lintian appstream g++-mingw-w64-x86-64-posix \
+ptz_require "${PTZ_BUILD_PACKAGES[@]}" liblo-tools xvfb xauth xdotool x11-utils gdb weston xwayland qtwayland5 lintian appstream g++-mingw-w64-x86-64-posix \
     desktop-file-utils dpkg-dev
 
 case "${1:-}" in
