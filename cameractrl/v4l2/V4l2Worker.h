@@ -142,6 +142,10 @@ private:
         Read       // every control has been read
     };
 
+    static constexpr auto StepInterval = std::chrono::milliseconds(50);
+    static constexpr auto ImageSaveDelay = std::chrono::seconds(1);
+
+    static bool writes(const Writes &list, uint32_t id);
     bool queuePreset(Job::Kind kind, int number, std::chrono::milliseconds limit);
     void presetDone(const Job &job, bool kept, const std::string &why);
     void run();
