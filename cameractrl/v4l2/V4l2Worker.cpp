@@ -28,19 +28,12 @@ V4l2Worker::V4l2Worker(std::shared_ptr<V4l2Io> system, int descriptor, Camera op
     : io(std::move(system)), fd(descriptor), camera(std::move(opened)),
       notifier(std::move(listener)), stores(std::move(kept))
 {
-    thread = std::thread(&V4l2Worker::run, this);
+    start();
 }
 
 V4l2Worker::~V4l2Worker()
 {
-    finish();
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        ending = true;
-    }
-    wakeup.wake();
-    if (thread.joinable())
-        thread.join();
+    stop();
 }
 
 bool V4l2Worker::writes(const Writes &list, uint32_t id)
@@ -49,12 +42,6 @@ bool V4l2Worker::writes(const Writes &list, uint32_t id)
 }
 
 // ---- The caller's side ----------------------------------------------------------------------
-
-bool V4l2Worker::waitUntilRead(std::chrono::milliseconds limit)
-{
-    std::unique_lock<std::mutex> lock(mutex);
-    return changed.wait_for(lock, limit, [this] { return read || finishing; }) && read;
-}
 
 bool V4l2Worker::looked(const std::vector<uint32_t> &ids)
 {
@@ -152,37 +139,6 @@ void V4l2Worker::writeLater(std::vector<uint32_t> needs, Maker make, std::string
     wakeup.wake();
 }
 
-void V4l2Worker::setSpeed(Axis axis, int speed)
-{
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        wanted.speed[axis] = speed;
-    }
-    wakeup.wake();
-}
-
-bool V4l2Worker::refreshPosition(std::chrono::milliseconds freshness,
-                                 std::chrono::milliseconds limit)
-{
-    std::unique_lock<std::mutex> lock(mutex);
-    if (finishing || gone)
-        return false;
-    if (positionReads > 0 && Clock::now() - positionRead <= freshness)
-        return positionTold;
-    const unsigned seen = positionReads;
-    if (!positionQueued) {
-        Job job;
-        job.kind = Job::ReadPosition;
-        jobs.push_back(job);
-        positionQueued = true;
-        wakeup.wake();
-    }
-    changed.wait_for(lock, limit, [&] { return positionReads != seen || finishing; });
-    // A slow camera is not a gone one: its last answer stands until the next one comes (and
-    // is told through the change listener).
-    return !finishing && positionReads > 0 && positionTold;
-}
-
 bool V4l2Worker::storePreset(int number, std::chrono::milliseconds limit)
 {
     return queuePreset(Job::StorePreset, number, limit);
@@ -228,51 +184,22 @@ void V4l2Worker::presetDone(const Job &job, bool kept, const std::string &why)
     changed.notify_all();
 }
 
-bool V4l2Worker::waitUntilSent(std::chrono::milliseconds limit)
+V4l2Worker::Job V4l2Worker::positionJob() const
 {
-    std::unique_lock<std::mutex> lock(mutex);
-    // The worker must find nothing left once more, after all that was asked before now.
-    const unsigned target = idleTimes + 1;
-    wakeup.wake();
-    const bool sent =
-        changed.wait_for(lock, limit, [&] { return idleTimes >= target || finishing; });
-    const bool ok = sent && !gone && !refused;
-    refused = false;
-    return ok;
+    Job job;
+    job.kind = Job::ReadPosition;
+    return job;
 }
 
-void V4l2Worker::finish()
+bool V4l2Worker::readsPosition(const Job &job) const
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (!finishing)
-            closedAt = Clock::now();
-        finishing = true;
-        wanted = Motion{};
-        positionQueued = false;
-        // What waits is dropped, but presets the user stored or cleared are kept.
-        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
-                                  [](const Job &job) {
-                                      return job.kind != Job::StorePreset &&
-                                             job.kind != Job::ClearPreset;
-                                  }),
-                   jobs.end());
-    }
-    changed.notify_all();
-    wakeup.wake();
+    return job.kind == Job::ReadPosition;
 }
 
-bool V4l2Worker::resume()
+bool V4l2Worker::keptOnClose(const Job &job) const
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (gone || ended || ending)
-            return false;
-        finishing = false;
-        refused = false;
-    }
-    wakeup.wake();
-    return true;
+    // What waits is dropped, but presets the user stored or cleared are kept.
+    return job.kind == Job::StorePreset || job.kind == Job::ClearPreset;
 }
 
 // ---- The worker's side ----------------------------------------------------------------------

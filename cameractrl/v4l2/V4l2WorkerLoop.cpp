@@ -32,29 +32,32 @@ std::vector<uint32_t> V4l2Worker::needsOf(const Job &job) const
     return ids;
 }
 
-std::optional<V4l2Worker::Next> V4l2Worker::motionStep(bool turns, uint32_t &control)
+V4l2Worker::Ready V4l2Worker::readyToDrive(Motion::Drive drive)
 {
-    // Under the lock.
-    for (Motion::Drive drive : {Motion::PanTilt, Motion::Zoom}) {
-        if (!(turns ? wanted.turnsFrom(sent, drive) : wanted.differsFrom(sent, drive)))
-            continue;
-        const bool zoomAxis = drive == Motion::Zoom;
-        if (!driveSettled(known, looked_, zoomAxis)) {
-            for (uint32_t id : driveControls(zoomAxis))
-                if (!looked_.count(id)) {
-                    control = id;
-                    return Next::Look;
-                }
-        }
-        if ((zoomAxis ? zoom : panTilt) != Drive::None)
-            return zoomAxis ? Next::Zoom : Next::PanTilt;
-        // Asked before the camera was read: now it is known that it cannot.
-        reportOnce(camera.name + " (" + camera.node + ") offers no " +
-                   (zoomAxis ? "zoom" : "pan and tilt"));
-        for (Axis axis : zoomAxis ? std::vector<Axis>{Zoom} : std::vector<Axis>{Pan, Tilt})
-            wanted.speed[axis] = sent.speed[axis];
+    const bool zoomAxis = drive == Motion::Zoom;
+    if (!driveSettled(known, looked_, zoomAxis)) {
+        for (uint32_t id : driveControls(zoomAxis))
+            if (!looked_.count(id)) {
+                lookFirst = id;
+                return Ready::First;
+            }
     }
-    return std::nullopt;
+    if ((zoomAxis ? zoom : panTilt) != Drive::None)
+        return Ready::Go;
+    // Asked before the camera was read: now it is known that it cannot.
+    reportOnce(camera.name + " (" + camera.node + ") offers no " +
+               (zoomAxis ? "zoom" : "pan and tilt"));
+    return Ready::Cannot;
+}
+
+bool V4l2Worker::readyToRun(const Job &job)
+{
+    for (uint32_t id : needsOf(job))
+        if (!looked_.count(id)) {
+            lookFirst = id;
+            return false;
+        }
+    return true;
 }
 
 V4l2Worker::Next V4l2Worker::readingStep(uint32_t &control)
@@ -91,38 +94,26 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, i
             return Next::PanTilt;
         if (zoom != Drive::None && wanted.turnsFrom(sent, Motion::Zoom))
             return Next::Zoom;
-        const auto left = closedAt + Reopening - Clock::now();
-        if (ending || left <= Clock::duration::zero()) {
-            ended = true;
+        const Clock::time_point now = Clock::now();
+        if (lettingGo(now))
             return Next::Finish;
-        }
-        timeoutMs = int(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+        timeoutMs =
+            int(std::chrono::ceil<std::chrono::milliseconds>(closedAt + Reopening - now).count());
         return Next::Wait;
     }
-    if (const auto step = motionStep(true, control)) {
-        motion = wanted;
-        return *step;
-    }
+    Motion::Drive drive = Motion::PanTilt;
     Clock::time_point held;
-    if (!jobs.empty()) {
-        for (uint32_t id : needsOf(jobs.front()))
-            if (!looked_.count(id)) {
-                control = id;
-                return Next::Look;
-            }
-        if (jobs.front().heldUntil > Clock::now()) {
-            held = jobs.front().heldUntil;
-        } else {
-            job = std::move(jobs.front());
-            jobs.pop_front();
-            if (job.kind == Job::ReadPosition)
-                positionQueued = false;
-            return Next::RunJob;
-        }
-    }
-    if (const auto step = motionStep(false, control)) {
+    switch (order(job, drive, held)) {
+    case Turn::First:
+        control = lookFirst;
+        return Next::Look;
+    case Turn::Drive:
         motion = wanted;
-        return *step;
+        return drive == Motion::Zoom ? Next::Zoom : Next::PanTilt;
+    case Turn::RunJob:
+        return Next::RunJob;
+    case Turn::Rest:
+        break;
     }
     if (std::any_of(stepRate.begin(), stepRate.end(), [](double r) { return r != 0; })) {
         const auto due = lastStep + StepInterval - Clock::now();
@@ -138,8 +129,7 @@ V4l2Worker::Next V4l2Worker::next(Job &job, Motion &motion, uint32_t &control, i
         return Next::Wait;
     }
     // Nothing the user asked for waits.
-    ++idleTimes;
-    changed.notify_all();
+    idle();
     if (!read)
         return readingStep(control);
     if (imagesDirty) {

@@ -219,9 +219,7 @@ bool V4l2Worker::readPosition()
     const bool ok = !ids.empty() && getControls(ids);
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        positionRead = Clock::now();
-        ++positionReads;
-        positionTold = ok;
+        positionDone(ok);
     }
     changed.notify_all();
     publish(CHANGED_POSITION);
