@@ -122,7 +122,7 @@ protected:
     Motion sent;
 
 private:
-    std::optional<Turn> motion(bool turns, Motion::Drive &drive);
+    std::optional<Turn> motionTurn(bool turns, Motion::Drive &drive);
 
     std::thread thread;
 };
@@ -230,8 +230,8 @@ template <typename Job> bool CameraWorker<Job>::resume()
 // ---- The worker's side ----------------------------------------------------------------------
 
 template <typename Job>
-std::optional<typename CameraWorker<Job>::Turn> CameraWorker<Job>::motion(bool turns,
-                                                                          Motion::Drive &drive)
+std::optional<typename CameraWorker<Job>::Turn> CameraWorker<Job>::motionTurn(bool turns,
+                                                                              Motion::Drive &drive)
 {
     for (const Motion::Drive d : {Motion::PanTilt, Motion::Zoom}) {
         if (!(turns ? wanted.turnsFrom(sent, d) : wanted.differsFrom(sent, d)))
@@ -255,7 +255,7 @@ template <typename Job>
 typename CameraWorker<Job>::Turn CameraWorker<Job>::order(Job &job, Motion::Drive &drive,
                                                           Clock::time_point &held)
 {
-    if (const auto turn = motion(true, drive))
+    if (const auto turn = motionTurn(true, drive))
         return *turn;
     held = Clock::time_point();
     if (!jobs.empty()) {
@@ -271,7 +271,7 @@ typename CameraWorker<Job>::Turn CameraWorker<Job>::order(Job &job, Motion::Driv
             return Turn::RunJob;
         }
     }
-    if (const auto turn = motion(false, drive))
+    if (const auto turn = motionTurn(false, drive))
         return *turn;
     return Turn::Rest;
 }
