@@ -15,6 +15,10 @@
 //
 // A closed camera stops reading at its next request and waits a moment before it lets go
 // of the device: opened again in that moment, it goes on where it was.
+//
+// The thread, that order and the close are CameraWorker's; this is the V4L2 part, over
+// V4l2Worker*.cpp: its reading and events, its writing and motion, restoring image settings,
+// and its loop.
 #pragma once
 
 #include "CameraWorker.h"

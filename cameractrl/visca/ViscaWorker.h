@@ -11,6 +11,9 @@
 // unreachable once, what waits is dropped, and the worker keeps knocking until it answers
 // again. A closed camera asks nothing more and keeps its connection a moment: opened again
 // in that moment, it goes on reading where it was.
+//
+// The thread, that order and the close are CameraWorker's; this is the link, the requests
+// and the reading of the camera.
 #pragma once
 
 #include "CameraWorker.h"
