@@ -56,7 +56,8 @@ bool InstanceClient::handOver(const QStringList &arguments, Outcome &outcome)
             !deadline.hasExpired() &&
             (socket.bytesAvailable() > 0 || socket.waitForReadyRead(int(deadline.remainingTime())));
         bytes += socket.readAll();
-        const LocalMessage::Result got = LocalMessage::readAnswer(bytes, outcome);
+        const bool closed = socket.state() == QLocalSocket::UnconnectedState;
+        const LocalMessage::Result got = LocalMessage::readAnswer(bytes, outcome, closed);
         if (got == LocalMessage::Complete)
             return true;
         if (got == LocalMessage::Malformed || !more) {

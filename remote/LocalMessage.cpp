@@ -97,11 +97,12 @@ QByteArray LocalMessage::answer(const Outcome &outcome)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << qint32(outcome.exitCode) << outcome.output << outcome.error;
+    out << qint32(outcome.exitCode) << outcome.output << outcome.error << qint32(outcome.cause);
     return bytes;
 }
 
-LocalMessage::Result LocalMessage::readAnswer(const QByteArray &bytes, Outcome &outcome)
+LocalMessage::Result LocalMessage::readAnswer(const QByteArray &bytes, Outcome &outcome,
+                                              bool closed)
 {
     if (bytes.size() > MaxAnswerBytes)
         return Malformed;
@@ -115,11 +116,23 @@ LocalMessage::Result LocalMessage::readAnswer(const QByteArray &bytes, Outcome &
         got = in.text(error, MaxAnswerBytes);
     if (got != Complete)
         return got;
+    // A panel started before an update answers without the cause: take it from the status.
+    Outcome::Cause cause = exitCode == 2 ? Outcome::Usage
+                           : exitCode    ? Outcome::Unavailable
+                                         : Outcome::Done;
+    if (in.atEnd() && !closed)
+        return Incomplete; // the cause may be on its way
+    if (!in.atEnd()) {
+        quint32 told = 0;
+        got = in.number(told);
+        if (got != Complete)
+            return got;
+        if (told > quint32(Outcome::Unavailable))
+            return Malformed;
+        cause = Outcome::Cause(told);
+    }
     if (!in.atEnd() || exitCode > 255)
         return Malformed;
-    const Outcome::Cause cause = exitCode == 2 ? Outcome::Usage
-                                 : exitCode    ? Outcome::Unavailable
-                                               : Outcome::Done;
     outcome = {int(exitCode), output, error, cause};
     return Complete;
 }

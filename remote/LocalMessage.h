@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The messages between a start of `ptz-panel` and the user's running panel, over the local
 // socket (in QDataStream's layout): a request is a version byte and the start's arguments; an
-// answer is the exit status, the output and the error line. Read as if from a stranger:
+// answer is the exit status, the output, the error line and its cause (which a panel of an
+// earlier version leaves out). Read as if from a stranger:
 // every count and size is checked against its bound before anything is taken, so a malformed
 // message costs its own connection and nothing else.
 #pragma once
@@ -31,5 +32,6 @@ public:
     static Result readRequest(const QByteArray &bytes, int &version, QStringList &arguments);
 
     static QByteArray answer(const Outcome &outcome);
-    static Result readAnswer(const QByteArray &bytes, Outcome &outcome);
+    // `closed`: the panel has closed the connection, so nothing more is coming.
+    static Result readAnswer(const QByteArray &bytes, Outcome &outcome, bool closed = false);
 };

@@ -15,40 +15,35 @@
 //
 // A closed camera stops reading at its next request and waits a moment before it lets go
 // of the device: opened again in that moment, it goes on where it was.
+//
+// The thread, that order and the close are CameraWorker's; this is the V4L2 part, over
+// V4l2Worker*.cpp: its reading and events, its writing and motion, restoring image settings,
+// and its loop.
 #pragma once
 
+#include "CameraWorker.h"
 #include "ChangeNotifier.h"
-#include "Motion.h"
 #include "PresetStore.h"
 #include "V4l2Controls.h"
 #include "V4l2Io.h"
-#include "WakeEvent.h"
+#include "V4l2Job.h"
 
 #include <array>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
-#include <utility>
 #include <vector>
 
 class CameraStore;
 
-class V4l2Worker
+class V4l2Worker : public CameraWorker<V4l2Job>
 {
 public:
     using Axis = V4l2Controls::Axis;
-    using Writes = std::vector<std::pair<uint32_t, int64_t>>;
-    // Works out writes from the camera's controls; nothing: the camera cannot.
-    using Maker = std::function<Writes(const V4l2ControlMap &)>;
-    using Clock = std::chrono::steady_clock;
+    using Writes = V4l2Job::Writes;
+    using Maker = V4l2Job::Maker;
 
     struct Camera
     {
@@ -66,12 +61,10 @@ public:
     // Takes over `fd` and starts reading the camera.
     V4l2Worker(std::shared_ptr<V4l2Io> io, int fd, Camera camera,
                std::shared_ptr<ChangeNotifier> notifier, Stores stores);
-    ~V4l2Worker(); // joins the thread: call finish() first
+    ~V4l2Worker() override;
 
     // ---- For the caller's thread; none of these waits for the camera beyond its limit ----
 
-    // Waits until the camera's controls and values are read, at most `limit`.
-    bool waitUntilRead(std::chrono::milliseconds limit);
     // Whether each of `ids` has been asked for, whether the camera has it or not.
     bool looked(const std::vector<uint32_t> &ids);
     V4l2ControlMap controls();
@@ -85,50 +78,15 @@ public:
     // Once the controls in `needs` are read, `make` works out what to write (nothing is
     // reported as the camera lacking `what`).
     void writeLater(std::vector<uint32_t> needs, Maker make, std::string what, bool remember);
-    void setSpeed(Axis axis, int speed); // signed panel speed, 0 stops
-    // Reads the position unless one was read within `freshness`, waiting at most `limit`.
-    // False when the camera is gone or its last reading failed; a reading still on its way
-    // leaves the last one told standing.
-    bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
     // Keeps or forgets preset `number` in the preset file, in turn with what was asked before;
     // waits for that at most `limit`. False when it could not be written by then (said on
     // stderr, every time); true when it was, or is still on its way.
     bool storePreset(int number, std::chrono::milliseconds limit);
     bool clearPreset(int number, std::chrono::milliseconds limit);
-    // Waits until everything asked so far has been sent, at most `limit`; false when it has
-    // not, or the camera refused something since the last call, or is gone.
-    bool waitUntilSent(std::chrono::milliseconds limit);
-    // Drops what waits, stops what moves and closes the camera after a moment; returns at
-    // once.
-    void finish();
-    // Takes back a finished camera that has not closed yet: false when it has.
-    bool resume();
-    bool finished() const { return done; }
     const Camera &opened() const { return camera; }
 
-    static constexpr auto Reopening = std::chrono::seconds(1);
-    static constexpr auto PairWait = std::chrono::milliseconds(150);
-
 private:
-    struct Job
-    {
-        enum Kind
-        {
-            Write,
-            Later, // writes that `make` works out when its turn comes
-            ReadPosition,
-            StorePreset,
-            ClearPreset
-        } kind = Write;
-        Writes writes;
-        bool remember = false;
-        int preset = 0;
-        std::vector<uint32_t> needs;
-        Maker make;
-        std::string what;
-        unsigned sequence = 0;       // of a preset job
-        Clock::time_point heldUntil; // a pan waiting for its tilt
-    };
+    using Job = V4l2Job;
     enum class Next
     {
         Wait,
@@ -142,13 +100,20 @@ private:
         Read       // every control has been read
     };
 
+    static constexpr auto StepInterval = std::chrono::milliseconds(50);
+    static constexpr auto ImageSaveDelay = std::chrono::seconds(1);
+
+    static bool writes(const Writes &list, uint32_t id);
     bool queuePreset(Job::Kind kind, int number, std::chrono::milliseconds limit);
     void presetDone(const Job &job, bool kept, const std::string &why);
-    void run();
+    void run() override;
     Next next(Job &job, Motion &wanted, uint32_t &control, int &timeoutMs);
-    // The motion to send now (`turns`: only stops and changes of direction), or the control
-    // to read first for it.
-    std::optional<Next> motionStep(bool turns, uint32_t &control);
+    Job positionJob() const override;
+    bool readsPosition(const Job &job) const override;
+    bool keptOnClose(const Job &job) const override;
+    // A drive or job whose controls are not all read yet has one read first (lookFirst).
+    Ready readyToDrive(Motion::Drive drive) override;
+    bool readyToRun(const Job &job) override;
     std::vector<uint32_t> needsOf(const Job &job) const;
     Next readingStep(uint32_t &control);
     void publish(uint32_t changes);
@@ -177,46 +142,26 @@ private:
     const Camera camera;
     const std::shared_ptr<ChangeNotifier> notifier;
     const Stores stores;
-    const WakeEvent wakeup;
 
-    // Shared with the caller's thread.
-    mutable std::mutex mutex;
-    std::condition_variable changed;
+    // Shared with the caller's thread, under the mutex.
     V4l2ControlMap known;
     V4l2Controls::Drive panTilt = V4l2Controls::Drive::None;
     V4l2Controls::Drive zoom = V4l2Controls::Drive::None;
     uint32_t caps = 0;
     std::set<uint32_t> looked_; // asked for: in `known` when the camera has it
-    bool read = false;
-    bool finishing = false;
-    bool gone = false;
-    bool ending = false; // no reopening: the worker is being destroyed
-    bool ended = false;  // past taking it back
-    Clock::time_point closedAt;
-    std::deque<Job> jobs;
-    Motion wanted;
     std::array<std::optional<int64_t>, 3> positions;
-    Clock::time_point positionRead;
-    unsigned positionReads = 0;
-    bool positionQueued = false;
-    bool positionTold = false; // the last reading succeeded
-    unsigned idleTimes = 0;    // how often the worker found nothing left to send
-    bool refused = false;      // since the last waitUntilSent
     unsigned presetsQueued = 0;
     unsigned presetsDone = 0;
     std::set<unsigned> presetsFailed; // not yet told to whoever waited for them
-    std::atomic<bool> done{false};
 
     // The worker's own.
+    uint32_t lookFirst = 0;
     std::set<uint32_t> subscribed;
     std::set<uint32_t> written; // since opening: not given back from the image store
-    Motion sent;
     std::array<std::optional<int64_t>, 3> targets; // last absolute position commanded
     std::array<double, 3> stepAt = {0, 0, 0};
     std::array<double, 3> stepRate = {0, 0, 0};
     Clock::time_point lastStep;
     bool imagesDirty = false;
     Clock::time_point imagesChanged;
-
-    std::thread thread;
 };

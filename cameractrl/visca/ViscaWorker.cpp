@@ -23,29 +23,15 @@ ViscaWorker::ViscaWorker(std::unique_ptr<ViscaLink> wire, std::string camera,
     : link(std::move(wire)), name(std::move(camera)), notifier(std::move(listener))
 {
     caps = Offered;
-    thread = std::thread(&ViscaWorker::run, this);
+    start();
 }
 
 ViscaWorker::~ViscaWorker()
 {
-    finish();
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        ending = true;
-    }
-    wakeup.wake();
-    if (thread.joinable())
-        thread.join();
+    stop();
 }
 
 // ---- The caller's side ----------------------------------------------------------------------
-
-bool ViscaWorker::waitUntilRead(std::chrono::milliseconds limit)
-{
-    std::unique_lock<std::mutex> lock(mutex);
-    return changed.wait_for(lock, limit, [this] { return read || finishing || unreachable; }) &&
-           read;
-}
 
 void ViscaWorker::copyRecords(ParameterRecord *out)
 {
@@ -105,15 +91,6 @@ void ViscaWorker::send(Request request)
     wakeup.wake();
 }
 
-void ViscaWorker::setSpeed(int axis, int speed)
-{
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        wanted.speed[size_t(axis)] = speed;
-    }
-    wakeup.wake();
-}
-
 void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
 {
     Request request;
@@ -137,70 +114,20 @@ void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
     send(std::move(request));
 }
 
-bool ViscaWorker::refreshPosition(std::chrono::milliseconds freshness,
-                                  std::chrono::milliseconds limit)
+ViscaWorker::Request ViscaWorker::positionJob() const
 {
-    std::unique_lock<std::mutex> lock(mutex);
-    if (finishing || unreachable)
-        return false;
-    if (positionReads > 0 && Clock::now() - positionRead <= freshness)
-        return true;
-    const unsigned seen = positionReads;
-    if (!positionQueued) {
-        Request request;
-        request.message = Visca::panTiltPositionInquiry();
-        request.inquiry = true;
-        request.answer = Request::PanTilt;
-        request.needs = CAP_POSITION;
-        request.what = "position inquiry";
-        jobs.push_back(request);
-        positionQueued = true;
-        wakeup.wake();
-    }
-    changed.wait_for(lock, limit,
-                     [&] { return positionReads != seen || finishing || unreachable; });
-    // A slow camera is not a gone one: its last answer stands until the next one comes.
-    return !finishing && !unreachable && positionReads > 0;
+    Request request;
+    request.message = Visca::panTiltPositionInquiry();
+    request.inquiry = true;
+    request.answer = Request::PanTilt;
+    request.needs = CAP_POSITION;
+    request.what = "position inquiry";
+    return request;
 }
 
-bool ViscaWorker::waitUntilSent(std::chrono::milliseconds limit)
+bool ViscaWorker::readsPosition(const Request &request) const
 {
-    std::unique_lock<std::mutex> lock(mutex);
-    const unsigned target = idleTimes + 1;
-    wakeup.wake();
-    const bool sent = changed.wait_for(
-        lock, limit, [&] { return idleTimes >= target || finishing || unreachable; });
-    const bool ok = sent && !unreachable && !refused;
-    refused = false;
-    return ok;
-}
-
-void ViscaWorker::finish()
-{
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (!finishing)
-            closedAt = Clock::now();
-        finishing = true;
-        jobs.clear();
-        positionQueued = false;
-        wanted = Motion{}; // stopped while the connection is still kept
-    }
-    changed.notify_all();
-    wakeup.wake();
-}
-
-bool ViscaWorker::resume()
-{
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (ended || ending)
-            return false;
-        finishing = false;
-        refused = false;
-    }
-    wakeup.wake();
-    return true;
+    return request.answer == Request::PanTilt;
 }
 
 // ---- The worker's side ----------------------------------------------------------------------
@@ -288,32 +215,20 @@ bool ViscaWorker::pick(Request &request)
         request.what = zoom ? "zoom" : "pan and tilt";
         return true;
     };
-    // A stop or a turn first, then what waits in order, then a change of speed; the
-    // camera's reading last. A closed camera only stops.
-    if (wanted.turnsFrom(sent, Motion::PanTilt))
-        return motion(false);
-    if (wanted.turnsFrom(sent, Motion::Zoom))
-        return motion(true);
-    heldUntil = Clock::time_point();
-    if (!jobs.empty()) {
-        if (jobs.front().heldUntil > Clock::now()) {
-            heldUntil = jobs.front().heldUntil;
-        } else {
-            request = std::move(jobs.front());
-            jobs.pop_front();
-            if (request.answer == Request::PanTilt)
-                positionQueued = false;
-            return true;
-        }
+    // The camera's reading last. A closed camera only stops.
+    Motion::Drive drive = Motion::PanTilt;
+    switch (order(request, drive, heldUntil)) {
+    case Turn::Drive:
+        return motion(drive == Motion::Zoom);
+    case Turn::RunJob:
+        return true;
+    case Turn::First:
+    case Turn::Rest:
+        break;
     }
-    if (wanted.differsFrom(sent, Motion::PanTilt))
-        return motion(false);
-    if (wanted.differsFrom(sent, Motion::Zoom))
-        return motion(true);
     if (heldUntil != Clock::time_point())
         return false; // what waits behind a held pan waits with it, the reading too
-    ++idleTimes;
-    changed.notify_all();
+    idle();
     if (finishing || reading.empty())
         return false;
     request = std::move(reading.front());
@@ -426,8 +341,7 @@ void ViscaWorker::complete(const Visca::Reply &reply)
         case Request::PanTilt:
             positions[0] = Visca::nibbles(data, 0);
             positions[1] = Visca::nibbles(data, 4);
-            positionRead = Clock::now();
-            ++positionReads;
+            positionDone(true);
             changes |= CHANGED_POSITION;
             break;
         case Request::ZoomPosition:
@@ -549,7 +463,7 @@ void ViscaWorker::run()
             const std::lock_guard<std::mutex> lock(mutex);
             if (finishing) {
                 letGo = closedAt + Reopening;
-                ended = ending || now >= letGo;
+                lettingGo(now);
             }
             if (ended)
                 break;

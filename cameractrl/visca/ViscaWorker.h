@@ -11,88 +11,50 @@
 // unreachable once, what waits is dropped, and the worker keeps knocking until it answers
 // again. A closed camera asks nothing more and keeps its connection a moment: opened again
 // in that moment, it goes on reading where it was.
+//
+// The thread, that order and the close are CameraWorker's; this is the link, the requests
+// and the reading of the camera.
 #pragma once
 
+#include "CameraWorker.h"
 #include "ChangeNotifier.h"
-#include "Motion.h"
 #include "ViscaLink.h"
-#include "WakeEvent.h"
+#include "ViscaRequest.h"
 
 #include <array>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
-class ViscaWorker
+class ViscaWorker : public CameraWorker<ViscaRequest>
 {
 public:
-    using Clock = std::chrono::steady_clock;
-
-    struct Request
-    {
-        Visca::Bytes message;
-        bool inquiry = false;
-        // What an inquiry's answer fills: a record, or the position.
-        enum Answer
-        {
-            Nothing,
-            Record,
-            PanTilt,
-            ZoomPosition,
-            WhiteBalanceMode
-        } answer = Nothing;
-        int record = -1;    // the record an image command or inquiry is about
-        int value = 0;      // the value an image command sets
-        int digits = 0;     // nibbles of a record's value
-        uint32_t needs = 0; // the capability lost when the camera cannot do it
-        bool untilAck = false;
-        int key = 0;        // requests of the same key replace each other while waiting
-        std::string what;   // for messages
-        bool quiet = false; // sent unasked: a refusal only greys its key
-        bool endsReading = false;
-        Clock::time_point heldUntil; // a pan waiting for its tilt
-    };
+    using Request = ViscaRequest;
 
     // Takes over `link` and starts talking to the camera.
     ViscaWorker(std::unique_ptr<ViscaLink> link, std::string name,
                 std::shared_ptr<ChangeNotifier> notifier);
-    ~ViscaWorker(); // joins the thread: call finish() first
+    ~ViscaWorker() override;
 
     // ---- For the caller's thread ----
-    bool waitUntilRead(std::chrono::milliseconds limit);
     void copyRecords(ParameterRecord *records);
     uint32_t capabilities();
     bool reachable() const;
     std::optional<int> position(int axis); // 0 pan, 1 tilt, 2 zoom
 
     void send(Request request);
-    void setSpeed(int axis, int speed); // 0 pan, 1 tilt, 2 zoom; signed panel speed
     // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
     // last sent or seen. A pan alone waits up to PairWait for a tilt to go out with.
     void moveTo(std::optional<int> pan, std::optional<int> tilt);
     // The capabilities whose commands the camera has taken.
     uint32_t confirmed();
-    // False when the camera does not answer (or never told one); a reading still on its way
-    // leaves the last one told standing.
-    bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
-    bool waitUntilSent(std::chrono::milliseconds limit);
-    void finish();
-    // Takes back a finished camera that has not closed yet: false when it has.
-    bool resume();
-    bool finished() const { return done; }
 
     static constexpr int Attempts = 3;
     static constexpr auto ReplyTimeout = std::chrono::milliseconds(250);
     static constexpr auto BusyBackoff = std::chrono::milliseconds(50);
     static constexpr auto KnockInterval = std::chrono::seconds(2);
-    static constexpr auto Reopening = std::chrono::seconds(1);
-    static constexpr auto PairWait = std::chrono::milliseconds(150);
 
 private:
     struct InFlight
@@ -107,7 +69,9 @@ private:
         bool control = false; // the sequence reset
     };
 
-    void run();
+    void run() override;
+    Request positionJob() const override;
+    bool readsPosition(const Request &request) const override;
     bool connect();
     void resetSequence();
     void queueReading();
@@ -124,40 +88,21 @@ private:
     const std::unique_ptr<ViscaLink> link;
     const std::string name;
     const std::shared_ptr<ChangeNotifier> notifier;
-    const WakeEvent wakeup;
 
-    mutable std::mutex mutex;
-    std::condition_variable changed;
+    // Shared with the caller's thread, under the mutex.
     ParameterRecord records[PARAM_COUNT] = {};
     uint32_t caps = 0;
     uint32_t lacks = 0; // what the camera said it cannot do
     uint32_t took = 0;  // what it has done
     std::array<std::optional<int>, 3> positions;
     std::array<std::optional<int>, 2> targets; // the absolute pan and tilt last sent
-    bool read = false;
-    bool finishing = false;
-    bool ending = false; // no reopening: the worker is being destroyed
-    bool ended = false;  // past taking it back
-    Clock::time_point closedAt;
-    bool unreachable = false;
-    bool refused = false;
-    std::deque<Request> jobs;
-    std::deque<Request> reading; // what is still to be asked to read the camera
-    Motion wanted;
-    unsigned idleTimes = 0;
-    unsigned positionReads = 0;
-    Clock::time_point positionRead;
-    bool positionQueued = false;
-    std::atomic<bool> done{false};
+    std::deque<Request> reading;               // what is still to be asked to read the camera
 
     // The worker's own.
-    Motion sent;
     std::optional<InFlight> inFlight;
     uint32_t sequence = 0;
     Clock::time_point knockAt;
     Clock::time_point notBefore; // after "buffer full"
     Clock::time_point heldUntil; // the first request waits for a tilt until then
     bool knock = false;          // stream: a new connection is to be asked whether it is back
-
-    std::thread thread;
 };

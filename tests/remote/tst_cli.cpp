@@ -2,7 +2,9 @@
 // The command line: each command without a panel (straight through the library), the same
 // handed to a running panel (through its slots, so its window follows), exit statuses and
 // the one line on stderr, and a second start that shows the first panel instead.
+#include "Command.h"
 #include "InstanceServer.h"
+#include "LocalMessage.h"
 #include "PanelCommands.h"
 #include "PanelHarness.h"
 #include "ViscaEmulator.h"
@@ -48,6 +50,7 @@ private slots:
     void withoutAPanel();
     void handedToTheRunningPanel_data();
     void handedToTheRunningPanel();
+    void answersOfAnEarlierPanel();
     void secondStartShowsTheFirst();
     void namesReachTheTerminalEscaped();
     void presetThatCannotBeKept();
@@ -241,12 +244,32 @@ void tst_Cli::handedToTheRunningPanel()
     const Run run = ptzPanel(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
+    // The command line was checked before it was handed over: no usage, a value's range at most.
+    QVERIFY2(!run.err.contains("usage: ptz-panel"), qPrintable(run.err));
     QStringList lines = h.trace.take();
     lines.removeAll("ChangePresetno");
     QCOMPARE(lines, sent);
     if (arguments.first() == "--brightness") // the window shows what was set
         QCOMPARE(h.child<QSlider>("Slider_Brightness")->value(), 40);
     QCOMPARE(h.boxes.count(), 0);
+}
+
+void tst_Cli::answersOfAnEarlierPanel()
+{
+    // A panel still running from before an update answers without the cause.
+    QByteArray earlier;
+    QDataStream(&earlier, QIODevice::WriteOnly) << qint32(2) << QString() << QString("bad");
+    Outcome outcome;
+    QCOMPARE(LocalMessage::readAnswer(earlier, outcome), LocalMessage::Incomplete);
+    QCOMPARE(LocalMessage::readAnswer(earlier, outcome, true), LocalMessage::Complete);
+    QCOMPARE(outcome.cause, Outcome::Usage);
+    const QByteArray now = LocalMessage::answer(Outcome::outOfRange("too far"));
+    QCOMPARE(LocalMessage::readAnswer(now, outcome), LocalMessage::Complete);
+    QCOMPARE(outcome.cause, Outcome::BadValue);
+    QCOMPARE(outcome.exitCode, 2);
+    QByteArray unknown = earlier;
+    QDataStream(&unknown, QIODevice::Append) << qint32(99);
+    QCOMPARE(LocalMessage::readAnswer(unknown, outcome, true), LocalMessage::Malformed);
 }
 
 void tst_Cli::secondStartShowsTheFirst()

@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// What the worker of every open camera keeps and does alike, whatever carries its requests:
+// the one thread that talks to the camera, woken through a WakeEvent; the motion wanted and
+// sent; the jobs waiting in the order asked, each of the backend's own `Job` type (which has a
+// `heldUntil`: an absolute pan waiting for the tilt that usually follows); the one order in
+// which all of it goes out; and the close that keeps the camera a moment (Reopening), so that
+// opening it again goes on where it was.
+//
+// A backend derives from it with its Job, writes run() (the loop over its transport, asking
+// order() what goes next) and the hooks below, calls start() at the end of its constructor
+// and stop() first thing in its destructor, while its own members still stand.
+#pragma once
+
+#include "Motion.h"
+#include "WakeEvent.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+
+template <typename Job> class CameraWorker
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    CameraWorker(const CameraWorker &) = delete;
+    CameraWorker &operator=(const CameraWorker &) = delete;
+    virtual ~CameraWorker() = default; // the backend has stopped the thread
+
+    // ---- For the caller's thread; none of these waits for the camera beyond its limit ----
+
+    // Waits until the camera has been read, at most `limit`.
+    bool waitUntilRead(std::chrono::milliseconds limit);
+    void setSpeed(int axis, int speed); // Motion's axes; signed panel speed, 0 stops
+    // Reads the position unless one was read within `freshness`, waiting at most `limit`.
+    // False when the camera is gone, does not answer or its last reading failed; a reading
+    // still on its way leaves the last one told standing.
+    bool refreshPosition(std::chrono::milliseconds freshness, std::chrono::milliseconds limit);
+    // Waits until everything asked so far has been sent, at most `limit`; false when it has
+    // not, or the camera refused something since the last call, or is gone.
+    bool waitUntilSent(std::chrono::milliseconds limit);
+    // Drops what waits (but for what keptOnClose), stops what moves and lets go of the
+    // camera after Reopening; returns at once.
+    void finish();
+    // Takes back a finished camera that has not been let go: false when it has.
+    bool resume();
+    bool finished() const { return done; }
+
+    static constexpr auto Reopening = std::chrono::seconds(1);
+    static constexpr auto PairWait = std::chrono::milliseconds(150);
+
+protected:
+    // What order() found to go next.
+    enum class Turn
+    {
+        First,  // a hook asked for something to be done before
+        Drive,  // the motion wanted for a drive
+        RunJob, // the job at the front, taken out
+        Rest    // nothing the user asked for can go now
+    };
+    // A hook's answer: whether a drive or a job can go now.
+    enum class Ready
+    {
+        Go,
+        First, // the backend has something to do before it (it remembers what)
+        Cannot // a drive the camera cannot do: what was wanted of it is dropped
+    };
+
+    CameraWorker() = default;
+    void start();
+    void stop();
+
+    // Under the lock. A stop or a change of direction first, then the jobs in order (one held
+    // for its tilt holds those behind it: `held` says until when), then a change of speed.
+    // Reading the camera is the backend's, once this finds the rest and there is no `held`.
+    Turn order(Job &job, Motion::Drive &drive, Clock::time_point &held);
+    // Under the lock: nothing the user asked for waits any more.
+    void idle();
+    // Under the lock, while finishing: true once the camera is to be let go.
+    bool lettingGo(Clock::time_point now);
+    // Under the lock: a reading of the position ended; `told`: with an answer.
+    void positionDone(bool told);
+
+    virtual void run() = 0;
+    // Under the lock.
+    virtual Job positionJob() const = 0;
+    virtual bool readsPosition(const Job &job) const = 0;
+    virtual bool keptOnClose(const Job &) const { return false; }
+    virtual Ready readyToDrive(Motion::Drive) { return Ready::Go; }
+    virtual bool readyToRun(const Job &) { return true; } // false: something first
+
+    const WakeEvent wakeup;
+
+    // Shared with the caller's thread, under the mutex.
+    mutable std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Job> jobs;
+    Motion wanted;
+    bool read = false; // the camera's first reading has ended
+    bool finishing = false;
+    bool gone = false;        // for good (unplugged): no taking it back
+    bool unreachable = false; // for now: it does not answer
+    bool ending = false;      // no reopening: the worker is being destroyed
+    bool ended = false;       // past taking it back
+    bool refused = false;     // since the last waitUntilSent
+    Clock::time_point closedAt;
+    Clock::time_point positionRead;
+    unsigned positionReads = 0;
+    bool positionQueued = false;
+    bool positionTold = false; // the last reading had an answer
+    unsigned idleTimes = 0;    // how often the worker found nothing left to send
+    std::atomic<bool> done{false};
+
+    // The worker's own.
+    Motion sent;
+
+private:
+    std::optional<Turn> motionTurn(bool turns, Motion::Drive &drive);
+
+    std::thread thread;
+};
+
+template <typename Job> void CameraWorker<Job>::start()
+{
+    thread = std::thread([this] { run(); });
+}
+
+template <typename Job> void CameraWorker<Job>::stop()
+{
+    finish();
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ending = true;
+    }
+    wakeup.wake();
+    if (thread.joinable())
+        thread.join();
+}
+
+// ---- The caller's side ----------------------------------------------------------------------
+
+template <typename Job> bool CameraWorker<Job>::waitUntilRead(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, limit, [this] { return read || finishing || unreachable; }) &&
+           read;
+}
+
+template <typename Job> void CameraWorker<Job>::setSpeed(int axis, int speed)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        wanted.speed[std::size_t(axis)] = speed;
+    }
+    wakeup.wake();
+}
+
+template <typename Job>
+bool CameraWorker<Job>::refreshPosition(std::chrono::milliseconds freshness,
+                                        std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    if (finishing || gone || unreachable)
+        return false;
+    if (positionReads > 0 && Clock::now() - positionRead <= freshness)
+        return positionTold;
+    const unsigned seen = positionReads;
+    if (!positionQueued) {
+        jobs.push_back(positionJob());
+        positionQueued = true;
+        wakeup.wake();
+    }
+    changed.wait_for(lock, limit,
+                     [&] { return positionReads != seen || finishing || unreachable; });
+    // A slow camera is not a gone one: its last answer stands until the next one comes (and
+    // is told through the change listener).
+    return !finishing && !unreachable && positionReads > 0 && positionTold;
+}
+
+template <typename Job> bool CameraWorker<Job>::waitUntilSent(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    // The worker must find nothing left once more, after all that was asked before now.
+    const unsigned target = idleTimes + 1;
+    wakeup.wake();
+    const bool emptied = changed.wait_for(
+        lock, limit, [&] { return idleTimes >= target || finishing || unreachable; });
+    const bool ok = emptied && !gone && !unreachable && !refused;
+    refused = false;
+    return ok;
+}
+
+template <typename Job> void CameraWorker<Job>::finish()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (!finishing)
+            closedAt = Clock::now();
+        finishing = true;
+        wanted = Motion{}; // stopped while the camera is still kept
+        positionQueued = false;
+        jobs.erase(std::remove_if(jobs.begin(), jobs.end(),
+                                  [this](const Job &job) { return !keptOnClose(job); }),
+                   jobs.end());
+    }
+    changed.notify_all();
+    wakeup.wake();
+}
+
+template <typename Job> bool CameraWorker<Job>::resume()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (gone || ended || ending)
+            return false;
+        finishing = false;
+        refused = false;
+    }
+    wakeup.wake();
+    return true;
+}
+
+// ---- The worker's side ----------------------------------------------------------------------
+
+template <typename Job>
+std::optional<typename CameraWorker<Job>::Turn> CameraWorker<Job>::motionTurn(bool turns,
+                                                                              Motion::Drive &drive)
+{
+    for (const Motion::Drive d : {Motion::PanTilt, Motion::Zoom}) {
+        if (!(turns ? wanted.turnsFrom(sent, d) : wanted.differsFrom(sent, d)))
+            continue;
+        switch (readyToDrive(d)) {
+        case Ready::Go:
+            drive = d;
+            return Turn::Drive;
+        case Ready::First:
+            return Turn::First;
+        case Ready::Cannot:
+            for (std::size_t a = d == Motion::Zoom ? 2 : 0; a < (d == Motion::Zoom ? 3 : 2); ++a)
+                wanted.speed[a] = sent.speed[a];
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+template <typename Job>
+typename CameraWorker<Job>::Turn CameraWorker<Job>::order(Job &job, Motion::Drive &drive,
+                                                          Clock::time_point &held)
+{
+    if (const auto turn = motionTurn(true, drive))
+        return *turn;
+    held = Clock::time_point();
+    if (!jobs.empty()) {
+        if (!readyToRun(jobs.front()))
+            return Turn::First;
+        if (jobs.front().heldUntil > Clock::now()) {
+            held = jobs.front().heldUntil;
+        } else {
+            job = std::move(jobs.front());
+            jobs.pop_front();
+            if (readsPosition(job))
+                positionQueued = false;
+            return Turn::RunJob;
+        }
+    }
+    if (const auto turn = motionTurn(false, drive))
+        return *turn;
+    return Turn::Rest;
+}
+
+template <typename Job> void CameraWorker<Job>::idle()
+{
+    ++idleTimes;
+    changed.notify_all();
+}
+
+template <typename Job> bool CameraWorker<Job>::lettingGo(Clock::time_point now)
+{
+    ended = ending || now >= closedAt + Reopening;
+    return ended;
+}
+
+template <typename Job> void CameraWorker<Job>::positionDone(bool told)
+{
+    positionRead = Clock::now();
+    ++positionReads;
+    positionTold = told;
+}
