@@ -5,6 +5,8 @@
 #include "SessionCommands.h"
 #include "ShowEvents.h"
 
+#include <QSignalBlocker>
+
 CameraSessions::CameraSessions(std::function<QStringList()> list, ShowEvents &hub)
     : names(std::move(list)), events(hub)
 {}
@@ -34,6 +36,16 @@ SessionCommands *CameraSessions::of(const QString &name)
     entry.commands->guardProgram(guarding);
     events.follow(*entry.session, [name] { return name; });
     return sessions.emplace(name, std::move(entry)).first->second.commands.get();
+}
+
+void CameraSessions::release(const QString &name)
+{
+    const auto found = sessions.find(name);
+    if (found == sessions.end() || !found->second.session->isOpen())
+        return;
+    // Still connected, through the window: nothing to tell.
+    const QSignalBlocker quiet(found->second.session.get());
+    found->second.session->disconnect();
 }
 
 void CameraSessions::guardProgram(bool guard)

@@ -23,6 +23,9 @@ public:
     // library cannot give another device.
     SessionCommands *of(const QString &name);
     void guardProgram(bool guard);
+    // The window now shows `name`: its own session lets the camera go, so that one device
+    // drives it. A later request opens it again should the window leave it.
+    void release(const QString &name);
 
 private:
     struct Entry

@@ -52,6 +52,8 @@ void PanelCommands::windowConnected(bool open)
     if (!windowCamera.isEmpty() && windowCamera != now)
         show.connection(windowCamera, false);
     windowCamera = now;
+    if (open)
+        sessions.release(now);
     const QString shown = cameraName();
     panel.showTally(show.tallyOf(shown));
     if (open && show.toldTally(shown))
