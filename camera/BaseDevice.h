@@ -209,4 +209,8 @@ public:
     // The tally lamp: 0 off, 1 preview, 2 program. A camera with one lamp lights it for
     // program only.
     virtual bool SetTally(int state) = 0;
+    // Asks the camera where it is and returns at once: the answer comes through the change
+    // listener (CHANGED_POSITION) and LastPosition. False when no camera that tells its
+    // position is open.
+    virtual bool AskPosition() = 0;
 };

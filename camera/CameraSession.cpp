@@ -303,6 +303,11 @@ CameraSession::Result CameraSession::readPosition(int &pan, int &tilt)
     return result;
 }
 
+CameraSession::Result CameraSession::askPosition()
+{
+    return ask([&] { return device->AskPosition(); });
+}
+
 // ---- Function keys ----------------------------------------------------------------------
 
 CameraSession::Result CameraSession::toggleFlip()

@@ -91,6 +91,8 @@ public:
     Result setPosition(int pan, int tilt);
     // Asks the camera where it is; 0 for an axis it does not tell.
     Result readPosition(int &pan, int &tilt);
+    // Asks without waiting: the answer comes as positionRead.
+    Result askPosition();
 
     // ---- Function keys ----
     Result toggleFlip();

@@ -321,3 +321,8 @@ bool TraceDevice::SetTally(int state)
 {
     return call("SetTally", &BaseDevice::SetTally, state);
 }
+
+bool TraceDevice::AskPosition()
+{
+    return call("AskPosition", &BaseDevice::AskPosition);
+}

@@ -192,11 +192,10 @@ void ShowEvents::readPositions()
         if (it == cameras.end() || !(it->second.panTilt || it->second.readOnceMore))
             continue;
         it->second.readOnceMore = false;
+        // Never waited for here: the answer comes as the session's positionRead.
         CameraSession &session = *f.session;
-        int pan = 0, tilt = 0;
-        if (session.isOpen() && (session.capabilities() & CAP_POSITION) &&
-            session.readPosition(pan, tilt) == CameraSession::Result::Done)
-            position(name, pan, tilt);
+        if (session.isOpen() && (session.capabilities() & CAP_POSITION))
+            session.askPosition();
     }
     for (auto &[name, c] : cameras)
         c.readOnceMore = false;

@@ -384,6 +384,15 @@ bool SimDevice::WaitUntilSent(int)
     return true; // the simulation takes each call at once
 }
 
+bool SimDevice::AskPosition()
+{
+    // The simulation knows where it is at once.
+    if (!isOpen() || (camera->lacks() & CAP_POSITION))
+        return false;
+    notifier->notify(CHANGED_POSITION);
+    return true;
+}
+
 bool SimDevice::SetTally(int state)
 {
     return state >= 0 && state <= 2 && can(CAP_TALLY, "tally lamp");

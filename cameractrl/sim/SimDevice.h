@@ -73,6 +73,7 @@ public:
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
+    bool AskPosition() override;
 
 private:
     bool move(int axis, int direction, int speed);

@@ -486,6 +486,14 @@ bool V4l2Device::SetTally(int)
     return unsupported("tally lamp"); // UVC defines no lamp control
 }
 
+bool V4l2Device::AskPosition()
+{
+    if (!worker || !(worker->capabilities() & CAP_POSITION))
+        return false;
+    worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
+    return true;
+}
+
 bool V4l2Device::WaitUntilRead(int milliseconds)
 {
     return worker && worker->waitUntilRead(std::chrono::milliseconds(milliseconds));

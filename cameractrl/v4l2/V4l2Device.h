@@ -66,6 +66,7 @@ public:
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
+    bool AskPosition() override;
     // Waits until the open camera is read completely, at most `milliseconds`.
     bool WaitUntilRead(int milliseconds);
 

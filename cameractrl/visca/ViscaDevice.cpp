@@ -369,6 +369,14 @@ bool ViscaDevice::WaitUntilSent(int milliseconds)
     return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
 }
 
+bool ViscaDevice::AskPosition()
+{
+    if (!worker || !(worker->capabilities() & CAP_POSITION))
+        return false;
+    worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
+    return true;
+}
+
 bool ViscaDevice::SetTally(int state)
 {
     if (state < 0 || state > 2)

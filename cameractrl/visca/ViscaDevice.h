@@ -61,6 +61,7 @@ public:
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
     bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
+    bool AskPosition() override;
 
 private:
     using Request = ViscaWorker::Request;

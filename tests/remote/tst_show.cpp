@@ -243,6 +243,9 @@ void tst_Show::deadManPerCamera()
             return is(e, "moving", camera) && e["moving"] == false;
         };
     };
+    // Where a moving camera is comes as events, asked for without waiting on the camera.
+    QVERIFY(events.waitFor([](const QJsonObject &e) { return is(e, "position", "Beta"); }, 0) >= 0);
+    QVERIFY(h->trace.peek().contains("AskPosition"));
     const int alpha = events.waitFor(stopped("Alpha"), 0);
     QVERIFY(alpha >= 0);
     QCOMPARE(events.events[alpha]["by"].toString(), QString("http keep-alive missed"));
