@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "CommandLine.h"
+#include "ControllerModule.h"
 #include "DisplayServer.h"
-#include "GamepadInput.h"
-#include "HttpApi.h"
+#include "HttpModule.h"
 #include "InputDevices.h"
 #include "InstanceClient.h"
 #include "InstanceServer.h"
@@ -14,6 +14,7 @@
 #include "WindowMemory.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -98,9 +99,13 @@ int main(int argc, char *argv[])
         window.show();
         PanelCommands panel(window);
         KeyboardInput keyboard(window);
-        GamepadInput gamepad(window);
-        whenInputDevicesChange(&gamepad, [&gamepad] { gamepad.lookForControllers(); });
-        HttpApi http(panel);
+        // SDL and libmicrohttpd load only when a controller is seen, or --http asks.
+        ControllerModule gamepad(window);
+        whenInputDevicesChange(&gamepad,
+                               [&gamepad](bool joystick) { gamepad.inputDeviceChanged(joystick); });
+        if (joystickAttached())
+            QTimer::singleShot(0, &gamepad, [&gamepad] { gamepad.inputDeviceChanged(true); });
+        HttpModule http(panel);
         instance.serve([&panel, &http](const QStringList &handed) {
             const CommandLine asked = CommandLine::parse(handed);
             if (asked.error.isEmpty() && asked.httpPort) {
@@ -111,7 +116,7 @@ int main(int argc, char *argv[])
         });
         if (line.httpPort) {
             const QString why = http.start(line.httpAddress, line.httpPort, line.httpToken);
-            if (!why.isEmpty())
+            if (!why.isEmpty() && !http.unavailable()) // a missing module is said already
                 return report(Outcome::failed(why));
         }
         exitCode = app.exec();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "HttpApi.h"
 #include "Command.h"
-#include "PanelCommands.h"
 
 #include <QCryptographicHash>
 #include <QHostAddress>
@@ -182,7 +181,7 @@ struct HttpCallbacks
     }
 };
 
-HttpApi::HttpApi(PanelCommands &panel) : commands(panel)
+HttpApi::HttpApi(RemotePanel &panel) : commands(panel)
 {
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, this, &HttpApi::serve);

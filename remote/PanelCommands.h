@@ -7,25 +7,26 @@
 #include "CameraTarget.h"
 #include "Command.h"
 #include "PanelControl.h"
+#include "RemotePanel.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QTimer>
 
-class PanelCommands : public QObject, private CameraTarget
+class PanelCommands : public QObject, public RemotePanel, private CameraTarget
 {
     Q_OBJECT
 
 public:
     explicit PanelCommands(PanelControl &window);
 
-    Outcome run(const Command &command);
+    Outcome run(const Command &command) override;
     // A later start's arguments, in order; none: show the window.
     Outcome runAll(const QStringList &arguments);
     // What the panel shows: its camera, image values, modes and last read position.
-    QJsonObject state() const;
-    QJsonArray cameras() const;
+    QJsonObject state() const override;
+    QJsonArray cameras() const override;
 
 private:
     QStringList cameraNames() override;
