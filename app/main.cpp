@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "ControllerModule.h"
 #include "DisplayServer.h"
+#include "FirstFrame.h"
 #include "HttpModule.h"
 #include "InputDevices.h"
 #include "InstanceClient.h"
@@ -94,6 +95,7 @@ int main(int argc, char *argv[])
     reportKeyRepeatsAsPresses();
     int exitCode = 0;
     {
+        FirstFrame::holdPlugins();
         MainWindow window;
         WindowMemory::restore(window);
         window.show();
