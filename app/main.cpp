@@ -105,8 +105,10 @@ int main(int argc, char *argv[])
         ControllerModule gamepad(window);
         whenInputDevicesChange(&gamepad,
                                [&gamepad](bool joystick) { gamepad.inputDeviceChanged(joystick); });
-        if (joystickAttached())
-            QTimer::singleShot(0, &gamepad, [&gamepad] { gamepad.inputDeviceChanged(true); });
+        QTimer::singleShot(0, &gamepad, [&gamepad] {
+            if (joystickAttached()) // once the loop runs: looking through udev takes time too
+                gamepad.inputDeviceChanged(true);
+        });
         HttpModule http(panel);
         instance.serve([&panel, &http](const QStringList &handed) {
             const CommandLine asked = CommandLine::parse(handed);
