@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "CommandLine.h"
+#include "ControllerModule.h"
 #include "DisplayServer.h"
-#include "GamepadInput.h"
-#include "HttpApi.h"
+#include "FirstFrame.h"
+#include "HttpModule.h"
 #include "InputDevices.h"
 #include "InstanceClient.h"
 #include "InstanceServer.h"
@@ -15,6 +16,7 @@
 #include "WindowMemory.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -98,15 +100,22 @@ int main(int argc, char *argv[])
     reportKeyRepeatsAsPresses();
     int exitCode = 0;
     {
+        FirstFrame::holdPlugins();
         MainWindow window;
         WindowMemory::restore(window);
         window.show();
         PanelCommands panel(window);
         panel.guardProgram(line.guardProgram);
         KeyboardInput keyboard(window);
-        GamepadInput gamepad(window);
-        whenInputDevicesChange(&gamepad, [&gamepad] { gamepad.lookForControllers(); });
-        HttpApi http(panel);
+        // SDL and libmicrohttpd load only when a controller is seen, or --http asks.
+        ControllerModule gamepad(window);
+        whenInputDevicesChange(&gamepad,
+                               [&gamepad](bool joystick) { gamepad.inputDeviceChanged(joystick); });
+        QTimer::singleShot(0, &gamepad, [&gamepad] {
+            if (joystickAttached()) // once the loop runs: looking through udev takes time too
+                gamepad.inputDeviceChanged(true);
+        });
+        HttpModule http(panel);
         instance.serve([&panel, &http](const QStringList &handed) {
             const CommandLine asked = CommandLine::parse(handed);
             if (asked.error.isEmpty() && asked.httpPort) {
@@ -117,7 +126,7 @@ int main(int argc, char *argv[])
         });
         if (line.httpPort) {
             const QString why = http.start(line.httpAddress, line.httpPort, line.httpToken);
-            if (!why.isEmpty())
+            if (!why.isEmpty() && !http.unavailable()) // a missing module is said already
                 return report(Outcome::failed(why));
         }
         OscServer osc(panel);

@@ -3,8 +3,9 @@
 // controller: the CPU the panel uses with no controller and with one attached and untouched,
 // and the time from a stick moving to the camera call it causes.
 #include "BenchSupport.h"
-#include "GamepadInput.h"
+#include "ControllerModule.h"
 #include "MainWindow.h"
+#include "PrivateModule.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,8 +31,10 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.show();
     Bench::waitForCamera(window);
-    GamepadInput gamepad(window);
-    if (!gamepad.available())
+    PrivateModule::setDirectoryForTesting(PTZ_MODULE_DIR);
+    ControllerModule module(window);
+    Controllers *pads = module.open();
+    if (!pads || !pads->available())
         return 1;
     Bench::idleCpu(1000);
     // Without a controller nothing may run: no timer, so the process hardly wakes.
@@ -46,10 +49,10 @@ int main(int argc, char *argv[])
     desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     SDL_Joystick *pad = SDL_JoystickOpen(index);
-    gamepad.lookForControllers();
+    pads->lookForControllers();
     QElapsedTimer clock;
     clock.start();
-    while (gamepad.controllers() == 0 && clock.elapsed() < 10000)
+    while (pads->controllers() == 0 && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     Bench::idleCpu(2500); // the search for arrivals ends
     const double idle = Bench::idleCpu(5000);

@@ -8,9 +8,10 @@
 // 20 ms: how those are answered during the burst (200, or 503 while the held ones fill the
 // server), how fast, when the first 200 comes after the held ones, and the loop's stall.
 #include "BenchSupport.h"
-#include "HttpApi.h"
+#include "HttpModule.h"
 #include "MainWindow.h"
 #include "PanelCommands.h"
+#include "PrivateModule.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -123,7 +124,8 @@ int main(int argc, char *argv[])
     Bench::waitForCamera(window);
 
     PanelCommands panel(window);
-    HttpApi api(panel);
+    PrivateModule::setDirectoryForTesting(PTZ_MODULE_DIR);
+    HttpModule api(panel);
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const int port = probe.serverPort();

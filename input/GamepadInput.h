@@ -10,9 +10,11 @@
 //
 // Letting go stops what moved; a controller unplugged mid-move stops it too. Controllers are
 // read while another window has the focus. With none attached nothing runs: the device
-// notifier's input events tell when one may have come.
+// notifier's input events tell when one may have come. Built as its own module (see
+// ControllerModule).
 #pragma once
 
+#include "Controllers.h"
 #include "WindowDriver.h"
 
 #include <QObject>
@@ -21,7 +23,7 @@
 #include <map>
 #include <memory>
 
-class GamepadInput : public QObject
+class GamepadInput : public QObject, public Controllers
 {
     Q_OBJECT
 
@@ -29,8 +31,8 @@ public:
     explicit GamepadInput(PanelControl &panel);
     ~GamepadInput() override;
 
-    bool available() const { return ready; }
-    int controllers() const { return int(pads.size()); }
+    bool available() const override { return ready; }
+    int controllers() const override { return int(pads.size()); }
 
     // How often an attached controller is read: often while it is in use, less while it
     // rests (its first touch then takes a few more milliseconds to act).
@@ -40,9 +42,9 @@ public:
 
 public slots:
     // An input device came or went: look for controllers for a moment.
-    void lookForControllers();
+    void lookForControllers() override;
     // Reads every controller now and acts on what changed.
-    void poll();
+    void poll() override;
 
 private:
     struct Pad;

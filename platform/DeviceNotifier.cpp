@@ -19,7 +19,33 @@ namespace {
 
 bool udevBlocked = false;
 
+// What udev's input_id calls a joystick covers game controllers too.
+bool isJoystick(udev_device *device)
+{
+    const char *joystick = udev_device_get_property_value(device, "ID_INPUT_JOYSTICK");
+    return joystick && std::strcmp(joystick, "1") == 0;
+}
+
 } // namespace
+
+bool DeviceNotifier::joystickAttached()
+{
+    if (udevBlocked)
+        return false;
+    udev *context = udev_new();
+    if (!context)
+        return false;
+    bool found = false;
+    if (udev_enumerate *enumerate = udev_enumerate_new(context)) {
+        udev_enumerate_add_match_subsystem(enumerate, "input");
+        udev_enumerate_add_match_property(enumerate, "ID_INPUT_JOYSTICK", "1");
+        found = udev_enumerate_scan_devices(enumerate) == 0 &&
+                udev_enumerate_get_list_entry(enumerate) != nullptr;
+        udev_enumerate_unref(enumerate);
+    }
+    udev_unref(context);
+    return found;
+}
 
 void DeviceNotifier::setUdevBlockedForTesting(bool blocked)
 {
@@ -113,7 +139,7 @@ void DeviceNotifier::readUdev()
         const bool removed = action && std::strcmp(action, "remove") == 0;
         if (subsystem && std::strcmp(subsystem, "input") == 0) {
             if (added || removed)
-                emit inputDeviceChanged();
+                emit inputDeviceChanged(added && isJoystick(device));
         } else if (added)
             deliver(DBT_DEVICEARRIVAL);
         else if (removed)

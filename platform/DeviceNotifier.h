@@ -33,13 +33,16 @@ public:
     HDEVNOTIFY add(WId window);
     bool remove(HDEVNOTIFY handle);
 
+    // Whether udev knows of a joystick or game controller now.
+    static bool joystickAttached();
+
     // Lets tests take the path where udev is missing.
     static void setUdevBlockedForTesting(bool blocked);
 
 signals:
-    // An input device (a game controller, perhaps) came or went. Not a camera matter: the
-    // windows are not told.
-    void inputDeviceChanged();
+    // An input device came or went; `joystick` when udev calls the one that came a joystick
+    // or game controller. Not a camera matter: the windows are not told.
+    void inputDeviceChanged(bool joystick);
 
 private slots:
     void readUdev();

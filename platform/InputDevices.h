@@ -6,5 +6,8 @@
 
 class QObject;
 
-// `changed` runs on the caller's thread for as long as `context` lives.
-void whenInputDevicesChange(QObject *context, std::function<void()> changed);
+// `changed` runs on the caller's thread for as long as `context` lives; `joystick` when the
+// device that came is a joystick or game controller.
+void whenInputDevicesChange(QObject *context, std::function<void(bool joystick)> changed);
+// Whether a joystick or game controller may be attached now.
+bool joystickAttached();

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "HttpApi.h"
 #include "Command.h"
-#include "PanelCommands.h"
-#include "ShowEvents.h"
 
 #include <QCryptographicHash>
 #include <QHostAddress>
@@ -191,7 +189,7 @@ struct HttpCallbacks
     {
         auto *stream = static_cast<HttpApi::Stream *>(context);
         HttpApi *api = stream->api;
-        api->commands.events().listen(false);
+        api->commands.listenToEvents(false);
         api->streams.erase(std::remove_if(api->streams.begin(), api->streams.end(),
                                           [stream](const std::unique_ptr<HttpApi::Stream> &s) {
                                               return s.get() == stream;
@@ -227,13 +225,13 @@ struct HttpCallbacks
     }
 };
 
-HttpApi::HttpApi(PanelCommands &panel) : commands(panel)
+HttpApi::HttpApi(RemotePanel &panel) : commands(panel)
 {
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, this, &HttpApi::serve);
     heartbeats.setInterval(HeartbeatMs);
     connect(&heartbeats, &QTimer::timeout, this, &HttpApi::heartbeat);
-    connect(&commands.events(), &ShowEvents::happened, this, &HttpApi::push);
+    commands.setEventSink([this](const QJsonObject &event) { push(event); });
     overdue.setInterval(500);
     connect(&overdue, &QTimer::timeout, this, &HttpApi::closeOverdue);
     acceptAgain.setSingleShot(true);
@@ -242,6 +240,7 @@ HttpApi::HttpApi(PanelCommands &panel) : commands(panel)
 
 HttpApi::~HttpApi()
 {
+    commands.setEventSink({});
     incoming.reset();
     events.reset();
     // The library stops only with no connection resting.
@@ -501,7 +500,7 @@ HttpApi::Reply HttpApi::openStream(MHD_Connection *connection, bool &opened)
     QStringList names;
     for (const QJsonValue camera : commands.cameras())
         names << camera.toObject().value("name").toString();
-    for (const QJsonObject &state : commands.events().current(names))
+    for (const QJsonObject &state : commands.currentEvents(names))
         stream->pending += "data: " + QJsonDocument(state).toJson(QJsonDocument::Compact) + "\n\n";
     MHD_Response *response =
         MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, 4096, &HttpCallbacks::readStream,
@@ -525,7 +524,7 @@ HttpApi::Reply HttpApi::openStream(MHD_Connection *connection, bool &opened)
         setsockopt(peer->second.fd, SOL_SOCKET, SO_SNDBUF, &room, sizeof room);
     }
     streams.push_back(std::move(stream));
-    commands.events().listen(true);
+    commands.listenToEvents(true);
     if (!heartbeats.isActive())
         heartbeats.start();
     opened = true;

@@ -10,7 +10,7 @@
 // than the server's own is refused (DNS rebinding), and everywhere an Origin other than the
 // server's own or a body that is not JSON (no page can send one without asking first); it never
 // sends CORS headers. A move or zoom started over HTTP stops by itself when no new one or
-// keep-alive for that camera arrives within 2 s.
+// keep-alive for that camera arrives within 2 s. Built as its own module (see HttpModule).
 //
 // Every endpoint takes "camera" (a name or an index; `?camera=` on a GET) and acts on that
 // camera without changing the window's. GET /api/events is a stream of Server-Sent Events,
@@ -19,6 +19,8 @@
 #pragma once
 
 #include "Command.h"
+#include "HttpServer.h"
+#include "RemotePanel.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -34,21 +36,20 @@
 
 struct MHD_Connection;
 struct MHD_Daemon;
-class PanelCommands;
 class QSocketNotifier;
 
-class HttpApi : public QObject
+class HttpApi : public QObject, public HttpServer
 {
     Q_OBJECT
 
 public:
-    explicit HttpApi(PanelCommands &commands);
+    explicit HttpApi(RemotePanel &commands);
     ~HttpApi() override;
 
     // Listens on `address` (an IP address) and `port`; "" when it does, else why not.
     // Any address but the loopback needs a token.
-    QString start(const QString &address, int port, const QString &token);
-    bool isListening() const { return daemon != nullptr; }
+    QString start(const QString &address, int port, const QString &token) override;
+    bool isListening() const override { return daemon != nullptr; }
 
     // What a request gets: status, a JSON body and, for 405, the methods the endpoint takes.
     struct Reply
@@ -155,7 +156,7 @@ private:
     Reply postTally(const QJsonObject &json, const QByteArray &);
     Reply getEvents(const QJsonObject &, const QByteArray &);
 
-    PanelCommands &commands;
+    RemotePanel &commands;
     QByteArray token;
     // "127.0.0.1:8080", and "localhost:8080" on the loopback (on port 80, without it too)
     QByteArrayList ownAuthorities;

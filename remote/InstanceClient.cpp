@@ -5,10 +5,13 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QLocalSocket>
 
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 bool InstanceClient::handOver(const QStringList &arguments, Outcome &outcome)
@@ -28,41 +31,69 @@ bool InstanceClient::handOver(const QStringList &arguments, Outcome &outcome)
         outcome = Outcome::failed(notOurs);
         return true;
     }
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+
     const QDeadlineTimer deadline(AnswerTimeoutMs);
     const QString silent = QStringLiteral("the running panel does not answer");
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
-        if (socket.error() == QLocalSocket::ServerNotFoundError ||
-            socket.error() == QLocalSocket::ConnectionRefusedError)
-            return false; // left by a panel that is gone
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
         outcome = Outcome::failed(silent);
         return true;
     }
+    const auto answered = [fd, &outcome](const Outcome &with) {
+        ::close(fd);
+        outcome = with;
+        return true;
+    };
+    // A full backlog (a panel that is stopped, or busy) is waited for, within the bound.
+    while (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        if (errno == ENOENT || errno == ECONNREFUSED) {
+            ::close(fd);
+            return false; // left by a panel that is gone
+        }
+        if ((errno != EAGAIN && errno != EINTR) || deadline.hasExpired())
+            return answered(Outcome::failed(silent));
+        ::usleep(10000);
+    }
     ucred peer = {};
     socklen_t length = sizeof peer;
-    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) !=
-            0 ||
-        peer.uid != ::geteuid()) {
-        outcome = Outcome::failed(notOurs);
-        return true;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != ::geteuid())
+        return answered(Outcome::failed(notOurs));
+
+    const QByteArray request = LocalMessage::request(arguments);
+    for (int sent = 0; sent < request.size();) {
+        const ssize_t n =
+            ::send(fd, request.constData() + sent, size_t(request.size() - sent), MSG_NOSIGNAL);
+        if (n > 0) {
+            sent += int(n);
+            continue;
+        }
+        pollfd writable = {fd, POLLOUT, 0};
+        if ((n < 0 && errno != EAGAIN && errno != EINTR) || deadline.hasExpired() ||
+            ::poll(&writable, 1, int(deadline.remainingTime())) < 0)
+            return answered(Outcome::failed(silent));
     }
-    socket.write(LocalMessage::request(arguments));
-    socket.flush();
     // The answer comes when the commands have been carried out.
     QByteArray bytes;
     for (;;) {
+        pollfd readable = {fd, POLLIN, 0};
         const bool more =
-            !deadline.hasExpired() &&
-            (socket.bytesAvailable() > 0 || socket.waitForReadyRead(int(deadline.remainingTime())));
-        bytes += socket.readAll();
-        const bool closed = socket.state() == QLocalSocket::UnconnectedState;
-        const LocalMessage::Result got = LocalMessage::readAnswer(bytes, outcome, closed);
-        if (got == LocalMessage::Complete)
-            return true;
-        if (got == LocalMessage::Malformed || !more) {
-            outcome = Outcome::failed(silent);
-            return true;
-        }
+            !deadline.hasExpired() && ::poll(&readable, 1, int(deadline.remainingTime())) > 0;
+        char buffer[4096];
+        ssize_t got = 0;
+        while (more && (got = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT)) > 0)
+            bytes.append(buffer, int(got));
+        Outcome answer;
+        // A panel of an earlier version ends its answer only by closing.
+        const LocalMessage::Result result = LocalMessage::readAnswer(bytes, answer, got == 0);
+        if (result == LocalMessage::Complete)
+            return answered(answer);
+        if (result == LocalMessage::Malformed || !more || got == 0)
+            return answered(Outcome::failed(silent));
     }
 }

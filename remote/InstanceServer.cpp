@@ -3,16 +3,19 @@
 #include "Command.h"
 #include "LocalMessage.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
-#include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -34,7 +37,28 @@ QString unsafe(const QString &path, bool tighten)
     return {};
 }
 
+// Whether the client at `fd` has closed its end (a client that gave up waiting).
+bool gone(int fd)
+{
+    char next = 0;
+    return ::recv(fd, &next, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+}
+
 } // namespace
+
+struct InstanceServer::Client
+{
+    int fd = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+    QByteArray bytes; // what it sent so far
+
+    ~Client()
+    {
+        notifier.reset();
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 QString InstanceServer::runtimeDirectory(QString *why)
 {
@@ -69,7 +93,16 @@ QString InstanceServer::lockPath()
 }
 
 InstanceServer::InstanceServer() = default;
-InstanceServer::~InstanceServer() = default;
+
+InstanceServer::~InstanceServer()
+{
+    pending.clear();
+    incoming.reset();
+    if (listener >= 0) {
+        ::close(listener);
+        ::unlink(listening.constData());
+    }
+}
 
 bool InstanceServer::claim()
 {
@@ -97,68 +130,111 @@ bool InstanceServer::claim()
 bool InstanceServer::serve(Handler take)
 {
     handler = std::move(take);
+    const QByteArray path = QFile::encodeName(socketName());
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
     // Only the lock's owner may clear a socket: one left by a crash (or another user's),
     // never a live one of ours.
-    QLocalServer::removeServer(socketName());
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server, &QLocalServer::newConnection, this, &InstanceServer::accept);
-    return server.listen(socketName());
+    ::unlink(path.constData());
+    listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener < 0 ||
+        ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        ::chmod(path.constData(), 0600) != 0 || ::listen(listener, 50) != 0) {
+        if (listener >= 0)
+            ::close(listener);
+        listener = -1;
+        return false;
+    }
+    listening = path;
+    incoming = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);
+    connect(incoming.get(), &QSocketNotifier::activated, this, &InstanceServer::accept);
+    return true;
 }
 
 void InstanceServer::accept()
 {
-    while (QLocalSocket *client = server.nextPendingConnection()) {
-        connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+    for (;;) {
+        const int fd = ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
         if (pending.size() >= size_t(MaxClients)) {
-            client->abort();
+            ::close(fd);
             continue;
         }
-        pending[client];
-        connect(client, &QObject::destroyed, this, [this, client] { pending.erase(client); });
-        connect(client, &QLocalSocket::readyRead, this, [this, client] { read(client); });
+        const quint64 id = ++lastClient;
+        auto client = std::make_unique<Client>();
+        client->fd = fd;
+        client->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(client->notifier.get(), &QSocketNotifier::activated, this,
+                [this, id] { read(id); });
+        pending[id] = std::move(client);
         // A client that does not say all it has to say in time is let go.
-        QTimer::singleShot(MessageTimeoutMs, client, [this, client] {
-            if (pending.count(client))
-                client->abort();
-        });
-        read(client);
+        QTimer::singleShot(MessageTimeoutMs, this, [this, id] { pending.erase(id); });
+        read(id);
     }
 }
 
-void InstanceServer::read(QLocalSocket *client)
+void InstanceServer::read(quint64 id)
 {
-    const auto found = pending.find(client);
-    if (found == pending.end()) {
-        client->abort(); // one message per connection
+    const auto found = pending.find(id);
+    if (found == pending.end())
         return;
+    Client &client = *found->second;
+    bool closed = false;
+    char buffer[4096];
+    while (client.bytes.size() <= LocalMessage::MaxRequestBytes) {
+        const int room = LocalMessage::MaxRequestBytes + 1 - client.bytes.size();
+        const ssize_t got = ::recv(client.fd, buffer, std::min<size_t>(sizeof buffer, room), 0);
+        if (got > 0)
+            client.bytes.append(buffer, int(got));
+        else if (got < 0 && errno == EINTR)
+            continue;
+        else {
+            closed = got == 0 || errno != EAGAIN;
+            break;
+        }
     }
-    QByteArray &bytes = found->second;
-    bytes += client->read(LocalMessage::MaxRequestBytes + 1 - bytes.size());
     int version = -1;
     QStringList arguments;
-    const LocalMessage::Result got = LocalMessage::readRequest(bytes, version, arguments);
-    if (got == LocalMessage::Incomplete)
+    const LocalMessage::Result got = LocalMessage::readRequest(client.bytes, version, arguments);
+    if (got == LocalMessage::Incomplete && !closed)
         return; // the rest has not arrived yet
-    pending.erase(found);
-    if (got == LocalMessage::Malformed) {
-        client->abort();
+    const int fd = client.fd;
+    client.fd = -1;
+    pending.erase(found); // one message per connection: nothing more is read from it
+    if (got != LocalMessage::Complete) {
+        ::close(fd);
         return;
     }
+    answer(fd, version, arguments);
+}
+
+void InstanceServer::answer(int fd, int version, const QStringList &arguments)
+{
     // A client that gave up waiting (this panel was stopped a while) has told its user so:
-    // what it asked is not carried out behind its back.
-    char next = 0;
-    if (::recv(int(client->socketDescriptor()), &next, 1, MSG_PEEK | MSG_DONTWAIT) == 0) {
-        client->abort();
-        return;
+    // what it asked is not carried out behind its back. The handler may run an event loop
+    // of its own, during which the client can go too.
+    if (!gone(fd)) {
+        const Outcome outcome = version == LocalMessage::Version
+                                    ? handler(arguments)
+                                    : Outcome::misused("this panel speaks another version");
+        const QByteArray bytes = LocalMessage::answer(outcome);
+        const QDeadlineTimer deadline(1000);
+        for (int sent = 0; sent < bytes.size() && !gone(fd);) {
+            const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent),
+                                     MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n > 0) {
+                sent += int(n);
+                continue;
+            }
+            pollfd writable = {fd, POLLOUT, 0};
+            if ((n < 0 && errno != EAGAIN && errno != EINTR) || deadline.hasExpired() ||
+                ::poll(&writable, 1, int(deadline.remainingTime())) < 0)
+                break;
+        }
     }
-    // The handler may run an event loop of its own, during which the client can go.
-    const QPointer<QLocalSocket> asking = client;
-    const Outcome outcome = version == LocalMessage::Version
-                                ? handler(arguments)
-                                : Outcome::misused("this panel speaks another version");
-    if (!asking || client->state() != QLocalSocket::ConnectedState)
-        return;
-    client->write(LocalMessage::answer(outcome));
-    client->flush();
-    client->disconnectFromServer();
+    ::close(fd);
 }

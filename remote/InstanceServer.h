@@ -3,10 +3,11 @@
 // commands later starts of `ptz-panel` hand to it. Both live in a directory only the user may
 // enter: XDG_RUNTIME_DIR, or one the program makes in the temporary directory (refused, and
 // said, when another user got there first). A lock or socket there that another user owns is
-// never honoured.
+// never honoured. Plain sockets: Qt Network and its Kerberos chain would cost a start that
+// only needs a Unix socket a megabyte.
 #pragma once
 
-#include <QLocalServer>
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 
@@ -15,7 +16,7 @@
 #include <memory>
 
 struct Outcome;
-class QLocalSocket;
+class QSocketNotifier;
 class QStringList;
 
 class InstanceServer : public QObject
@@ -46,15 +47,18 @@ public:
     // The time a client has to send its whole message.
     static constexpr int MessageTimeoutMs = 5000;
 
-private slots:
-    void accept();
-
 private:
-    void read(QLocalSocket *client);
+    struct Client;
+    void accept();
+    void read(quint64 id);
+    void answer(int fd, int version, const QStringList &arguments);
 
     std::unique_ptr<QLockFile> lock;
-    QLocalServer server;
+    int listener = -1;
+    QByteArray listening; // the socket's path while this panel serves it
+    std::unique_ptr<QSocketNotifier> incoming;
     Handler handler;
     QString why;
-    std::map<QLocalSocket *, QByteArray> pending; // clients not yet answered, what they sent
+    std::map<quint64, std::unique_ptr<Client>> pending; // clients not yet answered, by number
+    quint64 lastClient = 0;
 };

@@ -25,6 +25,10 @@ PanelCommands::PanelCommands(PanelControl &window)
 {
     motionTimer.setSingleShot(true);
     zoomTimer.setSingleShot(true);
+    connect(&show, &ShowEvents::happened, this, [this](const QJsonObject &event) {
+        if (eventSink)
+            eventSink(event);
+    });
     connect(&motionTimer, &QTimer::timeout, this, [this] {
         stopMotion();
         show.moving(cameraName(), "pan-tilt", false, starter);
@@ -360,6 +364,21 @@ Outcome PanelCommands::runAll(const QStringList &arguments)
             return {one.exitCode, all.output, one.error, one.cause};
     }
     return all;
+}
+
+void PanelCommands::setEventSink(EventSink sink)
+{
+    eventSink = std::move(sink);
+}
+
+void PanelCommands::listenToEvents(bool more)
+{
+    show.listen(more);
+}
+
+QVector<QJsonObject> PanelCommands::currentEvents(const QStringList &cameras) const
+{
+    return show.current(cameras);
 }
 
 QJsonArray PanelCommands::cameras() const

@@ -8,6 +8,7 @@
 #include "CameraTarget.h"
 #include "Command.h"
 #include "PanelControl.h"
+#include "RemotePanel.h"
 #include "ShowEvents.h"
 
 #include <QJsonArray>
@@ -15,25 +16,23 @@
 #include <QObject>
 #include <QTimer>
 
-class PanelCommands : public QObject, private CameraTarget
+class PanelCommands : public QObject, public RemotePanel, private CameraTarget
 {
     Q_OBJECT
 
 public:
     explicit PanelCommands(PanelControl &window);
 
-    // On the camera `command.on` names, the window's own when it names none or that one.
-    Outcome run(const Command &command);
+    Outcome run(const Command &command) override;
     // A later start's arguments, in order; none: show the window.
     Outcome runAll(const QStringList &arguments);
-    // What the panel shows: its camera, image values, modes and last read position.
-    QJsonObject state() const;
-    // The same of camera `on` (empty: the window's); NotFound when there is none such.
-    QJsonObject state(const QString &on, Outcome &why);
-    QJsonArray cameras() const;
-    // The name of camera `on` (a name or an index; empty: the window's camera), "" when
-    // there is none such.
-    QString nameOf(const QString &on) const;
+    QJsonObject state() const override;
+    QJsonObject state(const QString &on, Outcome &why) override;
+    QJsonArray cameras() const override;
+    QString nameOf(const QString &on) const override;
+    void setEventSink(EventSink sink) override;
+    void listenToEvents(bool more) override;
+    QVector<QJsonObject> currentEvents(const QStringList &cameras) const override;
     ShowEvents &events() { return show; }
     // Remote moves and preset recalls on a camera on program are refused unless forced.
     void guardProgram(bool guard);
@@ -73,6 +72,7 @@ private:
 
     PanelControl &panel;
     ShowEvents show;
+    EventSink eventSink; // the HTTP API's, while it runs
     CameraSessions sessions;
     QString windowCamera; // the camera the window last connected
     QString starter;      // who started the window camera's timed move

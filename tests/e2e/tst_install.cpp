@@ -8,6 +8,8 @@
 
 #include <QDirIterator>
 #include <QImage>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include <unistd.h>
@@ -40,9 +42,30 @@ Result run(const QString &program, const QStringList &arguments,
 
 const int IconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
-// Starts an installed program with the simulated camera; true when it maps its window and
-// opens the camera.
-bool runsAndOpensCamera(const QString &program, QString *why)
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// The modules an installed program has mapped, by path.
+QStringList mappedModules(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    QStringList found;
+    if (maps.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : maps.readAll().split('\n'))
+            if (line.contains("/libptz-"))
+                found << QString::fromLocal8Bit(line.mid(line.indexOf('/')));
+    found.removeDuplicates();
+    return found;
+}
+
+// Starts an installed program with the simulated camera and its HTTP API; true when it maps
+// its window, opens the camera and serves the API from the module installed beside it
+// (`moduleDir`).
+bool runsAndOpensCamera(const QString &program, QString *why, const QString &moduleDir = {})
 {
     XSession x;
     if (!x.isRunning()) {
@@ -51,20 +74,39 @@ bool runsAndOpensCamera(const QString &program, QString *why)
     }
     QTemporaryDir dir;
     const QString trace = dir.filePath("trace.log");
-    PanelProcess panel(x, program, PanelProcess::simulatedCamera(trace));
+    const int port = freePort();
+    PanelProcess panel(x, program, PanelProcess::simulatedCamera(trace),
+                       {"--http", QString::number(port)});
     if (!panel.waitForWindow()) {
         *why = "no window: " + panel.errorOutput();
         return false;
     }
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 5000) {
-        if (TraceFile::read(trace).contains("Open 0 1"))
-            return true;
+    while (!TraceFile::read(trace).contains("Open 0 1")) {
+        if (clock.elapsed() > 5000) {
+            *why = "the camera was not opened";
+            return false;
+        }
         QTest::qWait(50);
     }
-    *why = "the camera was not opened";
-    return false;
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, quint16(port));
+    client.write("GET /api/state HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+                 "\r\n\r\n");
+    QByteArray answer;
+    while (!answer.contains("\r\n\r\n") && client.waitForReadyRead(5000))
+        answer += client.readAll();
+    if (!answer.startsWith("HTTP/1.1 200")) {
+        *why = "the HTTP API does not answer: " + panel.errorOutput();
+        return false;
+    }
+    const QStringList modules = mappedModules(panel.process().processId());
+    if (!moduleDir.isEmpty() && modules != QStringList{moduleDir + "/libptz-http.so"}) {
+        *why = "the HTTP module is not the installed one: " + modules.join(' ');
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -89,11 +131,16 @@ void tst_Install::stagedInstallRunsOnItsOwn()
     const QString root = stage.path() + "/usr";
     const QString program = root + "/bin/ptz-panel";
     QVERIFY(QFileInfo(program).isExecutable());
-    bool privateLibrary = false;
+    QString privateDir;
     for (QDirIterator it(root, {"libCameraCtrl.so*"}, QDir::Files, QDirIterator::Subdirectories);
-         it.hasNext();)
-        privateLibrary |= QFileInfo(it.next()).dir().dirName() == "ptz-panel";
-    QVERIFY2(privateLibrary, "no private library directory");
+         it.hasNext();) {
+        const QFileInfo library(it.next());
+        if (library.dir().dirName() == "ptz-panel")
+            privateDir = library.absolutePath();
+    }
+    QVERIFY2(!privateDir.isEmpty(), "no private library directory");
+    for (const char *module : {"libptz-gamepad.so", "libptz-http.so"})
+        QVERIFY2(QFile::exists(privateDir + '/' + module), module);
 
     // The staged program finds its staged library, not the build tree's.
     const Result ldd = run("ldd", {program});
@@ -122,7 +169,7 @@ void tst_Install::stagedInstallRunsOnItsOwn()
     }
 
     QString why;
-    QVERIFY2(runsAndOpensCamera(program, &why), qPrintable(why));
+    QVERIFY2(runsAndOpensCamera(program, &why, privateDir), qPrintable(why));
 }
 
 void tst_Install::debianPackage()
@@ -142,6 +189,7 @@ void tst_Install::debianPackage()
     QCOMPARE(contents.code, 0);
     for (const QString &file :
          {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
+          QString("/ptz-panel/libptz-gamepad.so"), QString("/ptz-panel/libptz-http.so"),
           QString("./usr/share/applications/ptz-panel.desktop"),
           QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png"),
           QString("./usr/share/man/man1/ptz-panel.1.gz"),
@@ -153,8 +201,10 @@ void tst_Install::debianPackage()
 
     const Result depends = run("dpkg-deb", {"--field", deb, "Depends"});
     QCOMPARE(depends.code, 0);
-    for (const char *package : {"libc6", "libstdc++6", "libqt5widgets5", "libqt5gui5",
-                                "libqt5core5a", "libudev1", "libx11-6", "fonts-liberation2"})
+    // The modules' libraries too, though the program opens them only when asked.
+    for (const char *package :
+         {"libc6", "libstdc++6", "libqt5widgets5", "libqt5gui5", "libqt5core5a", "libudev1",
+          "libx11-6", "fonts-liberation2", "libsdl2-2.0-0", "libmicrohttpd12"})
         QVERIFY2(depends.output.contains(package), qPrintable(depends.output));
     QVERIFY2(!depends.output.contains("-dev"), qPrintable(depends.output));
     QCOMPARE(run("dpkg-deb", {"--field", deb, "Package"}).output.trimmed(), QString("ptz-panel"));

@@ -2,8 +2,9 @@
 // A game controller steering the simulated camera, through SDL's own virtual controller:
 // stick deflections to speeds on both axes past the dead zone, the D-pad's slow moves, zoom
 // by stick and triggers, letting go, presets and store, home, and unplugging mid-move.
-#include "GamepadInput.h"
+#include "ControllerModule.h"
 #include "PanelHarness.h"
+#include "PrivateModule.h"
 
 #include <QtTest>
 
@@ -34,7 +35,8 @@ private:
     QStringList hold(const Axes &axes, const Buttons &buttons = {});
 
     std::unique_ptr<PanelHarness> h;
-    std::unique_ptr<GamepadInput> gamepad;
+    std::unique_ptr<ControllerModule> module;
+    Controllers *gamepad = nullptr;
     SDL_Joystick *pad = nullptr;
     int device = -1;
 };
@@ -43,7 +45,10 @@ void tst_Gamepad::init()
 {
     h = std::make_unique<PanelHarness>();
     QVERIFY(h->start());
-    gamepad = std::make_unique<GamepadInput>(h->window());
+    PrivateModule::setDirectoryForTesting(PTZ_MODULE_DIR);
+    module = std::make_unique<ControllerModule>(h->window());
+    gamepad = module->open();
+    QVERIFY(gamepad);
     QVERIFY(gamepad->available());
     SDL_VirtualJoystickDesc desc = {};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -67,7 +72,7 @@ void tst_Gamepad::cleanup()
         SDL_JoystickClose(pad);
     pad = nullptr;
     SDL_JoystickDetachVirtual(device);
-    gamepad.reset();
+    module.reset();
     h.reset();
 }
 

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// What the HTTP API asks of the running panel (PanelCommands gives it). The API lives in a
+// module of its own and sees the panel through this interface alone.
+#pragma once
+
+#include "Command.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class RemotePanel
+{
+public:
+    using EventSink = std::function<void(const QJsonObject &event)>;
+
+    virtual ~RemotePanel() = default;
+
+    // On the camera `command.on` names, the window's own when it names none or that one.
+    virtual Outcome run(const Command &command) = 0;
+    // What the panel shows: its camera, image values, modes and last read position.
+    virtual QJsonObject state() const = 0;
+    // The same of camera `on` (empty: the window's); NotFound in `why` when there is none such.
+    virtual QJsonObject state(const QString &on, Outcome &why) = 0;
+    virtual QJsonArray cameras() const = 0;
+    // The name of camera `on` (a name or an index; empty: the window's camera), "" when
+    // there is none such.
+    virtual QString nameOf(const QString &on) const = 0;
+
+    // Every camera's events go to `sink` from now on (an empty one stops them).
+    virtual void setEventSink(EventSink sink) = 0;
+    // A stream opened (true) or closed: positions are read for events only while one is open.
+    virtual void listenToEvents(bool more) = 0;
+    // What a new listener is told first: a "state" event per camera.
+    virtual QVector<QJsonObject> currentEvents(const QStringList &cameras) const = 0;
+};
