@@ -142,6 +142,7 @@ void tst_Install::debianPackage()
     QCOMPARE(contents.code, 0);
     for (const QString &file :
          {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
+          QString("/ptz-panel/libCameraCtrlOnvif.so"),
           QString("./usr/share/applications/ptz-panel.desktop"),
           QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png"),
           QString("./usr/share/man/man1/ptz-panel.1.gz"),
@@ -154,7 +155,8 @@ void tst_Install::debianPackage()
     const Result depends = run("dpkg-deb", {"--field", deb, "Depends"});
     QCOMPARE(depends.code, 0);
     for (const char *package : {"libc6", "libstdc++6", "libqt5widgets5", "libqt5gui5",
-                                "libqt5core5a", "libudev1", "libx11-6", "fonts-liberation2"})
+                                "libqt5core5a", "libudev1", "libx11-6", "libcurl4", "libexpat1",
+                                "libssl3", "fonts-liberation2"})
         QVERIFY2(depends.output.contains(package), qPrintable(depends.output));
     QVERIFY2(!depends.output.contains("-dev"), qPrintable(depends.output));
     QCOMPARE(run("dpkg-deb", {"--field", deb, "Package"}).output.trimmed(), QString("ptz-panel"));
