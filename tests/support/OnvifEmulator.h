@@ -24,7 +24,7 @@ public:
 
     int port() const { return httpPort; }
     int discoveryPort() const { return udpPort; }
-    // "NAME, onvif, 127.0.0.1, PORT[, USER]" for the configuration file.
+    // "\"NAME\", onvif, 127.0.0.1, PORT[, USER]" for the configuration file (the name quoted).
     std::string line(const std::string &name, const std::string &user = {}) const;
 
     struct Received
