@@ -53,9 +53,11 @@ int main(int argc, char *argv[])
 
     if (!line.cameraEdits.isEmpty()) {
         const Outcome edited = LibraryCommands::editCameras(line.cameraEdits);
-        if (edited.exitCode != 0 || line.commands.isEmpty())
+        if (edited.exitCode != 0 || (line.commands.isEmpty() && !line.discover))
             return report(edited);
     }
+    if (line.discover)
+        return report(LibraryCommands::discover(line.discoverHost));
 
     QString why;
     if (line.httpPort && !line.readToken(why))

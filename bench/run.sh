@@ -201,4 +201,8 @@ echo "A VISCA camera over loopback:"
 for transport in udp tcp; do
     "$bench/bench_visca" "$transport" 2>/dev/null || missed=1
 done
+
+echo
+echo "An ONVIF camera over loopback:"
+"$bench/bench_onvif" 2>/dev/null || missed=1
 exit "$missed"

@@ -154,8 +154,10 @@ void MainWindow::watchNetworkCameras()
     const QString path = QString::fromStdString(NetworkCameras::configPath());
     if (path.isEmpty())
         return;
-    const auto contents = [path] {
-        QFile file(path);
+    // Asked each time: the file read changes from the old name to the new one when it is
+    // first written.
+    const auto contents = [] {
+        QFile file(QString::fromStdString(NetworkCameras::configPath()));
         // One byte past the library's limit, so that a file growing past it is seen (and said).
         return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024 + 1) : QByteArray();
     };
@@ -164,14 +166,15 @@ void MainWindow::watchNetworkCameras()
     const auto look = [this, watcher, path, contents] {
         // The file is replaced whole, and its directory may not be there yet: watch what is.
         const QString dir = QFileInfo(path).absolutePath();
-        for (const QString &p : {QFileInfo(dir).absolutePath(), dir, path})
+        const QString now = QString::fromStdString(NetworkCameras::configPath());
+        for (const QString &p : {QFileInfo(dir).absolutePath(), dir, now})
             if (QFileInfo::exists(p) && !watcher->files().contains(p) &&
                 !watcher->directories().contains(p))
                 watcher->addPath(p);
-        const QByteArray now = contents();
-        if (now == networkConfig)
+        const QByteArray text = contents();
+        if (text == networkConfig)
             return;
-        networkConfig = now;
+        networkConfig = text;
         if (!initTimer->isActive())
             onlyNetworkEdited = true;
         initTimer->start(EnumerationDelayMs);

@@ -2,23 +2,49 @@
 // The network cameras the user configured, for the command line to edit and the panel to
 // watch: one per line of a file in the user's configuration directory,
 //
-//   NAME, udp|tcp, HOST[, PORT]   or   NAME, serial, DEVICE[, RATE]
+//   NAME, udp|tcp, HOST[, PORT]   NAME, serial, DEVICE[, RATE]   NAME, onvif, HOST[, PORT[, USER]]
 //
-// The camera list shows them after the attached cameras, by name.
+// (a field in double quotes may hold "," ";" and "#"). The camera list shows them after the
+// attached cameras, by name. Passwords are kept apart, in a credentials file beside it that
+// only its owner may read.
 #pragma once
 
 #include "BaseDevice.h"
 
 #include <string>
+#include <vector>
 
 class CAMERACTRL_API NetworkCameras
 {
 public:
-    // Empty when neither XDG_CONFIG_HOME nor HOME is set.
+    // The file read now; empty when neither XDG_CONFIG_HOME nor HOME is set.
     static std::string configPath();
-    // Adds the camera `line` describes, or replaces the one of its name. False, with the
-    // reason in `error`, when the line cannot be used or the file cannot be written.
+    static std::string credentialsPath();
+    // True when the camera `line` describes signs in with a user name, and so needs a password.
+    static bool needsPassword(const std::string &line);
+    // Adds the camera `line` describes, or replaces the one of its name, keeping `password`
+    // (for a camera that signs in) in the credentials file. False, with the reason in `error`,
+    // when the line cannot be used or a file cannot be written.
     static bool add(const std::string &line, std::string &error);
+    static bool add(const std::string &line, const std::string &password, std::string &error);
     // False when no camera has that name or the file cannot be written.
     static bool remove(const std::string &name, std::string &error);
+    // The password kept for camera `name` and `user`; false, with why in `error` (empty when
+    // none is kept), when the file is missing, not the user's own or readable by others.
+    static bool password(const std::string &name, const std::string &user, std::string &password,
+                         std::string &error);
+
+    struct Discovered
+    {
+        std::string name;    // what the camera calls itself, or its address
+        std::string address; // host
+        int port = 80;
+        bool ptz = false; // it says it has a PTZ service
+        std::string line; // for --add-camera
+    };
+    // Asks the cameras on the local network (a WS-Discovery probe to its multicast group), or
+    // the one at `host` ("HOST" or "HOST:PORT", by unicast), who they are, for `seconds`.
+    // False, with why, when the probe cannot be sent.
+    static bool discover(const std::string &host, double seconds, std::vector<Discovered> &found,
+                         std::string &error);
 };

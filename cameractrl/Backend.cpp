@@ -4,6 +4,7 @@
 #include "Report.h"
 #include "SimBackend.h"
 #if defined(__linux__)
+#include "OnvifBackend.h"
 #include "V4l2Backend.h"
 #include "ViscaBackend.h"
 #endif
@@ -24,10 +25,11 @@ struct Library
 #if defined(__linux__)
     V4l2Backend v4l2{systemV4l2Io()};
     ViscaBackend visca;
+    OnvifBackend onvif;
     // The configured network cameras follow whichever cameras are attached.
-    CombinedBackend withV4l2{{&v4l2, &visca}};
-    CombinedBackend withSim{{&sim, &visca}};
-    CombinedBackend viscaOnly{{&visca}};
+    CombinedBackend withV4l2{{&v4l2, &visca, &onvif}};
+    CombinedBackend withSim{{&sim, &visca, &onvif}};
+    CombinedBackend viscaOnly{{&visca, &onvif}};
 #else
     CombinedBackend withSim{{&sim}};
 #endif

@@ -69,9 +69,9 @@ QString CommandLine::usage()
         "[--force]\n"
         "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] "
         "[--reset-image]\n"
-        "                 [--tally off|preview|program] [--guard-program] "
-        "[--add-camera NAME,udp|tcp|serial,HOST[,PORT]]\n"
-        "                 [--remove-camera NAME] [--http [ADDRESS:]PORT [--http-token-file "
+        "                 [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
+        "[--remove-camera NAME]\n"
+        "                 [--discover [HOST[:PORT]]] [--http [ADDRESS:]PORT [--http-token-file "
         "FILE|--http-token TOKEN]]\n"
         "                 [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback "
         "HOST:PORT]] [--help] [--version]");
@@ -130,6 +130,10 @@ The panel:
                         plain VISCA over TCP, port 5678 by default; on a serial port: HOST
                         is its device, PORT its rate, 9600 by default), or replace the one
                         of that name; a running panel lists it at once
+  --add-camera NAME,onvif,HOST[,PORT[,USER]]
+                        add an ONVIF camera (port 80 by default); with a USER, the password
+                        is asked on the terminal (or read from standard input) and kept in
+                        a file only you can read. A field may be quoted: "Hall, left"
   --remove-camera NAME  forget that network camera
   --osc [ADDRESS:]PORT  take OSC messages on UDP (default address 127.0.0.1)
   --osc-allow HOST[,HOST]
@@ -138,6 +142,9 @@ The panel:
                         send the panel's events there as OSC messages
   --guard-program       remote moves and preset recalls on a camera on program are refused
                         unless forced
+  --discover [HOST[:PORT]]
+                        list the ONVIF cameras on the local network (a WS-Discovery probe),
+                        or the one at HOST (port 3702 by default), as lines for --add-camera
   --help, --version
 
 Exit status: 0 done, 1 the camera refused or is absent (or the running panel does not
@@ -324,9 +331,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             if (!value(v) || v.trimmed().isEmpty())
                 return fail(
                     option == "--add-camera"
-                        ? QStringLiteral("--add-camera needs NAME,udp|tcp|serial,HOST[,PORT]")
+                        ? QStringLiteral("--add-camera needs NAME,udp|tcp|serial,HOST[,PORT] "
+                                         "or NAME,onvif,HOST[,PORT[,USER]]")
                         : QStringLiteral("--remove-camera needs a name"));
             line.cameraEdits.append({option == "--add-camera", v});
+        } else if (option == "--discover") {
+            line.discover = true;
+            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith('-'))
+                line.discoverHost = arguments[++i];
         } else if (option == "--http-token") {
             if (!value(line.httpToken) || line.httpToken.isEmpty())
                 return fail("--http-token needs a token");
@@ -349,6 +361,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     if ((!line.httpToken.isEmpty() || !line.httpTokenFile.isEmpty()) && line.httpPort == 0)
         return fail(QStringLiteral("%1 goes with --http")
                         .arg(line.httpToken.isEmpty() ? "--http-token-file" : "--http-token"));
+    if (line.discover && (!line.commands.isEmpty() || line.httpPort))
+        return fail("--discover lists cameras: give it without commands");
     if (line.httpPort && (!line.commands.isEmpty() || !line.cameraEdits.isEmpty()))
         return fail("--http starts the panel's API: give it without other commands");
     if ((!line.oscAllowed.isEmpty() || !line.oscFeedback.isEmpty()) && line.oscPort == 0)

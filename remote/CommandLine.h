@@ -39,6 +39,9 @@ public:
         QString text;
     };
     QVector<CameraEdit> cameraEdits;
+    // --discover [HOST[:PORT]]: list the ONVIF cameras that answer, and exit.
+    bool discover = false;
+    QString discoverHost;
 
     // For --http: the token from --http-token, else from --http-token-file (only a regular
     // file of the user's that no one else may read), else from PTZ_PANEL_HTTP_TOKEN. False,

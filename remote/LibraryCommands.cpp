@@ -6,6 +6,7 @@
 #include "MoveByKey.h"
 #include "NetworkCameras.h"
 #include "PanelKeys.h"
+#include "PasswordPrompt.h"
 
 #include <QString>
 #include <QStringList>
@@ -223,9 +224,37 @@ Outcome LibraryCommands::editCameras(const QVector<CommandLine::CameraEdit> &edi
     for (const CommandLine::CameraEdit &edit : edits) {
         std::string error;
         const std::string text = edit.text.toStdString();
-        if (!(edit.add ? NetworkCameras::add(text, error) : NetworkCameras::remove(text, error)))
+        std::string password;
+        QString why;
+        // A camera that signs in is given its password here, never on the command line.
+        if (edit.add && NetworkCameras::needsPassword(text) &&
+            !PasswordPrompt::read("Password for " + edit.text.section(',', 0, 0).trimmed() + ": ",
+                                  password, why))
+            return Outcome::failed("--add-camera: " + why);
+        if (!(edit.add ? (password.empty() ? NetworkCameras::add(text, error)
+                                           : NetworkCameras::add(text, password, error))
+                       : NetworkCameras::remove(text, error)))
             return Outcome::failed(QString::fromStdString(
                 (edit.add ? "--add-camera: " : "--remove-camera: ") + error));
     }
     return {};
+}
+
+Outcome LibraryCommands::discover(const QString &host)
+{
+    std::vector<NetworkCameras::Discovered> found;
+    std::string error;
+    // A camera on the local network answers within a second or two; one asked by name, at once.
+    if (!NetworkCameras::discover(host.toStdString(), host.isEmpty() ? 3 : 2, found, error))
+        return Outcome::failed("--discover: " + QString::fromStdString(error));
+    QString output;
+    for (const NetworkCameras::Discovered &camera : found)
+        output +=
+            QString::fromStdString(camera.line) + (camera.ptz ? "" : "  # says no PTZ") + "\n";
+    if (found.empty())
+        return {1, output,
+                host.isEmpty() ? QStringLiteral("no ONVIF camera answered")
+                               : host + " did not answer",
+                Outcome::Unavailable};
+    return {0, output, {}, Outcome::Done};
 }

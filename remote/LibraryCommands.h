@@ -19,6 +19,8 @@ public:
     // Adds and removes network cameras in the user's configuration; stops at the first that
     // fails.
     static Outcome editCameras(const QVector<CommandLine::CameraEdit> &edits);
+    // Lists the ONVIF cameras that answer a probe, to the local network or to `host`.
+    static Outcome discover(const QString &host);
 
 private:
     explicit LibraryCommands(BaseDevice &device) : device(device) {}

@@ -613,7 +613,8 @@ void tst_Visca::addAndRemoveCameras()
     QVERIFY(NetworkCameras::add("Stage,udp,10.0.0.7", error));
     QVERIFY(NetworkCameras::add("Old, udp, 10.0.0.8, 1259", error)); // replaces its namesake
     QVERIFY(!NetworkCameras::add("Broken, ftp, host", error));
-    QCOMPARE(QString::fromStdString(error), QString("the transport must be udp, tcp or serial"));
+    QCOMPARE(QString::fromStdString(error),
+             QString("the transport must be udp, tcp, serial or onvif"));
     QVERIFY(NetworkCameras::add("Desk, serial, /dev/ttyUSB0", error));
     QVERIFY(!NetworkCameras::remove("Nobody", error));
     QVERIFY(NetworkCameras::remove("Stage", error));

@@ -190,6 +190,7 @@ void tst_Install::debianPackage()
     for (const QString &file :
          {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
           QString("/ptz-panel/libptz-gamepad.so"), QString("/ptz-panel/libptz-http.so"),
+          QString("/ptz-panel/libCameraCtrlOnvif.so"),
           QString("./usr/share/applications/ptz-panel.desktop"),
           QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png"),
           QString("./usr/share/man/man1/ptz-panel.1.gz"),
@@ -204,7 +205,8 @@ void tst_Install::debianPackage()
     // The modules' libraries too, though the program opens them only when asked.
     for (const char *package :
          {"libc6", "libstdc++6", "libqt5widgets5", "libqt5gui5", "libqt5core5a", "libudev1",
-          "libx11-6", "fonts-liberation2", "libsdl2-2.0-0", "libmicrohttpd12"})
+          "libx11-6", "fonts-liberation2", "libsdl2-2.0-0", "libmicrohttpd12", "libcurl4",
+          "libexpat1", "libssl3"})
         QVERIFY2(depends.output.contains(package), qPrintable(depends.output));
     QVERIFY2(!depends.output.contains("-dev"), qPrintable(depends.output));
     QCOMPARE(run("dpkg-deb", {"--field", deb, "Package"}).output.trimmed(), QString("ptz-panel"));
