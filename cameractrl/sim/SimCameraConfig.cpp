@@ -57,6 +57,8 @@ constexpr Feature features[] = {
     {"imagedefaults", CAP_IMAGE_DEFAULTS},
     {"whitebalanceauto", CAP_WHITE_BALANCE_AUTO},
     {"flicker", CAP_FLICKER},
+    {"zoomposition", CAP_ZOOM_POSITION},
+    {"pantiltmove", CAP_PAN_TILT_MOVE},
 };
 
 std::string trimmed(const std::string &s)
