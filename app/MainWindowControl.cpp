@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The main window as the inputs beside its panels drive it: each request goes through the
 // slot or widget its own control uses, so both end in the same place.
+#include "CameraSession.h"
 #include "MainWindow.h"
 #include "PanelKeys.h"
 
@@ -68,6 +69,25 @@ void MainWindow::pressPresetKey(int preset, int code)
 {
     ChangePresetno(preset);
     RWin_BT_Pressed(code);
+}
+
+bool MainWindow::glidePreset(int preset, int speed, double seconds)
+{
+    ChangePresetno(preset);
+    keyRefused = session->glideTo(preset, speed, seconds) != CameraSession::Result::Done;
+    return !keyRefused;
+}
+
+bool MainWindow::readPreset(int preset, PresetRecord &record) const
+{
+    return session->readPreset(preset, record) == CameraSession::Result::Done;
+}
+
+bool MainWindow::writePreset(int preset, const PresetRecord &record)
+{
+    const bool kept = session->writePreset(preset, record) == CameraSession::Result::Done;
+    showPresets();
+    return kept;
 }
 
 void MainWindow::imageRange(ImageControl::Id control, int &minimum, int &maximum) const

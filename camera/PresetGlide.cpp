@@ -91,19 +91,21 @@ PresetGlide::PresetGlide(BaseDevice *camera, QObject *parent) : QObject(parent),
 PresetGlide::Start PresetGlide::start(uint8_t preset, int speed, double seconds)
 {
     stop();
-    PresetRecord kept;
-    if (!device || !device->ReadPreset(preset, &kept) || !kept.stored)
+    if (!device)
         return Start::NotStored;
     const uint32_t caps = device->Capabilities();
-    const auto itself = [&] {
-        // Its own recall at the speed asked, or, for a time, at its own speed.
-        const bool sent = (caps & CAP_PRESET_SPEED) && seconds <= 0
-                              ? device->CallPresetAtSpeed(preset, speed * FastestPan / FastestSpeed)
-                              : device->CallPreset(preset);
-        return sent ? Start::Recalled : Start::Refused;
-    };
+    // A camera that keeps its presets itself knows those the library never heard of.
     if ((caps & CAP_PRESET_SPEED) && seconds <= 0)
-        return itself();
+        return device->CallPresetAtSpeed(preset, speed * FastestPan / FastestSpeed)
+                   ? Start::Recalled
+                   : Start::Refused;
+    PresetRecord kept;
+    if (!device->ReadPreset(preset, &kept) || !kept.stored)
+        return Start::NotStored;
+    // Where the panel cannot step the camera, it goes there at its own speed.
+    const auto itself = [&] {
+        return device->CallPreset(preset) ? Start::Recalled : Start::Refused;
+    };
 
     Point from{}, to{kept.pan, kept.tilt, kept.zoom};
     int32_t fastest[AxisCount] = {};
