@@ -596,10 +596,10 @@ HttpApi::Reply HttpApi::getPresets(const QJsonObject &, const QByteArray &)
     // The lines of --list-presets: number, stored, PAN,TILT,ZOOM, speed, name.
     QJsonArray presets;
     for (const QString &line : outcome.output.split('\n', Qt::SkipEmptyParts)) {
-        const QStringList f = line.split('\t');
+        const QStringList f = line.split(' ');
         QJsonObject preset{{"preset", f.value(0).toInt()},
                            {"stored", f.value(1) == "stored"},
-                           {"name", f.mid(4).join('\t')}};
+                           {"name", f.mid(4).join(' ')}};
         const QStringList at = f.value(2).split(',');
         for (int axis = 0; axis < 3; ++axis)
             if (at.value(axis) != "-")

@@ -259,7 +259,7 @@ Outcome PresetCommands::run(const Command &c, CameraTarget &target)
             const auto axis = [&](const char *key) {
                 return p.contains(key) ? QString::number(p.value(key).toInt()) : QString("-");
             };
-            lines += QStringLiteral("%1\t%2\t%3,%4,%5\t%6\t%7\n")
+            lines += QStringLiteral("%1 %2 %3,%4,%5 %6 %7\n")
                          .arg(p.value("preset").toInt())
                          .arg(p.value("stored").toBool() ? "stored" : "empty")
                          .arg(axis("pan"), axis("tilt"), axis("zoom"))
