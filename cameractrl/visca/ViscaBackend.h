@@ -11,6 +11,7 @@
 // the file are read, and a larger file is reported once for each version of it that is read.
 #pragma once
 
+#include "PresetStore.h"
 #include "Retirement.h"
 #include "ScannedBackend.h"
 #include "ViscaLink.h"
@@ -39,6 +40,9 @@ public:
     std::unique_ptr<BaseDevice> createDevice() override;
 
     void retire(std::unique_ptr<ViscaWorker> worker);
+    // What the panel keeps of the cameras' presets (names, speeds, where they were stored),
+    // by camera name: the cameras keep the presets themselves.
+    PresetStore &presets() { return presetStore; }
 
     // The cameras of `text` (the file's format); bad lines are reported once under `origin`,
     // or only added to `problems` when given.
@@ -54,6 +58,7 @@ private:
     std::vector<Camera> scan() override;
 
     std::mutex oversizeMutex;
-    std::string oversizeSaid;        // the version of the file last said to be too large
+    std::string oversizeSaid; // the version of the file last said to be too large
+    PresetStore presetStore;
     Retirement<ViscaWorker> retired; // last: waited for before anything else goes
 };
