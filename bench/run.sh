@@ -134,4 +134,8 @@ echo "A VISCA camera over loopback:"
 for transport in udp tcp; do
     "$bench/bench_visca" "$transport" 2>/dev/null || missed=1
 done
+
+echo
+echo "Preset glides on the simulated camera:"
+"$bench/bench_glide" 2>/dev/null || missed=1
 exit "$missed"
