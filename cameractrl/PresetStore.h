@@ -12,10 +12,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 class PresetStore
 {
 public:
+    // Each file has one store in the process: two stores of one file would each write back
+    // only what they hold.
+    explicit PresetStore(std::string fileName = "presets") : file(std::move(fileName)) {}
+
     // An axis the camera cannot report is absent.
     using Position = std::array<std::optional<int64_t>, 3>; // pan, tilt, zoom
 
@@ -45,5 +50,5 @@ public:
     bool adopt(const std::string &camera, const std::string &olderName, std::string &error);
 
 private:
-    CameraStore file{"presets"};
+    CameraStore file;
 };

@@ -41,7 +41,8 @@ public:
 
     void retire(std::unique_ptr<ViscaWorker> worker);
     // What the panel keeps of the cameras' presets (names, speeds, where they were stored),
-    // by camera name: the cameras keep the presets themselves.
+    // by camera name, in a file of its own beside the USB cameras': the cameras keep the
+    // presets themselves.
     PresetStore &presets() { return presetStore; }
 
     // The cameras of `text` (the file's format); bad lines are reported once under `origin`,
@@ -59,6 +60,6 @@ private:
 
     std::mutex oversizeMutex;
     std::string oversizeSaid; // the version of the file last said to be too large
-    PresetStore presetStore;
+    PresetStore presetStore{"network-presets"};
     Retirement<ViscaWorker> retired; // last: waited for before anything else goes
 };
