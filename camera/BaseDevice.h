@@ -115,8 +115,8 @@ struct PresetRecord
     int32_t pan = 0;    // in Set...Position's units
     int32_t tilt = 0;
     int32_t zoom = 0;
-    int32_t speed = 0;  // its own recall speed, 1..8; 0: none
-    char name[65] = {}; // UTF-8, NUL-terminated; "" unnamed
+    int32_t speed = 0;   // its own recall speed, 1..8; 0: none
+    char name[257] = {}; // UTF-8, NUL-terminated, 64 characters at most; "" unnamed
 };
 
 // What changed, for the change listener.

@@ -153,6 +153,12 @@ void tst_Cli::withoutAPanel_data()
                        "--store", "5", "--list-presets"}
         << 0 << "2 stored 0,0,0 - Pulpit\n5 stored 0,0,0 - \n"
         << QStringList{"SetPreset 2", "WritePreset 2", "SetPreset 5"} << "";
+    // 64 characters, 128 bytes: a name's limit is in characters.
+    const QString chorale = QString(64, QChar(0xe9));
+    QTest::newRow("a long name beyond ASCII")
+        << QStringList{"--store", "2", "--name-preset", "2", chorale, "--list-presets"} << 0
+        << "2 stored 0,0,0 - " + chorale + "\n"
+        << QStringList{"SetPreset 2", "WritePreset 2"} << "";
     const auto refused = [](const char *name, QStringList arguments, const char *err) {
         QTest::newRow(name) << arguments << 2 << "" << QStringList{} << err;
     };
