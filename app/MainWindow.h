@@ -64,6 +64,9 @@ public:
     void pressLeftKey(int code) override;
     void pressRightKey(int code) override;
     void pressPresetKey(int preset, int code) override;
+    bool glidePreset(int preset, int speed, double seconds) override;
+    bool readPreset(int preset, PresetRecord &record) const override;
+    bool writePreset(int preset, const PresetRecord &record) override;
     void imageRange(ImageControl::Id control, int &minimum, int &maximum) const override;
     int imageValue(ImageControl::Id control) const override;
     void moveImageSlider(ImageControl::Id control, int value) override;
@@ -145,6 +148,8 @@ private:
     void loadImageControls();
     void showCameraModes();
     void showCapabilities();
+    // The preset keys say which presets are stored, and their names.
+    void showPresets();
     void showConnection(bool open);
     void showImageReported();
     void showPositionReported(int pan, int tilt);

@@ -73,6 +73,25 @@ void MainWindow::pressPresetKey(int preset, int code)
     RWin_BT_Pressed(code);
 }
 
+bool MainWindow::glidePreset(int preset, int speed, double seconds)
+{
+    ChangePresetno(preset);
+    keyRefused = session->glideTo(preset, speed, seconds) != CameraSession::Result::Done;
+    return !keyRefused;
+}
+
+bool MainWindow::readPreset(int preset, PresetRecord &record) const
+{
+    return session->readPreset(preset, record) == CameraSession::Result::Done;
+}
+
+bool MainWindow::writePreset(int preset, const PresetRecord &record)
+{
+    const bool kept = session->writePreset(preset, record) == CameraSession::Result::Done;
+    showPresets();
+    return kept;
+}
+
 void MainWindow::imageRange(ImageControl::Id control, int &minimum, int &maximum) const
 {
     minimum = sliderOf(control)->minimum();

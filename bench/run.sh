@@ -205,4 +205,6 @@ done
 echo
 echo "An ONVIF camera over loopback:"
 "$bench/bench_onvif" 2>/dev/null || missed=1
+echo "Preset glides on the simulated camera:"
+"$bench/bench_glide" 2>/dev/null || missed=1
 exit "$missed"

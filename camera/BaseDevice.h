@@ -65,6 +65,7 @@ enum ParameterIndex : int
                                   // minimum 0 when the camera can switch it off
     PARAM_PAN_POSITION = 3,       // minimum..maximum: what SetPanPosition takes;
     PARAM_TILT_POSITION = 4,      // available 1 with CAP_POSITION (current is LastPosition's)
+    PARAM_ZOOM_POSITION = 5,      // what SetZoomPosition takes; available 1 with CAP_ZOOM_POSITION
     PARAM_BRIGHTNESS = 8,
     PARAM_HUE = 9,
     PARAM_SATURATION = 10,
@@ -94,6 +95,29 @@ enum Capability : uint32_t
     CAP_WHITE_BALANCE_AUTO = 1u << 13, // SetWhiteBalanceAuto
     CAP_FLICKER = 1u << 14,            // SetFlicker
     CAP_TALLY = 1u << 15,              // SetTally lights a lamp on the camera
+    CAP_ZOOM_POSITION = 1u << 16,      // SetZoomPosition, GetZoomPosition
+    CAP_PAN_TILT_MOVE = 1u << 17,      // SetPanTiltPosition
+    CAP_PRESET_SPEED = 1u << 18,       // CallPresetAtSpeed: the camera moves at it itself
+};
+
+// Which positions a PresetRecord holds.
+enum PresetAxis : int32_t
+{
+    PRESET_PAN = 1 << 0,
+    PRESET_TILT = 1 << 1,
+    PRESET_ZOOM = 1 << 2,
+};
+
+// What the library keeps of one preset of the open camera, for ReadPreset and WritePreset.
+struct PresetRecord
+{
+    int32_t stored = 0; // 1: the preset was stored (the camera, or the library, holds it)
+    int32_t known = 0;  // PRESET_... bits: which positions below the library keeps
+    int32_t pan = 0;    // in Set...Position's units
+    int32_t tilt = 0;
+    int32_t zoom = 0;
+    int32_t speed = 0;   // its own recall speed, 1..8; 0: none
+    char name[257] = {}; // UTF-8, NUL-terminated, 64 characters at most; "" unnamed
 };
 
 // What changed, for the change listener.
@@ -204,7 +228,8 @@ public:
     // it has not, or the camera refused something meanwhile or is gone.
     virtual bool WaitUntilSent(int milliseconds) = 0;
 
-    // Operations added later; traced like the original ones.
+    // ---- Added later, traced like the first ones. Each is false, and does nothing, on a
+    // camera that lacks it (its CAP_... bit is out). ----
 
     // The tally lamp: 0 off, 1 preview, 2 program. A camera with one lamp lights it for
     // program only.
@@ -213,4 +238,23 @@ public:
     // listener (CHANGED_POSITION) and LastPosition. False when no camera that tells its
     // position is open.
     virtual bool AskPosition() = 0;
+
+    // In PARAM_ZOOM_POSITION's range; false, and nothing is sent, outside it.
+    virtual bool SetZoomPosition(int32_t position);
+    virtual bool GetZoomPosition(int32_t *position);
+    // Pan and tilt as one move, in Set...Position's units, at the joystick's speeds (pan
+    // 1..24, tilt 1..16) for a camera that moves at a speed it is given; 0: its fastest.
+    virtual bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed);
+    // The camera's own recall of `preset`, moving at `speed` (1..24, the pan speed's scale).
+    virtual bool CallPresetAtSpeed(uint8_t preset, int speed);
+    // Keeps `record` as the preset (name, speed, positions) without moving the camera; a
+    // camera that holds its presets itself is not told. False when it could not be written.
+    virtual bool WritePreset(uint8_t preset, const PresetRecord *record);
+
+    // Queries: they ask the camera nothing, and the trace does not list them.
+
+    // What the library keeps of `preset`; false without an open camera or `record`.
+    virtual bool ReadPreset(uint8_t preset, PresetRecord *record);
+    // The fastest each axis moves, in position units a second (0 for one that cannot).
+    virtual bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom);
 };

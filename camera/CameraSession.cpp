@@ -32,8 +32,9 @@ CameraSession::Copy copyOf(const ParameterRecord &record)
 } // namespace
 
 CameraSession::CameraSession(BaseDevice *device, QObject *parent)
-    : QObject(parent), device(device), present(device != nullptr)
+    : QObject(parent), device(device), present(device != nullptr), glide(device)
 {
+    connect(&glide, &PresetGlide::arrived, this, &CameraSession::glideArrived);
     if (device)
         device->SetChangeListener(&CameraSession::changed, this);
 }
@@ -63,6 +64,7 @@ const ParameterRecord &CameraSession::record(ParameterIndex index) const
 
 template <typename Send> CameraSession::Result CameraSession::ask(Send send)
 {
+    glide.stop(); // whatever else is asked takes over from a glide at once
     if (!present)
         return Result::NoCamera;
     return send() ? Result::Done : Result::Refused;
@@ -74,6 +76,7 @@ bool CameraSession::connectTo(int index)
 {
     if (!device)
         return false;
+    glide.stop();
     device->Close();
     open = false;
     present = true;
@@ -91,6 +94,7 @@ bool CameraSession::connectTo(int index)
 
 void CameraSession::disconnect()
 {
+    glide.stop();
     if (device)
         device->Close();
     open = false;
@@ -100,6 +104,7 @@ void CameraSession::disconnect()
 
 void CameraSession::setAbsent()
 {
+    glide.stop();
     present = false;
 }
 
@@ -199,6 +204,7 @@ CameraSession::Result CameraSession::drive(int key, int pan, int tilt)
 
 CameraSession::Result CameraSession::steer(int key)
 {
+    glide.stop(); // a touch of the joystick, even where it was
     if (key == directionKey)
         return Result::Done;
     directionKey = key;
@@ -263,7 +269,41 @@ CameraSession::Result CameraSession::manualFocus()
 
 CameraSession::Result CameraSession::recall(int preset)
 {
+    PresetRecord kept;
+    if (present && device->ReadPreset(uint8_t(preset & 0xFF), &kept) && kept.stored &&
+        kept.speed > 0)
+        return glideTo(preset, kept.speed, 0);
     return ask([&] { return device->CallPreset(static_cast<uint8_t>(preset & 0xFF)); });
+}
+
+CameraSession::Result CameraSession::glideTo(int preset, int speed, double seconds)
+{
+    glide.stop();
+    if (!present)
+        return Result::NoCamera;
+    switch (glide.start(uint8_t(preset & 0xFF), speed, seconds)) {
+    case PresetGlide::Start::Gliding:
+    case PresetGlide::Start::Recalled:
+        return Result::Done;
+    case PresetGlide::Start::NotStored:
+    case PresetGlide::Start::Refused:
+        break;
+    }
+    return Result::Refused;
+}
+
+CameraSession::Result CameraSession::readPreset(int preset, PresetRecord &record)
+{
+    if (!present)
+        return Result::NoCamera;
+    return device->ReadPreset(uint8_t(preset & 0xFF), &record) ? Result::Done : Result::Refused;
+}
+
+CameraSession::Result CameraSession::writePreset(int preset, const PresetRecord &record)
+{
+    if (!present)
+        return Result::NoCamera;
+    return device->WritePreset(uint8_t(preset & 0xFF), &record) ? Result::Done : Result::Refused;
 }
 
 CameraSession::Result CameraSession::store(int preset)

@@ -7,6 +7,7 @@
 
 #include "BaseDevice.h"
 #include "ImageControl.h"
+#include "PresetGlide.h"
 
 #include <QObject>
 
@@ -85,9 +86,19 @@ public:
     Result focusStop();
     Result autoFocus();
     Result manualFocus();
+    // At the preset's own speed when it has one, else as the camera recalls it.
     Result recall(int preset);
+    // Glides to the preset at `speed` 1..8, or over `seconds` when that is > 0. Any other
+    // operation of the session ends a glide where it is.
+    Result glideTo(int preset, int speed, double seconds);
+    bool isGliding() const { return glide.isGliding(); }
+    const PresetGlide &glider() const { return glide; }
     Result store(int preset);
     Result clear(int preset);
+    // What the library keeps of a preset, and keeping another name or speed with it (these
+    // move nothing, and leave a glide going).
+    Result readPreset(int preset, PresetRecord &record);
+    Result writePreset(int preset, const PresetRecord &record);
     Result setPosition(int pan, int tilt);
     // Asks the camera where it is; 0 for an axis it does not tell.
     Result readPosition(int &pan, int &tilt);
@@ -113,6 +124,8 @@ signals:
     void imageLoaded();
     void capabilitiesChanged();
     void positionRead(int pan, int tilt);
+    // A glide sent its last step.
+    void glideArrived();
 
 private:
     static void changed(void *context, uint32_t changes);
@@ -132,4 +145,5 @@ private:
     int tiltSpeed = 0;
     bool flipped = false;
     bool mirrored = false;
+    PresetGlide glide;
 };

@@ -11,6 +11,7 @@
 #include "Ui_MainWindow.h"
 #include "Win32.h"
 #include "WinLeft.h"
+#include "WinRight.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -280,6 +282,21 @@ void MainWindow::showCapabilities()
                                           capabilities & key.capability);
         }
     limitPositions();
+    showPresets();
+}
+
+void MainWindow::showPresets()
+{
+    for (int number = 0; number <= 8; ++number) {
+        QWidget *key = ui->Win_Right->findChild<QWidget *>(QStringLiteral("BT_%1").arg(number));
+        PresetRecord kept;
+        if (!key || !session->isOpen() ||
+            session->readPreset(number, kept) != CameraSession::Result::Done)
+            kept = PresetRecord();
+        PanelAccess::explainPresetKey(
+            key, number, kept.stored != 0,
+            QString::fromUtf8(kept.name, int(strnlen(kept.name, sizeof kept.name))));
+    }
 }
 
 bool MainWindow::isCameraPresent() const
@@ -593,9 +610,11 @@ void MainWindow::RWin_BT_Pressed(int flag)
         break;
     case 6:
         keyRefused = session->store(presetNumber) != Result::Done;
+        showPresets();
         break;
     case 7:
         keyRefused = session->clear(presetNumber) != Result::Done;
+        showPresets();
         break;
     case 8:
         keyRefused = !session->isPresent() || !setAbsolutePosition();

@@ -10,6 +10,7 @@
 
 class CameraSession;
 class QWidget;
+struct PresetRecord;
 
 class PanelControl
 {
@@ -42,6 +43,12 @@ public:
     virtual void pressRightKey(int code) = 0;
     // A preset key: its number, then RECALL, SET or CLEAR (RWin's codes).
     virtual void pressPresetKey(int preset, int code) = 0;
+    // A preset recalled at `speed` 1..8, or over `seconds` when that is > 0; false when the
+    // camera did not go.
+    virtual bool glidePreset(int preset, int speed, double seconds) = 0;
+    // What the library keeps of a preset, and keeping another (the preset keys show it).
+    virtual bool readPreset(int preset, PresetRecord &record) const = 0;
+    virtual bool writePreset(int preset, const PresetRecord &record) = 0;
 
     virtual void imageRange(ImageControl::Id control, int &minimum, int &maximum) const = 0;
     virtual int imageValue(ImageControl::Id control) const = 0;

@@ -14,6 +14,36 @@ DeviceInfo::~DeviceInfo() = default;
 BaseDevice::BaseDevice() = default;
 BaseDevice::~BaseDevice() = default;
 
+// A backend without these leaves their CAP_... bits out.
+bool BaseDevice::SetZoomPosition(int32_t)
+{
+    return false;
+}
+bool BaseDevice::GetZoomPosition(int32_t *)
+{
+    return false;
+}
+bool BaseDevice::SetPanTiltPosition(int32_t, int32_t, int, int)
+{
+    return false;
+}
+bool BaseDevice::CallPresetAtSpeed(uint8_t, int)
+{
+    return false;
+}
+bool BaseDevice::WritePreset(uint8_t, const PresetRecord *)
+{
+    return false;
+}
+bool BaseDevice::ReadPreset(uint8_t, PresetRecord *)
+{
+    return false;
+}
+bool BaseDevice::FastestMotion(int32_t *, int32_t *, int32_t *)
+{
+    return false;
+}
+
 BaseDevice *BaseDevice::CreateDevice(DeviceType type)
 {
     Trace::write("CreateDevice", int32_t(type));

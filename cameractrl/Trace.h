@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+struct PresetRecord;
+
 class Trace
 {
 public:
@@ -26,4 +28,5 @@ private:
     static void append(std::string &line, uint8_t value);
     static void append(std::string &line, const char *text);
     static void append(std::string &, int32_t *) {} // out-parameters are not traced
+    static void append(std::string &, const PresetRecord *) {}
 };

@@ -326,3 +326,39 @@ bool TraceDevice::AskPosition()
 {
     return call("AskPosition", &BaseDevice::AskPosition);
 }
+
+bool TraceDevice::SetZoomPosition(int32_t position)
+{
+    return call("SetZoomPosition", &BaseDevice::SetZoomPosition, position);
+}
+
+bool TraceDevice::GetZoomPosition(int32_t *position)
+{
+    return call("GetZoomPosition", &BaseDevice::GetZoomPosition, position);
+}
+
+bool TraceDevice::SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed)
+{
+    return call("SetPanTiltPosition", &BaseDevice::SetPanTiltPosition, pan, tilt, panSpeed,
+                tiltSpeed);
+}
+
+bool TraceDevice::CallPresetAtSpeed(uint8_t preset, int speed)
+{
+    return call("CallPresetAtSpeed", &BaseDevice::CallPresetAtSpeed, preset, speed);
+}
+
+bool TraceDevice::WritePreset(uint8_t preset, const PresetRecord *record)
+{
+    return call("WritePreset", &BaseDevice::WritePreset, preset, record);
+}
+
+bool TraceDevice::ReadPreset(uint8_t preset, PresetRecord *record)
+{
+    return inner->ReadPreset(preset, record);
+}
+
+bool TraceDevice::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
+{
+    return inner->FastestMotion(pan, tilt, zoom);
+}

@@ -2,6 +2,7 @@
 #include "PanelAccess.h"
 
 #include <QCoreApplication>
+#include <QStyle>
 #include <QVariant>
 #include <QWidget>
 
@@ -237,6 +238,31 @@ void PanelAccess::explainCameraKey(QWidget *key, const QString &camera, bool con
         status = QCoreApplication::translate("WinLeft", "Greyed: %1 cannot do this.").arg(camera);
     key->setToolTip(what + '\n' + status);
     key->setAccessibleDescription(what + ' ' + status);
+}
+
+void PanelAccess::explainPresetKey(QWidget *key, int number, bool stored, const QString &name)
+{
+    if (!key)
+        return;
+    const QString what =
+        QCoreApplication::translate("WinRight", "Recalls preset %1; after Store or Clear mode, "
+                                                "stores or clears it. Key: %1, with Ctrl stores")
+            .arg(number);
+    QString title =
+        name.isEmpty()
+            ? QCoreApplication::translate("WinRight", "Preset %1").arg(number)
+            : QCoreApplication::translate("WinRight", "Preset %1: %2").arg(number).arg(name);
+    const QString status = stored ? QCoreApplication::translate("WinRight", "Stored.")
+                                  : QCoreApplication::translate("WinRight", "Not stored.");
+    key->setToolTip(title + '\n' + status + '\n' + what);
+    key->setAccessibleName(title);
+    key->setAccessibleDescription(status + ' ' + what);
+    if (key->property("stored").toBool() != stored) {
+        key->setProperty("stored", stored);
+        // The style sheet picks the caption by the property only when it is applied again.
+        key->style()->unpolish(key);
+        key->style()->polish(key);
+    }
 }
 
 QString PanelAccess::toggleName(const char *caption)

@@ -18,6 +18,10 @@ public:
     // it is greyed.
     static void explainCameraKey(QWidget *key, const QString &camera, bool connected, bool can);
 
+    // A preset key says whether its preset is stored, and its name; a stored one's caption
+    // stands out.
+    static void explainPresetKey(QWidget *key, int number, bool stored, const QString &name);
+
     // The full name of a toggle key showing `caption` (an English source caption).
     static QString toggleName(const char *caption);
 

@@ -5,6 +5,7 @@
 // false when the camera refused it.
 #pragma once
 
+#include "BaseDevice.h"
 #include "Command.h"
 #include "ImageControl.h"
 
@@ -27,6 +28,11 @@ public:
     virtual bool recall(int preset) = 0;
     virtual bool store(int preset) = 0; // kept by the time it returns
     virtual bool clear(int preset) = 0;
+    // Recalls `preset` at `speed` 1..8, or over `seconds` when that is > 0.
+    virtual bool glide(int preset, int speed, double seconds) = 0;
+    // What the library keeps of `preset`; false when the camera cannot tell.
+    virtual bool readPreset(int preset, PresetRecord &record) = 0;
+    virtual bool writePreset(int preset, const PresetRecord &record) = 0;
     virtual bool home() = 0;
     // Toward joystick key `key`; `forMs` < 0: until stopped.
     virtual void drive(int key, int panSpeed, int tiltSpeed, int forMs) = 0;

@@ -32,6 +32,22 @@ QString Command::camelCase(const QString &name)
     return key;
 }
 
+QString Command::presetNameProblem(const QString &name)
+{
+    if (name.size() > LongestPresetName)
+        return QStringLiteral("a preset's name has at most %1 characters").arg(LongestPresetName);
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return QStringLiteral("a preset's name holds no control characters");
+    // A name of digits would read as a number wherever presets are named.
+    bool number = false;
+    name.toInt(&number, 10);
+    if (number)
+        return QStringLiteral("a preset's name cannot be a number");
+    return {};
+}
+
 Outcome Outcome::lacking(const QString &camera, uint capabilities, uint capability,
                          const QString &what)
 {

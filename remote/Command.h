@@ -12,8 +12,8 @@ struct Command
     {
         List,   // the cameras, one per line: index and name
         Camera, // choose a camera: `number` (index) or `text` (name)
-        Preset, // recall preset `number`
-        Store,  // store preset `number`
+        Preset, // recall preset `number` (or the one named `text`), at `speed` or over `seconds`
+        Store,  // store preset `number`, with `speed` as its own when given
         Clear,  // clear preset `number`
         Home,
         Move,             // toward `direction` (a joystick key, 0..8) at `speed` 1..8
@@ -25,8 +25,12 @@ struct Command
         WhiteBalanceAuto, // `number` 1 automatic, 0 manual
         Flicker,          // `number` 0 off, 1 50 Hz, 2 60 Hz
         ResetImage,
-        Raise, // show the running panel's window
-        Tally, // `number` 0 off, 1 preview, 2 program
+        Raise,         // show the running panel's window
+        Tally,         // `number` 0 off, 1 preview, 2 program
+        NamePreset,    // name preset `number` `name` ("" takes its name away)
+        ListPresets,   // one line per preset kept: number, stored, name, position, speed
+        ExportPresets, // the camera's presets into the file `text`
+        ImportPresets, // the camera's presets from the file `text`
     };
 
     Kind kind = List;
@@ -43,6 +47,15 @@ struct Command
 
     // The tally states by their names, in `number`'s order.
     static const QStringList &tallyStates();
+    double seconds = 0; // a preset's glide, instead of a speed
+    QString name;       // a preset's
+
+    // Bounds of what a preset takes.
+    static constexpr int FastestPresetSpeed = 8;
+    static constexpr double ShortestGlide = 0.1, LongestGlide = 60;
+    static constexpr int LongestPresetName = 64;
+    // Why `name` cannot name a preset, "" when it can.
+    static QString presetNameProblem(const QString &name);
 
     // The joystick key of a direction name ("up-left" ...), -1 when there is none.
     static int directionKey(const QString &name);

@@ -56,25 +56,44 @@ bool number(const QString &text, int low, int high, int &value)
     return ok && value >= low && value <= high;
 }
 
+// A preset by number, or by a name it may have (`text`, looked up when it runs). False, with
+// what was wrong with a name in `text`, when it is neither.
+bool presetOf(const QString &given, Command &c)
+{
+    bool isNumber = false;
+    const int n = given.toInt(&isNumber, 10);
+    if (isNumber) {
+        c.number = n;
+        return n >= 0 && n <= 255;
+    }
+    if (given.isEmpty())
+        return false;
+    if (const QString problem = Command::presetNameProblem(given); !problem.isEmpty()) {
+        c.text = problem;
+        return false;
+    }
+    c.text = given;
+    return true;
+}
+
 } // namespace
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "usage: ptz-panel [--camera NAME|INDEX] [--on NAME|INDEX] [--list] [--preset N] "
-        "[--store N]\n"
-        "                 [--clear N] [--home] [--move DIRECTION [--speed 1..8]] [--zoom in|out "
-        "[--speed 1..7]]\n"
-        "                 [--for SECONDS] [--stop] [--position PAN,TILT] [--get-position] "
-        "[--force]\n"
-        "                 [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] "
-        "[--reset-image]\n"
-        "                 [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
-        "[--remove-camera NAME]\n"
-        "                 [--discover [HOST[:PORT]]] [--http [ADDRESS:]PORT [--http-token-file "
-        "FILE|--http-token TOKEN]]\n"
-        "                 [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback "
-        "HOST:PORT]] [--help] [--version]");
+        "usage: ptz-panel [--camera NAME|INDEX] [--on NAME|INDEX] [--list] [--force] "
+        "[--preset P [--speed N|--duration S]]\n"
+        "    [--store P [--speed N]] [--clear P] [--name-preset P NAME] [--list-presets] "
+        "[--export-presets FILE]\n"
+        "    [--import-presets FILE] [--home] [--stop] [--for SECONDS] [--move DIRECTION "
+        "[--speed 1..8]] [--zoom in|out [--speed 1..7]]\n"
+        "    [--get-position] [--position PAN,TILT] [--IMAGE N] [--white-balance-auto on|off] "
+        "[--flicker off|50|60] [--reset-image]\n"
+        "    [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
+        "[--remove-camera NAME] [--discover [HOST[:PORT]]]\n"
+        "    [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]] [--help] "
+        "[--version]\n"
+        "    [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback HOST:PORT]]");
 }
 
 QString CommandLine::helpText()
@@ -88,14 +107,27 @@ without a running panel, carries them out on the camera directly and exits.
 Commands, carried out in the order given:
   --camera NAME|INDEX   choose the camera (name or index from --list)
   --list                the cameras, one per line: index and name
-  --preset N            recall preset N (0..255)
-  --store N             store the camera's position as preset N
-  --clear N             clear preset N
+  --preset P            recall preset P: a number (0..255) or a preset's name, as
+                        wherever a preset is given
+  --speed N             after --preset: glide there at speed N (1..8; 8 is the camera's
+                        fastest), pan, tilt and zoom arriving together; after --store: the
+                        preset's own speed, used whenever it is recalled
+  --duration SECONDS    after --preset: glide there in SECONDS (0.1..60), or as fast as the
+                        camera can
+  --store P             store the camera's position as preset P
+  --clear P             clear preset P
+  --name-preset P NAME  name preset P (up to 64 characters; "" takes the name away)
+  --list-presets        the presets kept, one per line: number, stored or empty,
+                        PAN,TILT,ZOOM ("-" where not known), speed, name
+  --export-presets FILE the camera's presets into FILE (JSON; other cameras' stay in it)
+  --import-presets FILE the camera's presets from FILE; a file that does not parse changes
+                        nothing
   --home                move to the home position
   --move DIRECTION      pan and tilt: left, right, up, down, up-left, up-right, down-left,
                         down-right
   --zoom in|out         zoom
   --speed N             speed of the --move (1..8) or --zoom (1..7) before it; default 4
+                        (of a --preset or --store: see above)
   --for SECONDS         stop that --move or --zoom after SECONDS; without it the running
                         panel moves until --stop, and without a panel the command moves until
                         it is interrupted
@@ -220,12 +252,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail("--camera: no camera has index " + v);
             line.commands.append(c);
         } else if (option == "--preset" || option == "--store" || option == "--clear") {
-            if (!value(v) || !number(v, 0, 255, n))
-                return fail(option + " needs a preset number from 0 to 255");
+            if (!presetOf(value(v) ? v : QString(), c))
+                return fail(option + " needs a preset number from 0 to 255, or a preset's name" +
+                            (c.text.isEmpty() ? QString() : " (" + c.text + ")"));
             c.kind = option == "--preset"  ? Command::Preset
                      : option == "--store" ? Command::Store
                                            : Command::Clear;
-            c.number = n;
             line.commands.append(c);
         } else if (option == "--move") {
             if (!value(v) || Command::directionKey(v) < 0)
@@ -244,16 +276,48 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             line.commands.append(c);
         } else if (option == "--speed") {
             if (last < 0)
-                return fail("--speed belongs after a --move or --zoom");
+                return fail("--speed belongs after a --move, --zoom, --preset or --store");
             Command &motion = line.commands[last];
-            const int fastest = motion.kind == Command::Move ? 8 : 7;
+            const int fastest = motion.kind == Command::Zoom ? 7 : 8;
             if (!value(v) || !number(v, 1, fastest, n))
                 return fail(QStringLiteral("--speed needs a number from 1 to %1").arg(fastest));
+            if (motion.seconds > 0)
+                return fail("give a preset either --speed or --duration");
             motion.speed = n;
+        } else if (option == "--duration") {
+            bool ok = false;
+            const double seconds = value(v) ? v.toDouble(&ok) : 0;
+            if (last < 0 || line.commands[last].kind != Command::Preset)
+                return fail("--duration belongs after a --preset");
+            if (!ok || !std::isfinite(seconds) || seconds < Command::ShortestGlide ||
+                seconds > Command::LongestGlide)
+                return fail("--duration needs a number of seconds from 0.1 to 60");
+            if (line.commands[last].speed)
+                return fail("give a preset either --speed or --duration");
+            line.commands[last].seconds = seconds;
+        } else if (option == "--name-preset") {
+            QString name;
+            if (!value(v) || !presetOf(v, c) || !value(name))
+                return fail("--name-preset needs a preset (number or name) and a name");
+            if (const QString problem = Command::presetNameProblem(name); !problem.isEmpty())
+                return fail("--name-preset: " + problem);
+            c.kind = Command::NamePreset;
+            c.name = name;
+            line.commands.append(c);
+        } else if (option == "--list-presets") {
+            c.kind = Command::ListPresets;
+            line.commands.append(c);
+        } else if (option == "--export-presets" || option == "--import-presets") {
+            if (!value(v) || v.isEmpty())
+                return fail(option + " needs a file");
+            c.kind = option == "--export-presets" ? Command::ExportPresets : Command::ImportPresets;
+            c.text = v;
+            line.commands.append(c);
         } else if (option == "--for") {
             bool ok = false;
             const double seconds = value(v) ? v.toDouble(&ok) : 0;
-            if (last < 0)
+            if (last < 0 || (line.commands[last].kind != Command::Move &&
+                             line.commands[last].kind != Command::Zoom))
                 return fail("--for belongs after a --move or --zoom");
             if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
                 return fail("--for needs a number of seconds, up to 3600");
@@ -348,11 +412,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         } else {
             return fail("unknown option " + option);
         }
-        if (option != "--speed" && option != "--for")
-            last = !line.commands.isEmpty() &&
-                           (line.commands.last().kind == Command::Move ||
-                            line.commands.last().kind == Command::Zoom) &&
-                           (option == "--move" || option == "--zoom")
+        if (option != "--speed" && option != "--for" && option != "--duration")
+            last = !line.commands.isEmpty() && (option == "--move" || option == "--zoom" ||
+                                                option == "--preset" || option == "--store")
                        ? int(line.commands.size()) - 1
                        : -1;
     }

@@ -3,6 +3,7 @@
 #include "BaseDevice.h"
 #include "CameraTarget.h"
 #include "PanelKeys.h"
+#include "PresetCommands.h"
 
 namespace {
 
@@ -80,6 +81,10 @@ Need needOf(Command::Kind kind)
     case Command::Preset:
     case Command::Store:
     case Command::Clear:
+    case Command::NamePreset:
+    case Command::ListPresets:
+    case Command::ExportPresets:
+    case Command::ImportPresets:
         return {CAP_PRESETS, "keep presets"};
     case Command::Home:
         return {CAP_HOME, "go home"};
@@ -156,18 +161,13 @@ Outcome CommandRunner::run(const Command &c, CameraTarget &target)
     const QString camera = target.cameraName();
     switch (c.kind) {
     case Command::Preset:
-        return target.recall(c.number)
-                   ? Outcome{}
-                   : Outcome::failed(QStringLiteral("preset %1 is not stored").arg(c.number),
-                                     Outcome::NotFound);
     case Command::Store:
     case Command::Clear:
-        if (c.kind == Command::Store ? target.store(c.number) : target.clear(c.number))
-            return {};
-        return Outcome::failed(QStringLiteral("%1 could not %2 preset %3")
-                                   .arg(camera, c.kind == Command::Store ? "store" : "clear")
-                                   .arg(c.number),
-                               Outcome::NotStored);
+    case Command::NamePreset:
+    case Command::ListPresets:
+    case Command::ExportPresets:
+    case Command::ImportPresets:
+        return PresetCommands::run(c, target);
     case Command::Home:
         return target.home() ? Outcome{} : Outcome::failed(camera + " cannot go home");
     case Command::Move:

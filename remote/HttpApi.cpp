@@ -648,6 +648,8 @@ const HttpApi::Endpoint HttpApi::Endpoints[] = {
     {"POST", "/api/preset/recall", &HttpApi::postPreset},
     {"POST", "/api/preset/store", &HttpApi::postPreset},
     {"POST", "/api/preset/clear", &HttpApi::postPreset},
+    {"POST", "/api/preset/name", &HttpApi::postPreset},
+    {"GET", "/api/presets", &HttpApi::getPresets},
     {"POST", "/api/home", &HttpApi::postHome},
     {"POST", "/api/move", &HttpApi::postMotion},
     {"POST", "/api/zoom", &HttpApi::postMotion},
@@ -742,13 +744,67 @@ HttpApi::Reply HttpApi::postCamera(const QJsonObject &json, const QByteArray &)
 HttpApi::Reply HttpApi::postPreset(const QJsonObject &json, const QByteArray &path)
 {
     Command c;
-    if (!integer(json, "preset", 0, 255, c.number))
-        return error(400, "\"preset\" must be a number from 0 to 255");
     const QByteArray action = path.mid(int(qstrlen("/api/preset/")));
     c.kind = action == "recall"  ? Command::Preset
              : action == "store" ? Command::Store
+             : action == "name"  ? Command::NamePreset
                                  : Command::Clear;
+    if (!presetOf(json, c))
+        return error(400, "\"preset\" must be a number from 0 to 255, or a preset's name");
+    if (json.contains("speed") && c.kind != Command::Preset && c.kind != Command::Store)
+        return error(400, "only a recall or a store takes \"speed\"");
+    if (json.contains("speed") && !integer(json, "speed", 1, Command::FastestPresetSpeed, c.speed))
+        return error(400, "\"speed\" must be a number from 1 to 8");
+    if (json.contains("duration")) {
+        const double seconds = json.value("duration").toDouble(NAN);
+        if (c.kind != Command::Preset || json.contains("speed"))
+            return error(400, "only a recall takes \"duration\", and not with \"speed\"");
+        if (!json.value("duration").isDouble() || !std::isfinite(seconds) ||
+            seconds < Command::ShortestGlide || seconds > Command::LongestGlide)
+            return error(400, "\"duration\" must be a number of seconds from 0.1 to 60");
+        c.seconds = seconds;
+    }
+    if (c.kind == Command::NamePreset) {
+        if (!json.value("name").isString())
+            return error(400, "give \"name\", a text (\"\" takes the name away)");
+        c.name = json.value("name").toString();
+        if (const QString problem = Command::presetNameProblem(c.name); !problem.isEmpty())
+            return error(400, problem);
+    }
     return fromOutcome(run(c));
+}
+
+bool HttpApi::presetOf(const QJsonObject &json, Command &c)
+{
+    const QJsonValue preset = json.value("preset");
+    if (preset.isString()) {
+        c.text = preset.toString();
+        return !c.text.isEmpty() && Command::presetNameProblem(c.text).isEmpty();
+    }
+    return integer(json, "preset", 0, 255, c.number);
+}
+
+HttpApi::Reply HttpApi::getPresets(const QJsonObject &, const QByteArray &)
+{
+    Command c;
+    c.kind = Command::ListPresets;
+    const Outcome outcome = commands.run(c);
+    // The lines of --list-presets: number, stored, PAN,TILT,ZOOM, speed, name.
+    QJsonArray presets;
+    for (const QString &line : outcome.output.split('\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(' ');
+        QJsonObject preset{{"preset", f.value(0).toInt()},
+                           {"stored", f.value(1) == "stored"},
+                           {"name", f.mid(4).join(' ')}};
+        const QStringList at = f.value(2).split(',');
+        for (int axis = 0; axis < 3; ++axis)
+            if (at.value(axis) != "-")
+                preset.insert(QStringList{"pan", "tilt", "zoom"}[axis], at.value(axis).toInt());
+        if (f.value(3) != "-")
+            preset.insert("speed", f.value(3).toInt());
+        presets.append(preset);
+    }
+    return fromOutcome(outcome, QJsonObject{{"presets", presets}});
 }
 
 HttpApi::Reply HttpApi::postHome(const QJsonObject &, const QByteArray &)

@@ -144,6 +144,9 @@ private:
     Reply getCameras(const QJsonObject &, const QByteArray &);
     Reply postCamera(const QJsonObject &json, const QByteArray &);
     Reply postPreset(const QJsonObject &json, const QByteArray &path);
+    Reply getPresets(const QJsonObject &, const QByteArray &);
+    // "preset" as a number or a name, into `number` or `text`.
+    static bool presetOf(const QJsonObject &json, Command &command);
     Reply postHome(const QJsonObject &, const QByteArray &);
     Reply postMotion(const QJsonObject &json, const QByteArray &path);
     Reply postKeepAlive(const QJsonObject &, const QByteArray &);

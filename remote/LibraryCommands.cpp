@@ -7,6 +7,10 @@
 #include "NetworkCameras.h"
 #include "PanelKeys.h"
 #include "PasswordPrompt.h"
+#include "PresetGlide.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <QString>
 #include <QStringList>
@@ -25,17 +29,17 @@ constexpr int SendWaitMs = 10000;
 
 void LibraryCommands::hold(int ms)
 {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &signals, nullptr);
+    sigset_t stopping;
+    sigemptyset(&stopping);
+    sigaddset(&stopping, SIGINT);
+    sigaddset(&stopping, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stopping, nullptr);
     if (ms < 0) {
         int caught = 0;
-        sigwait(&signals, &caught);
+        sigwait(&stopping, &caught);
     } else {
         const timespec wait = {ms / 1000, long(ms % 1000) * 1000000L};
-        sigtimedwait(&signals, nullptr, &wait);
+        sigtimedwait(&stopping, nullptr, &wait);
     }
 }
 
@@ -72,6 +76,41 @@ Outcome LibraryCommands::ready(uint &capabilities)
 bool LibraryCommands::recall(int preset)
 {
     return device.CallPreset(uint8_t(preset));
+}
+
+bool LibraryCommands::glide(int preset, int speed, double seconds)
+{
+    PresetGlide glide(&device);
+    QEventLoop loop;
+    QObject::connect(&glide, &PresetGlide::arrived, &loop, &QEventLoop::quit);
+    switch (glide.start(uint8_t(preset), speed, seconds)) {
+    case PresetGlide::Start::Gliding:
+        break;
+    case PresetGlide::Start::Recalled:
+        return device.WaitUntilSent(SendWaitMs);
+    case PresetGlide::Start::NotStored:
+    case PresetGlide::Start::Refused:
+        return false;
+    }
+    // A step the camera refuses ends the glide without arriving: the loop ends with it.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (!glide.isGliding())
+            loop.quit();
+    });
+    watch.start(200);
+    loop.exec();
+    return device.WaitUntilSent(SendWaitMs);
+}
+
+bool LibraryCommands::readPreset(int preset, PresetRecord &record)
+{
+    return device.ReadPreset(uint8_t(preset), &record);
+}
+
+bool LibraryCommands::writePreset(int preset, const PresetRecord &record)
+{
+    return device.WritePreset(uint8_t(preset), &record);
 }
 
 bool LibraryCommands::store(int preset)

@@ -256,6 +256,21 @@ bool PanelCommands::clear(int preset)
     return !panel.wasRefused();
 }
 
+bool PanelCommands::glide(int preset, int speed, double seconds)
+{
+    return panel.glidePreset(preset, speed, seconds);
+}
+
+bool PanelCommands::readPreset(int preset, PresetRecord &record)
+{
+    return panel.readPreset(preset, record);
+}
+
+bool PanelCommands::writePreset(int preset, const PresetRecord &record)
+{
+    return panel.writePreset(preset, record);
+}
+
 bool PanelCommands::home()
 {
     panel.pressLeftKey(LeftHome);

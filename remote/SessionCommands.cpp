@@ -78,6 +78,21 @@ bool SessionCommands::clear(int preset)
     return session.clear(preset) == Result::Done;
 }
 
+bool SessionCommands::glide(int preset, int speed, double seconds)
+{
+    return session.glideTo(preset, speed, seconds) == Result::Done;
+}
+
+bool SessionCommands::readPreset(int preset, PresetRecord &record)
+{
+    return session.readPreset(preset, record) == Result::Done;
+}
+
+bool SessionCommands::writePreset(int preset, const PresetRecord &record)
+{
+    return session.writePreset(preset, record) == Result::Done;
+}
+
 bool SessionCommands::home()
 {
     return session.home() == Result::Done;

@@ -39,6 +39,9 @@ public:
     bool recall(int preset) override;
     bool store(int preset) override;
     bool clear(int preset) override;
+    bool glide(int preset, int speed, double seconds) override;
+    bool readPreset(int preset, PresetRecord &record) override;
+    bool writePreset(int preset, const PresetRecord &record) override;
     bool home() override;
     void drive(int key, int panSpeed, int tiltSpeed, int forMs) override;
     void zoom(int direction, int speed, int forMs) override;

@@ -248,7 +248,10 @@ QString joystickBase()
 QString presetKey()
 {
     // Its own colour outweighs the panel's rules, so it names the disabled one itself.
-    return QStringLiteral("QPushButton {\n    color: rgb(226, 222, 222);\n}\n") + DisabledKey;
+    // A stored preset's caption in the focus frame's blue; still greyed when disabled.
+    return QStringLiteral("QPushButton {\n    color: rgb(226, 222, 222);\n}\n"
+                          "QPushButton[stored=\"true\"] {\n    color: rgb(104, 163, 237);\n}\n") +
+           DisabledKey;
 }
 
 QString foldKey()

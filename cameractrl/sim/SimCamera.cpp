@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "SimCamera.h"
-#include "PresetStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +60,8 @@ void SimCamera::copyRecords(ParameterRecord *records) const
     for (const auto &[axis, index] :
          {std::pair{Pan, PARAM_PAN_POSITION}, {Tilt, PARAM_TILT_POSITION}})
         records[index] = {minimumOf[axis], maximumOf[axis], 1, 0, positionLocked(axis), positions};
+    const int32_t zooms = (origin.lacks & (CAP_ZOOM | CAP_ZOOM_POSITION)) ? 0 : 1;
+    records[PARAM_ZOOM_POSITION] = {0, ZoomMax, 1, 0, positionLocked(Zoom), zooms};
 }
 
 bool SimCamera::reaches(Axis axis, long long position)
@@ -168,7 +169,9 @@ bool SimCamera::storePreset(uint8_t number, std::string &error)
     const std::array<int, AxisCount> here = {positionLocked(Pan), positionLocked(Tilt),
                                              positionLocked(Zoom)};
     if (origin.keepsPresets) {
-        presets[number] = here;
+        PresetStore::Entry &kept = presets[number];
+        kept.position = {here[Pan], here[Tilt], here[Zoom]};
+        kept.stored = true;
         return true;
     }
     return libraryPresets().store(origin.name, number, {here[Pan], here[Tilt], here[Zoom]}, error);
@@ -178,18 +181,15 @@ bool SimCamera::recallPreset(uint8_t number)
 {
     const std::lock_guard<std::mutex> lock(mutex);
     std::array<int, AxisCount> there = {};
-    if (origin.keepsPresets) {
-        const auto found = presets.find(number);
-        if (found == presets.end())
-            return false;
-        there = found->second;
-    } else {
-        const auto found = libraryPresets().find(origin.name, number);
-        if (!found)
-            return false;
-        for (int axis = 0; axis < AxisCount; ++axis)
-            there[axis] = int((*found)[axis].value_or(0));
-    }
+    std::optional<PresetStore::Position> found;
+    if (!origin.keepsPresets)
+        found = libraryPresets().find(origin.name, number);
+    else if (const auto kept = presets.find(number); kept != presets.end() && kept->second.stored)
+        found = kept->second.position;
+    if (!found)
+        return false;
+    for (int axis = 0; axis < AxisCount; ++axis)
+        there[axis] = int((*found)[axis].value_or(0));
     for (int axis = 0; axis < AxisCount; ++axis)
         setPositionLocked(Axis(axis), there[axis]);
     return true;
@@ -202,4 +202,28 @@ bool SimCamera::clearPreset(uint8_t number, std::string &error)
         return libraryPresets().erase(origin.name, number, error);
     presets.erase(number);
     return true;
+}
+
+PresetRecord SimCamera::readPreset(uint8_t number) const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!origin.keepsPresets)
+        return PresetStore::record(libraryPresets().entry(origin.name, number));
+    const auto kept = presets.find(number);
+    return PresetStore::record(kept == presets.end() ? std::nullopt : std::optional(kept->second));
+}
+
+bool SimCamera::writePreset(uint8_t number, const PresetRecord &record, std::string &error)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!origin.keepsPresets)
+        return libraryPresets().put(origin.name, number, PresetStore::entryOf(record), error);
+    presets[number] = PresetStore::entryOf(record);
+    return true;
+}
+
+int SimCamera::fastest(Axis axis)
+{
+    constexpr int fastestSpeed[] = {24, 16, 7};
+    return fastestSpeed[axis] * unitsPerSpeed[axis];
 }

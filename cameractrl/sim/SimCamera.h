@@ -4,6 +4,7 @@
 // watched on another thread while the panel drives it.
 #pragma once
 
+#include "PresetStore.h"
 #include "SimCameraConfig.h"
 
 #include <array>
@@ -53,6 +54,10 @@ public:
     bool storePreset(uint8_t number, std::string &error);
     bool recallPreset(uint8_t number);
     bool clearPreset(uint8_t number, std::string &error);
+    PresetRecord readPreset(uint8_t number) const;
+    bool writePreset(uint8_t number, const PresetRecord &record, std::string &error);
+    // Units a second at the fastest speed.
+    static int fastest(Axis axis);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -71,5 +76,5 @@ private:
     SimCameraConfig origin;
     ParameterRecord values[PARAM_COUNT];
     std::array<Motion, AxisCount> motion;
-    std::map<uint8_t, std::array<int, AxisCount>> presets;
+    std::map<uint8_t, PresetStore::Entry> presets; // of a camera that keeps them itself
 };

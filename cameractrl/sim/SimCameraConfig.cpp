@@ -58,6 +58,8 @@ constexpr Feature features[] = {
     {"whitebalanceauto", CAP_WHITE_BALANCE_AUTO},
     {"flicker", CAP_FLICKER},
     {"tally", CAP_TALLY},
+    {"zoomposition", CAP_ZOOM_POSITION},
+    {"pantiltmove", CAP_PAN_TILT_MOVE},
 };
 
 std::string trimmed(const std::string &s)

@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr uint32_t Everything = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME |
-                                CAP_PTZ_RESET | CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT |
-                                CAP_MENU | CAP_FRAMING | CAP_IMAGE_DEFAULTS |
-                                CAP_WHITE_BALANCE_AUTO | CAP_FLICKER | CAP_TALLY;
+constexpr uint32_t Everything =
+    CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME | CAP_PTZ_RESET | CAP_FLIP |
+    CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT | CAP_MENU | CAP_FRAMING | CAP_IMAGE_DEFAULTS |
+    CAP_WHITE_BALANCE_AUTO | CAP_FLICKER | CAP_TALLY | CAP_ZOOM_POSITION | CAP_PAN_TILT_MOVE;
 
 } // namespace
 
@@ -64,9 +64,27 @@ bool SimDevice::can(uint32_t capability, const char *what)
     return false;
 }
 
+bool SimDevice::offers(uint32_t capability, const char *what)
+{
+    if (!isOpen())
+        return false;
+    if (Capabilities() & capability)
+        return true;
+    reportOnce(name + " offers no " + what);
+    return false;
+}
+
 uint32_t SimDevice::Capabilities()
 {
-    return isOpen() ? Everything & ~camera->lacks() : 0;
+    if (!isOpen())
+        return 0;
+    uint32_t lacking = camera->lacks();
+    // Neither can go to a position without the motion it is one of.
+    if (lacking & (CAP_POSITION | CAP_PAN_TILT))
+        lacking |= CAP_PAN_TILT_MOVE;
+    if (lacking & CAP_ZOOM)
+        lacking |= CAP_ZOOM_POSITION;
+    return Everything & ~lacking;
 }
 
 void SimDevice::SetChangeListener(ChangeListener listener, void *context)
@@ -396,4 +414,67 @@ bool SimDevice::AskPosition()
 bool SimDevice::SetTally(int state)
 {
     return state >= 0 && state <= 2 && can(CAP_TALLY, "tally lamp");
+}
+
+bool SimDevice::SetZoomPosition(int32_t position)
+{
+    if (!offers(CAP_ZOOM_POSITION, "absolute zoom"))
+        return false;
+    if (!SimCamera::reaches(SimCamera::Zoom, position)) {
+        report(name + " cannot zoom to " + std::to_string(position));
+        return false;
+    }
+    camera->setPosition(SimCamera::Zoom, position);
+    return true;
+}
+
+bool SimDevice::GetZoomPosition(int32_t *position)
+{
+    if (!position || !offers(CAP_ZOOM_POSITION, "absolute zoom"))
+        return false;
+    *position = camera->position(SimCamera::Zoom);
+    return true;
+}
+
+bool SimDevice::SetPanTiltPosition(int32_t pan, int32_t tilt, int, int)
+{
+    if (!offers(CAP_PAN_TILT_MOVE, "absolute position"))
+        return false;
+    if (!SimCamera::reaches(SimCamera::Pan, pan) || !SimCamera::reaches(SimCamera::Tilt, tilt)) {
+        report(name + " cannot move to " + std::to_string(pan) + "," + std::to_string(tilt));
+        return false;
+    }
+    // The simulation arrives at once: whoever wants a glide steps it.
+    camera->setPosition(SimCamera::Pan, pan);
+    camera->setPosition(SimCamera::Tilt, tilt);
+    return true;
+}
+
+bool SimDevice::WritePreset(uint8_t preset, const PresetRecord *record)
+{
+    if (!record || !can(CAP_PRESETS, "presets"))
+        return false;
+    std::string error;
+    if (camera->writePreset(preset, *record, error))
+        return true;
+    report("preset " + std::to_string(preset) + " of " + name + " is not kept: " + error);
+    return false;
+}
+
+bool SimDevice::ReadPreset(uint8_t preset, PresetRecord *record)
+{
+    if (!record || !isOpen() || (camera->lacks() & CAP_PRESETS))
+        return false;
+    *record = camera->readPreset(preset);
+    return true;
+}
+
+bool SimDevice::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
+{
+    if (!pan || !tilt || !zoom || !isOpen())
+        return false;
+    *pan = SimCamera::fastest(SimCamera::Pan);
+    *tilt = SimCamera::fastest(SimCamera::Tilt);
+    *zoom = SimCamera::fastest(SimCamera::Zoom);
+    return true;
 }

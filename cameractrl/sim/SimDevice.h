@@ -74,6 +74,12 @@ public:
     bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
     bool AskPosition() override;
+    bool SetZoomPosition(int32_t position) override;
+    bool GetZoomPosition(int32_t *position) override;
+    bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed) override;
+    bool WritePreset(uint8_t preset, const PresetRecord *record) override;
+    bool ReadPreset(uint8_t preset, PresetRecord *record) override;
+    bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
 
 private:
     bool move(int axis, int direction, int speed);
@@ -83,6 +89,8 @@ private:
     bool isOpen() const { return camera != nullptr; }
     // The camera is open and has `capability`; says once when it lacks it.
     bool can(uint32_t capability, const char *what);
+    // The same for what follows from what it lacks (Capabilities()).
+    bool offers(uint32_t capability, const char *what);
 
     SimBackend &backend;
     const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();

@@ -325,6 +325,17 @@ void fillRecords(const V4l2ControlMap &controls, ParameterRecord *records)
                   toDegrees(c.known ? c.value : c.defaultValue),
                   positions ? 1 : 0};
     }
+    ParameterRecord &zoom = records[PARAM_ZOOM_POSITION];
+    const auto found = controls.find(V4L2_CID_ZOOM_ABSOLUTE);
+    if (found == controls.end() || !(capabilities(controls) & CAP_ZOOM_POSITION))
+        zoom = {0, 0, 0, 0, 0, 0};
+    else
+        zoom = {narrow(found->second.minimum),
+                narrow(found->second.maximum),
+                narrow(found->second.step),
+                narrow(found->second.defaultValue),
+                narrow(found->second.known ? found->second.value : found->second.defaultValue),
+                1};
 }
 
 uint32_t capabilities(const V4l2ControlMap &controls)
@@ -354,6 +365,10 @@ uint32_t capabilities(const V4l2ControlMap &controls)
     set(CAP_IMAGE_DEFAULTS, image);
     set(CAP_WHITE_BALANCE_AUTO, writable(controls, V4L2_CID_AUTO_WHITE_BALANCE));
     set(CAP_FLICKER, writable(controls, V4L2_CID_POWER_LINE_FREQUENCY));
+    set(CAP_ZOOM_POSITION,
+        writable(controls, V4L2_CID_ZOOM_ABSOLUTE) && readable(controls, V4L2_CID_ZOOM_ABSOLUTE));
+    set(CAP_PAN_TILT_MOVE,
+        writable(controls, V4L2_CID_PAN_ABSOLUTE) && writable(controls, V4L2_CID_TILT_ABSOLUTE));
     return caps;
 }
 

@@ -285,6 +285,74 @@ bool V4l2Device::moveTo(Axis axis, int32_t degrees)
     return true;
 }
 
+bool V4l2Device::SetZoomPosition(int32_t position)
+{
+    if (!worker)
+        return false;
+    const uint32_t id = absoluteControl(Zoom);
+    if (lacksControl(id, true))
+        return unsupported(nameOf(id) + std::string(" control"));
+    if (worker->looked({id})) {
+        const V4l2Control c = worker->controls().at(id);
+        if (position < c.minimum || position > c.maximum)
+            return false;
+    }
+    worker->write({{id, position}}, false);
+    return true;
+}
+
+bool V4l2Device::GetZoomPosition(int32_t *position)
+{
+    if (!worker || !position)
+        return false;
+    if (lacksControl(absoluteControl(Zoom), false))
+        return unsupported(nameOf(absoluteControl(Zoom)) + std::string(" reading"));
+    if (!worker->refreshPosition(PositionFreshness, PositionWait))
+        return false;
+    const auto value = worker->position(Zoom);
+    if (!value)
+        return false;
+    *position = static_cast<int32_t>(std::clamp<int64_t>(*value, INT32_MIN, INT32_MAX));
+    return true;
+}
+
+bool V4l2Device::SetPanTiltPosition(int32_t pan, int32_t tilt, int, int)
+{
+    // UVC has no speed for an absolute move: the camera goes at its own.
+    if (lacks(CAP_PAN_TILT_MOVE, "absolute pan and tilt"))
+        return false;
+    const uint32_t panId = absoluteControl(Pan), tiltId = absoluteControl(Tilt);
+    if (worker->looked({panId, tiltId})) {
+        const V4l2ControlMap controls = worker->controls();
+        for (const auto &[id, degrees] : {std::pair{panId, pan}, {tiltId, tilt}}) {
+            const auto [lowest, highest] = degreeRange(controls.at(id));
+            if (degrees < lowest || degrees > highest)
+                return false;
+        }
+    }
+    worker->write({{panId, int64_t(pan) * ArcSecondsPerDegree},
+                   {tiltId, int64_t(tilt) * ArcSecondsPerDegree}},
+                  false);
+    return true;
+}
+
+bool V4l2Device::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
+{
+    if (!worker || !pan || !tilt || !zoom)
+        return false;
+    const V4l2ControlMap controls = worker->controls();
+    int32_t *const out[] = {pan, tilt, zoom};
+    constexpr int fastest[] = {24, 16, 7};
+    for (Axis axis : {Pan, Tilt, Zoom}) {
+        const auto found = controls.find(absoluteControl(axis));
+        const double rate =
+            found == controls.end() ? 0 : stepRate(found->second, axis, fastest[axis]);
+        // Pan and tilt in whole degrees, as the positions are.
+        *out[axis] = int32_t(axis == Zoom ? rate : rate / ArcSecondsPerDegree);
+    }
+    return true;
+}
+
 bool V4l2Device::readPosition(Axis axis, int32_t *degrees)
 {
     if (!worker || !degrees)
@@ -401,6 +469,28 @@ bool V4l2Device::CallPreset(uint8_t preset)
             return writes;
         },
         "absolute position to recall a preset");
+}
+
+bool V4l2Device::ReadPreset(uint8_t preset, PresetRecord *record)
+{
+    if (!worker || !record)
+        return false;
+    *record = PresetStore::record(backend.stores().presets->entry(opened.identity, preset),
+                                  ArcSecondsPerDegree);
+    return true;
+}
+
+bool V4l2Device::WritePreset(uint8_t preset, const PresetRecord *record)
+{
+    if (!worker || !record)
+        return false;
+    std::string error;
+    if (backend.stores().presets->put(opened.identity, preset,
+                                      PresetStore::entryOf(*record, ArcSecondsPerDegree), error))
+        return true;
+    report("preset " + std::to_string(int(preset)) + " of " + opened.info.name +
+           " is not kept: " + error);
+    return false;
 }
 
 bool V4l2Device::ClearPreset(uint8_t preset)

@@ -67,6 +67,12 @@ public:
     bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
     bool AskPosition() override;
+    bool SetZoomPosition(int32_t position) override;
+    bool GetZoomPosition(int32_t *position) override;
+    bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed) override;
+    bool WritePreset(uint8_t preset, const PresetRecord *record) override;
+    bool ReadPreset(uint8_t preset, PresetRecord *record) override;
+    bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
     // Waits until the open camera is read completely, at most `milliseconds`.
     bool WaitUntilRead(int milliseconds);
 

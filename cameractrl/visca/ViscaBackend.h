@@ -4,6 +4,7 @@
 #pragma once
 
 #include "NetworkCameraFile.h"
+#include "PresetStore.h"
 #include "Retirement.h"
 #include "ScannedBackend.h"
 #include "ViscaLink.h"
@@ -30,6 +31,10 @@ public:
     std::unique_ptr<BaseDevice> createDevice() override;
 
     void retire(std::unique_ptr<ViscaWorker> worker);
+    // What the panel keeps of the cameras' presets (names, speeds, where they were stored),
+    // by camera name, in a file of its own beside the USB cameras': the cameras keep the
+    // presets themselves.
+    PresetStore &presets() { return presetStore; }
 
     // The VISCA cameras of `text` (the file's format), as NetworkCameraFile::parse.
     static std::vector<Camera> parse(const std::string &text, const std::string &origin,
@@ -39,5 +44,8 @@ public:
 private:
     std::vector<Camera> scan() override;
 
+    std::mutex oversizeMutex;
+    std::string oversizeSaid; // the version of the file last said to be too large
+    PresetStore presetStore{"network-presets"};
     Retirement<ViscaWorker> retired; // last: waited for before anything else goes
 };

@@ -2,11 +2,16 @@
 #include "ViscaDevice.h"
 #include "Report.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr auto ReadWait = std::chrono::milliseconds(40);
 constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 constexpr int ImageKey = 100; // + the record: a newer value replaces one not yet sent
+// VISCA does not tell how fast a camera moves: what common ones do at their fastest, in
+// their units a second (pan and tilt about 14 a degree, zoom across in three seconds).
+constexpr int32_t FastestPan = 1400, FastestTilt = 1200, FastestZoom = Visca::ZoomMax / 3;
 
 } // namespace
 
@@ -215,6 +220,47 @@ bool ViscaDevice::SetTiltPosition(int32_t position)
     return true;
 }
 
+bool ViscaDevice::SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed)
+{
+    if (pan < Visca::PositionMin || pan > Visca::PositionMax || tilt < Visca::PositionMin ||
+        tilt > Visca::PositionMax || lacks(CAP_PAN_TILT_MOVE, "absolute position"))
+        return false;
+    // 0: the fastest, as SET PT moves.
+    worker->moveTo(pan, tilt, panSpeed > 0 ? std::min(panSpeed, 0x18) : 0x18,
+                   tiltSpeed > 0 ? std::min(tiltSpeed, 0x14) : 0x14);
+    return true;
+}
+
+bool ViscaDevice::SetZoomPosition(int32_t position)
+{
+    if (position < 0 || position > Visca::ZoomMax || lacks(CAP_ZOOM_POSITION, "zoom position"))
+        return false;
+    worker->zoomTo(position);
+    return true;
+}
+
+bool ViscaDevice::GetZoomPosition(int32_t *position)
+{
+    // The camera's last answer, or where it was last sent: it moves only when told to.
+    if (!position || lacks(CAP_ZOOM_POSITION, "zoom position"))
+        return false;
+    const auto at = worker->position(2);
+    if (!at)
+        return false;
+    *position = *at;
+    return true;
+}
+
+bool ViscaDevice::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
+{
+    if (!worker || !pan || !tilt || !zoom)
+        return false;
+    *pan = FastestPan;
+    *tilt = FastestTilt;
+    *zoom = FastestZoom;
+    return true;
+}
+
 bool ViscaDevice::readPosition(int axis, int32_t *position)
 {
     if (!position || lacks(CAP_POSITION, "absolute position"))
@@ -266,7 +312,10 @@ bool ViscaDevice::PtzReset()
 
 bool ViscaDevice::SetPreset(uint8_t preset)
 {
-    return request(Visca::memory(Visca::MemorySet, preset), CAP_PRESETS, "presets");
+    if (!request(Visca::memory(Visca::MemorySet, preset), CAP_PRESETS, "presets"))
+        return false;
+    keepPreset(preset, true);
+    return true;
 }
 bool ViscaDevice::CallPreset(uint8_t preset)
 {
@@ -274,7 +323,67 @@ bool ViscaDevice::CallPreset(uint8_t preset)
 }
 bool ViscaDevice::ClearPreset(uint8_t preset)
 {
-    return request(Visca::memory(Visca::MemoryReset, preset), CAP_PRESETS, "presets");
+    if (!request(Visca::memory(Visca::MemoryReset, preset), CAP_PRESETS, "presets"))
+        return false;
+    keepPreset(preset, false);
+    return true;
+}
+
+void ViscaDevice::keepPreset(uint8_t preset, bool stored)
+{
+    std::string error;
+    bool kept = true;
+    if (!stored) {
+        kept = backend.presets().erase(name, preset, error);
+    } else {
+        // Where the camera is, for a glide the panel steps: read afresh when it can be.
+        worker->refreshPosition(PositionFreshness, ReadWait);
+        PresetStore::Position at;
+        for (int axis = 0; axis < 3; ++axis)
+            if (const auto p = worker->position(axis))
+                at[size_t(axis)] = *p;
+        kept = backend.presets().store(name, preset, at, error);
+    }
+    // The camera has the preset all the same: only its name and glide are at stake.
+    if (!kept)
+        report("what the panel keeps of preset " + std::to_string(int(preset)) + " of " + name +
+               " is lost: " + error);
+}
+
+bool ViscaDevice::CallPresetAtSpeed(uint8_t preset, int speed)
+{
+    if (!worker || lacks(CAP_PRESETS, "presets"))
+        return false;
+    // A camera that does not know the speed command loses CAP_PRESET_SPEED for the next
+    // glide, and still goes to its preset at its own speed.
+    if (!lacks(CAP_PRESET_SPEED, "preset speed")) {
+        Request r;
+        r.message = Visca::presetSpeed(preset, std::clamp(speed, 1, 0x18));
+        r.needs = CAP_PRESET_SPEED;
+        r.what = "preset speed";
+        r.quiet = true;
+        worker->send(std::move(r));
+    }
+    return CallPreset(preset);
+}
+
+bool ViscaDevice::ReadPreset(uint8_t preset, PresetRecord *record)
+{
+    if (!worker || !record)
+        return false;
+    *record = PresetStore::record(backend.presets().entry(name, preset));
+    return true;
+}
+
+bool ViscaDevice::WritePreset(uint8_t preset, const PresetRecord *record)
+{
+    if (!worker || !record)
+        return false;
+    std::string error;
+    if (backend.presets().put(name, preset, PresetStore::entryOf(*record), error))
+        return true;
+    report("preset " + std::to_string(int(preset)) + " of " + name + " is not kept: " + error);
+    return false;
 }
 
 // ---- Keys ----------------------------------------------------------------------------------

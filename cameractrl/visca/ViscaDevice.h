@@ -62,6 +62,13 @@ public:
     bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
     bool AskPosition() override;
+    bool SetZoomPosition(int32_t position) override;
+    bool GetZoomPosition(int32_t *position) override;
+    bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed) override;
+    bool CallPresetAtSpeed(uint8_t preset, int speed) override;
+    bool WritePreset(uint8_t preset, const PresetRecord *record) override;
+    bool ReadPreset(uint8_t preset, PresetRecord *record) override;
+    bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
 
 private:
     using Request = ViscaWorker::Request;
@@ -71,6 +78,8 @@ private:
     bool lacks(uint32_t capability, const std::string &what) override;
     void setSpeed(MotionAxis axis, int speed) override;
     bool unsupported(const std::string &what);
+    // Keeps where the camera is with `preset`, or forgets the preset.
+    void keepPreset(uint8_t preset, bool stored);
 
     ViscaBackend &backend;
     const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();

@@ -88,6 +88,11 @@ Bytes memory(MemoryAction action, int preset)
     return {Address, 0x01, 0x04, 0x3f, uint8_t(action), uint8_t(preset), End};
 }
 
+Bytes presetSpeed(int preset, int speed)
+{
+    return {Address, 0x01, 0x7e, 0x01, 0x0b, uint8_t(preset), uint8_t(speed), End};
+}
+
 Bytes onOff(uint8_t category, uint8_t item, bool on)
 {
     return {Address, 0x01, category, item, uint8_t(on ? 0x02 : 0x03), End};

@@ -17,6 +17,7 @@ using Bytes = std::vector<uint8_t>;
 constexpr size_t MaxMessage = 16; // the longest VISCA message, terminator included
 
 constexpr int PositionMin = -32768, PositionMax = 32767; // what a position's nibbles carry
+constexpr int ZoomMax = 0x4000;                          // wide 0 to tele on common cameras
 
 // Signed panel speeds (pan -24..24, tilt -16..16; 0 stops that axis).
 Bytes panTiltDrive(int pan, int tilt);
@@ -33,6 +34,9 @@ enum MemoryAction
     MemoryRecall = 2
 };
 Bytes memory(MemoryAction action, int preset);
+// The speed (1..0x18) a camera moves at to `preset` when it is recalled: 8x 01 7E 01 0B pp qq
+// FF, which not every camera knows.
+Bytes presetSpeed(int preset, int speed);
 Bytes onOff(uint8_t category, uint8_t item, bool on); // 8x 01 cc ii 02|03 FF
 // A direct value in `digits` nibbles (1, 2 or 4), as the image controls take them:
 // 8x 01 04 ii 0p [0q 0r 0s] FF.

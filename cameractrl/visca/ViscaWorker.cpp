@@ -13,8 +13,10 @@ namespace {
 // What a VISCA camera can do before it says otherwise; what it lacks by the protocol.
 constexpr uint32_t Offered = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME |
                              CAP_PTZ_RESET | CAP_FLIP | CAP_MIRROR | CAP_IR | CAP_DAY_NIGHT |
-                             CAP_MENU | CAP_WHITE_BALANCE_AUTO | CAP_TALLY;
+                             CAP_MENU | CAP_WHITE_BALANCE_AUTO | CAP_TALLY | CAP_ZOOM_POSITION |
+                             CAP_PAN_TILT_MOVE | CAP_PRESET_SPEED;
 constexpr int AbsoluteKey = 1; // image controls use 100 + their record
+constexpr int ZoomKey = 2;
 
 } // namespace
 
@@ -42,6 +44,8 @@ void ViscaWorker::copyRecords(ParameterRecord *out)
     for (size_t axis = 0; axis < 2; ++axis)
         out[axis == 0 ? PARAM_PAN_POSITION : PARAM_TILT_POSITION] = {
             Visca::PositionMin, Visca::PositionMax, 1, 0, positions[axis].value_or(0), offered};
+    const int32_t zooms = !unreachable && read && (caps & ~lacks & CAP_ZOOM_POSITION) ? 1 : 0;
+    out[PARAM_ZOOM_POSITION] = {0, Visca::ZoomMax, 1, 0, positions[2].value_or(0), zooms};
 }
 
 uint32_t ViscaWorker::confirmed()
@@ -91,7 +95,8 @@ void ViscaWorker::send(Request request)
     wakeup.wake();
 }
 
-void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
+void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt, int panSpeed,
+                         int tiltSpeed)
 {
     Request request;
     {
@@ -103,7 +108,7 @@ void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
             else if (!targets[axis])
                 targets[axis] = positions[axis] ? positions[axis] : 0;
         }
-        request.message = Visca::panTiltAbsolute(*targets[0], *targets[1]);
+        request.message = Visca::panTiltAbsolute(*targets[0], *targets[1], panSpeed, tiltSpeed);
     }
     request.needs = CAP_POSITION;
     request.untilAck = true;
@@ -111,6 +116,21 @@ void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
     request.what = "absolute position";
     if (pan && !tilt)
         request.heldUntil = Clock::now() + PairWait;
+    send(std::move(request));
+}
+
+void ViscaWorker::zoomTo(int position)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        positions[2] = position; // the camera does not say it again before the next reading
+    }
+    Request request;
+    request.message = Visca::zoomDirect(position);
+    request.needs = CAP_ZOOM_POSITION;
+    request.untilAck = true;
+    request.key = ZoomKey;
+    request.what = "zoom position";
     send(std::move(request));
 }
 

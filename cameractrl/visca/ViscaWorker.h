@@ -47,7 +47,10 @@ public:
     void send(Request request);
     // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
     // last sent or seen. A pan alone waits up to PairWait for a tilt to go out with.
-    void moveTo(std::optional<int> pan, std::optional<int> tilt);
+    void moveTo(std::optional<int> pan, std::optional<int> tilt, int panSpeed = 0x18,
+                int tiltSpeed = 0x14);
+    // A newer zoom position replaces one not yet sent; taken as where the lens is.
+    void zoomTo(int position);
     // The capabilities whose commands the camera has taken.
     uint32_t confirmed();
 

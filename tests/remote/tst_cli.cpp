@@ -56,6 +56,9 @@ private slots:
     void presetThatCannotBeKept();
     void firstCauseFirst_data();
     void firstCauseFirst();
+    void presetRefusals_data();
+    void presetRefusals();
+    void presetsExportedAndImported();
     void withoutADisplay_data();
     void withoutADisplay();
     void helpManualAndReadmeAgree();
@@ -152,6 +155,44 @@ void tst_Cli::withoutAPanel_data()
     QTest::newRow("a panel's option among commands")
         << QStringList{"--osc", "9000", "--home"} << 2 << "" << QStringList{}
         << "--osc is for starting the panel";
+    const QStringList still = {"SetPanTiltPosition 0 0 1 1", "SetZoomPosition 0"};
+    const QStringList whereFrom = {"GetPanPosition", "GetTiltPosition", "GetZoomPosition"};
+    // Without a panel the command waits for the glide: four steps in 0.2 s.
+    QTest::newRow("a preset by name, over a time")
+        << QStringList{"--store",  "2",      "--name-preset", "2",  "Pulpit",
+                       "--preset", "pulpit", "--duration",    "0.2"}
+        << 0 << ""
+        << QStringList{"SetPreset 2", "WritePreset 2"} + whereFrom + still + still + still + still
+        << "";
+    QTest::newRow("a preset's own speed")
+        << QStringList{"--store", "2", "--speed", "8", "--preset", "2"} << 0 << ""
+        << QStringList{"SetPreset 2", "WritePreset 2"} + whereFrom + still << "";
+    QTest::newRow("the presets listed")
+        << QStringList{"--store", "2", "--name-preset", "2", "Pulpit",
+                       "--store", "5", "--list-presets"}
+        << 0 << "2 stored 0,0,0 - Pulpit\n5 stored 0,0,0 - \n"
+        << QStringList{"SetPreset 2", "WritePreset 2", "SetPreset 5"} << "";
+    // 64 characters, 128 bytes: a name's limit is in characters.
+    const QString chorale = QString(64, QChar(0xe9));
+    QTest::newRow("a long name beyond ASCII")
+        << QStringList{"--store", "2", "--name-preset", "2", chorale, "--list-presets"} << 0
+        << "2 stored 0,0,0 - " + chorale + "\n"
+        << QStringList{"SetPreset 2", "WritePreset 2"} << "";
+    const auto refused = [](const char *name, QStringList arguments, const char *err) {
+        QTest::newRow(name) << arguments << 2 << "" << QStringList{} << err;
+    };
+    refused("a preset's speed past 8", {"--preset", "2", "--speed", "9"},
+            "--speed needs a number from 1 to 8");
+    refused("a glide too short", {"--preset", "2", "--duration", "0.05"},
+            "--duration needs a number of seconds from 0.1 to 60");
+    refused("a glide of nan seconds", {"--preset", "2", "--duration", "nan"},
+            "--duration needs a number of seconds from 0.1 to 60");
+    refused("speed and duration", {"--preset", "2", "--speed", "3", "--duration", "2"},
+            "either --speed or --duration");
+    refused("a duration for a store", {"--store", "2", "--duration", "2"},
+            "--duration belongs after a --preset");
+    refused("a name too long", {"--name-preset", "2", QString(65, 'x')}, "at most 64 characters");
+    refused("a name with a tab", {"--name-preset", "2", "a\tb"}, "no control characters");
     QTest::newRow("a name that steers the terminal")
         << QStringList{"--camera", "\x1b]0;pwned\x07"} << 1 << "" << QStringList{}
         << "no camera \\x1b]0;pwned\\x07 is attached";
@@ -184,6 +225,73 @@ void tst_Cli::withoutAPanel()
                                [](const QString &l) { return l.startsWith("Open "); }),
                 lines.end());
     QCOMPARE(lines, sent);
+}
+
+void tst_Cli::presetRefusals_data()
+{
+    // Wrong, but not a wrong command line: no usage, and nothing sent after it.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("an unknown name")
+        << QStringList{"--preset", "Choir", "--home"} << "no preset of Desk is named Choir";
+    QTest::newRow("a name twice") << QStringList{"--name-preset", "1", "Choir",
+                                                 "--name-preset", "2", "choir",
+                                                 "--home"}
+                                  << "preset 1 is named choir already";
+}
+
+void tst_Cli::presetRefusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, err);
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=Desk\n");
+    TraceFile trace;
+    const Run run = ptzPanel(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(err) && !run.err.contains("usage"), qPrintable(run.err));
+    QVERIFY(!trace.lines().contains("Home"));
+}
+
+void tst_Cli::presetsExportedAndImported()
+{
+    // The presets of one run, exported, come back in another (the simulated camera keeps its
+    // presets only while the process runs, as a camera that lost them would).
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=Desk\n");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("room.json");
+    Run run = ptzPanel({"--position", "40,10", "--store", "3", "--speed", "5", "--name-preset", "3",
+                        "Pulpit", "--export-presets", file});
+    QCOMPARE(run.exitCode, 0);
+    run = ptzPanel({"--import-presets", file, "--list-presets"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QString("3 stored 40,10,0 5 Pulpit\n"));
+
+    // A file that does not parse says where, and changes nothing.
+    QFile broken(dir.filePath("broken.json"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"cameras\": [\n  {\"camera\": \"Desk\", \"presets\": [}\n]}\n");
+    broken.close();
+    run = ptzPanel({"--store", "1", "--import-presets", broken.fileName()});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("line 2, column"), qPrintable(run.err));
+    // One preset that is wrong keeps the others out too.
+    QFile wrong(dir.filePath("wrong.json"));
+    QVERIFY(wrong.open(QIODevice::WriteOnly));
+    wrong.write(R"({"cameras": [{"camera": "Desk", "presets": [
+        {"preset": 1, "name": "Good", "pan": 5, "tilt": 0},
+        {"preset": 2, "speed": 12}]}]})");
+    wrong.close();
+    run = ptzPanel({"--import-presets", wrong.fileName(), "--list-presets"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("preset 2"), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    // Another camera's file has nothing for this one.
+    cameras.plug("a.cam", "name=Hall\n");
+    run = ptzPanel({"--import-presets", file});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("holds no presets of Hall"), qPrintable(run.err));
 }
 
 void tst_Cli::handedToTheRunningPanel_data()

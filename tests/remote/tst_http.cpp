@@ -8,6 +8,7 @@
 #include "StderrCapture.h"
 #include "ViscaEmulator.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -52,6 +53,7 @@ private slots:
     void silentClientStopsTheCamera();
     void malformedRequestsChangeNothing();
     void presetThatCannotBeKept();
+    void presetsByNameAndSpeed();
     void positionOfACameraThatStoppedAnswering();
 
 private:
@@ -140,6 +142,33 @@ void tst_Http::endpoints_data()
     row("recall", "POST", "/api/preset/recall", R"({"preset": 4})", 200, {"CallPreset 4"});
     row("clear", "POST", "/api/preset/clear", R"({"preset": 4})", 200, {"ClearPreset 4"});
     row("preset out of range", "POST", "/api/preset/store", R"({"preset": 256})", 400, {});
+    // Bad input of the glides and names sends nothing.
+    row("unknown preset name", "POST", "/api/preset/recall", R"({"preset": "Choir"})", 404, {});
+    row("speed past 8", "POST", "/api/preset/recall", R"({"preset": 4, "speed": 9})", 400, {});
+    row("speed 0", "POST", "/api/preset/recall", R"({"preset": 4, "speed": 0})", 400, {});
+    row("too short a glide", "POST", "/api/preset/recall", R"({"preset": 4, "duration": 0.05})",
+        400, {});
+    row("too long a glide", "POST", "/api/preset/recall", R"({"preset": 4, "duration": 60.5})", 400,
+        {});
+    row("a duration as text", "POST", "/api/preset/recall", R"({"preset": 4, "duration": "2"})",
+        400, {});
+    row("speed and duration", "POST", "/api/preset/recall",
+        R"({"preset": 4, "speed": 2, "duration": 2})", 400, {});
+    row("a speed for a clear", "POST", "/api/preset/clear", R"({"preset": 4, "speed": 2})", 400,
+        {});
+    row("a glide to a preset never stored", "POST", "/api/preset/recall",
+        R"({"preset": 4, "speed": 3})", 404, {});
+    row("name", "POST", "/api/preset/name", R"({"preset": 4, "name": "Lectern"})", 200,
+        {"WritePreset 4"});
+    row("name too long", "POST", "/api/preset/name",
+        R"({"preset": 4, "name": "12345678901234567890123456789012345678901234567890123456789012345"})",
+        400, {});
+    row("name with a control character", "POST", "/api/preset/name",
+        R"({"preset": 4, "name": "Pul\u0007pit"})", 400, {});
+    row("name that is a number", "POST", "/api/preset/name", R"({"preset": 4, "name": "12"})", 400,
+        {});
+    row("no name", "POST", "/api/preset/name", R"({"preset": 4})", 400, {});
+    row("presets", "GET", "/api/presets", "", 200, {});
     row("home", "POST", "/api/home", "", 200, {"Home"});
     row("move", "POST", "/api/move", R"({"direction": "down", "speed": 2})", 200, {"TiltDown 4"});
     row("move nowhere", "POST", "/api/move", R"({"direction": "sideways"})", 400, {});
@@ -326,6 +355,49 @@ void tst_Http::presetThatCannotBeKept()
         QVERIFY(answer.body.value("error").toString().contains("could not store preset 2"));
     }
     QTRY_COMPARE(err.text().count("is not stored: cannot write"), 2);
+}
+
+void tst_Http::presetsByNameAndSpeed()
+{
+    // Stored and named over HTTP, a preset is listed, shows on its key, and glides by name.
+    QVERIFY(restart([] {
+        return std::make_unique<PanelHarness>(
+            std::initializer_list<std::pair<QString, QByteArray>>{{"g.cam", "name=Glider\n"}});
+    }));
+    QVERIFY(call("POST", "/api/position", R"({"pan": 100, "tilt": 30})").status == 200);
+    QCOMPARE(call("POST", "/api/preset/store", R"({"preset": 3, "speed": 8})").status, 200);
+    QCOMPARE(call("POST", "/api/preset/name", R"({"preset": 3, "name": "Pulpit"})").status, 200);
+    // One name, one preset.
+    QCOMPARE(call("POST", "/api/preset/name", R"({"preset": 5, "name": "pulpit"})").status, 400);
+    const Answer listed = call("GET", "/api/presets");
+    QCOMPARE(listed.status, 200);
+    const QJsonArray presets = listed.body.value("presets").toArray();
+    QCOMPARE(presets.size(), 1);
+    const QJsonObject pulpit = presets.first().toObject();
+    QCOMPARE(pulpit.value("preset").toInt(), 3);
+    QCOMPARE(pulpit.value("name").toString(), QString("Pulpit"));
+    QCOMPARE(pulpit.value("stored").toBool(), true);
+    QCOMPARE(pulpit.value("pan").toInt(), 100);
+    QCOMPARE(pulpit.value("tilt").toInt(), 30);
+    QCOMPARE(pulpit.value("speed").toInt(), 8);
+    QWidget *key = h->child<QWidget>("BT_3");
+    QVERIFY(key->toolTip().contains("Pulpit"));
+    QVERIFY(key->property("stored").toBool());
+    QVERIFY(!h->child<QWidget>("BT_4")->property("stored").toBool());
+
+    QVERIFY(call("POST", "/api/position", R"({"pan": -100, "tilt": 0})").status == 200);
+    h->trace.take();
+    QCOMPARE(call("POST", "/api/preset/recall", R"({"preset": "Pulpit", "duration": 1})").status,
+             200);
+    QTRY_VERIFY(h->trace.peek().filter("SetPanTiltPosition").size() >= 20);
+    QTest::qWait(100);
+    const QStringList steps = h->trace.take().filter("SetPanTiltPosition");
+    QCOMPARE(steps.size(), 20);
+    QVERIFY(steps.last().startsWith("SetPanTiltPosition 100 30 "));
+    // Cleared, it is no longer stored, nor named.
+    QCOMPARE(call("POST", "/api/preset/clear", R"({"preset": "Pulpit"})").status, 200);
+    QVERIFY(!key->property("stored").toBool());
+    QCOMPARE(call("GET", "/api/presets").body.value("presets").toArray().size(), 0);
 }
 
 void tst_Http::positionOfACameraThatStoppedAnswering()
