@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PanelCommands.h"
+#include "PresetCommands.h"
 #include "BaseDevice.h"
 #include "CameraSession.h"
 #include "CommandLine.h"
@@ -137,6 +138,9 @@ void PanelCommands::tell(const Command &c, const QString &camera)
     case Command::Clear:
         show.preset(camera, "cleared", c.number, by);
         break;
+    case Command::NamePreset:
+        show.preset(camera, "named", c.number, by, c.name);
+        break;
     case Command::Image:
         show.image(camera, {{Command::camelCase(c.text), c.number}});
         break;
@@ -180,8 +184,13 @@ Outcome PanelCommands::run(const Command &c)
     else if (c.kind == Command::Move || c.kind == Command::Zoom)
         starter = c.by;
     const Outcome done = CommandRunner::run(c, *target);
-    if (!done.exitCode)
-        tell(c, camera);
+    if (done.exitCode)
+        return done;
+    // Events name presets by number, whichever way they were asked for.
+    Command told = c;
+    if (c.kind == Command::Preset && !c.text.isEmpty())
+        told.number = PresetCommands::numberOf(c.text, *target);
+    tell(told, camera);
     return done;
 }
 

@@ -27,6 +27,10 @@ void ShowEvents::follow(CameraSession &session, std::function<QString()> name)
     connect(s, &CameraSession::capabilitiesChanged, this,
             [this, s, name] { connection(name(), s->isOpen() && s->capabilities() != 0); });
     connect(s, &CameraSession::imageLoaded, this, [this, s, name] { image(name(), imageOf(*s)); });
+    connect(s, &CameraSession::glideArrived, this, [this, name] {
+        const QString camera = name();
+        preset(camera, "arrived", cameras[camera].lastPreset, {});
+    });
     connect(s, &CameraSession::positionRead, this,
             [this, name](int pan, int tilt) { position(name(), pan, tilt); });
 }
@@ -103,11 +107,15 @@ void ShowEvents::sendPosition(const QString &camera)
     emitEvent(camera, "position", {{"pan", c.pan}, {"tilt", c.tilt}});
 }
 
-void ShowEvents::preset(const QString &camera, const QString &action, int preset, const QString &by)
+void ShowEvents::preset(const QString &camera, const QString &action, int preset, const QString &by,
+                        const QString &name)
 {
     if (action == "recalled")
         cameras[camera].lastPreset = preset;
-    emitEvent(camera, "preset", {{"action", action}, {"preset", preset}, {"by", by}});
+    QJsonObject fields{{"action", action}, {"preset", preset}, {"by", by}};
+    if (action == "named")
+        fields.insert("name", name);
+    emitEvent(camera, "preset", fields);
 }
 
 void ShowEvents::image(const QString &camera, const QJsonObject &values)

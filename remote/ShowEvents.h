@@ -36,8 +36,9 @@ public:
     void moving(const QString &camera, const QString &what, bool moving, const QString &by);
     // At most PositionsPerSecond per camera; the last of a burst is told when its turn comes.
     void position(const QString &camera, int pan, int tilt);
-    // `action`: "recalled", "stored" or "cleared".
-    void preset(const QString &camera, const QString &action, int preset, const QString &by);
+    // `action`: "recalled", "arrived" (a glide's end), "stored", "cleared" or "named".
+    void preset(const QString &camera, const QString &action, int preset, const QString &by,
+                const QString &name = {});
     void image(const QString &camera, const QJsonObject &values);
     void tally(const QString &camera, int state);
 

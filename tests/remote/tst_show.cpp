@@ -121,6 +121,7 @@ private slots:
     void anotherCameraLeavesTheWindowAlone();
     void deadManPerCamera();
     void eventsInOrderAndAtOnce();
+    void presetsNamedAndArrived();
     void streamLimitAndSlowReaders();
     void tallyAndTheGuard();
     void viscaTallyLamp();
@@ -303,6 +304,33 @@ void tst_Show::eventsInOrderAndAtOnce()
     QVERIFY(worst < 20);
     for (const QJsonObject &e : events.events)
         QVERIFY(!QJsonDocument(e).toJson().contains("token"));
+}
+
+void tst_Show::presetsNamedAndArrived()
+{
+    EventReader events(port);
+    QVERIFY(events.waitFor([](const QJsonObject &e) { return is(e, "state", "Beta"); }) >= 0);
+    const auto preset = [](const char *action) {
+        return [action](const QJsonObject &e) {
+            return is(e, "preset", "Beta") && e["action"] == action && e["preset"] == 4;
+        };
+    };
+    QCOMPARE(call("POST", "/api/preset/store", R"({"camera": "Beta", "preset": 4})").status, 200);
+    QCOMPARE(call("POST", "/api/home", R"({"camera": "Beta"})").status, 200);
+    QCOMPARE(
+        call("POST", "/api/preset/name", R"({"camera": "Beta", "preset": 4, "name": "Pulpit"})")
+            .status,
+        200);
+    const int named = events.waitFor(preset("named"));
+    QVERIFY(named >= 0);
+    QCOMPARE(events.events[named]["name"].toString(), QString("Pulpit"));
+    QCOMPARE(call("POST", "/api/preset/recall",
+                  R"({"camera": "Beta", "preset": "Pulpit", "duration": 0.3})")
+                 .status,
+             200);
+    const int recalled = events.waitFor(preset("recalled"));
+    QVERIFY(recalled > named);
+    QVERIFY(events.waitFor(preset("arrived"), 3000) > recalled);
 }
 
 void tst_Show::streamLimitAndSlowReaders()
