@@ -10,7 +10,7 @@
 #include "KeyboardInput.h"
 #include "LibraryCommands.h"
 #include "MainWindow.h"
-#include "OscServer.h"
+#include "OscModule.h"
 #include "PanelCommands.h"
 #include "Translations.h"
 #include "WindowMemory.h"
@@ -109,7 +109,8 @@ int main(int argc, char *argv[])
         PanelCommands panel(window);
         panel.guardProgram(line.guardProgram);
         KeyboardInput keyboard(window);
-        // SDL and libmicrohttpd load only when a controller is seen, or --http asks.
+        // SDL, libmicrohttpd and liblo load only when a controller is seen, or --http or --osc
+        // asks.
         ControllerModule gamepad(window);
         whenInputDevicesChange(&gamepad,
                                [&gamepad](bool joystick) { gamepad.inputDeviceChanged(joystick); });
@@ -131,11 +132,11 @@ int main(int argc, char *argv[])
             if (!why.isEmpty() && !http.unavailable()) // a missing module is said already
                 return report(Outcome::failed(why));
         }
-        OscServer osc(panel);
+        OscModule osc(panel);
         if (line.oscPort) {
             const QString why =
                 osc.start(line.oscAddress, line.oscPort, line.oscAllowed, line.oscFeedback);
-            if (!why.isEmpty())
+            if (!why.isEmpty() && !osc.unavailable()) // a missing module is said already
                 return report(Outcome::failed(why));
         }
         exitCode = app.exec();

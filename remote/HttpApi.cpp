@@ -231,7 +231,7 @@ HttpApi::HttpApi(RemotePanel &panel) : commands(panel)
     connect(&timeout, &QTimer::timeout, this, &HttpApi::serve);
     heartbeats.setInterval(HeartbeatMs);
     connect(&heartbeats, &QTimer::timeout, this, &HttpApi::heartbeat);
-    commands.setEventSink([this](const QJsonObject &event) { push(event); });
+    eventSink = commands.addEventSink([this](const QJsonObject &event) { push(event); });
     overdue.setInterval(500);
     connect(&overdue, &QTimer::timeout, this, &HttpApi::closeOverdue);
     acceptAgain.setSingleShot(true);
@@ -240,7 +240,7 @@ HttpApi::HttpApi(RemotePanel &panel) : commands(panel)
 
 HttpApi::~HttpApi()
 {
-    commands.setEventSink({});
+    commands.removeEventSink(eventSink);
     incoming.reset();
     events.reset();
     // The library stops only with no connection resting.

@@ -160,6 +160,7 @@ private:
     Reply getEvents(const QJsonObject &, const QByteArray &);
 
     RemotePanel &commands;
+    int eventSink = 0;
     QByteArray token;
     // "127.0.0.1:8080", and "localhost:8080" on the loopback (on port 80, without it too)
     QByteArrayList ownAuthorities;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "OscServer.h"
-#include "PanelCommands.h"
-#include "ShowEvents.h"
+#include "RemotePanel.h"
 
 #include <QHostInfo>
 #include <QJsonDocument>
@@ -38,10 +37,14 @@ constexpr Address Addresses[] = {
 
 } // namespace
 
-OscServer::OscServer(PanelCommands &panel) : commands(panel) {}
+OscServer::OscServer(RemotePanel &panel) : commands(panel) {}
 
 OscServer::~OscServer()
 {
+    if (feedbackSink) {
+        commands.removeEventSink(feedbackSink);
+        commands.listenToEvents(false);
+    }
     incoming.reset();
     if (fd >= 0)
         ::close(fd);
@@ -68,6 +71,15 @@ QString OscServer::start(const QString &address, int port, const QStringList &al
         if (found.isEmpty())
             return QStringLiteral("--osc-allow: cannot find %1").arg(name);
         senders << found;
+    }
+
+    // Before the socket, so that a refusal leaves nothing bound.
+    if (!feedback.isEmpty() && !feedbackAddress) {
+        const int colon = int(feedback.lastIndexOf(':'));
+        feedbackAddress = lo_address_new(feedback.left(colon).toUtf8().constData(),
+                                         feedback.mid(colon + 1).toUtf8().constData());
+        if (!feedbackAddress)
+            return QStringLiteral("--osc-feedback: cannot send to %1").arg(feedback);
     }
 
     const bool v6 = host.protocol() == QAbstractSocket::IPv6Protocol;
@@ -98,13 +110,9 @@ QString OscServer::start(const QString &address, int port, const QStringList &al
     boundPort = port;
 
     if (!feedback.isEmpty()) {
-        const int colon = int(feedback.lastIndexOf(':'));
-        feedbackAddress = lo_address_new(feedback.left(colon).toUtf8().constData(),
-                                         feedback.mid(colon + 1).toUtf8().constData());
-        if (!feedbackAddress)
-            return QStringLiteral("--osc-feedback: cannot send to %1").arg(feedback);
-        connect(&commands.events(), &ShowEvents::happened, this, &OscServer::sendFeedback);
-        commands.events().listen(true);
+        commands.listenToEvents(true);
+        feedbackSink =
+            commands.addEventSink([this](const QJsonObject &event) { sendFeedback(event); });
     }
     incoming = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     connect(incoming.get(), &QSocketNotifier::activated, this, &OscServer::receive);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Command.h"
+#include "OscEndpoint.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -17,24 +18,19 @@
 #include <map>
 #include <memory>
 
-class PanelCommands;
 class QJsonObject;
 class QSocketNotifier;
 
-class OscServer : public QObject
+class OscServer : public QObject, public OscEndpoint
 {
     Q_OBJECT
 
 public:
-    explicit OscServer(PanelCommands &commands);
+    explicit OscServer(RemotePanel &commands);
     ~OscServer() override;
 
-    // Listens on `address` and `port`; senders other than the loopback need to be among
-    // `allowed` (host names or addresses), as does listening elsewhere. With `feedback`
-    // (HOST:PORT), every event goes there as "/ptz/event" with its JSON. "" when it
-    // listens, else why not.
     QString start(const QString &address, int port, const QStringList &allowed,
-                  const QString &feedback);
+                  const QString &feedback) override;
     int port() const { return boundPort; }
     int dropped() const { return droppedCount; }
 
@@ -49,7 +45,7 @@ private:
     QTimer &deadManOf(const QString &camera);
     void sendFeedback(const QJsonObject &event);
 
-    PanelCommands &commands;
+    RemotePanel &commands;
     int fd = -1;
     int boundPort = 0;
     std::unique_ptr<QSocketNotifier> incoming;
@@ -57,5 +53,6 @@ private:
     std::map<QString, std::unique_ptr<QTimer>> deadMen;
     std::map<QString, QElapsedTimer> complained; // per sender, once a minute
     void *feedbackAddress = nullptr;             // a lo_address
+    int feedbackSink = 0;
     int droppedCount = 0;
 };

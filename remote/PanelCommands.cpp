@@ -12,6 +12,8 @@
 #include <QThread>
 #include <QWidget>
 
+#include <vector>
+
 using namespace PanelKeys;
 
 namespace {
@@ -27,8 +29,17 @@ PanelCommands::PanelCommands(PanelControl &window)
     motionTimer.setSingleShot(true);
     zoomTimer.setSingleShot(true);
     connect(&show, &ShowEvents::happened, this, [this](const QJsonObject &event) {
-        if (eventSink)
-            eventSink(event);
+        // A sink may remove itself or another while it is told.
+        std::vector<int> told;
+        for (const auto &sink : eventSinks)
+            told.push_back(sink.first);
+        for (int id : told) {
+            const auto sink = eventSinks.find(id);
+            if (sink == eventSinks.end())
+                continue;
+            const EventSink call = sink->second; // outlives its removal during the call
+            call(event);
+        }
     });
     connect(&motionTimer, &QTimer::timeout, this, [this] {
         stopMotion();
@@ -390,9 +401,15 @@ Outcome PanelCommands::runAll(const QStringList &arguments)
     return all;
 }
 
-void PanelCommands::setEventSink(EventSink sink)
+int PanelCommands::addEventSink(EventSink sink)
 {
-    eventSink = std::move(sink);
+    eventSinks.emplace(++lastSink, std::move(sink));
+    return lastSink;
+}
+
+void PanelCommands::removeEventSink(int sink)
+{
+    eventSinks.erase(sink);
 }
 
 void PanelCommands::listenToEvents(bool more)

@@ -16,6 +16,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <map>
+
 class PanelCommands : public QObject, public RemotePanel, private CameraTarget
 {
     Q_OBJECT
@@ -30,7 +32,8 @@ public:
     QJsonObject state(const QString &on, Outcome &why) override;
     QJsonArray cameras() const override;
     QString nameOf(const QString &on) const override;
-    void setEventSink(EventSink sink) override;
+    int addEventSink(EventSink sink) override;
+    void removeEventSink(int sink) override;
     void listenToEvents(bool more) override;
     QVector<QJsonObject> currentEvents(const QStringList &cameras) const override;
     ShowEvents &events() { return show; }
@@ -75,7 +78,8 @@ private:
 
     PanelControl &panel;
     ShowEvents show;
-    EventSink eventSink; // the HTTP API's, while it runs
+    std::map<int, EventSink> eventSinks; // the remotes', while they run
+    int lastSink = 0;
     CameraSessions sessions;
     QString windowCamera; // the camera the window last connected
     QString starter;      // who started the window camera's timed move

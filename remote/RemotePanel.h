@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// What the HTTP API asks of the running panel (PanelCommands gives it). The API lives in a
-// module of its own and sees the panel through this interface alone.
+// What the HTTP API and the OSC endpoint ask of the running panel (PanelCommands gives it).
+// Each lives in a module of its own and sees the panel through this interface alone.
 #pragma once
 
 #include "Command.h"
@@ -30,9 +30,11 @@ public:
     // there is none such.
     virtual QString nameOf(const QString &on) const = 0;
 
-    // Every camera's events go to `sink` from now on (an empty one stops them).
-    virtual void setEventSink(EventSink sink) = 0;
-    // A stream opened (true) or closed: positions are read for events only while one is open.
+    // Every camera's events go to `sink` as well from now on, until it is removed by the
+    // number returned. Both remotes may listen at once.
+    virtual int addEventSink(EventSink sink) = 0;
+    virtual void removeEventSink(int sink) = 0;
+    // A listener came (true) or went: positions are read for events only while one is open.
     virtual void listenToEvents(bool more) = 0;
     // What a new listener is told first: a "state" event per camera.
     virtual QVector<QJsonObject> currentEvents(const QStringList &cameras) const = 0;

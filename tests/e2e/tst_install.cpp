@@ -139,7 +139,7 @@ void tst_Install::stagedInstallRunsOnItsOwn()
             privateDir = library.absolutePath();
     }
     QVERIFY2(!privateDir.isEmpty(), "no private library directory");
-    for (const char *module : {"libptz-gamepad.so", "libptz-http.so"})
+    for (const char *module : {"libptz-gamepad.so", "libptz-http.so", "libptz-osc.so"})
         QVERIFY2(QFile::exists(privateDir + '/' + module), module);
 
     // The staged program finds its staged library, not the build tree's.
@@ -191,6 +191,7 @@ void tst_Install::debianPackage()
          {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
           QString("/ptz-panel/libptz-gamepad.so"), QString("/ptz-panel/libptz-http.so"),
           QString("/ptz-panel/libCameraCtrlOnvif.so"),
+          QString("/ptz-panel/libptz-osc.so"),
           QString("./usr/share/applications/ptz-panel.desktop"),
           QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png"),
           QString("./usr/share/man/man1/ptz-panel.1.gz"),
@@ -206,7 +207,7 @@ void tst_Install::debianPackage()
     for (const char *package :
          {"libc6", "libstdc++6", "libqt5widgets5", "libqt5gui5", "libqt5core5a", "libudev1",
           "libx11-6", "fonts-liberation2", "libsdl2-2.0-0", "libmicrohttpd12", "libcurl4",
-          "libexpat1", "libssl3"})
+          "libexpat1", "libssl3", "liblo7", "libqt5network5"})
         QVERIFY2(depends.output.contains(package), qPrintable(depends.output));
     QVERIFY2(!depends.output.contains("-dev"), qPrintable(depends.output));
     QCOMPARE(run("dpkg-deb", {"--field", deb, "Package"}).output.trimmed(), QString("ptz-panel"));

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The real program opens its game-controller module only when udev reports a joystick or
-// game controller, and its HTTP module only when the API is asked for; until then neither
-// they nor SDL or libmicrohttpd are mapped. A module that is missing, not a library or from
-// another build is said once on stderr, and the rest of the panel works.
+// game controller, its HTTP module only when the API is asked for and its OSC module only
+// with --osc; until then none of them, nor SDL, libmicrohttpd, liblo or Qt Network, is mapped. A
+// module that is missing, not a library or from another build is said once on stderr, and the rest
+// of the panel works.
 #include "FakeUdev.h"
 #include "TraceFile.h"
 
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QUdpSocket>
 #include <QtTest>
 
 #include <csignal>
@@ -24,6 +26,21 @@ int freePort()
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
+}
+
+int freeUdpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}
+
+// "/ptz/home" without arguments, as OSC puts it on the wire.
+bool sendOscHome(int port)
+{
+    QUdpSocket socket;
+    const QByteArray message("/ptz/home\0\0\0,\0\0\0", 16);
+    return socket.writeDatagram(message, QHostAddress::LocalHost, quint16(port)) == 16;
 }
 
 int httpStatus(int port)
@@ -115,6 +132,7 @@ private slots:
     void controllerModuleWaitsForAJoystick_data();
     void controllerModuleWaitsForAJoystick();
     void httpModuleWaitsForTheOption();
+    void oscModuleWaitsForTheOption();
     void unusableModule_data();
     void unusableModule();
 };
@@ -162,6 +180,26 @@ void tst_Modules::httpModuleWaitsForTheOption()
     QCOMPARE(httpStatus(port), 200);
 }
 
+void tst_Modules::oscModuleWaitsForTheOption()
+{
+    {
+        Panel plain;
+        QVERIFY(plain.start());
+        for (const char *library : {"libptz-osc.so", "liblo.so", "libQt5Network"})
+            QVERIFY2(!plain.maps(library), library);
+    }
+    Panel panel;
+    const int port = freeUdpPort();
+    QVERIFY(panel.start({"--osc", QString::number(port)}));
+    QVERIFY(panel.maps("libptz-osc.so"));
+    QVERIFY(panel.maps("liblo.so"));
+    QTRY_VERIFY(TraceFile::startedUp(panel.trace.path()));
+    panel.trace.take();
+    QVERIFY(sendOscHome(port));
+    QTRY_VERIFY(panel.trace.peek().contains("Home"));
+    QVERIFY2(!panel.err().contains("cannot"), qPrintable(panel.err()));
+}
+
 void tst_Modules::unusableModule_data()
 {
     QTest::addColumn<QByteArray>("contents"); // of both module files; empty: none there
@@ -183,14 +221,14 @@ void tst_Modules::unusableModule()
     const QString program = dir.filePath("bin/ptz-panel");
     QVERIFY(QDir(dir.path()).mkdir("bin"));
     QVERIFY(QFile::copy(QStringLiteral(PTZ_PANEL_PATH), program));
-    for (const char *module : {"gamepad", "http"}) {
+    for (const char *module : {"gamepad", "http", "osc"}) {
         QFile file(dir.filePath(QStringLiteral("bin/libptz-%1.so").arg(module)));
         QVERIFY(contents.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(contents)));
     }
 
     Panel panel(program);
-    const int port = freePort();
-    QVERIFY(panel.start({"--http", QString::number(port)}));
+    const int port = freePort(), osc = freeUdpPort();
+    QVERIFY(panel.start({"--http", QString::number(port), "--osc", QString::number(osc)}));
     QString why;
     for (int i = 0; i < 2; ++i) {
         QVERIFY2(FakeUdev::announceInput("add", "JOYSTICK", why), qPrintable(why));
@@ -211,8 +249,10 @@ void tst_Modules::unusableModule()
     const QString err = panel.err();
     QCOMPARE(err.count("the HTTP API cannot be served"), 1);
     QCOMPARE(err.count("game controllers cannot be read"), 1);
-    QVERIFY2(err.contains(said.arg("http")) && err.contains(said.arg("gamepad")), qPrintable(err));
-    QVERIFY(!panel.maps("libSDL2") && !panel.maps("libmicrohttpd"));
+    QCOMPARE(err.count("OSC messages cannot be taken"), 1);
+    for (const char *module : {"gamepad", "http", "osc"})
+        QVERIFY2(err.contains(said.arg(module)), qPrintable(err));
+    QVERIFY(!panel.maps("libSDL2") && !panel.maps("libmicrohttpd") && !panel.maps("liblo.so"));
 }
 
 QTEST_GUILESS_MAIN(tst_Modules)

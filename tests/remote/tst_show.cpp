@@ -128,6 +128,7 @@ private slots:
     void oscFromOscsend_data();
     void oscFromOscsend();
     void oscFeedback();
+    void sinksLeavingWhileTold();
 
 private:
     Answer call(const QByteArray &method, const QString &path, const QByteArray &body = {});
@@ -488,6 +489,9 @@ void tst_Show::oscFeedback()
     QVERIFY(osc->start("127.0.0.1", freePort(), {},
                        QStringLiteral("127.0.0.1:%1").arg(feedback.localPort()))
                 .isEmpty());
+    // The event stream keeps its events while OSC is told them too.
+    EventReader stream(port);
+    QVERIFY(stream.waitFor([](const QJsonObject &e) { return is(e, "state", "Beta"); }) >= 0);
     QVERIFY(oscsend({"/ptz/Beta/move", "si", "down", "2"}));
     QByteArrayList told;
     QTRY_VERIFY_WITH_TIMEOUT(
@@ -503,6 +507,9 @@ void tst_Show::oscFeedback()
     QVERIFY(told.first().startsWith("/ptz/event"));
     QVERIFY(told.join().contains(R"("by":"osc")"));
     QVERIFY(told.join().contains(R"("by":"osc keep-alive missed")"));
+    QVERIFY(stream.waitFor([](const QJsonObject &e) {
+        return is(e, "moving", "Beta") && e["by"] == "osc keep-alive missed";
+    }) >= 0);
 
     // An unknown camera is said once a minute per sender, and counted as nothing else.
     StderrCapture err;
@@ -511,6 +518,34 @@ void tst_Show::oscFeedback()
     QTRY_COMPARE(err.text().count("no camera Gamma is attached"), 1);
     QTest::qWait(100);
     QCOMPARE(err.text().count("no camera Gamma is attached"), 1);
+
+    // Once OSC is gone, its feedback is, and the stream goes on.
+    osc.reset();
+    while (feedback.hasPendingDatagrams())
+        feedback.readDatagram(nullptr, 0);
+    QCOMPARE(call("POST", "/api/tally", R"({"camera": "Beta", "state": "program"})").status, 200);
+    QVERIFY(stream.waitFor([](const QJsonObject &e) { return is(e, "tally", "Beta"); }) >= 0);
+    QTest::qWait(100);
+    QVERIFY(!feedback.hasPendingDatagrams());
+}
+
+void tst_Show::sinksLeavingWhileTold()
+{
+    // A sink that removes itself and a later one while it is told: the later one is not told
+    // any more, the earlier ones go on.
+    QStringList told;
+    const int first = panel->addEventSink([&](const QJsonObject &) { told << "first"; });
+    int leaving = 0, later = 0;
+    leaving = panel->addEventSink([&](const QJsonObject &) {
+        told << "leaving";
+        panel->removeEventSink(leaving);
+        panel->removeEventSink(later);
+    });
+    later = panel->addEventSink([&](const QJsonObject &) { told << "later"; });
+    QCOMPARE(call("POST", "/api/tally", R"({"state": "preview"})").status, 200);
+    QCOMPARE(call("POST", "/api/tally", R"({"state": "off"})").status, 200);
+    QCOMPARE(told, (QStringList{"first", "leaving", "first"}));
+    panel->removeEventSink(first);
 }
 
 QTEST_MAIN(tst_Show)
