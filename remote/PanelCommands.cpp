@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PanelCommands.h"
-#include "PresetCommands.h"
 #include "BaseDevice.h"
 #include "CameraSession.h"
 #include "CommandLine.h"
 #include "CommandRunner.h"
 #include "PanelKeys.h"
+#include "PresetCommands.h"
 #include "SessionCommands.h"
 
 #include <QDeadlineTimer>

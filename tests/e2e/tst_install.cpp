@@ -190,8 +190,7 @@ void tst_Install::debianPackage()
     for (const QString &file :
          {QString("./usr/bin/ptz-panel"), QString("/ptz-panel/libCameraCtrl.so"),
           QString("/ptz-panel/libptz-gamepad.so"), QString("/ptz-panel/libptz-http.so"),
-          QString("/ptz-panel/libCameraCtrlOnvif.so"),
-          QString("/ptz-panel/libptz-osc.so"),
+          QString("/ptz-panel/libCameraCtrlOnvif.so"), QString("/ptz-panel/libptz-osc.so"),
           QString("./usr/share/applications/ptz-panel.desktop"),
           QString("./usr/share/icons/hicolor/48x48/apps/ptz-panel.png"),
           QString("./usr/share/man/man1/ptz-panel.1.gz"),
