@@ -9,7 +9,9 @@
 #include "PasswordPrompt.h"
 #include "PresetGlide.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include <QString>
@@ -24,6 +26,7 @@ namespace {
 
 // The longest a command waits for the camera to take what it was sent.
 constexpr int SendWaitMs = 10000;
+constexpr int ReadingWaitMs = 3000;
 
 } // namespace
 
@@ -66,9 +69,13 @@ Outcome LibraryCommands::choose(int index)
 
 Outcome LibraryCommands::ready(uint &capabilities)
 {
-    // A camera still being read tells what it can do once it answers.
+    // A camera still being read tells what it can do once it answers; a network camera may
+    // take several requests to get there.
     if (!device.Capabilities())
         device.WaitUntilSent(SendWaitMs);
+    const QDeadlineTimer reading(ReadingWaitMs);
+    while (!device.Capabilities() && !reading.hasExpired())
+        QThread::msleep(20);
     capabilities = device.Capabilities();
     return {};
 }
@@ -181,6 +188,17 @@ bool LibraryCommands::position(int &pan, int &tilt)
 void LibraryCommands::imageRange(ImageControl::Id control, int &minimum, int &maximum)
 {
     const ParameterRecord &record = device.parameters[ImageControl::of(control).record];
+    // A network camera still being read tells a control only once it has answered for it;
+    // until then its record is all zero.
+    const auto arrived = [&record] {
+        return record.minimum || record.maximum || record.step || record.defaultValue ||
+               record.currentValue || record.available;
+    };
+    const QDeadlineTimer reading(ReadingWaitMs);
+    while (!arrived() && !reading.hasExpired()) {
+        QThread::msleep(20);
+        device.ReadParameters();
+    }
     minimum = record.minimum;
     maximum = record.maximum;
 }

@@ -18,6 +18,15 @@
 
 namespace {
 
+// liblo leaves its arguments where they are in the datagram, four-byte aligned only: read
+// them as bytes, not through its eight-byte union.
+int32_t intArgument(const lo_arg *argument)
+{
+    int32_t value = 0;
+    std::memcpy(&value, argument, sizeof value);
+    return value;
+}
+
 constexpr int ComplaintGapMs = 60000;
 constexpr int MaxDatagram = 4096;
 
@@ -180,11 +189,13 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     c.on = parts.size() == 4 ? parts[2] : QString();
     if (c.kind == Command::Camera && !c.on.isEmpty())
         return freed(false);
-    const QString text = types.startsWith('s') ? QString::fromUtf8(&argv[0]->s) : QString();
+    const QString text = types.startsWith('s')
+                             ? QString::fromUtf8(reinterpret_cast<const char *>(argv[0]))
+                             : QString();
     switch (c.kind) {
     case Command::Preset:
     case Command::Store:
-        c.number = argv[0]->i;
+        c.number = intArgument(argv[0]);
         if (c.number < 0 || c.number > 255)
             return freed(false);
         break;
@@ -195,7 +206,7 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
                       : text == "in"  ? 1
                       : text == "out" ? -1
                                       : -1;
-        c.speed = argv[1]->i;
+        c.speed = intArgument(argv[1]);
         if ((move && c.direction < 0) || (!move && text != "in" && text != "out") || c.speed < 1 ||
             c.speed > (move ? 8 : 7))
             return freed(false);

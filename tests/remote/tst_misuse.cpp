@@ -152,7 +152,8 @@ public:
             probe.connectToServer(runtime.path() +
                                   QStringLiteral("/ptz-panel-%1.socket").arg(::getuid()));
             QByteArray state;
-            if (probe.waitForConnected(200) &&
+            // Up when it listens and has connected its camera, as a user's commands expect.
+            if (probe.waitForConnected(200) && TraceFile::startedUp(trace.path()) &&
                 (!port || (exchange(port, get(port), &state) == 200 &&
                            state.contains("\"connected\":true"))))
                 return true;

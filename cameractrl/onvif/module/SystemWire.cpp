@@ -3,12 +3,16 @@
 #include "CurlHttp.h"
 #include "XmlReader.h"
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 #include <openssl/sha.h>
 
 SystemWire::SystemWire()
 {
+    // A camera's worker may still be signing a request while the process exits: the crypto
+    // library must not tear its tables down under it then.
+    OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr);
     // Once per process, before any thread makes a handle.
     curl_global_init(CURL_GLOBAL_DEFAULT);
 }
@@ -50,6 +54,7 @@ std::string SystemWire::randomBytes(size_t count)
 
 extern "C" __attribute__((visibility("default"))) OnvifWire *ptz_onvif_wire_v1()
 {
-    static SystemWire wire;
-    return &wire;
+    // Never destroyed: cameras' workers may still use it while the process exits.
+    static SystemWire *wire = new SystemWire;
+    return wire;
 }
