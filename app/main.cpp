@@ -3,6 +3,7 @@
 #include "ControllerModule.h"
 #include "DisplayServer.h"
 #include "FirstFrame.h"
+#include "FontPreload.h"
 #include "HttpModule.h"
 #include "InputDevices.h"
 #include "InstanceClient.h"
@@ -92,6 +93,7 @@ int main(int argc, char *argv[])
     chooseDisplayServer();
     if (!displayAvailable(line.platform, why))
         return report(Outcome::failed(why));
+    FontPreload fonts;
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     // The panel draws nothing with OpenGL; plain raster windows spare it loading the GL
     // stack (tens of MiB and most of the start-up time on a software renderer).
@@ -103,6 +105,7 @@ int main(int argc, char *argv[])
     int exitCode = 0;
     {
         FirstFrame::holdPlugins();
+        fonts.wait();
         MainWindow window;
         WindowMemory::restore(window);
         window.show();
