@@ -3,7 +3,6 @@
 #include "ControllerModule.h"
 #include "DisplayServer.h"
 #include "FirstFrame.h"
-#include "FontPreload.h"
 #include "HttpModule.h"
 #include "InputDevices.h"
 #include "InstanceClient.h"
@@ -13,6 +12,7 @@
 #include "MainWindow.h"
 #include "OscModule.h"
 #include "PanelCommands.h"
+#include "Preload.h"
 #include "Translations.h"
 #include "WindowMemory.h"
 
@@ -93,12 +93,13 @@ int main(int argc, char *argv[])
     chooseDisplayServer();
     if (!displayAvailable(line.platform, why))
         return report(Outcome::failed(why));
-    FontPreload fonts;
+    Preload fonts(Preload::Fonts);
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     // The panel draws nothing with OpenGL; plain raster windows spare it loading the GL
     // stack (tens of MiB and most of the start-up time on a software renderer).
     QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     QApplication app(argc, argv);
+    const Preload bus(Preload::SessionBus);
     Translations::install(QLocale::system());
     reportWindowLimits();
     reportKeyRepeatsAsPresses();
