@@ -12,6 +12,7 @@
 #include "MainWindow.h"
 #include "OscModule.h"
 #include "PanelCommands.h"
+#include "Preload.h"
 #include "Translations.h"
 #include "WindowMemory.h"
 
@@ -92,17 +93,20 @@ int main(int argc, char *argv[])
     chooseDisplayServer();
     if (!displayAvailable(line.platform, why))
         return report(Outcome::failed(why));
+    Preload fonts(Preload::Fonts);
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     // The panel draws nothing with OpenGL; plain raster windows spare it loading the GL
     // stack (tens of MiB and most of the start-up time on a software renderer).
     QApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
     QApplication app(argc, argv);
+    const Preload bus(Preload::SessionBus);
     Translations::install(QLocale::system());
     reportWindowLimits();
     reportKeyRepeatsAsPresses();
     int exitCode = 0;
     {
         FirstFrame::holdPlugins();
+        fonts.wait();
         MainWindow window;
         WindowMemory::restore(window);
         window.show();

@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -102,6 +104,8 @@ InstanceServer::~InstanceServer()
         ::close(listener);
         ::unlink(listening.constData());
     }
+    if (lockFd >= 0)
+        ::close(lockFd);
 }
 
 bool InstanceServer::claim()
@@ -118,12 +122,23 @@ bool InstanceServer::claim()
         why = path + " belongs to another user and cannot be removed";
         return false;
     }
-    lock = std::make_unique<QLockFile>(path);
-    lock->setStaleLockTime(0); // a crashed panel's lock is stale by its dead process alone
-    if (!lock->tryLock(0)) {
-        lock.reset();
+    // The kernel lets go of the lock with its holder, however that ends: a crashed panel
+    // leaves nothing stale behind, and taking it writes nothing to disk. The file stays, as
+    // removing it would let a start that had opened it lock a name nobody else sees.
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        why = QStringLiteral("cannot open %1: %2").arg(path, std::strerror(errno));
         return false;
     }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    lockFd = fd;
+    // Who holds it, for a person looking; the lock holds without it.
+    const QByteArray holder = QByteArray::number(qint64(::getpid())) + '\n';
+    [[maybe_unused]] const bool told =
+        ::ftruncate(fd, 0) == 0 && ::write(fd, holder.constData(), size_t(holder.size())) > 0;
     return true;
 }
 

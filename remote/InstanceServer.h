@@ -8,7 +8,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QObject>
 
 #include <functional>
@@ -53,7 +52,7 @@ private:
     void read(quint64 id);
     void answer(int fd, int version, const QStringList &arguments);
 
-    std::unique_ptr<QLockFile> lock;
+    int lockFd = -1; // held (flock) while this process is the user's panel
     int listener = -1;
     QByteArray listening; // the socket's path while this panel serves it
     std::unique_ptr<QSocketNotifier> incoming;

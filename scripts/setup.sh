@@ -7,7 +7,8 @@ PTZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # fonts-liberation2: Arial's widths, which the panels' captions are laid out for.
 PTZ_BUILD_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-private-dev
     libqt5x11extras5-dev libx11-dev libudev-dev libmicrohttpd-dev libsdl2-dev liblo-dev
-    qttools5-dev-tools qttools5-dev fonts-liberation2 libcurl4-openssl-dev libexpat1-dev libssl-dev)
+    qttools5-dev-tools qttools5-dev fonts-liberation2 libcurl4-openssl-dev libexpat1-dev libssl-dev
+    libfontconfig-dev)
 
 ptz_require() {
     local missing=()

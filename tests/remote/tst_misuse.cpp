@@ -202,6 +202,7 @@ private slots:
     void floodsLeaveItServing();
     void junkOnTheLocalSocket();
     void stoppedPanel();
+    void lockLeftBehind();
     void httpForARunningPanel();
     void tokenWithoutTheCommandLine();
     void anotherUsersFiles_data();
@@ -426,6 +427,23 @@ void tst_Misuse::stoppedPanel()
     QVERIFY(sent.contains("Home"));
     QCOMPARE(sent.count("CreateDevice 0"), 1); // the panel's, not a command's own
     QVERIFY(!sent.contains("CallPreset 1"));
+}
+
+void tst_Misuse::lockLeftBehind()
+{
+    // A panel that crashed leaves its lock file, naming a process number that may by then
+    // be another program's that runs: here, this test's own.
+    Panel panel;
+    QTemporaryDir temp;
+    QLockFile live(temp.filePath("live.lock"));
+    QVERIFY(live.tryLock(0));
+    QVERIFY(
+        QFile::copy(temp.filePath("live.lock"),
+                    panel.runtime.filePath(QStringLiteral("ptz-panel-%1.lock").arg(::getuid()))));
+    QVERIFY(panel.start());
+    const Run list = panel.run({"--list"});
+    QVERIFY2(list.exitCode == 0, qPrintable(list.err));
+    QCOMPARE(list.out, QString("0 Simulated PTZ camera\n"));
 }
 
 void tst_Misuse::httpForARunningPanel()
