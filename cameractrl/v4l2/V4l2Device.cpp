@@ -16,21 +16,13 @@ constexpr int64_t ArcSecondsPerDegree = 3600;
 // The longest the caller's thread waits for a position; a slower camera reports it through
 // the change listener when it has answered.
 constexpr auto PositionWait = std::chrono::milliseconds(40);
-constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 // As long for a preset to be written: one that cannot be is refused there and then, unless the
 // camera is too slow to tell its position in time (then it is said on stderr only).
 constexpr auto PresetWait = PositionWait;
 
 } // namespace
 
-V4l2Device::V4l2Device(V4l2Backend &owner) : backend(owner) {}
-
-V4l2Device::~V4l2Device()
-{
-    Close();
-    if (closed)
-        backend.retire(std::move(closed));
-}
+V4l2Device::V4l2Device(V4l2Backend &owner) : CameraWorkerDevice(owner) {}
 
 bool V4l2Device::Open(const char *index, int)
 {
@@ -63,17 +55,6 @@ bool V4l2Device::Open(const char *index, int)
                                                         camera->identity, camera->olderIdentity},
                                      notifier, backend.stores());
     // Not waited for: the listener hears of each control as it arrives.
-    return true;
-}
-
-bool V4l2Device::Close()
-{
-    if (worker) {
-        worker->finish();
-        if (closed)
-            backend.retire(std::move(closed));
-        closed = std::move(worker);
-    }
     return true;
 }
 
@@ -262,11 +243,6 @@ bool V4l2Device::RestoreImageDefaults()
 }
 
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
-
-void V4l2Device::setSpeed(MotionAxis axis, int speed)
-{
-    worker->setSpeed(Axis(axis), speed);
-}
 
 bool V4l2Device::moveTo(Axis axis, int32_t degrees)
 {
@@ -527,11 +503,6 @@ bool V4l2Device::ManualFocus()
     return set(V4L2_CID_FOCUS_AUTO, 0, false);
 }
 
-bool V4l2Device::FocusStop()
-{
-    return worker != nullptr; // focus is never moved continuously
-}
-
 // No standard control exists for these; the keys are greyed, and a call says so.
 bool V4l2Device::IrOn()
 {
@@ -566,35 +537,12 @@ bool V4l2Device::FramingManual()
     return unsupported("automatic framing");
 }
 
-bool V4l2Device::WaitUntilSent(int milliseconds)
-{
-    return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
-}
-
 bool V4l2Device::SetTally(int)
 {
     return unsupported("tally lamp"); // UVC defines no lamp control
 }
 
-bool V4l2Device::AskPosition()
-{
-    if (!worker || !(worker->capabilities() & CAP_POSITION))
-        return false;
-    worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
-    return true;
-}
-
 bool V4l2Device::WaitUntilRead(int milliseconds)
 {
     return worker && worker->waitUntilRead(std::chrono::milliseconds(milliseconds));
-}
-
-uint32_t V4l2Device::Capabilities()
-{
-    return worker ? worker->capabilities() : 0;
-}
-
-void V4l2Device::SetChangeListener(ChangeListener listener, void *context)
-{
-    notifier->set(listener, context);
 }

@@ -8,26 +8,22 @@
 // keeps its worker, and so its reading.
 #pragma once
 
-#include "ChangeNotifier.h"
+#include "CameraWorkerDevice.h"
 #include "V4l2Backend.h"
 #include "V4l2Worker.h"
-#include "WorkerDevice.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-class V4l2Device final : public WorkerDevice
+class V4l2Device final : public CameraWorkerDevice<V4l2Backend, V4l2Worker>
 {
 public:
     explicit V4l2Device(V4l2Backend &backend);
-    ~V4l2Device() override;
 
     bool Open(const char *index, int mode) override;
-    bool Close() override;
     bool ManualFocus() override;
     bool AutoFocus() override;
-    bool FocusStop() override;
     bool FlipOn() override;
     bool FlipOff() override;
     bool MirrorOn() override;
@@ -61,12 +57,8 @@ public:
     bool SetTiltPosition(int32_t position) override;
     bool GetPanPosition(int32_t *position) override;
     bool GetTiltPosition(int32_t *position) override;
-    uint32_t Capabilities() override;
-    void SetChangeListener(ChangeListener listener, void *context) override;
     bool LastPosition(int32_t *pan, int32_t *tilt) override;
-    bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
-    bool AskPosition() override;
     bool SetZoomPosition(int32_t position) override;
     bool GetZoomPosition(int32_t *position) override;
     bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed) override;
@@ -90,12 +82,7 @@ private:
     bool readPosition(Axis axis, int32_t *degrees);
     bool home(bool zoomToo);
     bool lacks(uint32_t capability, const std::string &what) override;
-    void setSpeed(MotionAxis axis, int speed) override;
     bool unsupported(const std::string &what);
 
-    V4l2Backend &backend;
-    const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
-    std::unique_ptr<V4l2Worker> worker;
-    std::unique_ptr<V4l2Worker> closed; // until the next camera is opened
     V4l2Backend::Camera opened;
 };
