@@ -6,20 +6,11 @@
 
 namespace {
 
-constexpr auto ReadWait = std::chrono::milliseconds(40);
-constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 constexpr int ImageKey = 100; // + the record: a newer value replaces one not yet sent
 
 } // namespace
 
-OnvifDevice::OnvifDevice(OnvifBackend &owner) : backend(owner) {}
-
-OnvifDevice::~OnvifDevice()
-{
-    Close();
-    if (closed)
-        backend.retire(std::move(closed));
-}
+OnvifDevice::OnvifDevice(OnvifBackend &owner) : NetworkDevice(owner) {}
 
 bool OnvifDevice::Open(const char *index, int)
 {
@@ -27,17 +18,8 @@ bool OnvifDevice::Open(const char *index, int)
     const OnvifBackend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
-    if (closed) {
-        // The same camera again (the panel reconnects as it lists the cameras): one
-        // connection and one reading.
-        if (closedPath == camera->info.path && closed->resume()) {
-            name = camera->info.name;
-            worker = std::move(closed);
-            worker->waitUntilRead(ReadWait);
-            return true;
-        }
-        backend.retire(std::move(closed));
-    }
+    if (reopened(camera->info))
+        return true;
     std::string error;
     OnvifWire *wire = OnvifModule::wire(error);
     if (!wire) {
@@ -53,44 +35,8 @@ bool OnvifDevice::Open(const char *index, int)
         !NetworkCameras::password(address.name, address.user, address.password, error))
         reportOnce(camera->info.name + ": " +
                    (error.empty() ? "no password kept for user \"" + address.user + "\"" : error));
-    name = camera->info.name;
-    path = camera->info.path;
-    worker =
-        std::make_unique<OnvifWorker>(*wire, std::move(address), notifier, backend.presetTokens());
-    worker->waitUntilRead(ReadWait);
-    return true;
-}
-
-bool OnvifDevice::Close()
-{
-    if (worker) {
-        worker->finish();
-        if (closed)
-            backend.retire(std::move(closed));
-        closed = std::move(worker);
-        closedPath = path;
-    }
-    return true;
-}
-
-bool OnvifDevice::unsupported(const std::string &what)
-{
-    if (worker)
-        reportOnce(name + " offers no " + what);
-    return false;
-}
-
-bool OnvifDevice::lacks(uint32_t capability, const std::string &what)
-{
-    // Until the camera has been read, it is asked and says itself what it cannot do; while
-    // it does not answer, that has been said once already.
-    if (!worker || !worker->reachable())
-        return true;
-    if (!worker->waitUntilRead(std::chrono::milliseconds(0)))
-        return false;
-    if (worker->capabilities() & capability)
-        return false;
-    unsupported(what);
+    opened(camera->info, std::make_unique<OnvifWorker>(*wire, std::move(address), notifier,
+                                                       backend.presetTokens()));
     return true;
 }
 
@@ -108,14 +54,6 @@ bool OnvifDevice::job(OnvifJob::Kind kind, uint32_t needs, const char *what, int
 }
 
 // ---- Image: the imaging service's settings -------------------------------------------------
-
-bool OnvifDevice::ReadParameters()
-{
-    if (!worker)
-        return false;
-    worker->copyRecords(parameters);
-    return true;
-}
 
 bool OnvifDevice::image(int record, int value, const char *what)
 {
@@ -183,21 +121,7 @@ bool OnvifDevice::SetWhiteBalanceAuto(int automatic)
     return true;
 }
 
-bool OnvifDevice::SetFlicker(int)
-{
-    return unsupported("anti-flicker setting");
-}
-bool OnvifDevice::RestoreImageDefaults()
-{
-    return unsupported("image defaults");
-}
-
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
-
-void OnvifDevice::setSpeed(MotionAxis axis, int speed)
-{
-    worker->setSpeed(axis, speed);
-}
 
 bool OnvifDevice::moveTo(int axis, int32_t position)
 {
@@ -220,40 +144,6 @@ bool OnvifDevice::SetPanPosition(int32_t position)
 bool OnvifDevice::SetTiltPosition(int32_t position)
 {
     return moveTo(1, position);
-}
-
-bool OnvifDevice::readPosition(int axis, int32_t *position)
-{
-    if (!position || lacks(CAP_POSITION, "absolute position"))
-        return false;
-    if (!worker->refreshPosition(PositionFreshness, ReadWait))
-        return false;
-    const auto at = worker->position(axis);
-    if (!at)
-        return false;
-    *position = *at;
-    return true;
-}
-
-bool OnvifDevice::GetPanPosition(int32_t *position)
-{
-    return readPosition(0, position);
-}
-bool OnvifDevice::GetTiltPosition(int32_t *position)
-{
-    return readPosition(1, position);
-}
-
-bool OnvifDevice::LastPosition(int32_t *pan, int32_t *tilt)
-{
-    if (!worker || !pan || !tilt)
-        return false;
-    const auto p = worker->position(0), t = worker->position(1);
-    if (!p || !t)
-        return false;
-    *pan = *p;
-    *tilt = *t;
-    return true;
 }
 
 bool OnvifDevice::Home()
@@ -331,43 +221,7 @@ bool OnvifDevice::ManualFocus()
 {
     return unsupported("focus mode");
 }
-bool OnvifDevice::FocusStop()
-{
-    return worker != nullptr; // focus is never moved continuously
-}
-bool OnvifDevice::FramingAuto()
-{
-    return unsupported("automatic framing");
-}
-bool OnvifDevice::FramingManual()
-{
-    return unsupported("automatic framing");
-}
-
-uint32_t OnvifDevice::Capabilities()
-{
-    return worker ? worker->capabilities() : 0;
-}
-
-void OnvifDevice::SetChangeListener(ChangeListener listener, void *context)
-{
-    notifier->set(listener, context);
-}
-
 bool OnvifDevice::SetTally(int)
 {
     return unsupported("tally lamp"); // the PTZ and imaging services define no lamp
-}
-
-bool OnvifDevice::AskPosition()
-{
-    if (!worker || !(worker->capabilities() & CAP_POSITION))
-        return false;
-    worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
-    return true;
-}
-
-bool OnvifDevice::WaitUntilSent(int milliseconds)
-{
-    return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
 }

@@ -6,25 +6,21 @@
 // the camera gave it.
 #pragma once
 
-#include "ChangeNotifier.h"
+#include "NetworkDevice.h"
 #include "OnvifBackend.h"
 #include "OnvifWorker.h"
-#include "WorkerDevice.h"
 
 #include <memory>
 #include <string>
 
-class OnvifDevice final : public WorkerDevice
+class OnvifDevice final : public NetworkDevice<OnvifBackend, OnvifWorker>
 {
 public:
     explicit OnvifDevice(OnvifBackend &backend);
-    ~OnvifDevice() override;
 
     bool Open(const char *index, int mode) override;
-    bool Close() override;
     bool ManualFocus() override;
     bool AutoFocus() override;
-    bool FocusStop() override;
     bool FlipOn() override;
     bool FlipOff() override;
     bool MirrorOn() override;
@@ -32,9 +28,6 @@ public:
     bool MenuOn() override;
     bool MenuOff() override;
     bool Home() override;
-    bool FramingAuto() override;
-    bool FramingManual() override;
-    bool RestoreImageDefaults() override;
     bool ClearPreset(uint8_t preset) override;
     bool SetPreset(uint8_t preset) override;
     bool CallPreset(uint8_t preset) override;
@@ -47,8 +40,6 @@ public:
     bool SetSharpness(int value) override;
     bool SetWhiteBalance(int value) override;
     bool SetWhiteBalanceAuto(int automatic) override;
-    bool SetFlicker(int mode) override;
-    bool ReadParameters() override;
     bool IrOn() override;
     bool IrOff() override;
     bool DayMode() override;
@@ -56,28 +47,10 @@ public:
     bool PtzReset() override;
     bool SetPanPosition(int32_t position) override;
     bool SetTiltPosition(int32_t position) override;
-    bool GetPanPosition(int32_t *position) override;
-    bool GetTiltPosition(int32_t *position) override;
-    uint32_t Capabilities() override;
-    void SetChangeListener(ChangeListener listener, void *context) override;
-    bool LastPosition(int32_t *pan, int32_t *tilt) override;
-    bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
-    bool AskPosition() override;
 
 private:
     bool job(OnvifJob::Kind kind, uint32_t needs, const char *what, int preset = 0);
     bool image(int record, int value, const char *what);
     bool moveTo(int axis, int32_t position);
-    bool readPosition(int axis, int32_t *position);
-    bool lacks(uint32_t capability, const std::string &what) override;
-    void setSpeed(MotionAxis axis, int speed) override;
-    bool unsupported(const std::string &what);
-
-    OnvifBackend &backend;
-    const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
-    std::unique_ptr<OnvifWorker> worker;
-    std::unique_ptr<OnvifWorker> closed; // until the next camera is opened
-    std::string name;
-    std::string path, closedPath; // the open camera's, the closed one's
 };

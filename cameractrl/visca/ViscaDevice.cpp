@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr auto ReadWait = std::chrono::milliseconds(40);
-constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 constexpr int ImageKey = 100; // + the record: a newer value replaces one not yet sent
 // VISCA does not tell how fast a camera moves: what common ones do at their fastest, in
 // their units a second (pan and tilt about 14 a degree, zoom across in three seconds).
@@ -15,14 +13,7 @@ constexpr int32_t FastestPan = 1400, FastestTilt = 1200, FastestZoom = Visca::Zo
 
 } // namespace
 
-ViscaDevice::ViscaDevice(ViscaBackend &owner) : backend(owner) {}
-
-ViscaDevice::~ViscaDevice()
-{
-    Close();
-    if (closed)
-        backend.retire(std::move(closed));
-}
+ViscaDevice::ViscaDevice(ViscaBackend &owner) : NetworkDevice(owner) {}
 
 bool ViscaDevice::Open(const char *index, int)
 {
@@ -30,56 +21,12 @@ bool ViscaDevice::Open(const char *index, int)
     const ViscaBackend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
-    if (closed) {
-        // The same camera again (the panel reconnects as it lists the cameras): one
-        // connection and one reading.
-        if (closedPath == camera->info.path && closed->resume()) {
-            name = camera->info.name;
-            worker = std::move(closed);
-            worker->waitUntilRead(ReadWait);
-            return true;
-        }
-        backend.retire(std::move(closed));
-    }
-    name = camera->info.name;
-    path = camera->info.path;
-    worker = std::make_unique<ViscaWorker>(
-        std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
-        camera->info.name, notifier);
-    worker->waitUntilRead(ReadWait);
-    return true;
-}
-
-bool ViscaDevice::Close()
-{
-    if (worker) {
-        worker->finish();
-        if (closed)
-            backend.retire(std::move(closed));
-        closed = std::move(worker);
-        closedPath = path;
-    }
-    return true;
-}
-
-bool ViscaDevice::unsupported(const std::string &what)
-{
-    if (worker)
-        reportOnce(name + " offers no " + what);
-    return false;
-}
-
-bool ViscaDevice::lacks(uint32_t capability, const std::string &what)
-{
-    // Until the camera has answered, let it say itself what it cannot do; while it does not
-    // answer, that has been said once already.
-    if (!worker || !worker->reachable())
+    if (reopened(camera->info))
         return true;
-    if (!worker->waitUntilRead(std::chrono::milliseconds(0)))
-        return false;
-    if (worker->capabilities() & capability)
-        return false;
-    unsupported(what);
+    opened(camera->info,
+           std::make_unique<ViscaWorker>(
+               std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
+               camera->info.name, notifier));
     return true;
 }
 
@@ -98,14 +45,6 @@ bool ViscaDevice::request(Visca::Bytes message, uint32_t needs, const char *what
 }
 
 // ---- Image ---------------------------------------------------------------------------------
-
-bool ViscaDevice::ReadParameters()
-{
-    if (!worker)
-        return false;
-    worker->copyRecords(parameters);
-    return true;
-}
 
 bool ViscaDevice::image(int record, int value)
 {
@@ -185,22 +124,7 @@ bool ViscaDevice::SetWhiteBalanceAuto(int automatic)
     return true;
 }
 
-bool ViscaDevice::SetFlicker(int)
-{
-    return unsupported("anti-flicker setting");
-}
-
-bool ViscaDevice::RestoreImageDefaults()
-{
-    return unsupported("image defaults");
-}
-
 // ---- Pan, tilt and zoom --------------------------------------------------------------------
-
-void ViscaDevice::setSpeed(MotionAxis axis, int speed)
-{
-    worker->setSpeed(axis, speed);
-}
 
 bool ViscaDevice::SetPanPosition(int32_t position)
 {
@@ -258,42 +182,6 @@ bool ViscaDevice::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
     *pan = FastestPan;
     *tilt = FastestTilt;
     *zoom = FastestZoom;
-    return true;
-}
-
-bool ViscaDevice::readPosition(int axis, int32_t *position)
-{
-    if (!position || lacks(CAP_POSITION, "absolute position"))
-        return false;
-    // What a camera that stopped answering told last is no position: the caller may be
-    // asking whether it is there at all.
-    if (!worker->refreshPosition(PositionFreshness, ReadWait))
-        return false;
-    const auto at = worker->position(axis);
-    if (!at)
-        return false;
-    *position = *at;
-    return true;
-}
-
-bool ViscaDevice::GetPanPosition(int32_t *position)
-{
-    return readPosition(0, position);
-}
-bool ViscaDevice::GetTiltPosition(int32_t *position)
-{
-    return readPosition(1, position);
-}
-
-bool ViscaDevice::LastPosition(int32_t *pan, int32_t *tilt)
-{
-    if (!worker || !pan || !tilt)
-        return false;
-    const auto p = worker->position(0), t = worker->position(1);
-    if (!p || !t)
-        return false;
-    *pan = *p;
-    *tilt = *t;
     return true;
 }
 
@@ -450,42 +338,6 @@ bool ViscaDevice::ManualFocus()
 {
     return request(Visca::onOff(0x04, 0x38, false), 0, "automatic focus");
 }
-bool ViscaDevice::FocusStop()
-{
-    return worker != nullptr; // focus is never moved continuously
-}
-bool ViscaDevice::FramingAuto()
-{
-    return unsupported("automatic framing");
-}
-bool ViscaDevice::FramingManual()
-{
-    return unsupported("automatic framing");
-}
-
-uint32_t ViscaDevice::Capabilities()
-{
-    return worker ? worker->capabilities() : 0;
-}
-
-void ViscaDevice::SetChangeListener(ChangeListener listener, void *context)
-{
-    notifier->set(listener, context);
-}
-
-bool ViscaDevice::WaitUntilSent(int milliseconds)
-{
-    return worker && worker->waitUntilSent(std::chrono::milliseconds(milliseconds));
-}
-
-bool ViscaDevice::AskPosition()
-{
-    if (!worker || !(worker->capabilities() & CAP_POSITION))
-        return false;
-    worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
-    return true;
-}
-
 bool ViscaDevice::SetTally(int state)
 {
     if (state < 0 || state > 2)

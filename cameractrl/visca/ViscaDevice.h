@@ -4,25 +4,21 @@
 // Positions are the camera's own VISCA units; presets are the camera's memories 0..255.
 #pragma once
 
-#include "ChangeNotifier.h"
+#include "NetworkDevice.h"
 #include "ViscaBackend.h"
 #include "ViscaWorker.h"
-#include "WorkerDevice.h"
 
 #include <memory>
 #include <string>
 
-class ViscaDevice final : public WorkerDevice
+class ViscaDevice final : public NetworkDevice<ViscaBackend, ViscaWorker>
 {
 public:
     explicit ViscaDevice(ViscaBackend &backend);
-    ~ViscaDevice() override;
 
     bool Open(const char *index, int mode) override;
-    bool Close() override;
     bool ManualFocus() override;
     bool AutoFocus() override;
-    bool FocusStop() override;
     bool FlipOn() override;
     bool FlipOff() override;
     bool MirrorOn() override;
@@ -30,9 +26,6 @@ public:
     bool MenuOn() override;
     bool MenuOff() override;
     bool Home() override;
-    bool FramingAuto() override;
-    bool FramingManual() override;
-    bool RestoreImageDefaults() override;
     bool ClearPreset(uint8_t preset) override;
     bool SetPreset(uint8_t preset) override;
     bool CallPreset(uint8_t preset) override;
@@ -45,8 +38,6 @@ public:
     bool SetSharpness(int value) override;
     bool SetWhiteBalance(int value) override;
     bool SetWhiteBalanceAuto(int automatic) override;
-    bool SetFlicker(int mode) override;
-    bool ReadParameters() override;
     bool IrOn() override;
     bool IrOff() override;
     bool DayMode() override;
@@ -54,14 +45,7 @@ public:
     bool PtzReset() override;
     bool SetPanPosition(int32_t position) override;
     bool SetTiltPosition(int32_t position) override;
-    bool GetPanPosition(int32_t *position) override;
-    bool GetTiltPosition(int32_t *position) override;
-    uint32_t Capabilities() override;
-    void SetChangeListener(ChangeListener listener, void *context) override;
-    bool LastPosition(int32_t *pan, int32_t *tilt) override;
-    bool WaitUntilSent(int milliseconds) override;
     bool SetTally(int state) override;
-    bool AskPosition() override;
     bool SetZoomPosition(int32_t position) override;
     bool GetZoomPosition(int32_t *position) override;
     bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed) override;
@@ -74,17 +58,6 @@ private:
     using Request = ViscaWorker::Request;
     bool request(Visca::Bytes message, uint32_t needs, const char *what, bool untilAck = false);
     bool image(int record, int value);
-    bool readPosition(int axis, int32_t *position);
-    bool lacks(uint32_t capability, const std::string &what) override;
-    void setSpeed(MotionAxis axis, int speed) override;
-    bool unsupported(const std::string &what);
     // Keeps where the camera is with `preset`, or forgets the preset.
     void keepPreset(uint8_t preset, bool stored);
-
-    ViscaBackend &backend;
-    const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();
-    std::unique_ptr<ViscaWorker> worker;
-    std::unique_ptr<ViscaWorker> closed; // until the next camera is opened
-    std::string name;
-    std::string path, closedPath; // the open camera's, the closed one's
 };
