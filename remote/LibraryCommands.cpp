@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <tuple>
@@ -27,23 +29,66 @@ namespace {
 // The longest a command waits for the camera to take what it was sent.
 constexpr int SendWaitMs = 10000;
 constexpr int ReadingWaitMs = 3000;
+// How often a glide looks for a stop signal.
+constexpr int GlideWatchMs = 50;
 
-} // namespace
-
-void LibraryCommands::hold(int ms)
+sigset_t stopSignals()
 {
     sigset_t stopping;
     sigemptyset(&stopping);
     sigaddset(&stopping, SIGINT);
     sigaddset(&stopping, SIGTERM);
-    sigprocmask(SIG_BLOCK, &stopping, nullptr);
-    if (ms < 0) {
-        int caught = 0;
-        sigwait(&stopping, &caught);
-    } else {
-        const timespec wait = {ms / 1000, long(ms % 1000) * 1000000L};
-        sigtimedwait(&stopping, nullptr, &wait);
+    return stopping;
+}
+
+// SIGINT and SIGTERM held back for as long as it lives, in this thread and in every thread
+// started meanwhile (the camera workers), so that only takeStopSignal() receives them.
+class HeldStopSignals
+{
+public:
+    HeldStopSignals()
+    {
+        const sigset_t stopping = stopSignals();
+        pthread_sigmask(SIG_BLOCK, &stopping, &before);
     }
+    ~HeldStopSignals() { pthread_sigmask(SIG_SETMASK, &before, nullptr); }
+    HeldStopSignals(const HeldStopSignals &) = delete;
+    HeldStopSignals &operator=(const HeldStopSignals &) = delete;
+
+private:
+    sigset_t before;
+};
+
+// The stop signal that came within `ms` (< 0: waits for one), or 0.
+int takeStopSignal(int ms)
+{
+    const sigset_t stopping = stopSignals();
+    const QDeadlineTimer deadline(ms < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(ms));
+    for (;;) {
+        int caught = -1;
+        if (deadline.isForever()) {
+            if (sigwait(&stopping, &caught) == 0)
+                return caught;
+        } else {
+            const qint64 left = std::max<qint64>(0, deadline.remainingTime());
+            const timespec wait = {time_t(left / 1000), long(left % 1000) * 1000000L};
+            caught = sigtimedwait(&stopping, nullptr, &wait);
+            if (caught > 0)
+                return caught;
+            if (errno != EINTR)
+                return 0;
+        }
+    }
+}
+
+} // namespace
+
+void LibraryCommands::hold(int ms)
+{
+    // Without a time, the signal is how the user ends the motion; with one, it cuts it short.
+    const int signal = takeStopSignal(ms);
+    if (ms >= 0 && signal)
+        interruptedBy = signal;
 }
 
 QStringList LibraryCommands::cameraNames()
@@ -99,13 +144,18 @@ bool LibraryCommands::glide(int preset, int speed, double seconds)
     case PresetGlide::Start::Refused:
         return false;
     }
-    // A step the camera refuses ends the glide without arriving: the loop ends with it.
+    // A step the camera refuses ends the glide without arriving: the loop ends with it. A
+    // stop signal ends it where the last step went.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (const int signal = takeStopSignal(0)) {
+            interruptedBy = signal;
+            glide.stop();
+        }
         if (!glide.isGliding())
             loop.quit();
     });
-    watch.start(200);
+    watch.start(GlideWatchMs);
     loop.exec();
     return device.WaitUntilSent(SendWaitMs);
 }
@@ -238,6 +288,9 @@ bool LibraryCommands::setTally(int state)
 
 Outcome LibraryCommands::runAll(const QVector<Command> &commands)
 {
+    // Before the library starts a thread: a stop signal must not end the program with the
+    // camera still moving.
+    const HeldStopSignals held;
     BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);
     if (!device)
         return Outcome::failed("the camera library cannot reach any camera");
@@ -261,6 +314,15 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
         }
         const Outcome done = CommandRunner::run(command, library);
         result.output += done.output;
+        if (!library.interruptedBy)
+            library.interruptedBy = takeStopSignal(0);
+        if (library.interruptedBy) {
+            // The motion ends where it was when the signal came; nothing after it is sent.
+            device->WaitUntilSent(SendWaitMs);
+            device->Close();
+            return {128 + library.interruptedBy, result.output, QStringLiteral("interrupted"),
+                    Outcome::Unavailable};
+        }
         if (done.exitCode) {
             device->Close();
             return command.kind == Command::Camera

@@ -51,11 +51,13 @@ private:
     bool resetImage() override;
     bool setTally(int state) override;
 
-    // Holds a motion for `ms`, or until SIGINT or SIGTERM when `ms` is negative.
-    static void hold(int ms);
+    // Holds a motion for `ms`, or until SIGINT or SIGTERM when `ms` is negative; a signal
+    // within `ms` interrupts the command line.
+    void hold(int ms);
 
     BaseDevice &device;
     QString name;
     QStringList listed; // the cameras' names, as last read
     bool open = false;
+    int interruptedBy = 0; // the stop signal that cut a motion short
 };

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QtTest>
 
+#include <csignal>
 #include <optional>
 
 namespace {
@@ -48,6 +49,8 @@ private slots:
     void initTestCase();
     void withoutAPanel_data();
     void withoutAPanel();
+    void stopSignalEndsTheMotion_data();
+    void stopSignalEndsTheMotion();
     void handedToTheRunningPanel_data();
     void handedToTheRunningPanel();
     void answersOfAnEarlierPanel();
@@ -225,6 +228,53 @@ void tst_Cli::withoutAPanel()
                                [](const QString &l) { return l.startsWith("Open "); }),
                 lines.end());
     QCOMPARE(lines, sent);
+}
+
+void tst_Cli::stopSignalEndsTheMotion_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("under"); // the trace line that shows the motion under way
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("last"); // how the trace ends
+
+    const QStringList stop = {"TiltUpStop", "TiltDownStop", "PanLeftStop", "PanRightStop"};
+    // Until the signal, the untimed move has no other end: the line goes on after it.
+    QTest::newRow("an untimed move") << QStringList{"--move", "up", "--home"} << "TiltUp 8"
+                                     << SIGINT << 0 << stop + QStringList{"Home", "Close"};
+    QTest::newRow("a timed move") << QStringList{"--move", "up", "--for", "60", "--home"}
+                                  << "TiltUp 8" << SIGTERM << 128 + SIGTERM
+                                  << stop + QStringList{"Close"};
+    // A timed move before it once left the signals held back for good.
+    QTest::newRow("a glide after a timed move")
+        << QStringList{"--move",   "up", "--for",      "0.1", "--store", "2",
+                       "--preset", "2",  "--duration", "60",  "--home"}
+        << "SetPanTiltPosition" << SIGINT << 128 + SIGINT << QStringList{"Close"};
+}
+
+void tst_Cli::stopSignalEndsTheMotion()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, under);
+    QFETCH(int, signal);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, last);
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=Desk\n");
+    TraceFile trace;
+    QProcess process;
+    process.start(QStringLiteral(PTZ_PANEL_PATH), arguments);
+    QVERIFY(process.waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(trace.lines().filter(under).size() > 0, 10000);
+    QCOMPARE(::kill(pid_t(process.processId()), signal), 0);
+    // Well before the minute the motion would take.
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    QCOMPARE(process.readAllStandardError().contains("interrupted"), exitCode != 0);
+    const QStringList lines = trace.lines();
+    QCOMPARE(lines.mid(lines.size() - last.size()), last);
+    QCOMPARE(lines.contains("Home"), exitCode == 0);
 }
 
 void tst_Cli::presetRefusals_data()
