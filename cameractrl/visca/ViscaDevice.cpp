@@ -168,7 +168,7 @@ bool ViscaDevice::GetZoomPosition(int32_t *position)
     // The camera's last answer, or where it was last sent: it moves only when told to.
     if (!position || lacks(CAP_ZOOM_POSITION, "zoom position"))
         return false;
-    const auto at = worker->position(2);
+    const auto at = worker->zoomPosition(ReadWait);
     if (!at)
         return false;
     *position = *at;
@@ -207,7 +207,14 @@ bool ViscaDevice::SetPreset(uint8_t preset)
 }
 bool ViscaDevice::CallPreset(uint8_t preset)
 {
-    return request(Visca::memory(Visca::MemoryRecall, preset), CAP_PRESETS, "presets", true);
+    if (!request(Visca::memory(Visca::MemoryRecall, preset), CAP_PRESETS, "presets", true))
+        return false;
+    // Asked now, the lens would answer from on its way.
+    std::optional<int> zoom;
+    if (const auto kept = backend.presets().find(name, preset); kept && (*kept)[2])
+        zoom = int((*kept)[2].value());
+    worker->lensGoesTo(zoom);
+    return true;
 }
 bool ViscaDevice::ClearPreset(uint8_t preset)
 {
@@ -228,7 +235,7 @@ void ViscaDevice::keepPreset(uint8_t preset, bool stored)
         worker->refreshPosition(PositionFreshness, ReadWait);
         PresetStore::Position at;
         for (int axis = 0; axis < 3; ++axis)
-            if (const auto p = worker->position(axis))
+            if (const auto p = axis == 2 ? worker->zoomPosition(ReadWait) : worker->position(axis))
                 at[size_t(axis)] = *p;
         kept = backend.presets().store(name, preset, at, error);
     }

@@ -72,6 +72,20 @@ std::optional<int> ViscaWorker::position(int axis)
     return positions[size_t(axis)];
 }
 
+std::optional<int> ViscaWorker::zoomPosition(std::chrono::milliseconds limit)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait_for(lock, limit,
+                     [&] { return positions[2] || !zoomAsked || finishing || unreachable; });
+    return positions[2];
+}
+
+void ViscaWorker::lensGoesTo(std::optional<int> position)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    positions[2] = position;
+}
+
 void ViscaWorker::send(Request request)
 {
     {
@@ -228,6 +242,18 @@ bool ViscaWorker::pick(Request &request)
     const auto motion = [&](bool zoom) {
         for (int axis = zoom ? 2 : 0; axis < (zoom ? 3 : 2); ++axis)
             sent.speed[size_t(axis)] = wanted.speed[size_t(axis)];
+        if (zoom) {
+            // The lens is elsewhere now; where it stopped is asked once nothing else waits.
+            positions[2].reset();
+            if (wanted.speed[2] == 0 && !zoomAsked && !(lacks & CAP_ZOOM_POSITION)) {
+                Request asked;
+                asked.message = Visca::zoomPositionInquiry();
+                asked.inquiry = true;
+                asked.answer = Request::ZoomPosition;
+                reading.push_back(asked);
+                zoomAsked = true;
+            }
+        }
         request = Request{};
         request.message = zoom ? Visca::zoomDrive(wanted.speed[2])
                                : Visca::panTiltDrive(wanted.speed[0], wanted.speed[1]);
@@ -297,6 +323,7 @@ void ViscaWorker::lose(const std::string &why)
         unreachable = true;
         jobs.clear();
         reading.clear(); // asked afresh when it is back
+        zoomAsked = false;
         positionQueued = false;
     }
     changed.notify_all();
@@ -365,7 +392,10 @@ void ViscaWorker::complete(const Visca::Reply &reply)
             changes |= CHANGED_POSITION;
             break;
         case Request::ZoomPosition:
-            positions[2] = Visca::nibbles(data, 0);
+            // Asked before a zoom started again, it tells where the lens was on its way.
+            if (sent.speed[2] == 0)
+                positions[2] = Visca::nibbles(data, 0);
+            zoomAsked = false;
             break;
         case Request::Nothing:
             break;
@@ -457,15 +487,15 @@ void ViscaWorker::handle(const ViscaLink::Incoming &in)
         }
         if (reply.error == Visca::SyntaxError || reply.error == Visca::NotExecutable)
             refuse(reply);
-        if (inFlight->request.endsReading) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
             // A camera that keeps its position to itself is read all the same.
-            {
-                const std::lock_guard<std::mutex> lock(mutex);
-                read = true;
-            }
-            changed.notify_all();
-            publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
+            read = read || inFlight->request.endsReading;
+            zoomAsked = zoomAsked && inFlight->request.answer != Request::ZoomPosition;
         }
+        changed.notify_all();
+        if (inFlight->request.endsReading)
+            publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
         inFlight.reset();
         break;
     }

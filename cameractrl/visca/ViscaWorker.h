@@ -43,6 +43,11 @@ public:
     uint32_t capabilities();
     bool reachable() const;
     std::optional<int> position(int axis); // 0 pan, 1 tilt, 2 zoom
+    // The lens's position, waiting at most `limit` for the reading asked when a zoom
+    // stopped; none while it is driven or where it went is not known.
+    std::optional<int> zoomPosition(std::chrono::milliseconds limit);
+    // Where a recalled preset takes the lens, when it is known.
+    void lensGoesTo(std::optional<int> position);
 
     void send(Request request);
     // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
@@ -100,6 +105,7 @@ private:
     std::array<std::optional<int>, 3> positions;
     std::array<std::optional<int>, 2> targets; // the absolute pan and tilt last sent
     std::deque<Request> reading;               // what is still to be asked to read the camera
+    bool zoomAsked = false;                    // a zoom reading is waiting or on the wire
 
     // The worker's own.
     std::optional<InFlight> inFlight;

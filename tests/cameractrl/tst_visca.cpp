@@ -114,6 +114,7 @@ private slots:
     void withoutACameraOpen_data();
     void withoutACameraOpen();
     void readsTheCamera();
+    void zoomPositionFollowsTheLens();
     void oneAtATimeStopFirstDrivesCoalesce();
     void userGoesAheadOfTheReading();
     void positionsInRangeAsOneMove_data();
@@ -245,6 +246,35 @@ void tst_Visca::readsTheCamera()
     QCOMPARE(tilt, 50);
     QVERIFY(rig.device->Capabilities() & CAP_POSITION);
     QVERIFY(!(rig.device->Capabilities() & CAP_FLICKER));
+}
+
+void tst_Visca::zoomPositionFollowsTheLens()
+{
+    Rig rig("Choir", "udp");
+    QVERIFY(rig.open());
+    int32_t zoom = -1;
+    QVERIFY(rig.device->GetZoomPosition(&zoom));
+    QCOMPARE(zoom, 0);
+
+    // Driven, the lens is nowhere the panel knows; stopped, it is where the camera says.
+    QVERIFY(rig.device->ZoomIn(3));
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    QVERIFY(!rig.device->GetZoomPosition(&zoom));
+    rig.camera.change([](auto &c) { c.zoom = 0x1234; });
+    QVERIFY(rig.device->ZoomStop());
+    QTRY_VERIFY(rig.device->GetZoomPosition(&zoom) && zoom == 0x1234);
+
+    // A preset keeps that zoom, and a recall takes the lens back to it.
+    QVERIFY(rig.device->SetPreset(3));
+    PresetRecord kept;
+    QVERIFY(rig.device->ReadPreset(3, &kept));
+    QVERIFY(kept.known & PRESET_ZOOM);
+    QCOMPARE(kept.zoom, 0x1234);
+    QVERIFY(rig.device->SetZoomPosition(0x500));
+    QVERIFY(rig.device->GetZoomPosition(&zoom) && zoom == 0x500);
+    QVERIFY(rig.device->CallPreset(3));
+    QVERIFY(rig.device->GetZoomPosition(&zoom));
+    QCOMPARE(zoom, 0x1234);
 }
 
 void tst_Visca::oneAtATimeStopFirstDrivesCoalesce()
