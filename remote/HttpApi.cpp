@@ -439,7 +439,12 @@ void HttpApi::serve()
     serving = true;
     events->setEnabled(false);
     incoming->setEnabled(false);
-    MHD_run(daemon);
+    // A stream resumed while the library ran (an event a request caused) is only taken up
+    // by a run after it: nothing else would wake the library for it.
+    do {
+        resumed = false;
+        MHD_run(daemon);
+    } while (resumed);
     events->setEnabled(true);
     incoming->setEnabled(!acceptAgain.isActive());
     serving = false;
@@ -559,6 +564,7 @@ void HttpApi::pushText(const QByteArray &text)
         if (stream->suspended) {
             stream->suspended = false;
             MHD_resume_connection(stream->connection);
+            resumed = true;
         }
     }
     // Out at once, unless a request is being answered: then once it is.
@@ -577,6 +583,7 @@ void HttpApi::dropStream(Stream &stream)
     if (stream.suspended) {
         stream.suspended = false;
         MHD_resume_connection(stream.connection);
+        resumed = true;
     }
 }
 

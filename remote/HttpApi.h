@@ -180,4 +180,5 @@ private:
     std::map<MHD_Connection *, Peer> peers;
     std::vector<Refused> refused;
     bool serving = false;
+    bool resumed = false; // a stream resumed since the library last ran
 };
