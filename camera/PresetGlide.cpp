@@ -117,8 +117,11 @@ PresetGlide::Start PresetGlide::start(uint8_t preset, int speed, double seconds)
     // A preset where the camera cannot be stepped to is the camera's to reach.
     if (!movesPanTilt && (kept.known & (PRESET_PAN | PRESET_TILT)))
         return itself();
-    movesZoom = (kept.known & PRESET_ZOOM) && (caps & CAP_ZOOM_POSITION) &&
-                device->GetZoomPosition(&from[Zoom]);
+    movesZoom = (kept.known & PRESET_ZOOM) && (caps & CAP_ZOOM_POSITION);
+    // A lens the camera has not told the place of goes to the preset's zoom at the first
+    // step, at the camera's own speed: the glide still ends at the preset.
+    if (movesZoom && !device->GetZoomPosition(&from[Zoom]))
+        from[Zoom] = to[Zoom];
     if (!movesPanTilt && !movesZoom)
         return itself();
     for (int axis = 0; axis < AxisCount; ++axis) {

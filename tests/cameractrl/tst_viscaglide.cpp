@@ -81,6 +81,7 @@ private slots:
     void cameraMovesAtItsOwnPresetSpeed();
     void refusedSpeedFallsBackToSteps();
     void durationIsStepped();
+    void unknownZoomStillArrives();
 
 private:
     QTemporaryDir config;
@@ -167,6 +168,31 @@ void tst_ViscaGlide::durationIsStepped()
     }
     QVERIFY2(moves >= 5 && moves <= 10, qPrintable(QString::number(moves)));
     QCOMPARE((QList<int>{pan, tilt, zoom}), (QList<int>{500, -100, 0x800}));
+}
+
+void tst_ViscaGlide::unknownZoomStillArrives()
+{
+    Rig rig;
+    QVERIFY(rig.open());
+    QVERIFY(rig.storeAndReturn());
+    // A zoom by the lever, and a camera that will not say where it stopped.
+    rig.camera.change([](auto &c) { c.refusals.emplace_back(hex("81 09 04 47"), 0x02); });
+    QVERIFY(rig.device->ZoomIn(2) && rig.device->WaitUntilSent(2000));
+    QVERIFY(rig.device->ZoomStop() && rig.device->WaitUntilSent(2000));
+    int32_t zoom = 0;
+    QVERIFY(!rig.device->GetZoomPosition(&zoom));
+    rig.camera.clearReceived();
+    PresetGlide glide(rig.device.get());
+    QSignalSpy arrived(&glide, &PresetGlide::arrived);
+    QCOMPARE(glide.start(3, 0, 0.5), PresetGlide::Start::Gliding);
+    QVERIFY(arrived.wait(5000));
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    std::vector<int> zooms;
+    for (const Bytes &m : rig.camera.commands())
+        if (startsWith(m, hex("81 01 04 47")) && m.size() == 9)
+            zooms.push_back(nibbles(m, 4));
+    QVERIFY(!zooms.empty());
+    QCOMPARE(zooms.back(), 0x800);
 }
 
 QTEST_MAIN(tst_ViscaGlide)
