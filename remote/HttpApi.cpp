@@ -246,10 +246,7 @@ HttpApi::~HttpApi()
     // The library stops only with no connection resting.
     for (const std::unique_ptr<Stream> &stream : streams) {
         stream->dropped = true;
-        if (stream->suspended) {
-            stream->suspended = false;
-            MHD_resume_connection(stream->connection);
-        }
+        resume(*stream);
     }
     if (daemon && !streams.empty())
         MHD_run(daemon);
@@ -561,15 +558,20 @@ void HttpApi::pushText(const QByteArray &text)
             continue;
         }
         stream->pending += text;
-        if (stream->suspended) {
-            stream->suspended = false;
-            MHD_resume_connection(stream->connection);
-            resumed = true;
-        }
+        resume(*stream);
     }
     // Out at once, unless a request is being answered: then once it is.
     if (!serving)
         serve();
+}
+
+void HttpApi::resume(Stream &stream)
+{
+    if (!stream.suspended)
+        return;
+    stream.suspended = false;
+    MHD_resume_connection(stream.connection);
+    resumed = true;
 }
 
 void HttpApi::dropStream(Stream &stream)
@@ -580,11 +582,7 @@ void HttpApi::dropStream(Stream &stream)
     const auto peer = peers.find(stream.connection);
     if (peer != peers.end() && peer->second.fd >= 0)
         ::shutdown(peer->second.fd, SHUT_RDWR);
-    if (stream.suspended) {
-        stream.suspended = false;
-        MHD_resume_connection(stream.connection);
-        resumed = true;
-    }
+    resume(stream);
 }
 
 HttpApi::Reply HttpApi::screen(const Request &request) const

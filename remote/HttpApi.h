@@ -129,6 +129,8 @@ private:
     Reply openStream(MHD_Connection *connection, bool &opened);
     void push(const QJsonObject &event);
     void pushText(const QByteArray &text);
+    // A resting stream is taken up again by the library's next run.
+    void resume(Stream &stream);
     void dropStream(Stream &stream);
 
     // What serves one method on one path, given the request's JSON object and its path.

@@ -165,7 +165,8 @@ bool ViscaDevice::SetZoomPosition(int32_t position)
 
 bool ViscaDevice::GetZoomPosition(int32_t *position)
 {
-    // The camera's last answer, or where it was last sent: it moves only when told to.
+    // The camera's last answer, where it was last sent, or where a recalled preset takes it;
+    // once a zoom stops, the answer on its way.
     if (!position || lacks(CAP_ZOOM_POSITION, "zoom position"))
         return false;
     const auto at = worker->zoomPosition(ReadWait);

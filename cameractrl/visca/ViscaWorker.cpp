@@ -148,6 +148,15 @@ void ViscaWorker::zoomTo(int position)
     send(std::move(request));
 }
 
+ViscaWorker::Request ViscaWorker::zoomInquiry()
+{
+    Request request;
+    request.message = Visca::zoomPositionInquiry();
+    request.inquiry = true;
+    request.answer = Request::ZoomPosition;
+    return request;
+}
+
 ViscaWorker::Request ViscaWorker::positionJob() const
 {
     Request request;
@@ -223,11 +232,7 @@ void ViscaWorker::queueReading()
     mode.answer = Request::WhiteBalanceMode;
     reading.push_back(mode);
     record(PARAM_WHITE_BALANCE);
-    Request zoom;
-    zoom.message = Visca::zoomPositionInquiry();
-    zoom.inquiry = true;
-    zoom.answer = Request::ZoomPosition;
-    reading.push_back(zoom);
+    reading.push_back(zoomInquiry());
     Request pantilt;
     pantilt.message = Visca::panTiltPositionInquiry();
     pantilt.inquiry = true;
@@ -246,11 +251,7 @@ bool ViscaWorker::pick(Request &request)
             // The lens is elsewhere now; where it stopped is asked once nothing else waits.
             positions[2].reset();
             if (wanted.speed[2] == 0 && !zoomAsked && !(lacks & CAP_ZOOM_POSITION)) {
-                Request asked;
-                asked.message = Visca::zoomPositionInquiry();
-                asked.inquiry = true;
-                asked.answer = Request::ZoomPosition;
-                reading.push_back(asked);
+                reading.push_back(zoomInquiry());
                 zoomAsked = true;
             }
         }

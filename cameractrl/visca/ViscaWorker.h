@@ -79,6 +79,7 @@ private:
 
     void run() override;
     Request positionJob() const override;
+    static Request zoomInquiry();
     bool readsPosition(const Request &request) const override;
     bool connect();
     void resetSequence();
