@@ -17,6 +17,14 @@ public:
 
     // The module's entry point; nullptr, with why, when it cannot be had.
     void *entry(std::string &error);
+    // What the entry point gives; nullptr, with why after `lead`, when it cannot be had.
+    template <typename Object> Object *object(const char *lead, std::string &error)
+    {
+        const auto made = reinterpret_cast<Object *(*)()>(entry(error));
+        if (!made)
+            error = lead + error;
+        return made ? made() : nullptr;
+    }
 
 private:
     const char *const fileName;

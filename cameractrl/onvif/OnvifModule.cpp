@@ -4,11 +4,7 @@
 
 OnvifWire *OnvifModule::wire(std::string &error)
 {
-    static LibraryModule module(FileName, ONVIF_WIRE_ENTRY, "libcurl, expat");
-    const auto entry = reinterpret_cast<OnvifWireEntry>(module.entry(error));
-    if (!entry) {
-        error = "ONVIF cameras need " + error;
-        return nullptr;
-    }
-    return entry();
+    // Never destroyed: cameras' threads may load it while the process exits.
+    static auto *module = new LibraryModule(FileName, ONVIF_WIRE_ENTRY, "libcurl, expat");
+    return module->object<OnvifWire>("ONVIF cameras need ", error);
 }

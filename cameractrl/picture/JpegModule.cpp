@@ -4,11 +4,7 @@
 
 JpegCodec *JpegModule::codec(std::string &error)
 {
-    static LibraryModule module(FileName, JPEG_CODEC_ENTRY, "libjpeg");
-    const auto entry = reinterpret_cast<JpegCodecEntry>(module.entry(error));
-    if (!entry) {
-        error = "pictures need " + error;
-        return nullptr;
-    }
-    return entry();
+    // Never destroyed: pictures may be taken while the process exits.
+    static auto *module = new LibraryModule(FileName, JPEG_CODEC_ENTRY, "libjpeg");
+    return module->object<JpegCodec>("pictures need ", error);
 }

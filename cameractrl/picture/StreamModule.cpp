@@ -4,11 +4,7 @@
 
 StreamWire *StreamModule::wire(std::string &error)
 {
-    static LibraryModule module(FileName, STREAM_WIRE_ENTRY, "GStreamer");
-    const auto entry = reinterpret_cast<StreamWireEntry>(module.entry(error));
-    if (!entry) {
-        error = "pictures of a stream need " + error;
-        return nullptr;
-    }
-    return entry();
+    // Never destroyed: pictures may be taken while the process exits.
+    static auto *module = new LibraryModule(FileName, STREAM_WIRE_ENTRY, "GStreamer");
+    return module->object<StreamWire>("pictures of a stream need ", error);
 }

@@ -41,6 +41,14 @@ std::string V4l2Capture::failure(const char *step, int error) const
     return std::string("the camera refused ") + step + ": " + std::strerror(-error);
 }
 
+bool V4l2Capture::ask(unsigned long request, void *argument, const char *step, std::string &problem)
+{
+    const int error = io->ioctl(fd, request, argument);
+    if (error)
+        problem = failure(step, error);
+    return error == 0;
+}
+
 void V4l2Capture::close()
 {
     if (fd < 0)
@@ -126,10 +134,8 @@ bool V4l2Capture::pickFormat(std::string &problem)
     wanted.fmt.pix.height = uint32_t(best->height);
     wanted.fmt.pix.pixelformat = best->format;
     wanted.fmt.pix.field = V4L2_FIELD_ANY;
-    if (const int error = io->ioctl(fd, VIDIOC_S_FMT, &wanted)) {
-        problem = failure("the format", error);
+    if (!ask(VIDIOC_S_FMT, &wanted, "the format", problem))
         return false;
-    }
     // What the driver made of it.
     format = wanted.fmt.pix.pixelformat;
     width = int(wanted.fmt.pix.width);
@@ -155,36 +161,28 @@ bool V4l2Capture::start(std::string &problem)
     request.count = BufferCount;
     request.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     request.memory = V4L2_MEMORY_MMAP;
-    if (const int error = io->ioctl(fd, VIDIOC_REQBUFS, &request)) {
-        problem = failure("buffers", error);
+    if (!ask(VIDIOC_REQBUFS, &request, "buffers", problem))
         return false;
-    }
     buffers.resize(request.count);
     for (uint32_t i = 0; i < request.count; ++i) {
         v4l2_buffer b = {};
         b.index = i;
         b.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         b.memory = V4L2_MEMORY_MMAP;
-        if (const int error = io->ioctl(fd, VIDIOC_QUERYBUF, &b)) {
-            problem = failure("its buffers", error);
+        if (!ask(VIDIOC_QUERYBUF, &b, "its buffers", problem))
             return false;
-        }
         buffers[i].length = b.length;
         buffers[i].address = io->map(fd, b.length, b.m.offset);
         if (!buffers[i].address) {
             problem = std::string("its buffers cannot be mapped: ") + std::strerror(errno);
             return false;
         }
-        if (const int error = io->ioctl(fd, VIDIOC_QBUF, &b)) {
-            problem = failure("its buffers", error);
+        if (!ask(VIDIOC_QBUF, &b, "its buffers", problem))
             return false;
-        }
     }
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    if (const int error = io->ioctl(fd, VIDIOC_STREAMON, &type)) {
-        problem = failure("to stream", error);
+    if (!ask(VIDIOC_STREAMON, &type, "to stream", problem))
         return false;
-    }
     streaming = true;
     started = Clock::now();
     return true;
@@ -229,10 +227,8 @@ bool V4l2Capture::next(Frame &frame, Clock::time_point deadline, int stop, std::
             const bool damaged = b.flags & V4L2_BUF_FLAG_ERROR;
             if (!damaged && b.index < buffers.size())
                 convert(buffers[b.index], b.bytesused, frame);
-            if (const int error = io->ioctl(fd, VIDIOC_QBUF, &b)) {
-                problem = failure("a buffer back", error);
+            if (!ask(VIDIOC_QBUF, &b, "a buffer back", problem))
                 return false;
-            }
             if (!damaged)
                 return true;
             continue;

@@ -42,6 +42,8 @@ private:
     bool next(Frame &frame, Clock::time_point deadline, int stop, std::string &problem);
     void convert(const Buffer &buffer, size_t used, Frame &frame) const;
     std::string failure(const char *step, int error) const;
+    // One request to the driver; false, with why, when it refuses.
+    bool ask(unsigned long request, void *argument, const char *step, std::string &problem);
     void close();
 
     const std::shared_ptr<V4l2Io> io;

@@ -5,34 +5,18 @@
 // 127.0.0.1). Two presets at two places get two pictures; a camera that answers badly gets
 // none, said once; a password in a URL shows nowhere.
 #include "JpegModule.h"
-#include "NetworkCameraFile.h"
-#include "OnvifBackend.h"
-#include "OnvifEmulator.h"
-#include "SimBackend.h"
+#include "PictureRig.h"
 #include "SimView.h"
 #include "StderrCapture.h"
-#include "TraceDevice.h"
 #include "TraceFile.h"
-#include "V4l2Rig.h"
-#include "ViscaBackend.h"
-#include "ViscaEmulator.h"
 
-#include <QProcess>
 #include <QtTest>
 
 #include <linux/videodev2.h>
 
 namespace {
 
-enum class Kind
-{
-    Sim,
-    UsbMjpeg,
-    UsbYuyv,
-    Onvif,
-    Snapshot,
-    Stream
-};
+using Kind = PictureRig::Kind;
 
 // What the tests see of a picture, whatever made it: Qt decodes it, and 8 x 6 grey cells in
 // 8 levels tell two views apart without any exact pixel.
@@ -48,151 +32,6 @@ QByteArray coarse(const std::vector<uint8_t> &jpeg, QSize &size)
             out += char(qGray(cells.pixel(x, y)) / 32);
     return out;
 }
-
-// A scene for the network cameras' snapshots: the simulation's, at a place.
-std::string drawn(int place)
-{
-    std::vector<uint8_t> jpeg;
-    std::string error;
-    JpegModule::codec(error)->encode(SimView::draw(place * 300, place * 50, place * 150), 85, jpeg,
-                                     error);
-    return {jpeg.begin(), jpeg.end()};
-}
-
-struct Camera
-{
-    std::unique_ptr<V4l2Rig> usb;
-    OnvifEmulator http; // the ONVIF camera, and any camera's snapshot URL
-    std::unique_ptr<ViscaEmulator> visca;
-    QProcess rtsp;
-    std::unique_ptr<Backend> backend;
-    std::unique_ptr<BaseDevice> owned;
-    BaseDevice *device = nullptr;
-    ChangeCounter listened;
-    std::atomic<int> place{0}; // where the network cameras point, for their scene
-    const Kind kind;
-
-    // `credentials` ("user:password") go into the snapshot's or stream's URL; the stream's
-    // server asks for `asked`.
-    explicit Camera(Kind k, const std::string &credentials = {}, const std::string &asked = {})
-        : kind(k)
-    {
-        http.change([this](OnvifEmulator::Behaviour &b) {
-            b.snapshot = [this](double pan, double, double) {
-                return drawn(kind == Kind::Onvif ? int(pan * 10) : place.load());
-            };
-        });
-        // Each its own name: what was said of one camera is not what is said of another.
-        static int cameras = 0;
-        const std::string name = "Camera " + std::to_string(++cameras);
-        std::string line = http.line(name);
-        if (kind == Kind::Snapshot || kind == Kind::Stream) {
-            visca = std::make_unique<ViscaEmulator>();
-            line = visca->line(name, true) + ", \"" +
-                   (kind == Kind::Snapshot ? "snapshot=" + http.snapshotUrl(credentials)
-                                           : "stream=" + rtspUrl(credentials, asked)) +
-                   "\"";
-        }
-        qputenv("CAMERACTRL_VISCA", QByteArray::fromStdString(line));
-        if (kind == Kind::UsbMjpeg || kind == Kind::UsbYuyv) {
-            usb = std::make_unique<V4l2Rig>();
-            makePtzCamera(usb->node("/dev/video0"), PtzKind::CurrentRelativeAndAbsolute);
-            usb->node("/dev/video0").card = name;
-            if (kind == Kind::UsbYuyv)
-                usb->node("/dev/video0")
-                    .camera->formats.erase(usb->node("/dev/video0").camera->formats.begin());
-            device = usb->device.get();
-        } else {
-            if (kind == Kind::Sim)
-                backend = std::make_unique<SimBackend>();
-            else if (kind == Kind::Onvif)
-                backend = std::make_unique<OnvifBackend>();
-            else
-                backend = std::make_unique<ViscaBackend>();
-            owned = std::make_unique<TraceDevice>(backend->createDevice());
-            device = owned.get();
-        }
-        device->SetChangeListener(&ChangeCounter::note, &listened);
-    }
-    ~Camera()
-    {
-        owned.reset();
-        qunsetenv("CAMERACTRL_VISCA");
-        rtsp.closeWriteChannel();
-        rtsp.waitForFinished(3000);
-    }
-    std::string rtspUrl(const std::string &credentials, const std::string &asked)
-    {
-        rtsp.start(PTZ_RTSP_SERVER,
-                   asked.empty() ? QStringList() : QStringList{"--user", asked.c_str()});
-        rtsp.waitForReadyRead(10000);
-        return "rtsp://" + (credentials.empty() ? "" : credentials + "@") +
-               "127.0.0.1:" + rtsp.readLine().trimmed().toStdString() + "/view";
-    }
-    bool open()
-    {
-        if (usb)
-            return usb->open();
-        std::vector<DeviceInfo> all;
-        backend->enumerate(all);
-        QDeadlineTimer deadline(5000);
-        if (!device->Open("0", 1))
-            return false;
-        while (!(device->Capabilities() & CAP_PRESETS) && !deadline.hasExpired())
-            QTest::qWait(5);
-        return device->Capabilities() & CAP_PRESETS;
-    }
-    // Points the camera at a place, and waits until it is there.
-    void aim(int at)
-    {
-        switch (kind) {
-        case Kind::Sim:
-            device->SetPanTiltPosition(at * 300, at * 50, 0, 0);
-            break;
-        case Kind::UsbMjpeg:
-        case Kind::UsbYuyv:
-            device->SetPanTiltPosition(at * 30, at * 5, 0, 0);
-            QTRY_COMPARE_WITH_TIMEOUT(qRound(usb->pan() / 3600), at * 30, 5000);
-            break;
-        case Kind::Onvif:
-            device->SetPanPosition(at * 17);
-            device->WaitUntilSent(3000);
-            break;
-        case Kind::Snapshot:
-        case Kind::Stream:
-            device->SetPanPosition(at * 400);
-            if (kind == Kind::Stream)
-                rtsp.write(QByteArray("pattern ") + QByteArray::number(at == 1 ? 0 : 18) + "\n");
-            break;
-        }
-        place = at;
-    }
-    struct Shot
-    {
-        std::vector<uint8_t> jpeg;
-        uint32_t version = 0;
-        std::string problem;
-    };
-    Shot picture(int preset)
-    {
-        Shot shot;
-        device->ReadPresetPicture(uint8_t(preset), &shot.jpeg, &shot.version, &shot.problem);
-        return shot;
-    }
-    // Stores the preset (or takes its picture again) and waits until its picture, or why it
-    // has none, is there.
-    Shot store(int preset, bool again = false)
-    {
-        listened.changes = 0;
-        if (!(again ? device->RetakePresetPicture(uint8_t(preset))
-                    : device->SetPreset(uint8_t(preset))))
-            return {};
-        QDeadlineTimer deadline(15000);
-        while (!deadline.hasExpired() && !(listened.changes & CHANGED_PICTURE))
-            QTest::qWait(10);
-        return picture(preset);
-    }
-};
 
 using Behave = std::function<void(OnvifEmulator::Behaviour &)>;
 
@@ -217,24 +56,24 @@ private slots:
 void tst_Pictures::presetsHavePictures_data()
 {
     QTest::addColumn<Kind>("kind");
-    QTest::newRow("simulated") << Kind::Sim;
-    QTest::newRow("USB, MJPEG") << Kind::UsbMjpeg;
-    QTest::newRow("USB, YUYV only") << Kind::UsbYuyv;
-    QTest::newRow("ONVIF snapshot") << Kind::Onvif;
-    QTest::newRow("VISCA with a snapshot URL") << Kind::Snapshot;
-    QTest::newRow("VISCA with an RTSP stream") << Kind::Stream;
+    QTest::newRow("simulated") << PictureRig::Sim;
+    QTest::newRow("USB, MJPEG") << PictureRig::UsbMjpeg;
+    QTest::newRow("USB, YUYV only") << PictureRig::UsbYuyv;
+    QTest::newRow("ONVIF snapshot") << PictureRig::Onvif;
+    QTest::newRow("VISCA with a snapshot URL") << PictureRig::Snapshot;
+    QTest::newRow("VISCA with an RTSP stream") << PictureRig::Stream;
 }
 
 void tst_Pictures::presetsHavePictures()
 {
     QFETCH(Kind, kind);
-    Camera camera(kind);
+    PictureRig camera(kind);
     QVERIFY(camera.open());
     QVERIFY(camera.device->Capabilities() & CAP_PICTURE);
     QByteArray views[2];
     for (int preset : {1, 2}) {
         camera.aim(preset);
-        const Camera::Shot shot = camera.store(preset);
+        const PictureRig::Shot shot = camera.store(preset);
         QVERIFY2(shot.version && shot.problem.empty(), shot.problem.c_str());
         QSize size;
         views[preset - 1] = coarse(shot.jpeg, size);
@@ -248,7 +87,7 @@ void tst_Pictures::presetsHavePictures()
     QVERIFY(camera.picture(2).version);
 
     // Live view: frames keep coming, numbered, while it is on.
-    if (kind == Kind::Snapshot || !(camera.device->Capabilities() & CAP_LIVE_VIEW))
+    if (kind == PictureRig::Snapshot || !(camera.device->Capabilities() & CAP_LIVE_VIEW))
         return;
     QVERIFY(camera.device->StartLiveView());
     uint32_t first = 0, later = 0;
@@ -262,7 +101,7 @@ void tst_Pictures::presetsHavePictures()
 void tst_Pictures::anotherProgramStreams()
 {
     StderrCapture err;
-    Camera camera(Kind::UsbMjpeg);
+    PictureRig camera(PictureRig::UsbMjpeg);
     QVERIFY(camera.open());
     // Another program streams the camera: its own format, buffers and frames.
     FakeV4l2Io &io = *camera.usb->fake;
@@ -285,7 +124,7 @@ void tst_Pictures::anotherProgramStreams()
     FakeUvcCamera &fake = *camera.usb->node("/dev/video0").camera;
 
     for (int preset : {3, 4}) {
-        const Camera::Shot shot = camera.store(preset);
+        const PictureRig::Shot shot = camera.store(preset);
         QCOMPARE(shot.version, 0u);
         QCOMPARE(shot.problem, std::string("another program is using the camera"));
     }
@@ -327,31 +166,34 @@ void tst_Pictures::badInput_data()
         b.user = "viewer";
         b.password = "s3cr%t";
     };
-    QTest::newRow("junk") << Kind::Snapshot << ""
+    QTest::newRow("junk") << PictureRig::Snapshot << ""
                           << Behave([](Behaviour &b) { b.junk = OnvifEmulator::Junk::NotXml; })
                           << "not a JPEG picture";
-    QTest::newRow("larger than 2 MiB")
-        << Kind::Snapshot << "" << Behave([](Behaviour &b) { b.junk = OnvifEmulator::Junk::Huge; })
-        << "a picture larger than 2 MiB";
-    QTest::newRow("no answer") << Kind::Snapshot << ""
+    QTest::newRow("larger than 2 MiB") << PictureRig::Snapshot << "" << Behave([](Behaviour &b) {
+        b.junk = OnvifEmulator::Junk::Huge;
+    }) << "a picture larger than 2 MiB";
+    QTest::newRow("no answer") << PictureRig::Snapshot << ""
                                << Behave([](Behaviour &b) { b.silent = true; })
                                << "no picture within 3 s";
     QTest::newRow("no snapshot there")
-        << Kind::Snapshot << "" << Behave([](Behaviour &b) { b.snapshot = nullptr; })
+        << PictureRig::Snapshot << "" << Behave([](Behaviour &b) { b.snapshot = nullptr; })
         << "the camera answers HTTP 404";
-    QTest::newRow("password in the URL") << Kind::Snapshot << "viewer:s3cr%25t" << signIn << "";
-    QTest::newRow("wrong password in the URL") << Kind::Snapshot << "viewer:s3cr%25t-not" << signIn
-                                               << "the camera refuses the user name and password";
-    QTest::newRow("password in the stream's URL") << Kind::Stream << "viewer:s3cr%t" << none << "";
+    QTest::newRow("password in the URL")
+        << PictureRig::Snapshot << "viewer:s3cr%25t" << signIn << "";
+    QTest::newRow("wrong password in the URL")
+        << PictureRig::Snapshot << "viewer:s3cr%25t-not" << signIn
+        << "the camera refuses the user name and password";
+    QTest::newRow("password in the stream's URL")
+        << PictureRig::Stream << "viewer:s3cr%t" << none << "";
     QTest::newRow("wrong password in the stream's URL")
-        << Kind::Stream << "viewer:s3cr%t-not" << none << "Unauthorized";
+        << PictureRig::Stream << "viewer:s3cr%t-not" << none << "Unauthorized";
     QTest::newRow("camera without a snapshot")
-        << Kind::Onvif << "" << Behave([](Behaviour &b) { b.snapshot = nullptr; })
+        << PictureRig::Onvif << "" << Behave([](Behaviour &b) { b.snapshot = nullptr; })
         << "the camera tells of no snapshot";
     QTest::newRow("USB frames that are no JPEG")
-        << Kind::UsbMjpeg << "" << none << "not a JPEG picture";
+        << PictureRig::UsbMjpeg << "" << none << "not a JPEG picture";
     QTest::newRow("USB camera that sends no frame")
-        << Kind::UsbYuyv << "" << none << "no picture within 3 s";
+        << PictureRig::UsbYuyv << "" << none << "no picture within 3 s";
 }
 
 void tst_Pictures::badInput()
@@ -362,12 +204,12 @@ void tst_Pictures::badInput()
     QFETCH(QString, problem);
     TraceFile trace;
     StderrCapture err;
-    Camera camera(kind, credentials.toStdString(), "viewer:s3cr%t");
+    PictureRig camera(kind, credentials.toStdString(), "viewer:s3cr%t");
     camera.http.change(change);
     if (camera.usb) {
         FakeUvcCamera &fake = *camera.usb->node("/dev/video0").camera;
         fake.junkFrames = true;
-        fake.stalled = kind == Kind::UsbYuyv;
+        fake.stalled = kind == PictureRig::UsbYuyv;
     }
     QVERIFY(camera.open());
     QVERIFY(camera.device->SetPreset(5));
@@ -375,7 +217,7 @@ void tst_Pictures::badInput()
     QVERIFY(camera.device->PanRight(3) && camera.device->PanRightStop());
     QVERIFY(camera.device->WaitUntilSent(2000));
     QTRY_VERIFY_WITH_TIMEOUT(camera.listened.changes & CHANGED_PICTURE, 15000);
-    const Camera::Shot shot = camera.picture(5);
+    const PictureRig::Shot shot = camera.picture(5);
     QVERIFY2(QString::fromStdString(shot.problem).contains(problem), shot.problem.c_str());
     QCOMPARE(shot.version != 0, problem.isEmpty());
     if (!problem.isEmpty()) {
@@ -393,10 +235,10 @@ void tst_Pictures::badInput()
 void tst_Pictures::keptPictures()
 {
     StderrCapture err;
-    Camera camera(Kind::Sim);
+    PictureRig camera(PictureRig::Sim);
     QVERIFY(camera.open());
     camera.aim(1);
-    const Camera::Shot taken = camera.store(7);
+    const PictureRig::Shot taken = camera.store(7);
     QVERIFY(taken.version);
     // Imported: a JPEG of any size up to 2 MiB; a small one is kept as it is.
     QVERIFY(camera.device->WritePresetPicture(8, taken.jpeg));
