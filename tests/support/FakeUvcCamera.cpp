@@ -824,12 +824,6 @@ int FakeUvcCamera::streamer()
     return privileged;
 }
 
-int FakeUvcCamera::framesTo(int handle)
-{
-    const std::lock_guard<std::mutex> guard(streamLock);
-    return dequeued[handle];
-}
-
 void FakeUvcCamera::freeLocked()
 {
     streaming = false;
@@ -846,7 +840,6 @@ void FakeUvcCamera::release(int handle)
         freeLocked();
         privileged = -1;
     }
-    dequeued.erase(handle);
 }
 
 uint8_t *FakeUvcCamera::memory(int64_t offset, size_t length)
@@ -1037,7 +1030,6 @@ int FakeUvcCamera::stream(unsigned long request, void *argument, int handle)
                 return -EAGAIN; // the file handle is non-blocking
             b->index = uint32_t(filled.front());
             filled.pop_front();
-            ++dequeued[handle];
         } else if (b->index >= buffers.size()) {
             return -EINVAL;
         }

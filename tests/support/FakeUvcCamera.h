@@ -138,8 +138,7 @@ public:
     // something changes.
     int untilFrame(int handle);
     void release(int handle); // its file handle is closed
-    int streamer();           // the handle with the privileges, -1 none
-    int framesTo(int handle); // dequeued by it so far
+    int streamer(); // the handle with the privileges, -1 none
     v4l2_pix_format currentFormat();
 
 private:
@@ -199,7 +198,6 @@ private:
     bool streaming = false;
     std::chrono::steady_clock::time_point streamStart;
     uint64_t frames = 0; // frame times passed since streaming started
-    std::map<int, int> dequeued;
 
     // The motor, under its own lock: frames read it while a control transfer runs.
     std::mutex motorLock;
