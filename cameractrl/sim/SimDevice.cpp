@@ -43,6 +43,7 @@ bool SimDevice::Open(const char *index, int)
     view.offered = [simulated = camera] { return !(simulated->lacks() & CAP_PICTURE); };
     view.moving = [simulated = camera] { return simulated->moving(); };
     view.notifier = notifier;
+    view.live = !(camera->lacks() & CAP_LIVE_VIEW);
     openPictures(std::move(view));
     if (!path.empty()) {
         // Editing the file while the camera is open is another program changing it.
