@@ -52,6 +52,8 @@ public:
     // Takes back a finished camera that has not been let go: false when it has.
     bool resume();
     bool finished() const { return done; }
+    // Some axis is asked to move.
+    bool moving() const;
 
     static constexpr auto Reopening = std::chrono::seconds(1);
     static constexpr auto PairWait = std::chrono::milliseconds(150);
@@ -225,6 +227,12 @@ template <typename Job> bool CameraWorker<Job>::resume()
     }
     wakeup.wake();
     return true;
+}
+
+template <typename Job> bool CameraWorker<Job>::moving() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return std::any_of(wanted.speed.begin(), wanted.speed.end(), [](int s) { return s != 0; });
 }
 
 // ---- The worker's side ----------------------------------------------------------------------

@@ -178,7 +178,9 @@ The panel:
   --add-camera NAME,onvif,HOST[,PORT[,USER]]
                         add an ONVIF camera (port 80 by default); with a USER, the password
                         is asked on the terminal (or read from standard input) and kept in
-                        a file only you can read. A field may be quoted: "Hall, left"
+                        a file only you can read. A field may be quoted: "Hall, left".
+                        Either line may end in snapshot=URL (a JPEG over HTTP) and
+                        stream=URL (RTSP): where presets' pictures and live view come from
   --remove-camera NAME  forget that network camera
   --osc [ADDRESS:]PORT  take OSC messages on UDP (default address 127.0.0.1)
   --osc-allow HOST[,HOST]

@@ -5,10 +5,13 @@
 PTZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # fonts-liberation2: Arial's widths, which the panels' captions are laid out for.
+# libjpeg and GStreamer (with the plugins that open, depay and decode streams) for presets'
+# pictures; GStreamer's RTSP server for the camera stream the tests serve.
 PTZ_BUILD_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-private-dev
     libqt5x11extras5-dev libx11-dev libudev-dev libmicrohttpd-dev libsdl2-dev liblo-dev
     qttools5-dev-tools qttools5-dev fonts-liberation2 libcurl4-openssl-dev libexpat1-dev libssl-dev
-    libfontconfig-dev)
+    libfontconfig-dev libjpeg-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgstrtspserver-1.0-dev)
 
 ptz_require() {
     local missing=()

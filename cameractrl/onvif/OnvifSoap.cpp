@@ -129,6 +129,11 @@ Message getProfiles()
 {
     return message(MediaNs, "trt", "GetProfiles", "");
 }
+Message getSnapshotUri(const std::string &profile)
+{
+    return message(MediaNs, "trt", "GetSnapshotUri",
+                   "<trt:ProfileToken>" + escaped(profile) + "</trt:ProfileToken>");
+}
 Message getConfigurationOptions(const std::string &configuration)
 {
     return message(PtzNs, "tptz", "GetConfigurationOptions",
@@ -388,6 +393,14 @@ std::string presetToken(const XmlElement &envelope)
     const XmlElement *b = body(envelope);
     const XmlElement *token = b ? b->find("PresetToken") : nullptr;
     return token ? token->text : std::string();
+}
+
+std::string snapshotUri(const XmlElement &envelope)
+{
+    const XmlElement *b = body(envelope);
+    const XmlElement *media = b ? b->find("MediaUri") : nullptr;
+    const XmlElement *uri = media ? media->child("Uri") : nullptr;
+    return uri ? uri->text : std::string();
 }
 
 std::optional<Position> status(const XmlElement &envelope)

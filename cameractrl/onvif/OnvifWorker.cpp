@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "OnvifWorker.h"
+#include "HttpSnapshot.h"
 #include "Report.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace {
 constexpr uint32_t Driving =
     CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME | CAP_PTZ_RESET;
 constexpr int AbsoluteKey = 1; // image settings use 100 + their record
+constexpr int SnapshotKey = 2;
 constexpr int PanMax = 24, TiltMax = 16, ZoomMax = 7;
 
 // The image records the imaging service fills, with the name of its element.
@@ -187,6 +189,29 @@ void OnvifWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
     send(std::move(job));
 }
 
+std::shared_ptr<const SnapshotAddress> OnvifWorker::snapshot()
+{
+    if (!snapshotAddress->known()) {
+        OnvifJob job;
+        job.kind = OnvifJob::SnapshotUri;
+        job.key = SnapshotKey;
+        job.what = "snapshot address";
+        send(std::move(job));
+    }
+    return snapshotAddress;
+}
+
+std::unique_ptr<ViewSource> OnvifWorker::view()
+{
+    return std::make_unique<HttpSnapshot>(snapshot(), address.user, address.password);
+}
+
+bool OnvifWorker::offersView() const
+{
+    const auto known = snapshotAddress->known();
+    return !known || !known->empty();
+}
+
 OnvifJob OnvifWorker::positionJob() const
 {
     OnvifJob job;
@@ -289,11 +314,12 @@ std::optional<std::string> OnvifWorker::presetToken(int preset) const
 
 bool OnvifWorker::postJob(const OnvifJob &job)
 {
-    std::string ptz, imagingUrl, token, source;
+    std::string ptz, imagingUrl, media, token, source;
     std::optional<std::string> preset;
     {
         const std::lock_guard<std::mutex> lock(mutex);
         ptz = services.ptz;
+        media = services.media;
         imagingUrl = services.imaging;
         token = profile ? profile->token : std::string();
         source = profile ? profile->videoSource : std::string();
@@ -342,6 +368,9 @@ bool OnvifWorker::postJob(const OnvifJob &job)
         return true;
     case OnvifJob::Status:
         post(ptz, Onvif::getStatus(token));
+        return true;
+    case OnvifJob::SnapshotUri:
+        post(media, Onvif::getSnapshotUri(token));
         return true;
     case OnvifJob::Image: {
         const ImageField *field = imageField(job.record);
@@ -631,6 +660,9 @@ void OnvifWorker::doneJob(const OnvifJob &job, const XmlElement &envelope)
             }
             break;
         }
+        case OnvifJob::SnapshotUri:
+            snapshotAddress->tell(Onvif::snapshotUri(envelope));
+            break;
         case OnvifJob::RemovePreset: {
             const auto token = presetToken(job.preset);
             presets.erase(std::remove_if(presets.begin(), presets.end(),
@@ -698,6 +730,11 @@ void OnvifWorker::handle(const OnvifHttp::Answer &answer)
         break;
     case InFlight::Drive:
     case InFlight::Job:
+        if (!good && f.job.kind == OnvifJob::SnapshotUri) {
+            // A camera without snapshots is no refusal of anything the user asked.
+            snapshotAddress->tell({});
+            break;
+        }
         if (good) {
             doneJob(f.job, envelope);
         } else {

@@ -16,6 +16,8 @@
 #include "OnvifJob.h"
 #include "OnvifSoap.h"
 #include "OnvifWire.h"
+#include "SnapshotAddress.h"
+#include "ViewSource.h"
 
 #include <array>
 #include <ctime>
@@ -47,6 +49,12 @@ public:
     void send(OnvifJob job);
     // A pan and/or tilt in the panel's units; a pan alone waits PairWait for its tilt.
     void moveTo(std::optional<int> pan, std::optional<int> tilt);
+    // Where the profile's snapshot is, asked of the camera the first time (and again after a
+    // camera that did not answer).
+    std::shared_ptr<const SnapshotAddress> snapshot();
+    // Its snapshot, fetched with its credentials; offered until it says it has none.
+    std::unique_ptr<ViewSource> view();
+    bool offersView() const;
 
     static constexpr auto RequestTimeout = std::chrono::seconds(3);
     static constexpr auto KnockInterval = std::chrono::seconds(2);
@@ -123,6 +131,7 @@ private:
     bool presetsKnown = false;
     uint32_t lacks = 0; // what the camera refused
     std::array<std::optional<int>, 2> positions, targets;
+    const std::shared_ptr<SnapshotAddress> snapshotAddress = std::make_shared<SnapshotAddress>();
 
     // The worker's own.
     std::optional<InFlight> inFlight;

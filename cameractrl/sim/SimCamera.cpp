@@ -137,6 +137,13 @@ int SimCamera::position(Axis axis) const
     return positionLocked(axis);
 }
 
+bool SimCamera::moving() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return std::any_of(motion.begin(), motion.end(),
+                       [](const Motion &m) { return m.unitsPerSecond != 0; });
+}
+
 int SimCamera::positionLocked(Axis axis) const
 {
     const Motion &m = motion[axis];

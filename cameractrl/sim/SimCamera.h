@@ -46,6 +46,7 @@ public:
     // Stops the axis if it is moving in `direction`.
     void stopMotion(Axis axis, int direction);
     int position(Axis axis) const;
+    bool moving() const;
     void setPosition(Axis axis, int position);
     static bool reaches(Axis axis, long long position);
 

@@ -60,6 +60,8 @@ constexpr Feature features[] = {
     {"tally", CAP_TALLY},
     {"zoomposition", CAP_ZOOM_POSITION},
     {"pantiltmove", CAP_PAN_TILT_MOVE},
+    {"picture", CAP_PICTURE},
+    {"liveview", CAP_LIVE_VIEW},
 };
 
 std::string trimmed(const std::string &s)

@@ -4,6 +4,7 @@
 #include "SimBackend.h"
 #include "SimCamera.h"
 #include "SimFileWatcher.h"
+#include "SimView.h"
 
 #include <algorithm>
 #include <iterator>
@@ -35,6 +36,15 @@ bool SimDevice::Open(const char *index, int)
     if (!camera)
         return false;
     name = camera->config().name;
+    View view;
+    view.key = "sim " + name;
+    view.name = name;
+    view.source = [simulated = camera] { return std::make_unique<SimView>(simulated); };
+    view.offered = [simulated = camera] { return !(simulated->lacks() & CAP_PICTURE); };
+    view.moving = [simulated = camera] { return simulated->moving(); };
+    view.notifier = notifier;
+    view.live = !(camera->lacks() & CAP_LIVE_VIEW);
+    openPictures(std::move(view));
     if (!path.empty()) {
         // Editing the file while the camera is open is another program changing it.
         auto edited = camera;
@@ -49,6 +59,7 @@ bool SimDevice::Open(const char *index, int)
 
 bool SimDevice::Close()
 {
+    closePictures();
     watcher.reset();
     camera.reset();
     return true;
@@ -84,7 +95,9 @@ uint32_t SimDevice::Capabilities()
         lacking |= CAP_PAN_TILT_MOVE;
     if (lacking & CAP_ZOOM)
         lacking |= CAP_ZOOM_POSITION;
-    return Everything & ~lacking;
+    if (lacking & CAP_PICTURE)
+        lacking |= CAP_LIVE_VIEW;
+    return (Everything | pictureCapabilities()) & ~lacking;
 }
 
 void SimDevice::SetChangeListener(ChangeListener listener, void *context)
@@ -278,8 +291,10 @@ bool SimDevice::ClearPreset(uint8_t preset)
     if (!can(CAP_PRESETS, "presets"))
         return false;
     std::string error;
-    if (camera->clearPreset(preset, error))
+    if (camera->clearPreset(preset, error)) {
+        presetCleared(preset);
         return true;
+    }
     report("preset " + std::to_string(preset) + " of " + name + " is not cleared: " + error);
     return false;
 }
@@ -289,8 +304,10 @@ bool SimDevice::SetPreset(uint8_t preset)
     if (!can(CAP_PRESETS, "presets"))
         return false;
     std::string error;
-    if (camera->storePreset(preset, error))
+    if (camera->storePreset(preset, error)) {
+        presetStored(preset);
         return true;
+    }
     report("preset " + std::to_string(preset) + " of " + name + " is not stored: " + error);
     return false;
 }

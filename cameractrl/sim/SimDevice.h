@@ -3,8 +3,8 @@
 // watches its file for edits while it is open.
 #pragma once
 
-#include "BaseDevice.h"
 #include "ChangeNotifier.h"
+#include "PictureDevice.h"
 
 #include <memory>
 #include <string>
@@ -13,7 +13,7 @@ class SimBackend;
 class SimCamera;
 class SimFileWatcher;
 
-class SimDevice final : public BaseDevice
+class SimDevice final : public PictureDevice
 {
 public:
     explicit SimDevice(SimBackend &backend);

@@ -21,12 +21,14 @@ bool ViscaDevice::Open(const char *index, int)
     const ViscaBackend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
-    if (reopened(camera->info))
-        return true;
-    opened(camera->info,
-           std::make_unique<ViscaWorker>(
-               std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
-               camera->info.name, notifier));
+    if (!reopened(camera->info))
+        opened(camera->info,
+               std::make_unique<ViscaWorker>(
+                   std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
+                   camera->info.name, notifier));
+    View view = configuredView(camera->snapshot, camera->stream);
+    view.name = camera->info.name;
+    openPictures("visca", camera->info.name, std::move(view));
     return true;
 }
 
@@ -204,6 +206,7 @@ bool ViscaDevice::SetPreset(uint8_t preset)
     if (!request(Visca::memory(Visca::MemorySet, preset), CAP_PRESETS, "presets"))
         return false;
     keepPreset(preset, true);
+    presetStored(preset);
     return true;
 }
 bool ViscaDevice::CallPreset(uint8_t preset)
@@ -222,6 +225,7 @@ bool ViscaDevice::ClearPreset(uint8_t preset)
     if (!request(Visca::memory(Visca::MemoryReset, preset), CAP_PRESETS, "presets"))
         return false;
     keepPreset(preset, false);
+    presetCleared(preset);
     return true;
 }
 

@@ -134,9 +134,9 @@ bool sendAll(int fd, const std::string &data)
 const std::set<std::string> &readingOperations()
 {
     static const std::set<std::string> names = {
-        "GetSystemDateAndTime",    "GetServices", "GetCapabilities", "GetProfiles",
-        "GetConfigurationOptions", "GetPresets",  "GetStatus",       "GetOptions",
-        "GetImagingSettings"};
+        "GetSystemDateAndTime",    "GetServices",   "GetCapabilities", "GetProfiles",
+        "GetConfigurationOptions", "GetPresets",    "GetStatus",       "GetOptions",
+        "GetImagingSettings",      "GetSnapshotUri"};
     return names;
 }
 
@@ -181,6 +181,12 @@ std::string OnvifEmulator::line(const std::string &name, const std::string &user
 {
     return "\"" + name + "\", onvif, 127.0.0.1, " + std::to_string(httpPort) +
            (user.empty() ? "" : ", " + user);
+}
+
+std::string OnvifEmulator::snapshotUrl(const std::string &credentials) const
+{
+    return "http://" + (credentials.empty() ? "" : credentials + "@") +
+           "127.0.0.1:" + std::to_string(httpPort) + "/snapshot.jpg";
 }
 
 std::vector<OnvifEmulator::Received> OnvifEmulator::received()
@@ -280,7 +286,9 @@ void OnvifEmulator::serve(int client)
         return;
     const std::string head = request.substr(0, headerEnd);
     const std::string body = request.substr(headerEnd + 4);
-    const std::string path = head.substr(5, head.find(' ', 5) - 5);
+    const std::string method = head.substr(0, head.find(' '));
+    const std::string path =
+        head.substr(method.size() + 1, head.find(' ', method.size() + 1) - method.size() - 1);
 
     Received r;
     r.at = std::chrono::steady_clock::now();
@@ -308,7 +316,7 @@ void OnvifEmulator::serve(int client)
         };
         const std::string ha1 =
             hex(digest(EVP_md5(), field("username") + ":" + field("realm") + ":" + b.password));
-        const std::string ha2 = hex(digest(EVP_md5(), "POST:" + field("uri")));
+        const std::string ha2 = hex(digest(EVP_md5(), method + ":" + field("uri")));
         const std::string expected =
             hex(digest(EVP_md5(), ha1 + ":" + field("nonce") + ":" + field("nc") + ":" +
                                       field("cnonce") + ":" + field("qop") + ":" + ha2));
@@ -326,6 +334,8 @@ void OnvifEmulator::serve(int client)
             element(body, "Password") ==
                 base64(digest(EVP_sha1(), unbase64(element(body, "Nonce")) + created + b.password));
     }
+    if (method == "GET")
+        return serveSnapshot(client, b.user.empty() || r.httpDigest, b);
     // A request challenged for its digest has not reached the camera yet.
     const bool challenged = !b.user.empty() && !open && b.digest && !r.httpDigest;
     if (!challenged) {
@@ -394,6 +404,32 @@ void OnvifEmulator::serve(int client)
                         "\r\nConnection: close\r\n\r\n" + reply);
 }
 
+void OnvifEmulator::serveSnapshot(int client, bool signedIn, const Behaviour &b)
+{
+    if (b.silent)
+        return;
+    if (b.delay.count())
+        std::this_thread::sleep_for(b.delay);
+    std::string status = "200 OK", extra, reply;
+    if (!signedIn) {
+        status = "401 Unauthorized";
+        extra = "WWW-Authenticate: Digest realm=\"camera\", qop=\"auth\", nonce=\"" +
+                hex(digest(EVP_md5(), std::to_string(std::rand()))) + "\"\r\n";
+    } else if (b.junk == Junk::NotXml) {
+        reply = "<html><body>It works!</body></html>";
+    } else if (b.junk == Junk::Huge) {
+        reply.assign(3 * 1024 * 1024, '\xff');
+    } else if (b.snapshot) {
+        reply = b.snapshot(b.pan, b.tilt, b.zoom);
+        ++served;
+    } else {
+        status = "404 Not Found";
+    }
+    sendAll(client, "HTTP/1.1 " + status + "\r\nContent-Type: image/jpeg\r\n" + extra +
+                        "Content-Length: " + std::to_string(reply.size()) +
+                        "\r\nConnection: close\r\n\r\n" + reply);
+}
+
 std::string OnvifEmulator::answer(const std::string &op, const std::string &body, Behaviour &b)
 {
     const std::string base = "http://127.0.0.1:" + std::to_string(httpPort);
@@ -446,6 +482,13 @@ std::string OnvifEmulator::answer(const std::string &op, const std::string &body
                                           "tt:Name></tt:PTZConfiguration>") +
                         "</trt:Profiles></trt:GetProfilesResponse>");
     }
+    if (op == "GetSnapshotUri")
+        return b.snapshot
+                   ? envelope("<trt:GetSnapshotUriResponse><trt:MediaUri><tt:Uri>" + snapshotUrl() +
+                              "</tt:Uri><tt:InvalidAfterConnect>false</"
+                              "tt:InvalidAfterConnect></trt:MediaUri></"
+                              "trt:GetSnapshotUriResponse>")
+                   : fault("ter:ActionNotSupported", "no snapshots");
     if (op == "GetConfigurationOptions") {
         if (b.noOptions)
             return fault("ter:ActionNotSupported", "no");
