@@ -12,9 +12,11 @@
 #pragma once
 
 #include "Motion.h"
+#include "Report.h"
 #include "WakeEvent.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -22,6 +24,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -46,6 +49,14 @@ public:
     // Waits until everything asked so far has been sent, at most `limit`; false when it has
     // not, or the camera refused something since the last call, or is gone.
     bool waitUntilSent(std::chrono::milliseconds limit);
+    // Queues `job` (whose Job has a `key`) in place of one of the same key still waiting;
+    // dropped while closing or while the camera does not answer.
+    void send(Job job);
+    // An absolute move of pan and/or tilt as `job`: the axis left out goes where it was last
+    // aimed, or else where it was seen (seenAt), or 0. A pan alone waits PairWait for a tilt
+    // to go out with.
+    void moveTo(std::optional<int> pan, std::optional<int> tilt, Job job);
+    bool reachable() const;
     // Drops what waits (but for what keptOnClose), stops what moves and lets go of the
     // camera after Reopening; returns at once.
     void finish();
@@ -87,6 +98,11 @@ protected:
     bool lettingGo(Clock::time_point now);
     // Under the lock: a reading of the position ended; `told`: with an answer.
     void positionDone(bool told);
+    // The camera did not answer (`why`, if known): said once for `camera`, what waits is
+    // dropped and what was sent forgotten. True the first time, until it answers again.
+    bool losing(const std::string &camera, const std::string &why);
+    // The camera answered: true when it had not been answering.
+    bool answering();
 
     virtual void run() = 0;
     // Under the lock.
@@ -95,6 +111,14 @@ protected:
     virtual bool keptOnClose(const Job &) const { return false; }
     virtual Ready readyToDrive(Motion::Drive) { return Ready::Go; }
     virtual bool readyToRun(const Job &) { return true; } // false: something first
+    // Under the lock, as `job` is queued: what it sets shows before the camera has it.
+    virtual void taking(const Job &) {}
+    // Under the lock: where an axis (0 pan, 1 tilt) was last read.
+    virtual std::optional<int> seenAt(int) const { return std::nullopt; }
+    // Under the lock: an absolute move's `job` now goes to `pan` and `tilt`.
+    virtual void aiming(Job &, int, int) {}
+    // Under the lock: what a camera that stopped answering leaves besides the jobs.
+    virtual void forgetting() {}
 
     const WakeEvent wakeup;
 
@@ -114,8 +138,9 @@ protected:
     Clock::time_point positionRead;
     unsigned positionReads = 0;
     bool positionQueued = false;
-    bool positionTold = false; // the last reading had an answer
-    unsigned idleTimes = 0;    // how often the worker found nothing left to send
+    bool positionTold = false;               // the last reading had an answer
+    std::array<std::optional<int>, 2> aimed; // the absolute pan and tilt last asked for
+    unsigned idleTimes = 0;                  // how often the worker found nothing left to send
     std::atomic<bool> done{false};
 
     // The worker's own.
@@ -195,6 +220,48 @@ template <typename Job> bool CameraWorker<Job>::waitUntilSent(std::chrono::milli
     const bool ok = emptied && !gone && !unreachable && !refused;
     refused = false;
     return ok;
+}
+
+template <typename Job> void CameraWorker<Job>::send(Job job)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing || unreachable)
+            return;
+        taking(job);
+        const auto same = std::find_if(jobs.begin(), jobs.end(),
+                                       [&](const Job &j) { return job.key && j.key == job.key; });
+        if (same != jobs.end())
+            *same = std::move(job);
+        else
+            jobs.push_back(std::move(job));
+    }
+    wakeup.wake();
+}
+
+template <typename Job>
+void CameraWorker<Job>::moveTo(std::optional<int> pan, std::optional<int> tilt, Job job)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        for (std::size_t axis = 0; axis < 2; ++axis) {
+            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
+            if (wantedAxis)
+                aimed[axis] = wantedAxis;
+            else if (!aimed[axis])
+                aimed[axis] = seenAt(int(axis)).value_or(0);
+        }
+        aiming(job, *aimed[0], *aimed[1]);
+    }
+    if (pan && !tilt)
+        job.heldUntil = Clock::now() + PairWait;
+    send(std::move(job));
+}
+
+template <typename Job> bool CameraWorker<Job>::reachable() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return !unreachable;
 }
 
 template <typename Job> void CameraWorker<Job>::finish()
@@ -293,4 +360,32 @@ template <typename Job> void CameraWorker<Job>::positionDone(bool told)
     positionRead = Clock::now();
     ++positionReads;
     positionTold = told;
+}
+
+template <typename Job>
+bool CameraWorker<Job>::losing(const std::string &camera, const std::string &why)
+{
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        first = !unreachable;
+        // Said before anyone can see it: whoever finds the camera gone finds it said.
+        if (first)
+            reportOnce(camera + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
+        unreachable = true;
+        jobs.clear();
+        positionQueued = false;
+        forgetting();
+    }
+    changed.notify_all();
+    sent = Motion{};
+    return first;
+}
+
+template <typename Job> bool CameraWorker<Job>::answering()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    const bool came = unreachable;
+    unreachable = false;
+    return came;
 }

@@ -108,12 +108,6 @@ uint32_t OnvifWorker::capabilities()
     return unreachable || !read ? 0 : offeredLocked();
 }
 
-bool OnvifWorker::reachable() const
-{
-    const std::lock_guard<std::mutex> lock(mutex);
-    return !unreachable;
-}
-
 std::pair<int, int> OnvifWorker::positionRange(int axis)
 {
     const std::lock_guard<std::mutex> lock(mutex);
@@ -145,46 +139,26 @@ std::optional<int> OnvifWorker::position(int axis)
     return positions[size_t(axis)];
 }
 
-void OnvifWorker::send(OnvifJob job)
+void OnvifWorker::taking(const OnvifJob &job)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing || unreachable)
-            return;
-        if (job.kind == OnvifJob::Image && job.record >= 0)
-            records[job.record].currentValue =
-                std::clamp(job.value, records[job.record].minimum, records[job.record].maximum);
-        const auto same = std::find_if(jobs.begin(), jobs.end(), [&](const OnvifJob &j) {
-            return job.key && j.key == job.key;
-        });
-        if (same != jobs.end())
-            *same = std::move(job);
-        else
-            jobs.push_back(std::move(job));
-    }
-    wakeup.wake();
+    if (job.kind == OnvifJob::Image && job.record >= 0)
+        records[job.record].currentValue =
+            std::clamp(job.value, records[job.record].minimum, records[job.record].maximum);
+}
+
+std::optional<int> OnvifWorker::seenAt(int axis) const
+{
+    return positions[size_t(axis)];
 }
 
 void OnvifWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        for (size_t axis = 0; axis < 2; ++axis) {
-            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
-            if (wantedAxis)
-                targets[axis] = wantedAxis;
-            else if (!targets[axis])
-                targets[axis] = positions[axis].value_or(0);
-        }
-    }
     OnvifJob job;
     job.kind = OnvifJob::Absolute;
     job.key = AbsoluteKey; // a pan then a tilt go out as one, while the first still waits
     job.needs = CAP_POSITION;
     job.what = "absolute position";
-    if (pan && !tilt)
-        job.heldUntil = Clock::now() + PairWait;
-    send(std::move(job));
+    CameraWorker::moveTo(pan, tilt, std::move(job));
 }
 
 OnvifJob OnvifWorker::positionJob() const
@@ -311,8 +285,8 @@ bool OnvifWorker::postJob(const OnvifJob &job)
         const char *space = Onvif::GenericSpace;
         {
             const std::lock_guard<std::mutex> lock(mutex);
-            pan = fromPanel(targets[0].value_or(0));
-            tilt = fromPanel(targets[1].value_or(0));
+            pan = fromPanel(aimed[0].value_or(0));
+            tilt = fromPanel(aimed[1].value_or(0));
             if (spaces.degrees)
                 space = Onvif::DegreesSpace;
         }
@@ -468,23 +442,15 @@ void OnvifWorker::refuse(const OnvifJob &job, const std::string &why, bool grey)
     publish(changes);
 }
 
+void OnvifWorker::forgetting()
+{
+    wanted = Motion{}; // a camera that comes back does not resume a motion of before
+}
+
 void OnvifWorker::lose(const std::string &why)
 {
-    bool first = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        first = !unreachable;
-        // Said before anyone can see it: whoever finds the camera gone finds it said.
-        if (first)
-            reportOnce(address.name + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
-        unreachable = true;
-        jobs.clear();
-        wanted = Motion{}; // a camera that comes back does not resume a motion of before
-        positionQueued = false;
-    }
-    changed.notify_all();
+    const bool first = losing(address.name, why);
     inFlight.reset();
-    sent = Motion{};
     knockAt = Clock::now() + KnockInterval;
     if (first)
         publish(CHANGED_CAPABILITIES);
@@ -661,13 +627,7 @@ void OnvifWorker::handle(const OnvifHttp::Answer &answer)
             lose(answer.error);
         return;
     }
-    bool came = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        came = unreachable;
-        unreachable = false;
-    }
-    if (came) {
+    if (answering()) {
         // Back again: read it afresh, from the time it just told.
         {
             const std::lock_guard<std::mutex> lock(mutex);

@@ -40,12 +40,10 @@ public:
     // ---- For the caller's thread ----
     void copyRecords(ParameterRecord *records);
     uint32_t capabilities();
-    bool reachable() const;
     std::optional<int> position(int axis); // panel units: 0 pan, 1 tilt
     // The range of the position fields, per axis.
     std::pair<int, int> positionRange(int axis);
-    void send(OnvifJob job);
-    // A pan and/or tilt in the panel's units; a pan alone waits PairWait for its tilt.
+    // A pan and/or tilt in the panel's units (see CameraWorker::moveTo).
     void moveTo(std::optional<int> pan, std::optional<int> tilt);
 
     static constexpr auto RequestTimeout = std::chrono::seconds(3);
@@ -86,6 +84,9 @@ private:
     bool readsPosition(const OnvifJob &job) const override;
     Ready readyToDrive(Motion::Drive drive) override;
     bool readyToRun(const OnvifJob &job) override;
+    void taking(const OnvifJob &job) override;
+    std::optional<int> seenAt(int axis) const override;
+    void forgetting() override;
 
     bool pick();
     void post(const std::string &url, const Onvif::Message &message, bool signedIn = true);
@@ -122,7 +123,7 @@ private:
     std::vector<Onvif::Preset> presets;
     bool presetsKnown = false;
     uint32_t lacks = 0; // what the camera refused
-    std::array<std::optional<int>, 2> positions, targets;
+    std::array<std::optional<int>, 2> positions;
 
     // The worker's own.
     std::optional<InFlight> inFlight;

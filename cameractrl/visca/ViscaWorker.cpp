@@ -60,12 +60,6 @@ uint32_t ViscaWorker::capabilities()
     return unreachable || !read ? 0 : caps & ~lacks;
 }
 
-bool ViscaWorker::reachable() const
-{
-    const std::lock_guard<std::mutex> lock(mutex);
-    return !unreachable;
-}
-
 std::optional<int> ViscaWorker::position(int axis)
 {
     const std::lock_guard<std::mutex> lock(mutex);
@@ -86,51 +80,37 @@ void ViscaWorker::lensGoesTo(std::optional<int> position)
     positions[2] = position;
 }
 
-void ViscaWorker::send(Request request)
+void ViscaWorker::taking(const Request &request)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing || unreachable)
-            return;
-        // What the caller set is what ReadParameters shows, before the camera has it.
-        if (request.record >= 0 && !request.inquiry) {
-            const Visca::ImageItem *item = Visca::imageItem(request.record);
-            records[request.record].currentValue =
-                item ? std::clamp(request.value, item->minimum, item->maximum) : request.value;
-        }
-        const auto same = std::find_if(jobs.begin(), jobs.end(), [&](const Request &r) {
-            return request.key && r.key == request.key;
-        });
-        if (same != jobs.end())
-            *same = std::move(request);
-        else
-            jobs.push_back(std::move(request));
+    // What the caller set is what ReadParameters shows, before the camera has it.
+    if (request.record >= 0 && !request.inquiry) {
+        const Visca::ImageItem *item = Visca::imageItem(request.record);
+        records[request.record].currentValue =
+            item ? std::clamp(request.value, item->minimum, item->maximum) : request.value;
     }
-    wakeup.wake();
 }
 
 void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt, int panSpeed,
                          int tiltSpeed)
 {
     Request request;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        for (size_t axis = 0; axis < 2; ++axis) {
-            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
-            if (wantedAxis)
-                targets[axis] = wantedAxis;
-            else if (!targets[axis])
-                targets[axis] = positions[axis] ? positions[axis] : 0;
-        }
-        request.message = Visca::panTiltAbsolute(*targets[0], *targets[1], panSpeed, tiltSpeed);
-    }
+    request.panSpeed = panSpeed;
+    request.tiltSpeed = tiltSpeed;
     request.needs = CAP_POSITION;
     request.untilAck = true;
     request.key = AbsoluteKey; // a pan then a tilt go out as one, while the first still waits
     request.what = "absolute position";
-    if (pan && !tilt)
-        request.heldUntil = Clock::now() + PairWait;
-    send(std::move(request));
+    CameraWorker::moveTo(pan, tilt, std::move(request));
+}
+
+std::optional<int> ViscaWorker::seenAt(int axis) const
+{
+    return positions[size_t(axis)];
+}
+
+void ViscaWorker::aiming(Request &request, int pan, int tilt)
+{
+    request.message = Visca::panTiltAbsolute(pan, tilt, request.panSpeed, request.tiltSpeed);
 }
 
 void ViscaWorker::zoomTo(int position)
@@ -312,24 +292,16 @@ void ViscaWorker::resend()
     link->send(type, f.sequence, f.request.message);
 }
 
+void ViscaWorker::forgetting()
+{
+    reading.clear(); // asked afresh when it is back
+    zoomAsked = false;
+}
+
 void ViscaWorker::lose(const std::string &why)
 {
-    bool first = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        first = !unreachable;
-        // Said before anyone can see it: whoever finds the camera gone finds it said.
-        if (first)
-            reportOnce(name + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
-        unreachable = true;
-        jobs.clear();
-        reading.clear(); // asked afresh when it is back
-        zoomAsked = false;
-        positionQueued = false;
-    }
-    changed.notify_all();
+    const bool first = losing(name, why);
     inFlight.reset();
-    sent = Motion{};
     knockAt = Clock::now() + KnockInterval;
     if (first)
         publish(CHANGED_CAPABILITIES);
@@ -438,13 +410,7 @@ bool ViscaWorker::fits(const InFlight &sent, const Visca::Reply &reply, bool num
 
 void ViscaWorker::handle(const ViscaLink::Incoming &in)
 {
-    bool came = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        came = unreachable;
-        unreachable = false;
-    }
-    if (came) {
+    if (answering()) {
         // Back again: read it afresh.
         queueReading();
         publish(CHANGED_CAPABILITIES);

@@ -41,7 +41,6 @@ public:
     // ---- For the caller's thread ----
     void copyRecords(ParameterRecord *records);
     uint32_t capabilities();
-    bool reachable() const;
     std::optional<int> position(int axis); // 0 pan, 1 tilt, 2 zoom
     // The lens's position, waiting at most `limit` for the reading asked when a zoom
     // stopped; none while it is driven or where it went is not known.
@@ -49,9 +48,7 @@ public:
     // Where a recalled preset takes the lens, when it is known.
     void lensGoesTo(std::optional<int> position);
 
-    void send(Request request);
-    // An absolute pan and/or tilt: VISCA takes both at once, the other from where it was
-    // last sent or seen. A pan alone waits up to PairWait for a tilt to go out with.
+    // An absolute pan and/or tilt: VISCA takes both at once (see CameraWorker::moveTo).
     void moveTo(std::optional<int> pan, std::optional<int> tilt, int panSpeed = 0x18,
                 int tiltSpeed = 0x14);
     // A newer zoom position replaces one not yet sent; taken as where the lens is.
@@ -81,6 +78,10 @@ private:
     Request positionJob() const override;
     static Request zoomInquiry();
     bool readsPosition(const Request &request) const override;
+    void taking(const Request &request) override;
+    std::optional<int> seenAt(int axis) const override;
+    void aiming(Request &request, int pan, int tilt) override;
+    void forgetting() override;
     bool connect();
     void resetSequence();
     void queueReading();
@@ -104,9 +105,8 @@ private:
     uint32_t lacks = 0; // what the camera said it cannot do
     uint32_t took = 0;  // what it has done
     std::array<std::optional<int>, 3> positions;
-    std::array<std::optional<int>, 2> targets; // the absolute pan and tilt last sent
-    std::deque<Request> reading;               // what is still to be asked to read the camera
-    bool zoomAsked = false;                    // a zoom reading is waiting or on the wire
+    std::deque<Request> reading; // what is still to be asked to read the camera
+    bool zoomAsked = false;      // a zoom reading is waiting or on the wire
 
     // The worker's own.
     std::optional<InFlight> inFlight;
