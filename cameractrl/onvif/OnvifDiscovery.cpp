@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "OnvifDiscovery.h"
 #include "NetworkCameraFile.h"
+#include "Numbers.h"
 #include "OnvifSoap.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ std::vector<NetworkCameras::Discovered> OnvifDiscovery::matches(const XmlElement
             const auto bracket = authority.find(']');
             const auto colon = authority.rfind(':');
             if (colon != std::string::npos && (bracket == std::string::npos || colon > bracket)) {
-                camera.port = std::atoi(authority.c_str() + colon + 1);
+                camera.port = int(Numbers::whole(authority.substr(colon + 1)).value_or(0));
                 authority.resize(colon);
             }
             if (authority.size() > 1 && authority.front() == '[')
