@@ -43,6 +43,10 @@ bool BaseDevice::FastestMotion(int32_t *, int32_t *, int32_t *)
 {
     return false;
 }
+int32_t BaseDevice::Health()
+{
+    return HEALTH_ANSWERING;
+}
 
 BaseDevice *BaseDevice::CreateDevice(DeviceType type)
 {

@@ -11,6 +11,7 @@
 // and stop() first thing in its destructor, while its own members still stand.
 #pragma once
 
+#include "ChangeNotifier.h"
 #include "Motion.h"
 #include "Report.h"
 #include "WakeEvent.h"
@@ -22,6 +23,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -57,6 +59,7 @@ public:
     // to go out with.
     void moveTo(std::optional<int> pan, std::optional<int> tilt, Job job);
     bool reachable() const;
+    int32_t health() const; // HEALTH_...
     // Drops what waits (but for what keptOnClose), stops what moves and lets go of the
     // camera after Reopening; returns at once.
     void finish();
@@ -66,6 +69,9 @@ public:
 
     static constexpr auto Reopening = std::chrono::seconds(1);
     static constexpr auto PairWait = std::chrono::milliseconds(150);
+    // An answer later than this makes the camera slow, until this many come in time.
+    static constexpr auto SlowAnswer = std::chrono::milliseconds(500);
+    static constexpr int QuickAgain = 3;
 
 protected:
     // What order() found to go next.
@@ -84,7 +90,9 @@ protected:
         Cannot // a drive the camera cannot do: what was wanted of it is dropped
     };
 
-    CameraWorker() = default;
+    explicit CameraWorker(std::shared_ptr<ChangeNotifier> listener = nullptr)
+        : notifier(std::move(listener))
+    {}
     void start();
     void stop();
 
@@ -99,10 +107,17 @@ protected:
     // Under the lock: a reading of the position ended; `told`: with an answer.
     void positionDone(bool told);
     // The camera did not answer (`why`, if known): said once for `camera`, what waits is
-    // dropped and what was sent forgotten. True the first time, until it answers again.
+    // dropped, the motion wanted too (a camera that comes back does not resume a motion of
+    // before, nor miss the stop it could not be given), and what was sent forgotten. True the
+    // first time, until it answers again.
     bool losing(const std::string &camera, const std::string &why);
     // The camera answered: true when it had not been answering.
     bool answering();
+    // Under the lock: an answer came `took` after its request first went out.
+    void answeredIn(Clock::duration took);
+    // Tells the listener of `changes`, and of the camera's health when it is not what was
+    // told last. A closed camera is nobody's news, unless it went away while open.
+    void publish(uint32_t changes);
 
     virtual void run() = 0;
     // Under the lock.
@@ -121,6 +136,7 @@ protected:
     virtual void forgetting() {}
 
     const WakeEvent wakeup;
+    const std::shared_ptr<ChangeNotifier> notifier;
 
     // Shared with the caller's thread, under the mutex.
     mutable std::mutex mutex;
@@ -134,6 +150,11 @@ protected:
     bool ending = false;      // no reopening: the worker is being destroyed
     bool ended = false;       // past taking it back
     bool refused = false;     // since the last waitUntilSent
+    bool refusing = false;    // its credentials are refused (and so it does not answer)
+    bool busy = false;        // another program holds it
+    bool slow = false;        // its answers come later than SlowAnswer
+    int quickAnswers = 0;     // in time, since it was slow
+    int32_t toldHealth = HEALTH_ANSWERING;
     Clock::time_point closedAt;
     Clock::time_point positionRead;
     unsigned positionReads = 0;
@@ -148,6 +169,7 @@ protected:
 
 private:
     std::optional<Turn> motionTurn(bool turns, Motion::Drive &drive);
+    int32_t healthLocked() const;
 
     std::thread thread;
 };
@@ -264,6 +286,21 @@ template <typename Job> bool CameraWorker<Job>::reachable() const
     return !unreachable;
 }
 
+template <typename Job> int32_t CameraWorker<Job>::health() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return healthLocked();
+}
+
+template <typename Job> int32_t CameraWorker<Job>::healthLocked() const
+{
+    return refusing      ? HEALTH_REFUSED
+           : unreachable ? HEALTH_NOT_ANSWERING
+           : busy        ? HEALTH_BUSY
+           : slow        ? HEALTH_SLOW
+                         : HEALTH_ANSWERING;
+}
+
 template <typename Job> void CameraWorker<Job>::finish()
 {
     {
@@ -374,7 +411,10 @@ bool CameraWorker<Job>::losing(const std::string &camera, const std::string &why
             reportOnce(camera + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
         unreachable = true;
         jobs.clear();
+        wanted = Motion{};
         positionQueued = false;
+        slow = false; // how it answers once back is told afresh
+        quickAnswers = 0;
         forgetting();
     }
     changed.notify_all();
@@ -388,4 +428,29 @@ template <typename Job> bool CameraWorker<Job>::answering()
     const bool came = unreachable;
     unreachable = false;
     return came;
+}
+
+template <typename Job> void CameraWorker<Job>::answeredIn(Clock::duration took)
+{
+    if (took > SlowAnswer) {
+        slow = true;
+        quickAnswers = 0;
+    } else if (slow && ++quickAnswers >= QuickAgain) {
+        slow = false;
+    }
+}
+
+template <typename Job> void CameraWorker<Job>::publish(uint32_t changes)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing && !gone)
+            return;
+        const int32_t now = healthLocked();
+        if (now != toldHealth)
+            changes |= CHANGED_HEALTH;
+        toldHealth = now;
+    }
+    if (changes && notifier)
+        notifier->notify(changes);
 }

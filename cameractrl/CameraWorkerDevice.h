@@ -40,6 +40,7 @@ public:
     }
 
     uint32_t Capabilities() override { return worker ? worker->capabilities() : 0; }
+    int32_t Health() override { return worker ? worker->health() : HEALTH_ANSWERING; }
 
     void SetChangeListener(ChangeListener listener, void *context) override
     {

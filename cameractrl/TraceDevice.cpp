@@ -362,3 +362,8 @@ bool TraceDevice::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
 {
     return inner->FastestMotion(pan, tilt, zoom);
 }
+
+int32_t TraceDevice::Health()
+{
+    return inner->Health();
+}

@@ -84,6 +84,7 @@ public:
     bool WritePreset(uint8_t preset, const PresetRecord *record) override;
     bool ReadPreset(uint8_t preset, PresetRecord *record) override;
     bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
+    int32_t Health() override;
 
 private:
     template <typename... Params, typename... Args>

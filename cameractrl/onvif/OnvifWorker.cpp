@@ -68,12 +68,12 @@ std::optional<int> trailingNumber(const std::string &text)
 
 OnvifWorker::OnvifWorker(OnvifWire &w, Address a, std::shared_ptr<ChangeNotifier> listener,
                          CameraStore &presetTokens)
-    : wire(w), address(std::move(a)),
+    : CameraWorker(std::move(listener)), wire(w), address(std::move(a)),
       deviceUrl(
           "http://" +
           (address.host.find(':') != std::string::npos ? "[" + address.host + "]" : address.host) +
           ":" + std::to_string(address.port) + "/onvif/device_service"),
-      notifier(std::move(listener)), tokens(presetTokens), http(wire.http())
+      tokens(presetTokens), http(wire.http())
 {
     start();
 }
@@ -189,12 +189,6 @@ bool OnvifWorker::readyToRun(const OnvifJob &)
 
 // ---- The worker's side ----------------------------------------------------------------------
 
-void OnvifWorker::publish(uint32_t changes)
-{
-    if (changes)
-        notifier->notify(changes);
-}
-
 void OnvifWorker::post(const std::string &url, const Onvif::Message &message, bool signedIn)
 {
     std::string text;
@@ -210,7 +204,39 @@ void OnvifWorker::post(const std::string &url, const Onvif::Message &message, bo
     }
     http->post(url.empty() ? deviceUrl : url, text, message.action, address.user, address.password,
                RequestTimeout);
-    deadline = Clock::now() + RequestTimeout + std::chrono::milliseconds(500);
+    postedAt = Clock::now();
+    deadline = postedAt + RequestTimeout + std::chrono::milliseconds(500);
+    if (inFlight)
+        inFlight->signedIn = signedIn;
+}
+
+void OnvifWorker::postHeartbeat()
+{
+    std::string ptz, token;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ptz = services.ptz;
+        token = profile ? profile->token : std::string();
+    }
+    InFlight f;
+    f.what = InFlight::Heartbeat;
+    inFlight = f;
+    if (ptz.empty() || token.empty())
+        post({}, Onvif::getSystemDateAndTime(), false);
+    else
+        post(ptz, Onvif::getStatus(token));
+}
+
+void OnvifWorker::knock(bool signedIn)
+{
+    InFlight f;
+    f.what = InFlight::Knock;
+    f.step = signedIn ? Step::Services : Step::Time;
+    inFlight = f;
+    if (signedIn)
+        post({}, Onvif::getServices());
+    else
+        post({}, Onvif::getSystemDateAndTime(), false);
 }
 
 void OnvifWorker::postDrive(Motion::Drive drive)
@@ -421,7 +447,18 @@ bool OnvifWorker::pick()
     case Turn::Rest:
         break;
     }
-    return next != Step::Done && postStep();
+    if (next != Step::Done)
+        return postStep();
+    bool waiting = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        waiting = finishing || heldUntil != Clock::time_point();
+    }
+    if (waiting || Clock::now() < postedAt + IdleInquiry)
+        return false;
+    // Nothing has gone for a while: whether it still answers is known before the user needs it.
+    postHeartbeat();
+    return true;
 }
 
 void OnvifWorker::refuse(const OnvifJob &job, const std::string &why, bool grey)
@@ -437,14 +474,15 @@ void OnvifWorker::refuse(const OnvifJob &job, const std::string &why, bool grey)
         }
         if (job.kind == OnvifJob::Status)
             positionDone(false);
+        // An image setting it refuses has no slider.
+        if (grey && job.kind == OnvifJob::Image && job.record >= 0 &&
+            records[job.record].available) {
+            records[job.record].available = 0;
+            changes |= CHANGED_PARAMETERS;
+        }
     }
     changed.notify_all();
     publish(changes);
-}
-
-void OnvifWorker::forgetting()
-{
-    wanted = Motion{}; // a camera that comes back does not resume a motion of before
 }
 
 void OnvifWorker::lose(const std::string &why)
@@ -452,8 +490,7 @@ void OnvifWorker::lose(const std::string &why)
     const bool first = losing(address.name, why);
     inFlight.reset();
     knockAt = Clock::now() + KnockInterval;
-    if (first)
-        publish(CHANGED_CAPABILITIES);
+    publish(first ? uint32_t(CHANGED_CAPABILITIES) : 0u);
 }
 
 void OnvifWorker::finishReading()
@@ -618,14 +655,70 @@ void OnvifWorker::doneJob(const OnvifJob &job, const XmlElement &envelope)
     publish(changes);
 }
 
+void OnvifWorker::heard(const XmlElement &envelope)
+{
+    uint32_t changes = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (const auto at = Onvif::status(envelope)) {
+            const int pan = toPanel(0, at->pan, at->space), tilt = toPanel(1, at->tilt, at->space);
+            if (positions[0] != pan || positions[1] != tilt) {
+                positions = {pan, tilt};
+                changes |= CHANGED_POSITION;
+            }
+        }
+    }
+    publish(changes);
+}
+
 void OnvifWorker::handle(const OnvifHttp::Answer &answer)
 {
     const InFlight f = *inFlight;
     inFlight.reset();
     if (answer.status == 0 && !answer.tooLarge) {
-        if (f.what != InFlight::LastStop)
+        if (f.what != InFlight::LastStop) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                refusing = false; // nothing comes back at all now
+            }
             lose(answer.error);
+        }
         return;
+    }
+    XmlElement envelope;
+    std::string error = answer.error;
+    const bool parsed = !answer.tooLarge && wire.parse(answer.body, envelope, error);
+    std::optional<std::string> fault = parsed ? Onvif::fault(envelope) : std::nullopt;
+    if (parsed && !fault && !Onvif::body(envelope))
+        error = "not a SOAP envelope";
+    const bool good = parsed && !fault && Onvif::body(envelope) && answer.status < 300;
+    bool wasRefused = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (f.what != InFlight::LastStop)
+            answeredIn(Clock::now() - postedAt);
+        wasRefused = refusing;
+    }
+    if (answer.status == 401 || (fault && Onvif::notAuthorized(*fault))) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            refusing = true;
+        }
+        // Perhaps its clock moved on: its time is asked again first.
+        lose("it refuses user \"" + address.user + "\" and its password");
+        return;
+    }
+    if (wasRefused && !f.signedIn) {
+        // Its time alone says nothing of the credentials: asked again with it, they decide.
+        if (const auto when = good ? Onvif::systemTime(envelope) : std::nullopt)
+            clockOffset = *when - std::time(nullptr);
+        if (f.what == InFlight::Knock)
+            knock(true);
+        return;
+    }
+    if (wasRefused && good) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        refusing = false;
     }
     if (answering()) {
         // Back again: read it afresh, from the time it just told.
@@ -635,19 +728,9 @@ void OnvifWorker::handle(const OnvifHttp::Answer &answer)
         }
         next = Step::Time;
         publish(CHANGED_CAPABILITIES);
+    } else {
+        publish(0);
     }
-    XmlElement envelope;
-    std::string error = answer.error;
-    const bool parsed = !answer.tooLarge && wire.parse(answer.body, envelope, error);
-    std::optional<std::string> fault = parsed ? Onvif::fault(envelope) : std::nullopt;
-    if (parsed && !fault && !Onvif::body(envelope))
-        error = "not a SOAP envelope";
-    if (answer.status == 401 || (fault && Onvif::notAuthorized(*fault))) {
-        // Perhaps its clock moved on: its time is asked again first.
-        lose("it refuses user \"" + address.user + "\" and its password");
-        return;
-    }
-    const bool good = parsed && !fault && Onvif::body(envelope) && answer.status < 300;
     if (!good && !fault)
         reportOnce(address.name + " sent an answer that cannot be read (" +
                    (error.empty() ? "HTTP " + std::to_string(answer.status) : error) + ")");
@@ -655,6 +738,10 @@ void OnvifWorker::handle(const OnvifHttp::Answer &answer)
     case InFlight::Knock:
     case InFlight::Reading:
         readStep(f.what == InFlight::Knock ? Step::Time : f.step, good ? &envelope : nullptr);
+        break;
+    case InFlight::Heartbeat:
+        if (good)
+            heard(envelope);
         break;
     case InFlight::Drive:
     case InFlight::Job:
@@ -695,10 +782,7 @@ void OnvifWorker::run()
         if (!inFlight) {
             if (lost) {
                 if (now >= knockAt) {
-                    InFlight f;
-                    f.what = InFlight::Knock;
-                    inFlight = f;
-                    post({}, Onvif::getSystemDateAndTime(), false);
+                    knock(false);
                     continue;
                 }
                 until = std::min(until, knockAt);
@@ -706,6 +790,8 @@ void OnvifWorker::run()
                 continue;
             } else if (heldUntil > now) {
                 until = std::min(until, heldUntil);
+            } else {
+                until = std::min(until, postedAt + IdleInquiry);
             }
         } else {
             until = std::min(until, deadline);

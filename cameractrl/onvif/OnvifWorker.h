@@ -5,9 +5,11 @@
 // are out, the camera is read a step at a time: its clock (so that a UsernameToken made
 // here is fresh by the camera's clock), its services, its first profile with a PTZ
 // configuration, that configuration's spaces, its presets, its position and its image
-// settings. A camera that answers only part of it is driven with what it told. A camera that
-// stops answering is said once, what waits is dropped, and it is asked its time every
-// KnockInterval until it answers, then read afresh.
+// settings. A camera that answers only part of it is driven with what it told. While nothing
+// else goes, it is asked its status (its time, without a PTZ profile) every IdleInquiry. A
+// camera that stops answering is said once, what waits is dropped, and it is asked its time
+// every KnockInterval until it answers, then read afresh; one that refuses its credentials is
+// asked, with the time it tells, something that needs them, until it takes them.
 #pragma once
 
 #include "CameraStore.h"
@@ -48,6 +50,7 @@ public:
 
     static constexpr auto RequestTimeout = std::chrono::seconds(3);
     static constexpr auto KnockInterval = std::chrono::seconds(2);
+    static constexpr auto IdleInquiry = std::chrono::seconds(5);
     static constexpr double GenericScale = 1000; // panel units per generic unit
 
 private:
@@ -73,10 +76,12 @@ private:
             Drive,
             Job,
             Knock,
+            Heartbeat,
             LastStop
         } what = Reading;
         Step step = Step::Time;
         OnvifJob job;
+        bool signedIn = true; // a request the credentials must pass
     };
 
     void run() override;
@@ -86,19 +91,20 @@ private:
     bool readyToRun(const OnvifJob &job) override;
     void taking(const OnvifJob &job) override;
     std::optional<int> seenAt(int axis) const override;
-    void forgetting() override;
 
     bool pick();
     void post(const std::string &url, const Onvif::Message &message, bool signedIn = true);
+    void postHeartbeat();
+    void knock(bool signedIn);
     void postDrive(Motion::Drive drive);
     bool postJob(const OnvifJob &job);
     bool postStep();
     void handle(const OnvifHttp::Answer &answer);
     void readStep(Step step, const XmlElement *envelope);
     void doneJob(const OnvifJob &job, const XmlElement &envelope);
+    void heard(const XmlElement &envelope); // the heartbeat's answer
     void refuse(const OnvifJob &job, const std::string &why, bool grey);
     void lose(const std::string &why);
-    void publish(uint32_t changes);
     void finishReading();
 
     // Under the lock.
@@ -110,7 +116,6 @@ private:
     OnvifWire &wire;
     const Address address;
     const std::string deviceUrl;
-    const std::shared_ptr<ChangeNotifier> notifier;
     CameraStore &tokens;
     const std::unique_ptr<OnvifHttp> http;
 
@@ -128,6 +133,6 @@ private:
     // The worker's own.
     std::optional<InFlight> inFlight;
     Step next = Step::Time;
-    Clock::time_point deadline, knockAt, heldUntil;
+    Clock::time_point deadline, knockAt, heldUntil, postedAt;
     std::time_t clockOffset = 0; // the camera's clock minus ours
 };

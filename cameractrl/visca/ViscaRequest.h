@@ -32,5 +32,14 @@ struct ViscaRequest
     std::string what;   // for messages
     bool quiet = false; // sent unasked: a refusal only greys its key
     bool endsReading = false;
+    bool reads = false; // part of the camera's reading
+    // Who asks: the user or the reading, or the worker to know whether the camera is there.
+    enum Role
+    {
+        Asked,
+        Heartbeat, // while nothing else goes
+        Knock,     // while it does not answer
+        Probe      // it did not answer something else
+    } role = Asked;
     std::chrono::steady_clock::time_point heldUntil; // a pan waiting for its tilt
 };
