@@ -9,6 +9,7 @@
 #include "StderrCapture.h"
 #include "V4l2Rig.h"
 #include "ViscaBackend.h"
+#include "ViscaDiscovery.h"
 #include "ViscaEmulator.h"
 
 #include <QtTest>
@@ -137,6 +138,8 @@ private slots:
     void whatItDoesNotOffer();
     void garbageOnTheWire_data();
     void garbageOnTheWire();
+    void discovery_data();
+    void discovery();
     void configuration_data();
     void configuration();
     void addAndRemoveCameras();
@@ -729,6 +732,79 @@ void tst_Visca::garbageOnTheWire()
     QVERIFY(rig.device->GetPanPosition(&pan));
     QCOMPARE(pan, 190);
     QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
+}
+
+void tst_Visca::discovery_data()
+{
+    QTest::addColumn<QString>("how");    // broadcast, probe udp|tcp, discover udp
+    QTest::addColumn<QString>("camera"); // how it answers: well, junk, silent
+    QTest::addColumn<QString>("found");  // "LINE  # ABOUT", the port as PORT; "" none
+    QTest::newRow("setup broadcast")
+        << "broadcast"
+        << "well"
+        << "Stage 2, udp, 127.0.0.1, 52381  # VISCA over IP, model IPCARD";
+    QTest::newRow("setup broadcast, junk") << "broadcast"
+                                           << "junk"
+                                           << "";
+    QTest::newRow("version inquiry over udp")
+        << "probe udp"
+        << "well"
+        << "127.0.0.1, udp, 127.0.0.1, PORT  # VISCA over IP, Sony, model 0x0519";
+    QTest::newRow("version inquiry over tcp")
+        << "probe tcp"
+        << "well"
+        << "127.0.0.1, tcp, 127.0.0.1, PORT  # VISCA over TCP, Sony, model 0x0519";
+    // Junk from the host, and the right answer from another address.
+    QTest::newRow("junk") << "probe udp"
+                          << "junk"
+                          << "";
+    QTest::newRow("junk over tcp") << "probe tcp"
+                                   << "junk"
+                                   << "";
+    QTest::newRow("silent") << "probe udp"
+                            << "silent"
+                            << "";
+    QTest::newRow("host and port, beside ONVIF's probe")
+        << "discover udp"
+        << "well"
+        << "127.0.0.1, udp, 127.0.0.1, PORT  # VISCA over IP, Sony, model 0x0519";
+}
+
+void tst_Visca::discovery()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, camera);
+    QFETCH(QString, found);
+    ViscaEmulator emulator;
+    emulator.change([&](auto &c) {
+        c.setupName = "Stage 2";
+        c.junkOnly = camera == "junk";
+        c.silent = camera == "silent";
+    });
+    const int port = how.endsWith("udp") ? emulator.udpPort() : emulator.tcpPort();
+    std::vector<NetworkCameras::Discovered> cameras;
+    std::string error;
+    const auto start = ViscaDiscovery::Clock::now();
+    const auto until = start + std::chrono::seconds(2);
+    if (how == "broadcast") {
+        // The loopback stands for a subnet: asked at its own address, as it has no broadcast.
+        std::vector<ViscaDiscovery::Subnet> subnets;
+        QVERIFY(ViscaDiscovery::subnets({"lo"}, subnets, error));
+        QVERIFY(!subnets.empty());
+        QVERIFY(ViscaDiscovery::broadcast(subnets, emulator.setupPort(), until, cameras, error));
+    } else if (how.startsWith("probe")) {
+        QVERIFY(ViscaDiscovery::probe("127.0.0.1", port, until, cameras, error));
+    } else {
+        QVERIFY(NetworkCameras::discover("127.0.0.1:" + std::to_string(port), 2, cameras, error));
+    }
+    QVERIFY(ViscaDiscovery::Clock::now() < start + std::chrono::seconds(4));
+    QStringList lines;
+    for (const NetworkCameras::Discovered &c : cameras)
+        lines << QString::fromStdString(c.line + (c.about.empty() ? "" : "  # " + c.about));
+    QCOMPARE(lines.join('\n'), found.replace("PORT", QString::number(port)));
+    // What it found is what --add-camera takes.
+    for (const NetworkCameras::Discovered &c : cameras)
+        QCOMPARE(ViscaBackend::parse(c.line, "found").size(), size_t(1));
 }
 
 void tst_Visca::configuration_data()

@@ -266,11 +266,14 @@ void ViscaEmulator::junk(uint32_t sequence, int tcpFd)
         [[maybe_unused]] auto n =
             ::sendto(udp.fd, packet.data(), packet.size(), 0,
                      reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
-    // The right answer from the wrong address.
-    const Bytes ack = overIp(0x0111, sequence, {0x90, 0x41, 0xff});
-    [[maybe_unused]] auto n =
-        ::sendto(stranger, ack.data(), ack.size(), 0,
-                 reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
+    // The right answers from the wrong address.
+    for (const Bytes &answer : {Bytes{0x90, 0x41, 0xff}, Bytes{0x90, 0x50, 0x00, 0x01, 0x05, 0x19,
+                                                               0x01, 0x00, 0x02, 0xff}}) {
+        const Bytes packet = overIp(0x0111, sequence, answer);
+        [[maybe_unused]] auto n =
+            ::sendto(stranger, packet.data(), packet.size(), 0,
+                     reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
+    }
 }
 
 bool ViscaEmulator::apply(const Bytes &m)
