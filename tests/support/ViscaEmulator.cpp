@@ -191,6 +191,17 @@ void ViscaEmulator::switchOff()
     wake();
     thread.join();
     const std::lock_guard<std::mutex> lock(mutex);
+    closeTcpClients();
+    for (Socket *s : {&udp, &tcp, &setup}) {
+        ::close(s->fd);
+        s->fd = -1;
+    }
+    peer.clear();
+    pending.clear();
+}
+
+void ViscaEmulator::closeTcpClients()
+{
     for (auto it = clients.begin(); it != clients.end();) {
         if (it->serial) {
             ++it;
@@ -199,12 +210,6 @@ void ViscaEmulator::switchOff()
         ::close(it->fd);
         it = clients.erase(it);
     }
-    for (Socket *s : {&udp, &tcp, &setup}) {
-        ::close(s->fd);
-        s->fd = -1;
-    }
-    peer.clear();
-    pending.clear();
 }
 
 void ViscaEmulator::switchOn()
@@ -554,14 +559,7 @@ void ViscaEmulator::run()
         }
         if (dropClients) {
             dropClients = false;
-            for (auto it = clients.begin(); it != clients.end();) {
-                if (it->serial) {
-                    ++it;
-                    continue;
-                }
-                ::close(it->fd);
-                it = clients.erase(it);
-            }
+            closeTcpClients();
             pending.clear();
             arrived.notify_all();
         }

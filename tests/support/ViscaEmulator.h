@@ -100,6 +100,7 @@ private:
     };
     void wake();
     void bind();
+    void closeTcpClients(); // the serial line stays
     void run();
     void readSetup();
     void acceptClient();
