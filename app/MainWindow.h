@@ -43,44 +43,22 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    bool isCameraPresent() const override;
-    bool isCameraOpen() const override;
+    bool isCameraPresent() const;
+    bool isCameraOpen() const;
     bool isOnTop() const { return onTop; }
     bool isLeftShown() const { return leftShown; }
     bool isDocked() const { return docked; }
     int slideWidth() const { return leftPanelWidth; }
-    uint capabilities() const override;
-    bool wasRefused() const override { return keyRefused; }
+    uint capabilities() const;
+    bool wasRefused() const { return keyRefused; }
 
     // PanelControl, in MainWindowControl.cpp.
     QWidget &widget() override { return *this; }
     QStringList cameraNames() const override;
     int currentCamera() const override;
     void chooseCamera(int index) override;
-    void driveByKey(int key, int panSpeed, int tiltSpeed) override;
-    void moveJoystick(int key) override;
-    void holdZoomLever(int offset) override;
-    void releaseZoomLever() override;
-    void pressLeftKey(int code) override;
-    void pressRightKey(int code) override;
-    void pressPresetKey(int preset, int code) override;
-    bool glidePreset(int preset, int speed, double seconds) override;
-    bool readPreset(int preset, PresetRecord &record) const override;
-    bool writePreset(int preset, const PresetRecord &record) override;
-    void imageRange(ImageControl::Id control, int &minimum, int &maximum) const override;
-    int imageValue(ImageControl::Id control) const override;
-    void moveImageSlider(ImageControl::Id control, int value) override;
-    bool whiteBalanceAuto() const override;
-    void switchWhiteBalance(bool automatic) override;
-    int flickerMode() const override;
-    bool offersFlickerOff() const override;
-    void chooseFlicker(int mode) override;
-    bool positionRange(bool tilt, int &minimum, int &maximum) const override;
-    void fillPositionFields(int pan, int tilt) override;
-    bool shownPosition(int &pan, int &tilt) const override;
+    CameraControl &camera() override;
     CameraSession &cameraSession() override { return *session; }
-    void showTally(int state) override;
-    bool lightTally(int state) override;
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:
@@ -152,6 +130,7 @@ private:
     void showPresets();
     void showConnection(bool open);
     void showImageReported();
+    void showImageChanged(int control, int value);
     void showPositionReported(int pan, int tilt);
     void setWhiteBalanceManual();
     void resetImage();

@@ -193,6 +193,10 @@ echo "The HTTP API, one client as fast as it is answered:"
 "$bench/bench_http" 2>/dev/null || missed=1
 
 echo
+echo "Commands for network cameras that do not answer:"
+"$bench/bench_silentcamera" 2>/dev/null || missed=1
+
+echo
 echo "Game controllers:"
 "$bench/bench_gamepad" 2>/dev/null || missed=1
 

@@ -46,11 +46,6 @@ CameraSession::~CameraSession()
         device->SetChangeListener(nullptr, nullptr);
 }
 
-void CameraSession::setPause(std::function<void(unsigned)> wait)
-{
-    pause = std::move(wait);
-}
-
 uint32_t CameraSession::capabilities() const
 {
     return device && open ? device->Capabilities() : 0;
@@ -60,6 +55,30 @@ const ParameterRecord &CameraSession::record(ParameterIndex index) const
 {
     static const ParameterRecord none;
     return device ? device->parameters[index] : none;
+}
+
+bool CameraSession::offersFlickerOff() const
+{
+    const ParameterRecord &modes = record(PARAM_FLICKER);
+    return modes.available != 1 || modes.minimum <= 0;
+}
+
+bool CameraSession::positionRange(bool tilt, int &minimum, int &maximum) const
+{
+    const ParameterRecord &range = record(tilt ? PARAM_TILT_POSITION : PARAM_PAN_POSITION);
+    minimum = range.minimum;
+    maximum = range.maximum;
+    return open && range.available == 1 && range.minimum <= range.maximum;
+}
+
+bool CameraSession::lastPosition(int &pan, int &tilt) const
+{
+    int32_t p = 0, t = 0;
+    if (!device || !open || !device->LastPosition(&p, &t))
+        return false;
+    pan = p;
+    tilt = t;
+    return true;
 }
 
 template <typename Send> CameraSession::Result CameraSession::ask(Send send)
@@ -72,7 +91,7 @@ template <typename Send> CameraSession::Result CameraSession::ask(Send send)
 
 // ---- Connection -------------------------------------------------------------------------
 
-bool CameraSession::connectTo(int index)
+bool CameraSession::connectTo(int index, bool shutMenu)
 {
     if (!device)
         return false;
@@ -80,12 +99,15 @@ bool CameraSession::connectTo(int index)
     device->Close();
     open = false;
     present = true;
+    whiteBalanceAutomatic = -1;
+    flicker = -1;
     BaseDevice::Initial();
     const QByteArray name = QByteArray::number(index);
     if (device->Open(name.constData(), 1)) {
         device->ReadParameters();
         open = true;
-        device->MenuOff();
+        if (shutMenu)
+            device->MenuOff();
         copyImage();
     }
     emit connectionChanged(open);
@@ -138,6 +160,12 @@ void CameraSession::copyImage()
 {
     for (int id = 0; id < ImageControl::Count; ++id)
         copies[id] = copyOf(device->parameters[ImageControl::of(ImageControl::Id(id)).record]);
+    const ParameterRecord &automatic = device->parameters[PARAM_WHITE_BALANCE_AUTO];
+    if (automatic.available == 1)
+        whiteBalanceAutomatic = automatic.currentValue != 0;
+    const ParameterRecord &modes = device->parameters[PARAM_FLICKER];
+    if (modes.available == 1 && modes.currentValue >= 0 && modes.currentValue <= 3)
+        flicker = modes.currentValue;
 }
 
 // ---- Image ------------------------------------------------------------------------------
@@ -145,33 +173,59 @@ void CameraSession::copyImage()
 CameraSession::Result CameraSession::setImage(ImageControl::Id control, int value)
 {
     const Result result = ask([&] { return (device->*ImageControl::of(control).set)(value); });
-    if (result == Result::Done)
+    if (result == Result::Done) {
         copies[control].current = value;
+        emit imageChanged(control, value);
+    }
     return result;
 }
 
 CameraSession::Result CameraSession::setFlicker(int mode)
 {
-    return ask([&] { return device->SetFlicker(mode); });
+    const Result result = ask([&] { return device->SetFlicker(mode); });
+    if (result == Result::Done) {
+        flicker = mode;
+        emit modesChanged();
+    }
+    return result;
 }
 
 CameraSession::Result CameraSession::setWhiteBalanceAuto()
 {
-    return ask([&] { return device->SetWhiteBalanceAuto(1); });
+    const Result result = ask([&] { return device->SetWhiteBalanceAuto(1); });
+    if (result == Result::Done) {
+        whiteBalanceAutomatic = 1;
+        emit modesChanged();
+    }
+    return result;
 }
 
 CameraSession::Result CameraSession::setWhiteBalanceManual(int &value)
 {
     value = copies[ImageControl::WhiteBalance].defaultValue;
-    return ask([&] {
+    const Result result = ask([&] {
         const bool manual = device->SetWhiteBalanceAuto(0);
         return device->SetWhiteBalance(value) && manual;
     });
+    if (result == Result::Done) {
+        whiteBalanceAutomatic = 0;
+        copies[ImageControl::WhiteBalance].current = value;
+        emit modesChanged();
+        emit imageChanged(ImageControl::WhiteBalance, value);
+    }
+    return result;
 }
 
 CameraSession::Result CameraSession::restoreImageDefaults()
 {
-    return ask([&] { return device->RestoreImageDefaults(); });
+    const Result result = ask([&] { return device->RestoreImageDefaults(); });
+    if (result == Result::Done)
+        for (int control = 0; control < ImageControl::Count; ++control)
+            if (Copy &copy = copies[control]; copy.arrived) {
+                copy.current = copy.defaultValue;
+                emit imageChanged(control, copy.current);
+            }
+    return result;
 }
 
 // ---- Motion -----------------------------------------------------------------------------
@@ -303,20 +357,31 @@ CameraSession::Result CameraSession::writePreset(int preset, const PresetRecord 
 {
     if (!present)
         return Result::NoCamera;
-    return device->WritePreset(uint8_t(preset & 0xFF), &record) ? Result::Done : Result::Refused;
+    const bool kept = device->WritePreset(uint8_t(preset & 0xFF), &record);
+    // What the library keeps may have changed even when it could not all be written.
+    emit presetChanged(preset & 0xFF);
+    return kept ? Result::Done : Result::Refused;
 }
 
 CameraSession::Result CameraSession::store(int preset)
 {
-    return ask([&] { return device->SetPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    const Result result =
+        ask([&] { return device->SetPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    if (result != Result::NoCamera)
+        emit presetChanged(preset & 0xFF);
+    return result;
 }
 
 CameraSession::Result CameraSession::clear(int preset)
 {
-    return ask([&] { return device->ClearPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    const Result result =
+        ask([&] { return device->ClearPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    if (result != Result::NoCamera)
+        emit presetChanged(preset & 0xFF);
+    return result;
 }
 
-CameraSession::Result CameraSession::setPosition(int pan, int tilt)
+CameraSession::Result CameraSession::setPosition(int pan, int tilt, const Pause &pause)
 {
     return ask([&] {
         const bool panTaken = device->SetPanPosition(pan);
@@ -326,7 +391,7 @@ CameraSession::Result CameraSession::setPosition(int pan, int tilt)
     });
 }
 
-CameraSession::Result CameraSession::readPosition(int &pan, int &tilt)
+CameraSession::Result CameraSession::readPosition(int &pan, int &tilt, const Pause &pause)
 {
     // A camera that cannot tell leaves these alone; give 0 rather than stack garbage.
     int32_t panRead = 0;
@@ -345,7 +410,11 @@ CameraSession::Result CameraSession::readPosition(int &pan, int &tilt)
 
 CameraSession::Result CameraSession::askPosition()
 {
-    return ask([&] { return device->AskPosition(); });
+    if (!present)
+        return Result::NoCamera;
+    // What was told before the asking is not its answer, which comes as a change of its own.
+    pendingChanges.fetch_and(~uint32_t(CHANGED_POSITION));
+    return device->AskPosition() ? Result::Done : Result::Refused;
 }
 
 // ---- Function keys ----------------------------------------------------------------------
@@ -398,10 +467,17 @@ CameraSession::Result CameraSession::resetPtz()
     return ask([&] { return device->PtzReset(); });
 }
 
-CameraSession::Result CameraSession::setTally(int state)
+CameraSession::Result CameraSession::setTally(int state, bool light)
 {
+    if (state != tallyState) {
+        tallyState = state;
+        emit tallyChanged(state);
+    }
     // Most cameras have no lamp: not asked, so that nothing reports it as a fault.
     if (!(capabilities() & CAP_TALLY))
         return present ? Result::Refused : Result::NoCamera;
-    return ask([&] { return device->SetTally(state); });
+    if (!light)
+        return Result::Done;
+    // A tally says what the show does with the camera, and moves nothing: a glide goes on.
+    return device->SetTally(state) ? Result::Done : Result::Refused;
 }

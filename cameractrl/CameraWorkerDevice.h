@@ -56,7 +56,9 @@ public:
     {
         if (!worker || !(worker->capabilities() & CAP_POSITION))
             return false;
-        worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
+        // Asked, the camera is read again: its answer is where it is after what came before.
+        worker->refreshPosition(std::chrono::milliseconds::zero(),
+                                std::chrono::milliseconds::zero());
         return true;
     }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The cameras the panel drives besides the window's own: for each, by its name, a session on
-// a device of its own (which the library keeps) and the commands that go to it.
+// a device of its own (which the library keeps) and the target its commands go to.
 #pragma once
 
 #include <QStringList>
@@ -10,7 +10,7 @@
 #include <memory>
 
 class CameraSession;
-class SessionCommands;
+class CameraTarget;
 class ShowEvents;
 
 class CameraSessions
@@ -19,9 +19,9 @@ public:
     CameraSessions(std::function<QStringList()> names, ShowEvents &events);
     ~CameraSessions();
 
-    // The commands for camera `name`, its session made when first asked; nullptr when the
+    // The target of camera `name`, its session made when first asked; nullptr when the
     // library cannot give another device.
-    SessionCommands *of(const QString &name);
+    CameraTarget *of(const QString &name);
     void guardProgram(bool guard);
     // The window now shows `name`: its own session lets the camera go, so that one device
     // drives it. A later request opens it again should the window leave it.
@@ -31,7 +31,7 @@ private:
     struct Entry
     {
         std::unique_ptr<CameraSession> session;
-        std::unique_ptr<SessionCommands> commands;
+        std::unique_ptr<CameraTarget> target;
     };
     std::function<QStringList()> names;
     ShowEvents &events;

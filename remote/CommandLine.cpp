@@ -2,8 +2,12 @@
 #include "CommandLine.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
@@ -62,9 +66,10 @@ bool presetOf(const QString &given, Command &c)
 {
     bool isNumber = false;
     const int n = given.toInt(&isNumber, 10);
+    Command::Value wrong;
     if (isNumber) {
         c.number = n;
-        return n >= 0 && n <= 255;
+        return c.check(wrong);
     }
     if (given.isEmpty())
         return false;
@@ -74,6 +79,14 @@ bool presetOf(const QString &given, Command &c)
     }
     c.text = given;
     return true;
+}
+
+// A number of seconds as milliseconds or the like; NAN when it is none.
+double secondsOf(const QString &text)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    return ok ? seconds : NAN;
 }
 
 } // namespace
@@ -231,6 +244,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         c.on = on;
         c.force = force;
         int n = 0;
+        Command::Value wrong;
         if (option == "--help") {
             line.help = true;
         } else if (option == "--version") {
@@ -254,56 +268,49 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail("--camera: no camera has index " + v);
             line.commands.append(c);
         } else if (option == "--preset" || option == "--store" || option == "--clear") {
-            if (!presetOf(value(v) ? v : QString(), c))
-                return fail(option + " needs a preset number from 0 to 255, or a preset's name" +
-                            (c.text.isEmpty() ? QString() : " (" + c.text + ")"));
             c.kind = option == "--preset"  ? Command::Preset
                      : option == "--store" ? Command::Store
                                            : Command::Clear;
+            if (!presetOf(value(v) ? v : QString(), c))
+                return fail(option + " needs " + Command::needs(Command::PresetValue, c.kind) +
+                            (c.text.isEmpty() ? QString() : " (" + c.text + ")"));
             line.commands.append(c);
-        } else if (option == "--move") {
-            if (!value(v) || Command::directionKey(v) < 0)
-                return fail("--move needs a direction: left, right, up, down, up-left, "
-                            "up-right, down-left or down-right");
-            c.kind = Command::Move;
-            c.direction = Command::directionKey(v);
-            c.speed = 4;
-            line.commands.append(c);
-        } else if (option == "--zoom") {
-            if (!value(v) || (v != "in" && v != "out"))
-                return fail("--zoom needs in or out");
-            c.kind = Command::Zoom;
-            c.direction = v == "in" ? 1 : -1;
-            c.speed = 4;
+        } else if (option == "--move" || option == "--zoom") {
+            c.kind = option == "--move" ? Command::Move : Command::Zoom;
+            value(v);
+            c.direction = c.kind == Command::Move
+                              ? Command::directionKey(v)
+                              : Command::indexOf(Command::zoomDirections(), v) - 1;
+            c.speed = Command::DefaultSpeed;
+            if (!c.check(wrong))
+                return fail(option + " needs " + Command::needs(wrong, c.kind));
             line.commands.append(c);
         } else if (option == "--speed") {
             if (last < 0)
                 return fail("--speed belongs after a --move, --zoom, --preset or --store");
             Command &motion = line.commands[last];
-            const int fastest = motion.kind == Command::Zoom ? 7 : 8;
-            if (!value(v) || !number(v, 1, fastest, n))
-                return fail(QStringLiteral("--speed needs a number from 1 to %1").arg(fastest));
             if (motion.seconds > 0)
                 return fail("give a preset either --speed or --duration");
-            motion.speed = n;
+            motion.speed = value(v) && number(v, INT_MIN, INT_MAX, n) && n ? n : -1;
+            if (!motion.check(wrong))
+                return fail("--speed needs " + Command::needs(Command::SpeedValue, motion.kind));
         } else if (option == "--duration") {
-            bool ok = false;
-            const double seconds = value(v) ? v.toDouble(&ok) : 0;
+            const double seconds = value(v) ? secondsOf(v) : NAN;
             if (last < 0 || line.commands[last].kind != Command::Preset)
                 return fail("--duration belongs after a --preset");
-            if (!ok || !std::isfinite(seconds) || seconds < Command::ShortestGlide ||
-                seconds > Command::LongestGlide)
-                return fail("--duration needs a number of seconds from 0.1 to 60");
             if (line.commands[last].speed)
                 return fail("give a preset either --speed or --duration");
-            line.commands[last].seconds = seconds;
+            line.commands[last].seconds = seconds == 0 ? NAN : seconds;
+            if (!line.commands[last].check(wrong))
+                return fail("--duration needs " +
+                            Command::needs(Command::DurationValue, Command::Preset));
         } else if (option == "--name-preset") {
             QString name;
+            c.kind = Command::NamePreset;
             if (!value(v) || !presetOf(v, c) || !value(name))
                 return fail("--name-preset needs a preset (number or name) and a name");
             if (const QString problem = Command::presetNameProblem(name); !problem.isEmpty())
                 return fail("--name-preset: " + problem);
-            c.kind = Command::NamePreset;
             c.name = name;
             line.commands.append(c);
         } else if (option == "--list-presets") {
@@ -316,14 +323,17 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             c.text = v;
             line.commands.append(c);
         } else if (option == "--for") {
-            bool ok = false;
-            const double seconds = value(v) ? v.toDouble(&ok) : 0;
+            const double seconds = value(v) ? secondsOf(v) : NAN;
             if (last < 0 || (line.commands[last].kind != Command::Move &&
                              line.commands[last].kind != Command::Zoom))
                 return fail("--for belongs after a --move or --zoom");
-            if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
-                return fail("--for needs a number of seconds, up to 3600");
-            line.commands[last].forMs = int(seconds * 1000);
+            Command &motion = line.commands[last];
+            // Past what a number of milliseconds holds is past the bound too.
+            motion.forMs = std::isfinite(seconds) && seconds > 0 && seconds <= 3600
+                               ? std::max(1, int(seconds * 1000))
+                               : 0;
+            if (!motion.check(wrong))
+                return fail("--for needs " + Command::needs(Command::ForValue, motion.kind));
         } else if (option == "--position") {
             const QStringList parts = value(v) ? v.split(',') : QStringList();
             int pan = 0, tilt = 0;
@@ -341,18 +351,18 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             c.text = option.mid(2);
             c.number = n;
             line.commands.append(c);
-        } else if (option == "--white-balance-auto") {
-            if (!value(v) || (v != "on" && v != "off"))
-                return fail("--white-balance-auto needs on or off");
-            c.kind = Command::WhiteBalanceAuto;
-            c.number = v == "on" ? 1 : 0;
-            line.commands.append(c);
-        } else if (option == "--flicker") {
-            const QStringList modes = {"off", "50", "60"};
-            if (!value(v) || !modes.contains(v))
-                return fail("--flicker needs off, 50 or 60");
-            c.kind = Command::Flicker;
-            c.number = int(modes.indexOf(v));
+        } else if (option == "--white-balance-auto" || option == "--flicker" ||
+                   option == "--tally") {
+            c.kind = option == "--flicker" ? Command::Flicker
+                     : option == "--tally" ? Command::Tally
+                                           : Command::WhiteBalanceAuto;
+            value(v);
+            c.number = Command::indexOf(c.kind == Command::Flicker ? Command::flickerModes()
+                                        : c.kind == Command::Tally ? Command::tallyStates()
+                                                                   : Command::switchStates(),
+                                        v);
+            if (!c.check(wrong))
+                return fail(option + " needs " + Command::needs(wrong, c.kind));
             line.commands.append(c);
         } else if (option == "--on") {
             if (!value(v) || v.isEmpty())
@@ -360,12 +370,6 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             on = v;
         } else if (option == "--force") {
             force = true;
-        } else if (option == "--tally") {
-            if (!value(v) || !Command::tallyStates().contains(v))
-                return fail("--tally needs off, preview or program");
-            c.kind = Command::Tally;
-            c.number = int(Command::tallyStates().indexOf(v));
-            line.commands.append(c);
         } else if (option == "--guard-program") {
             line.guardProgram = true;
         } else if (option == "--osc") {
@@ -483,6 +487,41 @@ bool CommandLine::readToken(QString &why)
         return false;
     }
     return true;
+}
+
+QString CommandLine::print(const Command &c, const Outcome &outcome)
+{
+    QString lines;
+    switch (c.kind) {
+    case Command::List:
+        for (const QJsonValue camera : outcome.data.toArray())
+            lines += QStringLiteral("%1 %2\n")
+                         .arg(camera["index"].toInt())
+                         .arg(camera["name"].toString());
+        break;
+    case Command::GetPosition:
+        if (outcome.data.isObject())
+            lines = QStringLiteral("%1,%2\n")
+                        .arg(outcome.data["pan"].toInt())
+                        .arg(outcome.data["tilt"].toInt());
+        break;
+    case Command::ListPresets:
+        for (const QJsonValue preset : outcome.data.toArray()) {
+            const auto axis = [&](const char *key) {
+                return preset[key].isUndefined() ? QString("-")
+                                                 : QString::number(preset[key].toInt());
+            };
+            lines += QStringLiteral("%1 %2 %3,%4,%5 %6 %7\n")
+                         .arg(preset["preset"].toInt())
+                         .arg(preset["stored"].toBool() ? "stored" : "empty")
+                         .arg(axis("pan"), axis("tilt"), axis("zoom"), axis("speed"))
+                         .arg(preset["name"].toString());
+        }
+        break;
+    default:
+        break;
+    }
+    return lines;
 }
 
 QString CommandLine::printable(const QString &text, bool lines)

@@ -48,6 +48,10 @@ public:
     // with why, when the file cannot be used.
     bool readToken(QString &why);
 
+    // What the command line prints of what `command` found: one line per camera or preset, or
+    // the position as PAN,TILT.
+    static QString print(const Command &command, const Outcome &outcome);
+
     static QString usage();
     static QString helpText();
     // `text` safe to print on a terminal: control characters escaped (line breaks kept when

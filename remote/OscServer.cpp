@@ -196,46 +196,42 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     case Command::Preset:
     case Command::Store:
         c.number = intArgument(argv[0]);
-        if (c.number < 0 || c.number > 255)
-            return freed(false);
         break;
     case Command::Move:
-    case Command::Zoom: {
-        const bool move = c.kind == Command::Move;
-        c.direction = move            ? Command::directionKey(text)
-                      : text == "in"  ? 1
-                      : text == "out" ? -1
-                                      : -1;
+        c.direction = Command::directionKey(text);
         c.speed = intArgument(argv[1]);
-        if ((move && c.direction < 0) || (!move && text != "in" && text != "out") || c.speed < 1 ||
-            c.speed > (move ? 8 : 7))
-            return freed(false);
         break;
-    }
+    case Command::Zoom:
+        c.direction = Command::indexOf(Command::zoomDirections(), text) - 1;
+        c.speed = intArgument(argv[1]);
+        break;
     case Command::Camera:
         c.text = text;
         break;
     case Command::Tally:
-        c.number = int(Command::tallyStates().indexOf(text));
-        if (c.number < 0)
-            return freed(false);
+        c.number = Command::indexOf(Command::tallyStates(), text);
         break;
     default:
         break;
     }
     lo_message_free(message);
+    Command::Value wrong;
+    if (!c.check(wrong))
+        return false;
 
     if (!c.on.isEmpty() && commands.nameOf(c.on).isEmpty()) {
         complain(from, QStringLiteral("no camera %1 is attached").arg(c.on));
         return true; // taken, and answered as well as OSC can
     }
-    const Outcome done = commands.run(c);
     const QString key =
         commands.nameOf(c.on) == commands.nameOf({}) ? QString() : commands.nameOf(c.on);
-    if (!done.exitCode && (c.kind == Command::Move || c.kind == Command::Zoom))
-        deadManOf(key).start(KeepAliveMs);
-    else if (c.kind == Command::Stop)
+    if (c.kind == Command::Stop)
         deadManOf(key).stop();
+    const std::weak_ptr<bool> server = alive;
+    commands.run(c, [this, server, key, kind = c.kind](const Outcome &done) {
+        if (!server.expired() && !done.exitCode && (kind == Command::Move || kind == Command::Zoom))
+            deadManOf(key).start(KeepAliveMs);
+    });
     return true;
 }
 
@@ -260,7 +256,7 @@ QTimer &OscServer::deadManOf(const QString &camera)
             stop.kind = Command::Stop;
             stop.on = camera;
             stop.by = QStringLiteral("osc keep-alive missed");
-            commands.run(stop);
+            commands.run(stop, [](const Outcome &) {});
         });
     }
     return *timer;

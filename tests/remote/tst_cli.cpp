@@ -120,9 +120,7 @@ void tst_Cli::withoutAPanel_data()
         << QStringList{"ZoomOut 3", "ZoomStop"} << "";
     QTest::newRow("position and back")
         << QStringList{"--position", "30,-5", "--get-position"} << 0 << "30,-5\n"
-        << QStringList{"SetPanPosition 30", "SetTiltPosition -5", "GetPanPosition",
-                       "GetTiltPosition"}
-        << "";
+        << QStringList{"SetPanPosition 30", "SetTiltPosition -5", "AskPosition"} << "";
     QTest::newRow("a speed without a move")
         << QStringList{"--speed", "3"} << 2 << "" << QStringList{} << "usage: ptz-panel";
     QTest::newRow("an unknown option")
@@ -369,8 +367,7 @@ void tst_Cli::handedToTheRunningPanel_data()
     QTest::newRow("zoom in") << QStringList{"--zoom", "in", "--speed", "5"} << 0 << ""
                              << QStringList{"ZoomIn 5"};
     QTest::newRow("where") << QStringList{"--position", "12,3", "--get-position"} << 0 << "12,3\n"
-                           << QStringList{"SetPanPosition 12", "SetTiltPosition 3",
-                                          "GetPanPosition", "GetTiltPosition"};
+                           << QStringList{"SetPanPosition 12", "SetTiltPosition 3", "AskPosition"};
     QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\n"
                           << QStringList{};
     QTest::newRow("refused") << QStringList{"--gamma", "9999"} << 1 << "" << QStringList{};
@@ -398,7 +395,9 @@ void tst_Cli::handedToTheRunningPanel()
     PanelCommands panel(h.window());
     InstanceServer instance;
     QVERIFY(instance.claim());
-    QVERIFY(instance.serve([&](const QStringList &handed) { return panel.runAll(handed); }));
+    QVERIFY(instance.serve([&](const QStringList &handed, InstanceServer::Reply reply) {
+        panel.runAll(handed, std::move(reply));
+    }));
     const Run run = ptzPanel(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
@@ -437,7 +436,9 @@ void tst_Cli::secondStartShowsTheFirst()
     PanelCommands panel(h.window());
     InstanceServer instance;
     QVERIFY(instance.claim());
-    QVERIFY(instance.serve([&](const QStringList &handed) { return panel.runAll(handed); }));
+    QVERIFY(instance.serve([&](const QStringList &handed, InstanceServer::Reply reply) {
+        panel.runAll(handed, std::move(reply));
+    }));
     h.window().hide();
     const Run run = ptzPanel({});
     QCOMPARE(run.exitCode, 0);
@@ -510,7 +511,9 @@ void tst_Cli::firstCauseFirst()
         QVERIFY(h->start());
         panel = std::make_unique<PanelCommands>(h->window());
         QVERIFY(instance.claim());
-        QVERIFY(instance.serve([&](const QStringList &a) { return panel->runAll(a); }));
+        QVERIFY(instance.serve([&](const QStringList &a, InstanceServer::Reply reply) {
+            panel->runAll(a, std::move(reply));
+        }));
     }
     std::optional<SimCameras> cameras; // the panel's own are where it looks
     if (!handed)
