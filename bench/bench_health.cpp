@@ -83,14 +83,13 @@ void idle(int span)
     std::this_thread::sleep_for(std::chrono::seconds(span));
     const auto rate = [&](size_t count) { return 5.0 * double(count) / span; };
     bool missed = false;
-    for (const auto &[name, count] :
-         {std::pair{"VISCA udp", udp.emulator.received().size()},
-          std::pair{"VISCA tcp", tcp.emulator.received().size()},
-          std::pair{"ONVIF", onvif.emulator.received().size()}}) {
+    for (const auto &[name, count] : {std::pair{"VISCA udp", udp.emulator.received().size()},
+                                      std::pair{"VISCA tcp", tcp.emulator.received().size()},
+                                      std::pair{"ONVIF", onvif.emulator.received().size()}}) {
         const bool over = rate(count) > 1.0 + 5.0 / span; // one more may fall inside
         missed = missed || over;
-        std::printf("idle %s camera: %zu requests in %d s, %.2f per 5 s (target <= 1) %s\n",
-                    name, count, span, rate(count), over ? "MISSED" : "ok");
+        std::printf("idle %s camera: %zu requests in %d s, %.2f per 5 s (target <= 1) %s\n", name,
+                    count, span, rate(count), over ? "MISSED" : "ok");
     }
     if (missed)
         std::exit(1);
