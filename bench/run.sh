@@ -213,6 +213,8 @@ done
 echo
 echo "An ONVIF camera over loopback:"
 "$bench/bench_onvif" 2>/dev/null || missed=1
+echo "Network cameras watched: idle traffic, and coming back:"
+"$bench/bench_health" 2>/dev/null || missed=1
 echo "Preset glides on the simulated camera:"
 "$bench/bench_glide" 2>/dev/null || missed=1
 echo "Presets' pictures, per kind of camera:"

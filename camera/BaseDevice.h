@@ -122,12 +122,23 @@ struct PresetRecord
     char name[257] = {}; // UTF-8, NUL-terminated, 64 characters at most; "" unnamed
 };
 
+// How the open camera answers, for Health().
+enum HealthState : int32_t
+{
+    HEALTH_ANSWERING = 0,
+    HEALTH_SLOW = 1,          // its answers come later than 500 ms
+    HEALTH_NOT_ANSWERING = 2, // nothing comes back (the library keeps reconnecting)
+    HEALTH_REFUSED = 3,       // it refused the credentials it was given
+    HEALTH_BUSY = 4,          // another program holds it
+};
+
 // What changed, for the change listener.
 enum Change : uint32_t
 {
     CHANGED_PARAMETERS = 1u << 0,   // ReadParameters would now give other records
     CHANGED_CAPABILITIES = 1u << 1, // Capabilities() would now answer otherwise
     CHANGED_POSITION = 1u << 2,     // LastPosition would now answer otherwise
+    CHANGED_HEALTH = 1u << 3,       // Health() would now answer otherwise
     CHANGED_PICTURE = 1u << 4,      // a preset's picture or the live frame changed
 };
 
@@ -260,6 +271,11 @@ public:
     virtual bool ReadPreset(uint8_t preset, PresetRecord *record);
     // The fastest each axis moves, in position units a second (0 for one that cannot).
     virtual bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom);
+    // HEALTH_... of the open camera; HEALTH_ANSWERING by default and without one. A network
+    // camera is asked something small every 5 s while nothing else goes to it, so that one
+    // that stops answering is known; it is reconnected by itself and read afresh when it
+    // answers again.
+    virtual int32_t Health();
 
     // ---- Pictures, with CAP_PICTURE. When a preset is stored (SetPreset, from any caller),
     // the library takes the camera's view once the camera stands still, as a small JPEG

@@ -68,6 +68,11 @@ bool BaseDevice::LiveFrame(std::vector<uint8_t> *, uint32_t *)
     return false;
 }
 
+int32_t BaseDevice::Health()
+{
+    return HEALTH_ANSWERING;
+}
+
 BaseDevice *BaseDevice::CreateDevice(DeviceType type)
 {
     Trace::write("CreateDevice", int32_t(type));

@@ -45,6 +45,7 @@ public:
         const uint32_t offered = worker ? worker->capabilities() : 0;
         return offered ? offered | pictureCapabilities() : 0;
     }
+    int32_t Health() override { return worker ? worker->health() : HEALTH_ANSWERING; }
 
     void SetChangeListener(ChangeListener listener, void *context) override
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "NetworkCameraFile.h"
 #include "CameraStore.h"
+#include "Numbers.h"
 #include "Report.h"
 
 #include <algorithm>
@@ -200,11 +201,9 @@ std::vector<NetworkCamera> NetworkCameraFile::parse(const std::string &text,
             continue;
         }
         if (fields.size() >= 4) {
-            char *end = nullptr;
-            const long value = std::strtol(fields[3].c_str(), &end, 10);
+            const long long value = Numbers::whole(fields[3]).value_or(0);
             const bool serial = camera.kind == NetworkCamera::Serial;
-            if (fields[3].empty() || *end ||
-                (serial ? !supportedBaud(value) : value < 1 || value > 65535)) {
+            if (serial ? !supportedBaud(long(value)) : value < 1 || value > 65535) {
                 complain(serial ? "the rate must be 9600, 19200, 38400, 57600 or 115200"
                                 : "the port must be a number from 1 to 65535");
                 continue;

@@ -395,3 +395,8 @@ bool TraceDevice::LiveFrame(std::vector<uint8_t> *jpeg, uint32_t *version)
 {
     return inner->LiveFrame(jpeg, version);
 }
+
+int32_t TraceDevice::Health()
+{
+    return inner->Health();
+}

@@ -91,6 +91,7 @@ public:
     bool StartLiveView() override;
     bool StopLiveView() override;
     bool LiveFrame(std::vector<uint8_t> *jpeg, uint32_t *version) override;
+    int32_t Health() override;
 
 private:
     template <typename... Params, typename... Args>

@@ -103,7 +103,7 @@ QString CommandLine::usage()
         "    [--get-position] [--position PAN,TILT] [--IMAGE N] [--white-balance-auto on|off] "
         "[--flicker off|50|60] [--reset-image]\n"
         "    [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
-        "[--remove-camera NAME] [--discover [HOST[:PORT]]]\n"
+        "[--remove-camera NAME] [--discover [HOST[:PORT]|INTERFACE]]\n"
         "    [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]] [--help] "
         "[--version]\n"
         "    [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback HOST:PORT]]");
@@ -189,9 +189,11 @@ The panel:
                         send the panel's events there as OSC messages
   --guard-program       remote moves and preset recalls on a camera on program are refused
                         unless forced
-  --discover [HOST[:PORT]]
-                        list the ONVIF cameras on the local network (a WS-Discovery probe),
-                        or the one at HOST (port 3702 by default), as lines for --add-camera
+  --discover [HOST[:PORT]|INTERFACE[,INTERFACE]]
+                        list the ONVIF and VISCA cameras that answer on the local subnets (or
+                        on the interfaces named), or at HOST (ONVIF at port 3702, VISCA at
+                        UDP 52381, TCP 52381 and TCP 5678, or all at PORT), as lines for
+                        --add-camera
   --help, --version
 
 Exit status: 0 done, 1 the camera refused or is absent (or the running panel does not

@@ -279,12 +279,12 @@ Outcome LibraryCommands::discover(const QString &host)
         return Outcome::failed("--discover: " + QString::fromStdString(error));
     QString output;
     for (const NetworkCameras::Discovered &camera : found)
-        output +=
-            QString::fromStdString(camera.line) + (camera.ptz ? "" : "  # says no PTZ") + "\n";
+        output += QString::fromStdString(camera.line) +
+                  (camera.about.empty() ? "" : "  # " + QString::fromStdString(camera.about)) +
+                  "\n";
     if (found.empty())
         return {1, output,
-                host.isEmpty() ? QStringLiteral("no ONVIF camera answered")
-                               : host + " did not answer",
+                host.isEmpty() ? QStringLiteral("no camera answered") : host + " did not answer",
                 Outcome::Unavailable};
     return {0, output, {}, Outcome::Done};
 }

@@ -33,6 +33,24 @@ ptz_require() {
     fi
 }
 
+# Makes the locale NAME (as /etc/locale.gen spells it: de_DE.UTF-8) available, once; the tests
+# run the network cameras' numbers under a comma-decimal one.
+ptz_require_locale() {
+    local name="$1"
+    local short="${name%%.*}.utf8"
+    locale -a 2>/dev/null | grep -qix "$short" && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing locale $name. Make it with:"
+        echo "  sudo sed -i 's/^# *\($name\)/\1/' /etc/locale.gen && sudo locale-gen"
+        exit 1
+    fi
+    ptz_require locales
+    grep -q "^$name " /etc/locale.gen 2>/dev/null ||
+        sed -i "s/^# *\($name \)/\1/" /etc/locale.gen
+    grep -q "^$name " /etc/locale.gen || echo "$name ${name##*.}" >>/etc/locale.gen
+    locale-gen >/dev/null
+}
+
 # Starts a private Xvfb (arguments: its -screen geometry) and exports DISPLAY; stopped with
 # ptz_stop_xvfb.
 ptz_start_xvfb() {

@@ -11,6 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 ptz_require "${PTZ_BUILD_PACKAGES[@]}" liblo-tools xvfb xauth xdotool x11-utils gdb weston xwayland qtwayland5 lintian appstream g++-mingw-w64-x86-64-posix \
     desktop-file-utils dpkg-dev
+ptz_require_locale de_DE.UTF-8
 
 case "${1:-}" in
 "")

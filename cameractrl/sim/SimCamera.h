@@ -34,6 +34,7 @@ public:
     void copyRecords(ParameterRecord *records) const;
     int record(int index) const;
     uint32_t lacks() const;
+    int32_t health() const;
 
     void setImage(int index, int value);
     void restoreImageDefaults();

@@ -65,9 +65,27 @@ bool SimDevice::Close()
     return true;
 }
 
-bool SimDevice::can(uint32_t capability, const char *what)
+bool SimDevice::answers()
 {
     if (!isOpen())
+        return false;
+    const int32_t health = camera->health();
+    if (health == HEALTH_ANSWERING || health == HEALTH_SLOW)
+        return true;
+    reportOnce(name + (health == HEALTH_REFUSED ? " refuses its credentials"
+                       : health == HEALTH_BUSY  ? " is held by another program"
+                                                : " does not answer"));
+    return false;
+}
+
+int32_t SimDevice::Health()
+{
+    return isOpen() ? camera->health() : HEALTH_ANSWERING;
+}
+
+bool SimDevice::can(uint32_t capability, const char *what)
+{
+    if (!answers())
         return false;
     if (!(camera->lacks() & capability))
         return true;
@@ -77,7 +95,7 @@ bool SimDevice::can(uint32_t capability, const char *what)
 
 bool SimDevice::offers(uint32_t capability, const char *what)
 {
-    if (!isOpen())
+    if (!answers())
         return false;
     if (Capabilities() & capability)
         return true;
@@ -87,7 +105,7 @@ bool SimDevice::offers(uint32_t capability, const char *what)
 
 uint32_t SimDevice::Capabilities()
 {
-    if (!isOpen())
+    if (!isOpen() || (camera->health() != HEALTH_ANSWERING && camera->health() != HEALTH_SLOW))
         return 0;
     uint32_t lacking = camera->lacks();
     // Neither can go to a position without the motion it is one of.
@@ -125,7 +143,7 @@ bool SimDevice::stop(int axis, int direction)
 
 bool SimDevice::setImage(int index, int value)
 {
-    if (!isOpen())
+    if (!answers())
         return false;
     camera->setImage(index, value);
     return true;

@@ -55,8 +55,10 @@ bool ViscaDevice::image(int record, int value)
         return false;
     ParameterRecord now[PARAM_COUNT];
     worker->copyRecords(now);
-    // Before the camera has answered its inquiry, the camera itself says whether it can.
-    if (worker->waitUntilRead(std::chrono::milliseconds(0)) && !now[record].available)
+    // Before the camera has answered its inquiry, the camera itself says whether it can; once
+    // it has refused the control, or never answered for it, it has none.
+    if (worker->denies(record) ||
+        (worker->waitUntilRead(std::chrono::milliseconds(0)) && !now[record].available))
         return unsupported(item->name);
     Request r;
     r.message = Visca::setImage(*item, value);
@@ -352,7 +354,14 @@ bool ViscaDevice::ManualFocus()
 }
 bool ViscaDevice::SetTally(int state)
 {
-    if (state < 0 || state > 2)
+    if (state < 0 || state > 2 || !worker)
         return false;
-    return request(Visca::tally(state == 2), CAP_TALLY, "tally lamp");
+    if (!worker->reachable()) {
+        worker->light(state == 2); // for when it is back
+        return false;
+    }
+    if (lacks(CAP_TALLY, "tally lamp"))
+        return false;
+    worker->light(state == 2);
+    return true;
 }

@@ -2,11 +2,13 @@
 #include "OnvifEmulator.h"
 
 #include <arpa/inet.h>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <ctime>
 #include <netinet/in.h>
 #include <openssl/evp.h>
+#include <optional>
 #include <poll.h>
 #include <regex>
 #include <sys/eventfd.h>
@@ -76,11 +78,21 @@ std::string attribute(const std::string &body, const std::string &elementName,
     return std::regex_search(body, m, pattern) ? m[2].str() : std::string();
 }
 
+// As a camera writes and reads them: with a decimal point, whatever the test's locale.
 std::string num(double v)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.6g", v);
-    return text;
+    return std::string(
+        text, std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6).ptr);
+}
+
+std::optional<double> real(const std::string &text)
+{
+    double v = 0;
+    const char *end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, v);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end ? std::optional(v)
+                                                                          : std::nullopt;
 }
 
 std::string envelope(const std::string &inner)
@@ -522,8 +534,11 @@ std::string OnvifEmulator::answer(const std::string &op, const std::string &body
                         num(b.zoom) +
                         "\"/></tt:Position></tptz:PTZStatus></tptz:GetStatusResponse>");
     if (op == "AbsoluteMove") {
-        const double x = std::stod(attribute(body, "PanTilt", "x"));
-        const double y = std::stod(attribute(body, "PanTilt", "y"));
+        const auto at = std::make_pair(real(attribute(body, "PanTilt", "x")),
+                                       real(attribute(body, "PanTilt", "y")));
+        if (!at.first || !at.second)
+            return fault("ter:InvalidArgVal", "not a position");
+        const double x = *at.first, y = *at.second;
         if (attribute(body, "PanTilt", "space").find("Degrees") != std::string::npos) {
             b.pan = x / PanDegrees;
             b.tilt = -1 + 2 * (y - TiltLow) / (TiltHigh - TiltLow);
@@ -581,8 +596,12 @@ std::string OnvifEmulator::answer(const std::string &op, const std::string &body
                                                          {"Contrast", &b.contrast},
                                                          {"ColorSaturation", &b.saturation},
                                                          {"Sharpness", &b.sharpness}})
-            if (!element(body, name).empty())
-                *value = int(std::lround(std::stod(element(body, name))));
+            if (!element(body, name).empty()) {
+                const auto v = real(element(body, name));
+                if (!v)
+                    return fault("ter:InvalidArgVal", "not a number");
+                *value = int(std::lround(*v));
+            }
         if (!element(body, "Mode").empty())
             b.whiteBalanceAuto = element(body, "Mode") == "AUTO";
         return envelope("<timg:SetImagingSettingsResponse/>");
