@@ -29,7 +29,7 @@ namespace {
 constexpr int SendWaitMs = 10000;
 // How long a camera just opened has to say what it can do: a network camera may take
 // several requests to get there.
-constexpr int ReadingWaitMs = 5000;
+constexpr int ReadingWaitMs = 10000;
 // How often a wait looks for a stop signal.
 constexpr int SignalWatchMs = 50;
 
