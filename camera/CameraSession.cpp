@@ -109,6 +109,11 @@ bool CameraSession::connectTo(int index, bool shutMenu)
         if (shutMenu)
             device->MenuOff();
         copyImage();
+        markPictures(false);
+        liveVersion = 0;
+        // Whoever watches the live view goes on watching this camera's.
+        if (viewers)
+            device->StartLiveView();
     }
     emit connectionChanged(open);
     return open;
@@ -154,6 +159,32 @@ void CameraSession::takeChanges()
     int32_t pan = 0, tilt = 0;
     if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt))
         emit positionRead(pan, tilt);
+    if (changes & CHANGED_PICTURE) {
+        markPictures(true);
+        emit picturesReported();
+    }
+}
+
+void CameraSession::markPictures(bool tell)
+{
+    // The library says only that some picture changed: a preset's, or the live frame.
+    for (int preset = 0; preset < int(pictures.size()); ++preset) {
+        uint32_t version = 0;
+        std::string problem;
+        device->ReadPresetPicture(uint8_t(preset), nullptr, &version, &problem);
+        PictureMark &mark = pictures[size_t(preset)];
+        if (mark.version == version && mark.problem == problem)
+            continue;
+        mark = {version, problem};
+        if (tell)
+            emit presetPictureChanged(preset);
+    }
+    uint32_t live = 0;
+    if (viewers && device->LiveFrame(nullptr, &live) && live != liveVersion) {
+        liveVersion = live;
+        if (tell)
+            emit liveFrameChanged();
+    }
 }
 
 void CameraSession::copyImage()
@@ -480,4 +511,69 @@ CameraSession::Result CameraSession::setTally(int state, bool light)
         return Result::Done;
     // A tally says what the show does with the camera, and moves nothing: a glide goes on.
     return device->SetTally(state) ? Result::Done : Result::Refused;
+}
+
+// ---- Pictures ---------------------------------------------------------------------------
+
+CameraSession::Result CameraSession::retakePicture(int preset)
+{
+    // Taken once the camera stands still: a glide goes on meanwhile.
+    if (!present)
+        return Result::NoCamera;
+    return device->RetakePresetPicture(uint8_t(preset & 0xFF)) ? Result::Done : Result::Refused;
+}
+
+CameraSession::Result CameraSession::readPicture(int preset, Picture &picture, bool withBytes)
+{
+    if (!present)
+        return Result::NoCamera;
+    std::vector<uint8_t> jpeg;
+    uint32_t version = 0;
+    std::string problem;
+    if (!device->ReadPresetPicture(uint8_t(preset & 0xFF), withBytes ? &jpeg : nullptr, &version,
+                                   &problem))
+        return Result::Refused;
+    picture.jpeg = QByteArray(reinterpret_cast<const char *>(jpeg.data()), int(jpeg.size()));
+    picture.version = version;
+    picture.problem = QString::fromStdString(problem);
+    return Result::Done;
+}
+
+CameraSession::Result CameraSession::writePicture(int preset, const QByteArray &jpeg)
+{
+    if (!present)
+        return Result::NoCamera;
+    const std::vector<uint8_t> bytes(jpeg.begin(), jpeg.end());
+    return device->WritePresetPicture(uint8_t(preset & 0xFF), bytes) ? Result::Done
+                                                                     : Result::Refused;
+}
+
+CameraSession::Result CameraSession::startLiveView()
+{
+    if (!present)
+        return Result::NoCamera;
+    if (viewers == 0 && !device->StartLiveView())
+        return Result::Refused;
+    ++viewers;
+    return Result::Done;
+}
+
+void CameraSession::stopLiveView()
+{
+    if (viewers == 0 || --viewers > 0)
+        return;
+    liveVersion = 0;
+    if (device && open)
+        device->StopLiveView();
+}
+
+bool CameraSession::liveFrame(QByteArray &jpeg, quint32 &version) const
+{
+    std::vector<uint8_t> bytes;
+    uint32_t number = 0;
+    if (!device || !open || !viewers || !device->LiveFrame(&bytes, &number))
+        return false;
+    jpeg = QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
+    version = number;
+    return true;
 }

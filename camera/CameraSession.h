@@ -11,11 +11,14 @@
 #include "ImageControl.h"
 #include "PresetGlide.h"
 
+#include <QByteArray>
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <atomic>
 #include <functional>
+#include <string>
 
 class CameraSession : public QObject, public CameraControl
 {
@@ -128,6 +131,29 @@ public:
     // it has one and `light` asks; Refused when it has none.
     Result setTally(int state, bool light = true);
 
+    // ---- Pictures (CAP_PICTURE) and live view (CAP_LIVE_VIEW) ----
+    // What is kept of a preset's picture: the JPEG, a number that changes with it (0 without
+    // one), and why there is none when taking it failed. Asks the camera nothing.
+    struct Picture
+    {
+        QByteArray jpeg;
+        quint32 version = 0;
+        QString problem;
+    };
+    // Takes the preset's picture again, as storing it does; it comes as presetPictureChanged.
+    Result retakePicture(int preset);
+    // `withBytes` false: the version and the problem alone.
+    Result readPicture(int preset, Picture &picture, bool withBytes = true);
+    // Keeps `jpeg` as the preset's picture, an empty one removing it; Refused when it is no
+    // JPEG, too large or cannot be written.
+    Result writePicture(int preset, const QByteArray &jpeg);
+    // Live view for as long as anyone watches: each start is matched by a stop, and the camera
+    // connected meanwhile gives it too. Frames come as liveFrameChanged.
+    Result startLiveView();
+    void stopLiveView();
+    int liveViewers() const { return viewers; }
+    bool liveFrame(QByteArray &jpeg, quint32 &version) const;
+
 signals:
     // connectTo() or disconnect() ended, with the camera open or not.
     void connectionChanged(bool open);
@@ -143,11 +169,24 @@ signals:
     void modesChanged();
     void presetChanged(int preset);
     void tallyChanged(int state);
+    // A preset's picture came, went, or could not be taken (its version or problem changed).
+    void presetPictureChanged(int preset);
+    void liveFrameChanged();
+    // The library told of pictures: one taken or failed, a live frame, changed or not.
+    void picturesReported();
 
 private:
+    // What was last seen of each preset's picture, to tell which changed.
+    struct PictureMark
+    {
+        quint32 version = 0;
+        std::string problem;
+    };
     static void changed(void *context, uint32_t changes);
     void takeChanges();
     void copyImage();
+    // With `tell`, says which pictures changed since they were last looked at.
+    void markPictures(bool tell);
     template <typename Send> Result ask(Send send);
 
     BaseDevice *const device;
@@ -165,4 +204,7 @@ private:
     int flicker = -1;
     int tallyState = 0;
     PresetGlide glide;
+    std::array<PictureMark, 256> pictures;
+    quint32 liveVersion = 0;
+    int viewers = 0;
 };

@@ -27,7 +27,13 @@ Need needOf(Command::Kind kind)
     case Command::ListPresets:
     case Command::ExportPresets:
     case Command::ImportPresets:
+    case Command::PresetPicture:
+    case Command::PresetSpeed:
         return {CAP_PRESETS, "keep presets"};
+    case Command::RetakePicture:
+        return {CAP_PICTURE, "take pictures"};
+    case Command::LiveView:
+        return {CAP_LIVE_VIEW, "show a live view"};
     case Command::Home:
         return {CAP_HOME, "go home"};
     case Command::Move:
@@ -217,6 +223,9 @@ void CameraTarget::carryOut(const Command &c, const Reply &reply)
     case Command::ListPresets:
     case Command::ExportPresets:
     case Command::ImportPresets:
+    case Command::RetakePicture:
+    case Command::PresetPicture:
+    case Command::PresetSpeed:
         done = PresetCommands::run(c, session, name(), preset);
         break;
     default:
@@ -272,6 +281,10 @@ Outcome CameraTarget::carryOutNow(const Command &c)
         return session.restoreImageDefaults() == Result::Done
                    ? Outcome{}
                    : Outcome::failed(camera + " cannot reset its image");
+    case Command::LiveView:
+        return session.startLiveView() == Result::Done
+                   ? Outcome{}
+                   : Outcome::failed(camera + " gives no live view", Outcome::Unsupported);
     default:
         return Outcome::misused("unknown command");
     }
@@ -414,6 +427,9 @@ void CameraTarget::tell(const Command &c, int preset)
         break;
     case Command::NamePreset:
         events.preset(camera, "named", preset, by, c.name);
+        break;
+    case Command::PresetSpeed:
+        events.preset(camera, "speed", preset, by, {}, c.speed);
         break;
     case Command::Image:
         events.image(camera, {{Command::camelCase(c.text), c.number}});

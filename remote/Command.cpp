@@ -84,10 +84,15 @@ bool Command::check(Value &wrong) const
     case Store:
     case Clear:
     case NamePreset:
+    case RetakePicture:
+    case PresetPicture:
+    case PresetSpeed:
         if (!presetGiven || (!text.isEmpty() && !presetNameProblem(text).isEmpty()))
             return fail(PresetValue);
-        if (speed &&
-            (kind == Clear || kind == NamePreset || speed < 1 || speed > FastestPresetSpeed))
+        // A preset's own speed may be taken away (0); a recall or store takes one or none.
+        if (kind == PresetSpeed ? speed < 0 || speed > FastestPresetSpeed
+                                : speed && ((kind != Preset && kind != Store) || speed < 1 ||
+                                            speed > FastestPresetSpeed))
             return fail(SpeedValue);
         if (seconds != 0 && (kind != Preset || speed || !std::isfinite(seconds) ||
                              seconds < ShortestGlide || seconds > LongestGlide))
@@ -127,6 +132,8 @@ QString Command::needs(Value value, Kind kind)
     case PresetValue:
         return QStringLiteral("a preset number from 0 to %1, or a preset's name").arg(LastPreset);
     case SpeedValue:
+        if (kind == PresetSpeed)
+            return QStringLiteral("a number from 1 to %1, or 0 for none").arg(FastestPresetSpeed);
         return QStringLiteral("a number from 1 to %1")
             .arg(kind == Preset || kind == Store ? FastestPresetSpeed : fastest(kind));
     case DurationValue:

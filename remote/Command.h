@@ -5,6 +5,7 @@
 // then asks check(), and words a refusal with needs().
 #pragma once
 
+#include <QByteArray>
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,10 @@ struct Command
         ListPresets,   // every preset kept: number, stored, name, position, speed
         ExportPresets, // the camera's presets into the file `text`
         ImportPresets, // the camera's presets from the file `text`
+        RetakePicture, // take preset `number`'s (or `text`'s) picture again
+        PresetPicture, // preset `number`'s picture: its JPEG, version and problem
+        PresetSpeed,   // give preset `number` its own `speed` (0 takes it away)
+        LiveView,      // start the camera's live view (stopped by whoever started it)
     };
 
     Kind kind = List;
@@ -127,6 +132,7 @@ struct Outcome
     QString error;      // one line for stderr
     Cause cause = Done; // what the error is
     QJsonValue data;    // what a reading found: the cameras, a position, the presets
+    QByteArray bytes;   // what it found that is no JSON: a picture
 
     static Outcome failed(const QString &why, Cause cause = Unavailable)
     {

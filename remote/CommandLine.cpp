@@ -96,16 +96,16 @@ QString CommandLine::usage()
     return QStringLiteral(
         "usage: ptz-panel [--camera NAME|INDEX] [--on NAME|INDEX] [--list] [--force] "
         "[--preset P [--speed N|--duration S]]\n"
-        "    [--store P [--speed N]] [--clear P] [--name-preset P NAME] [--list-presets] "
-        "[--export-presets FILE]\n"
-        "    [--import-presets FILE] [--home] [--stop] [--for SECONDS] [--move DIRECTION "
-        "[--speed 1..8]] [--zoom in|out [--speed 1..7]]\n"
-        "    [--get-position] [--position PAN,TILT] [--IMAGE N] [--white-balance-auto on|off] "
-        "[--flicker off|50|60] [--reset-image]\n"
+        "    [--store P [--speed N]] [--clear P] [--name-preset P NAME] [--retake-picture P] "
+        "[--list-presets]\n"
+        "    [--export-presets FILE] [--import-presets FILE] [--home] [--stop] [--for SECONDS]\n"
+        "    [--move DIRECTION [--speed 1..8]] [--zoom in|out [--speed 1..7]] [--get-position] "
+        "[--position PAN,TILT]\n"
+        "    [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] [--reset-image]\n"
         "    [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
         "[--remove-camera NAME] [--discover [HOST[:PORT]|INTERFACE]]\n"
-        "    [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]] [--help] "
-        "[--version]\n"
+        "    [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]] [--board] "
+        "[--help] [--version]\n"
         "    [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback HOST:PORT]]");
 }
 
@@ -130,11 +130,15 @@ Commands, carried out in the order given:
   --store P             store the camera's position as preset P
   --clear P             clear preset P
   --name-preset P NAME  name preset P (up to 64 characters; "" takes the name away)
+  --retake-picture P    take preset P's picture again, of what the camera sees now (recall
+                        it first); without a running panel, waits for it and fails when it
+                        cannot be taken
   --list-presets        the presets kept, one per line: number, stored or empty,
                         PAN,TILT,ZOOM ("-" where not known), speed, name
-  --export-presets FILE the camera's presets into FILE (JSON; other cameras' stay in it)
+  --export-presets FILE the camera's presets into FILE (JSON, their pictures included; other
+                        cameras' stay in it)
   --import-presets FILE the camera's presets from FILE; a file that does not parse changes
-                        nothing
+                        nothing, a picture that cannot be used is left out and said
   --home                move to the home position
   --move DIRECTION      pan and tilt: left, right, up, down, up-left, up-right, down-left,
                         down-right
@@ -162,6 +166,8 @@ Commands, carried out in the order given:
                         --guard-program
 
 The panel:
+  --board               show the preset board: every camera's presets with their pictures
+                        (given while a panel runs, that panel shows it)
   --http [ADDRESS:]PORT serve the HTTP API (default address 127.0.0.1); given while a
                         panel runs, that panel starts serving it
   --http-token-file FILE
@@ -269,10 +275,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             if (isIndex && c.number < 0)
                 return fail("--camera: no camera has index " + v);
             line.commands.append(c);
-        } else if (option == "--preset" || option == "--store" || option == "--clear") {
+        } else if (option == "--preset" || option == "--store" || option == "--clear" ||
+                   option == "--retake-picture") {
             c.kind = option == "--preset"  ? Command::Preset
                      : option == "--store" ? Command::Store
-                                           : Command::Clear;
+                     : option == "--clear" ? Command::Clear
+                                           : Command::RetakePicture;
             if (!presetOf(value(v) ? v : QString(), c))
                 return fail(option + " needs " + Command::needs(Command::PresetValue, c.kind) +
                             (c.text.isEmpty() ? QString() : " (" + c.text + ")"));
@@ -374,6 +382,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             force = true;
         } else if (option == "--guard-program") {
             line.guardProgram = true;
+        } else if (option == "--board") {
+            line.board = true;
         } else if (option == "--osc") {
             if (!value(v))
                 return fail("--osc needs [ADDRESS:]PORT");
@@ -435,6 +445,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         return fail("--discover lists cameras: give it without commands");
     if (line.httpPort && (!line.commands.isEmpty() || !line.cameraEdits.isEmpty()))
         return fail("--http starts the panel's API: give it without other commands");
+    if (line.board && (!line.commands.isEmpty() || line.discover))
+        return fail("--board shows the panel's preset board: give it without commands");
     if ((!line.oscAllowed.isEmpty() || !line.oscFeedback.isEmpty()) && line.oscPort == 0)
         return fail(QStringLiteral("%1 goes with --osc")
                         .arg(line.oscAllowed.isEmpty() ? "--osc-feedback" : "--osc-allow"));

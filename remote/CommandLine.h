@@ -39,6 +39,8 @@ public:
         QString text;
     };
     QVector<CameraEdit> cameraEdits;
+    // --board: the panel shows its preset board (a panel starting opens with it).
+    bool board = false;
     // --discover [HOST[:PORT]|INTERFACE[,INTERFACE]]: list the cameras that answer, and exit.
     bool discover = false;
     QString discoverHost;

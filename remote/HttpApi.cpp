@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QUrl>
 
 #include <algorithm>
 #include <climits>
@@ -40,6 +41,29 @@ int wholeOr(const QJsonObject &object, const QString &key, int fallback)
 QByteArray eventText(const QJsonObject &event)
 {
     return "data: " + QJsonDocument(event).toJson(QJsonDocument::Compact) + "\n\n";
+}
+
+// Whether `path` is the endpoint's `pattern`, a segment in braces standing for any one.
+bool matches(const char *pattern, const QByteArray &path)
+{
+    const QByteArrayList want = QByteArray(pattern).split('/'), given = path.split('/');
+    if (want.size() != given.size())
+        return false;
+    for (int i = 0; i < want.size(); ++i)
+        if (want[i] != given[i] && !(want[i].startsWith('{') && !given[i].isEmpty()))
+            return false;
+    return true;
+}
+
+// Whether If-None-Match names `etag` (weakly, as it is compared), or any with "*".
+bool named(const QByteArray &ifNoneMatch, const QByteArray &etag)
+{
+    for (QByteArray tag : ifNoneMatch.split(',')) {
+        tag = tag.trimmed();
+        if (tag == "*" || (tag.startsWith("W/") ? tag.mid(2) : tag) == etag)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -104,7 +128,9 @@ const HttpApi::Endpoint HttpApi::Endpoints[] = {
     {"POST", "/api/preset/store", &HttpApi::postPreset},
     {"POST", "/api/preset/clear", &HttpApi::postPreset},
     {"POST", "/api/preset/name", &HttpApi::postPreset},
+    {"POST", "/api/preset/retake", &HttpApi::postPreset},
     {"GET", "/api/presets", &HttpApi::getPresets},
+    {"GET", "/api/presets/{n}/image", &HttpApi::getPicture},
     {"POST", "/api/home", &HttpApi::postHome},
     {"POST", "/api/move", &HttpApi::postMotion},
     {"POST", "/api/zoom", &HttpApi::postMotion},
@@ -124,7 +150,7 @@ void HttpApi::handle(const HttpTransport::Asked &asked, HttpTransport::Respond r
     const Endpoint *endpoint = nullptr;
     QByteArray allow;
     for (const Endpoint &e : Endpoints) {
-        if (asked.path != e.path)
+        if (!matches(e.path, asked.path))
             continue;
         allow += (allow.isEmpty() ? "" : ", ") + QByteArray(e.method);
         if (asked.method == e.method)
@@ -141,6 +167,7 @@ void HttpApi::handle(const HttpTransport::Asked &asked, HttpTransport::Respond r
     }
     Call call;
     call.path = asked.path;
+    call.ifNoneMatch = asked.ifNoneMatch;
     call.respond = std::move(respond);
     if (!asked.body.trimmed().isEmpty()) {
         QJsonParseError parsed;
@@ -248,10 +275,11 @@ void HttpApi::postPreset(const Call &call)
 {
     Command c;
     const QByteArray action = call.path.mid(int(qstrlen("/api/preset/")));
-    c.kind = action == "recall"  ? Command::Preset
-             : action == "store" ? Command::Store
-             : action == "name"  ? Command::NamePreset
-                                 : Command::Clear;
+    c.kind = action == "recall"   ? Command::Preset
+             : action == "store"  ? Command::Store
+             : action == "name"   ? Command::NamePreset
+             : action == "retake" ? Command::RetakePicture
+                                  : Command::Clear;
     const QJsonValue preset = call.json.value("preset");
     c.text = preset.isString() ? preset.toString() : QString();
     c.number = preset.isString() ? 0 : wholeOr(call.json, "preset", -1);
@@ -292,8 +320,56 @@ void HttpApi::getPresets(const Call &call)
     Command c;
     c.kind = Command::ListPresets;
     const HttpTransport::Respond respond = call.respond;
-    run(call, c, [respond](const Outcome &outcome) {
-        respond(fromOutcome(outcome, QJsonObject{{"presets", outcome.data.toArray()}}));
+    // Where each picture is, for the same camera as asked.
+    const QString query =
+        call.camera.isEmpty()
+            ? QString()
+            : "?camera=" + QString::fromLatin1(QUrl::toPercentEncoding(call.camera));
+    run(call, c, [respond, query](const Outcome &outcome) {
+        QJsonArray presets;
+        for (const QJsonValue value : outcome.data.toArray()) {
+            QJsonObject preset = value.toObject();
+            if (preset.contains("imageVersion"))
+                preset.insert("image", QStringLiteral("/api/presets/%1/image%2")
+                                           .arg(preset.value("preset").toInt())
+                                           .arg(query));
+            presets.append(preset);
+        }
+        respond(fromOutcome(outcome, QJsonObject{{"presets", presets}}));
+    });
+}
+
+void HttpApi::getPicture(const Call &call)
+{
+    // "/api/presets/N/image": a number, or a preset's name.
+    const QString given = QUrl::fromPercentEncoding(call.path.split('/').value(3));
+    Command c;
+    c.kind = Command::PresetPicture;
+    bool isNumber = false;
+    c.number = given.toInt(&isNumber, 10);
+    if (!isNumber) {
+        c.number = 0;
+        c.text = given;
+    }
+    Command::Value wrong;
+    if (!c.check(wrong))
+        return refuse(call, wrong, c.kind, "preset");
+    const HttpTransport::Respond respond = call.respond;
+    const QByteArray asked = call.ifNoneMatch;
+    run(call, c, [respond, asked](const Outcome &outcome) {
+        if (outcome.exitCode)
+            return respond(fromOutcome(outcome));
+        Reply picture;
+        picture.etag = '"' + QByteArray::number(qint64(outcome.data["version"].toDouble())) + '"';
+        picture.cache = "no-cache";
+        if (!asked.isEmpty() && named(asked, picture.etag)) {
+            picture.status = 304;
+            picture.type.clear();
+            return respond(picture);
+        }
+        picture.type = "image/jpeg";
+        picture.body = outcome.bytes;
+        respond(picture);
     });
 }
 

@@ -8,7 +8,8 @@
 //
 // Every endpoint takes "camera" (a name or an index; `?camera=` on a GET) and acts on that
 // camera without changing the window's. GET /api/events is a stream of Server-Sent Events,
-// the cameras' state first.
+// the cameras' state first. GET /api/presets/N/image is a preset's picture (JPEG), with its
+// version as ETag.
 #pragma once
 
 #include "Command.h"
@@ -54,6 +55,7 @@ private:
         QByteArray path;
         QString camera; // as the request names it, "" the window's
         bool force = false;
+        QByteArray ifNoneMatch;
         HttpTransport::Respond respond;
     };
     using Serve = void (HttpApi::*)(const Call &call);
@@ -82,6 +84,7 @@ private:
     void postCamera(const Call &call);
     void postPreset(const Call &call);
     void getPresets(const Call &call);
+    void getPicture(const Call &call);
     void postHome(const Call &call);
     void postMotion(const Call &call);
     void postKeepAlive(const Call &call);

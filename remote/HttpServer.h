@@ -18,7 +18,8 @@ public:
     virtual bool isListening() const = 0;
 };
 
-// The module's one entry point, looked up by name: the number changes with this interface.
-extern "C" HttpServer *ptz_create_http_server_3(RemotePanel &panel);
-using CreateHttpServer = decltype(&ptz_create_http_server_3);
-constexpr char HttpServerEntry[] = "ptz_create_http_server_3";
+// The module's one entry point, looked up by name: the number changes with this interface
+// and with RemotePanel.
+extern "C" HttpServer *ptz_create_http_server_4(RemotePanel &panel);
+using CreateHttpServer = decltype(&ptz_create_http_server_4);
+constexpr char HttpServerEntry[] = "ptz_create_http_server_4";

@@ -108,8 +108,9 @@ struct HttpCallbacks
         MHD_Response *response = MHD_create_response_from_buffer(
             size_t(reply.body.size()), const_cast<char *>(reply.body.constData()),
             MHD_RESPMEM_MUST_COPY);
-        MHD_add_response_header(response, "Content-Type", reply.type.constData());
-        MHD_add_response_header(response, "Cache-Control", "no-store");
+        if (!reply.type.isEmpty())
+            MHD_add_response_header(response, "Content-Type", reply.type.constData());
+        MHD_add_response_header(response, "Cache-Control", reply.cache.constData());
         MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
         if (reply.status == 401)
             MHD_add_response_header(response, "WWW-Authenticate", "Bearer");

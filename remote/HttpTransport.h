@@ -40,7 +40,8 @@ class HttpTransport : public QObject
 
 public:
     // What a request gets: status and body, and for a 405 the methods the path takes. A
-    // reply that opens a stream sends `body` first and later what is pushed.
+    // reply that opens a stream sends `body` first and later what is pushed. A body may be
+    // binary (a picture, with its ETag); a 304 has none, and no type.
     struct Reply
     {
         int status = 200;
@@ -48,6 +49,7 @@ public:
         QByteArray type = "application/json";
         QByteArray allow;
         QByteArray etag;
+        QByteArray cache = "no-store"; // "no-cache": kept by the client, asked again by ETag
         bool stream = false;
     };
     // The headers a request is screened by.

@@ -5,6 +5,7 @@
 #include "CameraTarget.h"
 #include "NetworkCameras.h"
 #include "PasswordPrompt.h"
+#include "PresetCommands.h"
 #include "ShowEvents.h"
 
 #include <QDeadlineTimer>
@@ -32,6 +33,8 @@ constexpr int SendWaitMs = 10000;
 constexpr int ReadingWaitMs = 10000;
 // How often a wait looks for a stop signal.
 constexpr int SignalWatchMs = 50;
+// A picture is taken once the camera stands still (10 s at most), a frame within 3 s.
+constexpr int PictureWaitMs = 15000;
 
 sigset_t stopSignals()
 {
@@ -174,12 +177,45 @@ Outcome LibraryCommands::waitFor(const Command &c)
     case Command::Tally:
         // Kept by the time the camera has taken it: a file that cannot be written fails it
         // here, not after the command said it was done.
-        return device.WaitUntilSent(SendWaitMs)
-                   ? Outcome{}
-                   : Outcome::failed(name + " refused a command or did not answer");
+        if (!device.WaitUntilSent(SendWaitMs))
+            return Outcome::failed(name + " refused a command or did not answer");
+        // Closing the camera at once would lose the picture it is taking.
+        return c.kind == Command::Store ? waitForPicture(c) : Outcome{};
+    case Command::RetakePicture:
+        return waitForPicture(c);
     default:
         return {};
     }
+}
+
+Outcome LibraryCommands::waitForPicture(const Command &c)
+{
+    if (!(session.capabilities() & CAP_PICTURE))
+        return {};
+    bool told = false;
+    const QMetaObject::Connection news =
+        QObject::connect(&session, &CameraSession::picturesReported, [&told] { told = true; });
+    QDeadlineTimer deadline(PictureWaitMs);
+    const int signal = waitUntil([&] { return told || deadline.hasExpired(); });
+    QObject::disconnect(news);
+    if (signal) {
+        interruptedBy = signal;
+        return {};
+    }
+    if (c.kind != Command::RetakePicture)
+        return {};
+    const int preset = c.text.isEmpty() ? c.number : PresetCommands::numberOf(c.text, session);
+    CameraSession::Picture picture;
+    session.readPicture(preset, picture, false);
+    if (!told)
+        return Outcome::failed(
+            QStringLiteral("%1 took no picture within %2 s").arg(name).arg(PictureWaitMs / 1000));
+    if (!picture.version)
+        return Outcome::failed(
+            QStringLiteral("preset %1 has no picture%2")
+                .arg(preset)
+                .arg(picture.problem.isEmpty() ? QString() : ": " + picture.problem));
+    return {};
 }
 
 Outcome LibraryCommands::runAll(const QVector<Command> &commands)
@@ -219,6 +255,10 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
         name = library.name;
         const Outcome done = library.carryOut(command);
         result.output += CommandLine::print(command, done);
+        // A warning of a command done (an import that left a picture out) is said at the end.
+        if (!done.exitCode && !done.error.isEmpty())
+            result.error +=
+                (result.error.isEmpty() ? QString() : QStringLiteral("; ")) + done.error;
         if (!library.interruptedBy)
             library.interruptedBy = takeStopSignal();
         if (library.interruptedBy) {

@@ -37,6 +37,9 @@ private:
     // `command` carried out, and waited for as the command line waits for it.
     Outcome carryOut(const Command &command);
     Outcome waitFor(const Command &command);
+    // Until the library tells of the picture just asked for (or PictureWaitMs); a retaken one
+    // that could not be taken fails the command.
+    Outcome waitForPicture(const Command &command);
     // Waits until `done` holds or a stop signal comes, which it returns (0: none).
     int waitUntil(const std::function<bool()> &done);
 

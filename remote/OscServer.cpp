@@ -39,9 +39,15 @@ struct Address
 
 // Each command and the argument types it takes, exactly.
 constexpr Address Addresses[] = {
-    {"preset", "i", Command::Preset}, {"store", "i", Command::Store}, {"move", "si", Command::Move},
-    {"zoom", "si", Command::Zoom},    {"stop", "", Command::Stop},    {"home", "", Command::Home},
-    {"camera", "s", Command::Camera}, {"tally", "s", Command::Tally},
+    {"preset", "i", Command::Preset},
+    {"store", "i", Command::Store},
+    {"move", "si", Command::Move},
+    {"zoom", "si", Command::Zoom},
+    {"stop", "", Command::Stop},
+    {"home", "", Command::Home},
+    {"camera", "s", Command::Camera},
+    {"tally", "s", Command::Tally},
+    {"retake", "i", Command::RetakePicture},
 };
 
 } // namespace
@@ -195,6 +201,7 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     switch (c.kind) {
     case Command::Preset:
     case Command::Store:
+    case Command::RetakePicture:
         c.number = intArgument(argv[0]);
         break;
     case Command::Move:

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The panel's OSC endpoint (UDP, liblo for the messages): show controllers recall and store
-// presets, move, zoom, stop, go home, choose the window's camera and set the tally, on the
-// window's camera or, under /ptz/CAMERA/..., on any camera by name. It runs on the window's
-// thread from its own socket. A message of the wrong argument types, of an unknown address
-// or from a sender not allowed is dropped and counted, never acted on; a move or zoom stops
-// by itself when no new one for that camera arrives within KeepAliveMs.
+// presets, take their pictures again, move, zoom, stop, go home, choose the window's camera
+// and set the tally, on the window's camera or, under /ptz/CAMERA/..., on any camera by name.
+// It runs on the window's thread from its own socket. A message of the wrong argument types, of an
+// unknown address or from a sender not allowed is dropped and counted, never acted on; a move or
+// zoom stops by itself when no new one for that camera arrives within KeepAliveMs.
 #pragma once
 
 #include "Command.h"

@@ -51,6 +51,7 @@ void PanelCommands::windowConnected(bool open)
     // The window shows the tally of the camera it now drives, and lights its lamp once told.
     const QString shown = windowCameraName();
     panel.cameraSession().setTally(show.tallyOf(shown), open && show.toldTally(shown));
+    moveWatches();
 }
 
 void PanelCommands::guardProgram(bool guard)
@@ -184,6 +185,9 @@ void PanelCommands::runFrom(const std::shared_ptr<QVector<Command>> &commands, i
             reply({one.exitCode, so.output, one.error, one.cause, {}});
             return;
         }
+        // A command done with a warning (an import that left a picture out) says it too.
+        if (!one.error.isEmpty())
+            so.error += (so.error.isEmpty() ? QString() : QStringLiteral("; ")) + one.error;
         runFrom(commands, next + 1, so, reply);
     });
 }
@@ -212,4 +216,92 @@ QVector<QJsonObject> PanelCommands::currentEvents(const QStringList &cameras) co
 QJsonArray PanelCommands::cameras() const
 {
     return listCameras().data.toArray();
+}
+
+int PanelCommands::watchLiveView(const QString &on, Frame frame, Reply started)
+{
+    const int id = ++lastWatch;
+    watches[id] = {nameOf(on), std::move(frame), nullptr};
+    startWatch(id, started);
+    return id;
+}
+
+void PanelCommands::stopWatching(int watch)
+{
+    const auto found = watches.find(watch);
+    if (found == watches.end())
+        return;
+    if (found->second.target)
+        found->second.target->cameraSession().stopLiveView();
+    watches.erase(found);
+}
+
+void PanelCommands::startWatch(int id, const Reply &started)
+{
+    const QString camera = watches.at(id).camera;
+    Outcome why;
+    CameraTarget *target = camera.isEmpty() ? nullptr : targetOf(camera, why);
+    if (!target) {
+        if (started)
+            started(camera.isEmpty()
+                        ? Outcome::failed("no such camera is attached", Outcome::NotFound)
+                        : why);
+        return;
+    }
+    CameraSession *session = &target->cameraSession();
+    if (framesFollowed.insert(session).second)
+        connect(session, &CameraSession::liveFrameChanged, this,
+                [this, session] { deliverFrame(session); });
+    Command c;
+    c.kind = Command::LiveView;
+    c.on = camera;
+    target->run(c, [this, id, target, started](const Outcome &done) {
+        const auto watch = watches.find(id);
+        if (watch == watches.end()) {
+            // Stopped while the camera was still being read.
+            if (!done.exitCode)
+                target->cameraSession().stopLiveView();
+            return;
+        }
+        if (!done.exitCode)
+            watch->second.target = target;
+        if (started)
+            started(done);
+    });
+}
+
+void PanelCommands::moveWatches()
+{
+    std::vector<int> moved;
+    for (auto &[id, watch] : watches) {
+        Outcome why;
+        if (!watch.target || targetOf(watch.camera, why) == watch.target)
+            continue;
+        watch.target->cameraSession().stopLiveView();
+        watch.target = nullptr;
+        moved.push_back(id);
+    }
+    for (int id : moved)
+        startWatch(id, {});
+}
+
+void PanelCommands::deliverFrame(CameraSession *session)
+{
+    QByteArray jpeg;
+    quint32 version = 0;
+    if (!session->liveFrame(jpeg, version))
+        return;
+    // A watcher may stop watching while it is given a frame.
+    std::vector<int> ids;
+    for (const auto &[id, watch] : watches)
+        ids.push_back(id);
+    for (int id : ids) {
+        const auto watch = watches.find(id);
+        if (watch == watches.end() || !watch->second.target ||
+            &watch->second.target->cameraSession() != session ||
+            watch->second.target->cameraName() != watch->second.camera)
+            continue;
+        const Frame frame = watch->second.frame;
+        frame(jpeg);
+    }
 }

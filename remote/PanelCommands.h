@@ -18,6 +18,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 class PanelCommands : public QObject, public RemotePanel
 {
@@ -38,6 +39,8 @@ public:
     void removeEventSink(int sink) override;
     void listenToEvents(bool more) override;
     QVector<QJsonObject> currentEvents(const QStringList &cameras) const override;
+    int watchLiveView(const QString &on, Frame frame, Reply started) override;
+    void stopWatching(int watch) override;
     ShowEvents &events() { return show; }
     // Remote moves and preset recalls on a camera on program are refused unless forced.
     void guardProgram(bool guard);
@@ -53,6 +56,18 @@ private:
     void raise();
     void runFrom(const std::shared_ptr<QVector<Command>> &commands, int next, Outcome all,
                  const Reply &reply);
+    // A live view watched: the camera by name, and the target whose session gives it.
+    struct Watch
+    {
+        QString camera;
+        Frame frame;
+        CameraTarget *target = nullptr; // once started
+    };
+    void startWatch(int watch, const Reply &started);
+    // The window took a camera or left one: each watch goes on on the session that now has
+    // its camera.
+    void moveWatches();
+    void deliverFrame(CameraSession *session);
 
     PanelControl &panel;
     ShowEvents show;
@@ -61,4 +76,7 @@ private:
     int lastSink = 0;
     CameraSessions sessions;
     QString windowCamera; // the camera the window last connected
+    std::map<int, Watch> watches;
+    int lastWatch = 0;
+    std::set<CameraSession *> framesFollowed;
 };

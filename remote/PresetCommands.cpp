@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <cmath>
 #include <cstring>
@@ -47,8 +48,16 @@ QJsonObject toJson(int number, const PresetRecord &r)
     return preset;
 }
 
-// One preset of an import file, checked as the commands check what they are given.
-QString fromJson(const QJsonValue &value, int &number, PresetRecord &r)
+// A preset's picture in an export file.
+struct Carried
+{
+    bool given = false;
+    QByteArray jpeg; // empty when what was given is no picture
+};
+
+// One preset of an import file, checked as the commands check what they are given. A picture
+// that cannot be read is not refused here: the preset is kept without it.
+QString fromJson(const QJsonValue &value, int &number, PresetRecord &r, Carried &picture)
 {
     const QJsonObject o = value.toObject();
     const auto whole = [&](const char *key, int low, int high, int32_t &into) {
@@ -82,6 +91,16 @@ QString fromJson(const QJsonValue &value, int &number, PresetRecord &r)
             return QStringLiteral("preset %1: \"%2\" must be a whole number").arg(number).arg(key);
         r.known |= slot.second;
     }
+    if (o.contains("picture")) {
+        picture.given = true;
+        const QString text = o.value("picture").toString();
+        if (text.size() <= PresetCommands::MaxPictureBytes / 3 * 4 + 4) {
+            const auto decoded = QByteArray::fromBase64Encoding(
+                text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+            if (decoded && !decoded.decoded.isEmpty())
+                picture.jpeg = *decoded;
+        }
+    }
     return {};
 }
 
@@ -107,7 +126,16 @@ Outcome exportTo(const QString &path, CameraSession &session, const QString &nam
             if (camera.toObject().value("camera").toString() != name)
                 cameras.append(camera);
     }
-    cameras.append(QJsonObject{{"camera", name}, {"presets", PresetCommands::list(session)}});
+    QJsonArray presets;
+    for (const QJsonValue value : PresetCommands::list(session)) {
+        QJsonObject preset = value.toObject();
+        CameraSession::Picture picture;
+        if (session.readPicture(preset.value("preset").toInt(), picture) == Result::Done &&
+            !picture.jpeg.isEmpty())
+            preset.insert("picture", QString::fromLatin1(picture.jpeg.toBase64()));
+        presets.append(preset);
+    }
+    cameras.append(QJsonObject{{"camera", name}, {"presets", presets}});
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(QJsonDocument(QJsonObject{{"cameras", cameras}}).toJson()) < 0 || !file.commit())
@@ -134,6 +162,7 @@ Outcome importFrom(const QString &path, CameraSession &session, const QString &n
         return Outcome::outOfRange(path + ": no \"cameras\" list");
     // All checked before anything is written: a file with one bad preset changes nothing.
     std::map<int, PresetRecord> presets;
+    std::map<int, Carried> pictures;
     bool found = false;
     for (const QJsonValue camera : cameras.toArray()) {
         if (camera.toObject().value("camera").toString() != name)
@@ -145,9 +174,13 @@ Outcome importFrom(const QString &path, CameraSession &session, const QString &n
         for (const QJsonValue value : list.toArray()) {
             int number = 0;
             PresetRecord r;
-            if (const QString problem = fromJson(value, number, r); !problem.isEmpty())
+            Carried picture;
+            if (const QString problem = fromJson(value, number, r, picture); !problem.isEmpty())
                 return Outcome::outOfRange(path + ": " + problem);
             presets[number] = r;
+            pictures.erase(number);
+            if (picture.given)
+                pictures[number] = picture;
         }
     }
     if (!found)
@@ -158,7 +191,48 @@ Outcome importFrom(const QString &path, CameraSession &session, const QString &n
             return Outcome::failed(
                 QStringLiteral("%1 could not keep preset %2").arg(name).arg(number),
                 Outcome::NotStored);
-    return {};
+    // A damaged picture costs the preset nothing but its picture: the import is done, and
+    // says which it left out.
+    QStringList damaged;
+    for (const auto &[number, picture] : pictures)
+        if (picture.jpeg.isEmpty() || session.writePicture(number, picture.jpeg) != Result::Done) {
+            // Whatever picture the preset had showed another position.
+            session.writePicture(number, {});
+            damaged << QString::number(number);
+        }
+    if (damaged.isEmpty())
+        return {};
+    return {0,
+            {},
+            QStringLiteral("%1: the %2 of preset%3 %4 could not be used; the preset%3 %5 "
+                           "imported without %6")
+                .arg(path, damaged.size() > 1 ? "pictures" : "picture",
+                     damaged.size() > 1 ? "s" : "", damaged.join(", "),
+                     damaged.size() > 1 ? "are" : "is", damaged.size() > 1 ? "them" : "it"),
+            Outcome::Done,
+            {}};
+}
+
+Outcome picture(CameraSession &session, int number)
+{
+    CameraSession::Picture picture;
+    if (session.readPicture(number, picture) != Result::Done)
+        return Outcome::failed(QStringLiteral("the pictures cannot be read"));
+    QJsonObject about{{"preset", number}};
+    if (!picture.problem.isEmpty())
+        about.insert("problem", picture.problem);
+    if (picture.jpeg.isEmpty())
+        return {1,
+                {},
+                QStringLiteral("preset %1 has no picture%2")
+                    .arg(number)
+                    .arg(picture.problem.isEmpty() ? QString() : ": " + picture.problem),
+                Outcome::NotFound,
+                about};
+    about.insert("version", double(picture.version));
+    Outcome found = Outcome::found(about);
+    found.bytes = picture.jpeg;
+    return found;
 }
 
 } // namespace
@@ -179,13 +253,22 @@ int PresetCommands::numberOf(const QString &name, CameraSession &session)
     return loose;
 }
 
-QJsonArray PresetCommands::list(CameraSession &session)
+QJsonArray PresetCommands::list(CameraSession &session, bool pictures)
 {
     QJsonArray presets;
     for (int number = 0; number < Count; ++number) {
         PresetRecord r;
-        if (session.readPreset(number, r) == Result::Done && kept(r))
-            presets.append(toJson(number, r));
+        if (session.readPreset(number, r) != Result::Done || !kept(r))
+            continue;
+        QJsonObject preset = toJson(number, r);
+        CameraSession::Picture picture;
+        if (pictures && session.readPicture(number, picture, false) == Result::Done) {
+            if (picture.version)
+                preset.insert("imageVersion", double(picture.version));
+            if (!picture.problem.isEmpty())
+                preset.insert("imageProblem", picture.problem);
+        }
+        presets.append(preset);
     }
     return presets;
 }
@@ -195,7 +278,9 @@ Outcome PresetCommands::run(const Command &c, CameraSession &session, const QStr
 {
     number = c.number;
     const bool byName = c.kind == Command::Preset || c.kind == Command::Store ||
-                        c.kind == Command::Clear || c.kind == Command::NamePreset;
+                        c.kind == Command::Clear || c.kind == Command::NamePreset ||
+                        c.kind == Command::RetakePicture || c.kind == Command::PresetPicture ||
+                        c.kind == Command::PresetSpeed;
     if (byName && !c.text.isEmpty()) {
         number = numberOf(c.text, session);
         if (number < 0)
@@ -253,8 +338,23 @@ Outcome PresetCommands::run(const Command &c, CameraSession &session, const QStr
         return Outcome::failed(
             QStringLiteral("%1 could not clear preset %2").arg(camera).arg(number),
             Outcome::NotStored);
+    case Command::PresetSpeed:
+        if (session.readPreset(number, r) != Result::Done)
+            return Outcome::failed(camera + " cannot keep a preset's speed", Outcome::Unsupported);
+        r.speed = c.speed;
+        break;
+    case Command::RetakePicture:
+        // What the camera sees now becomes the picture: of a preset it holds, never of none.
+        if (session.readPreset(number, r) == Result::Done && !r.stored)
+            return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(number),
+                                   Outcome::NotFound);
+        if (session.retakePicture(number) != Result::Done)
+            return Outcome::failed(camera + " cannot take pictures", Outcome::Unsupported);
+        return {};
+    case Command::PresetPicture:
+        return picture(session, number);
     case Command::ListPresets:
-        return Outcome::found(list(session));
+        return Outcome::found(list(session, true));
     case Command::ExportPresets:
         return exportTo(c.text, session, camera);
     case Command::ImportPresets:

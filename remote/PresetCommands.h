@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The commands of a camera's presets beyond the keypad's: recall at a speed or over a time,
-// names, the list of what is kept, and export and import. A target hands them here once the
+// names and speeds, pictures, the list of what is kept, and export and import (pictures
+// included). A target hands them here once the
 // camera is ready and can keep presets.
 #pragma once
 
@@ -21,6 +22,9 @@ public:
                        int &number);
     // The number of the preset named `name` (any case), -1 when none is.
     static int numberOf(const QString &name, CameraSession &session);
-    // Every preset kept, as GET /api/presets and the export file list them.
-    static QJsonArray list(CameraSession &session);
+    // Every preset kept, as GET /api/presets and the export file list them; with `pictures`,
+    // each with its picture's version ("imageVersion") or why it has none ("imageProblem").
+    static QJsonArray list(CameraSession &session, bool pictures = false);
+    // The largest picture an import takes (what the library keeps is far smaller).
+    static constexpr int MaxPictureBytes = 2 * 1024 * 1024;
 };

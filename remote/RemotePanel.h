@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// What the HTTP API and the OSC endpoint ask of the running panel (PanelCommands gives it).
-// Each lives in a module of its own and sees the panel through this interface alone.
+// What the HTTP API, the OSC endpoint and the preset board ask of the running panel
+// (PanelCommands gives it). Each lives in a module of its own and sees the panel through this
+// interface alone.
 #pragma once
 
 #include "Command.h"
 
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -41,4 +43,12 @@ public:
     virtual void listenToEvents(bool more) = 0;
     // What a new listener is told first: a "state" event per camera.
     virtual QVector<QJsonObject> currentEvents(const QStringList &cameras) const = 0;
+
+    // Live view of camera `on` for as long as it is watched: `frame` gets each new frame (a
+    // JPEG) on this thread, `started` once whether the camera gives one, as a command's
+    // outcome. The watch follows the camera by its name, whichever session drives it. Returns
+    // the number to stop watching with.
+    using Frame = std::function<void(const QByteArray &jpeg)>;
+    virtual int watchLiveView(const QString &on, Frame frame, Reply started) = 0;
+    virtual void stopWatching(int watch) = 0;
 };

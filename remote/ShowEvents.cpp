@@ -33,6 +33,11 @@ void ShowEvents::follow(CameraSession &session, std::function<QString()> name)
     });
     connect(s, &CameraSession::positionRead, this,
             [this, name](int pan, int tilt) { position(name(), pan, tilt); });
+    connect(s, &CameraSession::presetPictureChanged, this, [this, s, name](int preset) {
+        CameraSession::Picture kept;
+        if (s->readPicture(preset, kept, false) == CameraSession::Result::Done)
+            picture(name(), preset, kept.version, kept.problem);
+    });
 }
 
 QJsonObject ShowEvents::imageOf(const CameraSession &session)
@@ -108,14 +113,28 @@ void ShowEvents::sendPosition(const QString &camera)
 }
 
 void ShowEvents::preset(const QString &camera, const QString &action, int preset, const QString &by,
-                        const QString &name)
+                        const QString &name, int speed)
 {
     if (action == "recalled")
         cameras[camera].lastPreset = preset;
     QJsonObject fields{{"action", action}, {"preset", preset}, {"by", by}};
     if (action == "named")
         fields.insert("name", name);
+    if (action == "speed")
+        fields.insert("speed", speed);
     emitEvent(camera, "preset", fields);
+}
+
+void ShowEvents::picture(const QString &camera, int preset, quint32 version, const QString &problem)
+{
+    if (camera.isEmpty())
+        return;
+    QJsonObject fields{{"preset", preset}};
+    if (version)
+        fields.insert("version", double(version));
+    if (!problem.isEmpty())
+        fields.insert("problem", problem);
+    emitEvent(camera, "picture", fields);
 }
 
 void ShowEvents::image(const QString &camera, const QJsonObject &values)

@@ -36,9 +36,13 @@ public:
     void moving(const QString &camera, const QString &what, bool moving, const QString &by);
     // At most PositionsPerSecond per camera; the last of a burst is told when its turn comes.
     void position(const QString &camera, int pan, int tilt);
-    // `action`: "recalled", "arrived" (a glide's end), "stored", "cleared" or "named".
+    // `action`: "recalled", "arrived" (a glide's end), "stored", "cleared", "named" (with
+    // `name`) or "speed" (with `speed`, 0 none).
     void preset(const QString &camera, const QString &action, int preset, const QString &by,
-                const QString &name = {});
+                const QString &name = {}, int speed = 0);
+    // A preset's picture is there (`version`, as its ETag says it), gone (0), or could not be
+    // taken (`problem`).
+    void picture(const QString &camera, int preset, quint32 version, const QString &problem);
     void image(const QString &camera, const QJsonObject &values);
     void tally(const QString &camera, int state);
 
