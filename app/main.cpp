@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "BoardMenu.h"
+#include "BoardModule.h"
 #include "CommandLine.h"
 #include "ControllerModule.h"
 #include "DisplayServer.h"
@@ -77,6 +79,8 @@ int main(int argc, char *argv[])
             if (!line.httpToken.isEmpty())
                 handed << "--http-token" << line.httpToken;
         }
+        if (line.board)
+            handed << "--board";
         if (line.commands.isEmpty() && (line.oscPort || line.guardProgram) && !line.httpPort)
             return report(Outcome::failed(QStringLiteral("a panel runs already; %1 is taken by "
                                                          "a panel as it starts")
@@ -123,10 +127,18 @@ int main(int argc, char *argv[])
                 gamepad.inputDeviceChanged(true);
         });
         HttpModule http(panel);
-        instance.serve([&panel, &http](const QStringList &handed, InstanceServer::Reply reply) {
+        // The board's code loads when it is first shown.
+        BoardModule board(panel);
+        const BoardMenu boardMenu(window, [&board] { board.open(); });
+        instance.serve([&panel, &http, &board](const QStringList &handed,
+                                               InstanceServer::Reply reply) {
             const CommandLine asked = CommandLine::parse(handed);
-            if (asked.error.isEmpty() && asked.httpPort) {
-                const QString why = http.start(asked.httpAddress, asked.httpPort, asked.httpToken);
+            if (asked.error.isEmpty() && (asked.httpPort || asked.board)) {
+                QString why = asked.httpPort
+                                  ? http.start(asked.httpAddress, asked.httpPort, asked.httpToken)
+                                  : QString();
+                if (asked.board && !board.open() && why.isEmpty())
+                    why = QStringLiteral("the preset board cannot be shown");
                 reply(why.isEmpty() ? Outcome{} : Outcome::failed(why));
                 return;
             }
@@ -137,6 +149,8 @@ int main(int argc, char *argv[])
             if (!why.isEmpty() && !http.unavailable()) // a missing module is said already
                 return report(Outcome::failed(why));
         }
+        if (line.board)
+            board.open();
         OscModule osc(panel);
         if (line.oscPort) {
             const QString why =
