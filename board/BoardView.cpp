@@ -6,8 +6,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 
-BoardView::BoardView(BoardModel &presets, BoardDelegate &tiles, QWidget *parent)
-    : QListView(parent), model(presets), delegate(tiles)
+BoardView::BoardView(BoardModel &presets, BoardDelegate &delegate, QWidget *parent)
+    : QListView(parent), kept(presets), tiles(delegate)
 {
     setViewMode(QListView::IconMode);
     setMovement(QListView::Static);
@@ -17,8 +17,8 @@ BoardView::BoardView(BoardModel &presets, BoardDelegate &tiles, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
-    setItemDelegate(&delegate);
-    setModel(&model);
+    setItemDelegate(&tiles);
+    setModel(&kept);
     updateGrid();
     connect(this, &QListView::clicked, this, &BoardView::askRecall);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -27,10 +27,10 @@ BoardView::BoardView(BoardModel &presets, BoardDelegate &tiles, QWidget *parent)
                     lastPreset = now.data(BoardModel::PresetRole).toInt();
             });
     // Read again, the presets keep the keyboard where it was (the view's own reset runs first).
-    connect(&model, &QAbstractItemModel::modelReset, this, [this] {
-        QModelIndex again = model.indexOf(lastPreset);
+    connect(&kept, &QAbstractItemModel::modelReset, this, [this] {
+        QModelIndex again = kept.indexOf(lastPreset);
         if (!again.isValid())
-            again = model.index(model.hasLive() ? 1 : 0); // the first preset, not the live view
+            again = kept.index(kept.hasLive() ? 1 : 0); // the first preset, not the live view
         if (again.isValid())
             selectionModel()->setCurrentIndex(again, QItemSelectionModel::ClearAndSelect);
     });
@@ -45,18 +45,18 @@ int BoardView::currentPreset() const
 void BoardView::updateGrid()
 {
     QStyleOptionViewItem option = viewOptions();
-    const QSize tile = delegate.sizeHint(option, {});
+    const QSize tile = tiles.sizeHint(option, {});
     const int gap = std::max(4, fontMetrics().height() / 3);
     setSpacing(0);
     setGridSize(tile + QSize(gap, gap));
-    model.setPictureSize(delegate.pictureSize());
-    model.setColumns(std::max(1, viewport()->width() / gridSize().width()));
+    kept.setPictureSize(tiles.pictureSize());
+    kept.setColumns(std::max(1, viewport()->width() / gridSize().width()));
 }
 
 void BoardView::resizeEvent(QResizeEvent *event)
 {
     QListView::resizeEvent(event);
-    model.setColumns(std::max(1, viewport()->width() / gridSize().width()));
+    kept.setColumns(std::max(1, viewport()->width() / gridSize().width()));
 }
 
 void BoardView::askRecall(const QModelIndex &tile)

@@ -15,9 +15,9 @@ class BoardView : public QListView
     Q_OBJECT
 
 public:
-    BoardView(BoardModel &model, BoardDelegate &delegate, QWidget *parent = nullptr);
+    BoardView(BoardModel &presets, BoardDelegate &tiles, QWidget *parent = nullptr);
 
-    BoardModel &presets() const { return model; }
+    BoardModel &presets() const { return kept; }
     // The preset of the tile with the keyboard; -1 for none or the live tile.
     int currentPreset() const;
     // Tiles follow the delegate's size: after it changed.
@@ -36,7 +36,7 @@ private:
     void askMenu(const QModelIndex &tile, const QPoint &globalAt);
     void askRecall(const QModelIndex &tile);
 
-    BoardModel &model;
-    BoardDelegate &delegate;
+    BoardModel &kept;
+    BoardDelegate &tiles;
     int lastPreset = -2; // the tile with the keyboard, by preset, to find it after a reset
 };

@@ -7,6 +7,7 @@
 #include "TraceFile.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -26,6 +27,7 @@ private slots:
     void withoutACamera();
     void withoutADevice();
     void reportsReachItsSignals();
+    void picturesAndLiveView();
 };
 
 void tst_CameraSession::operations_data()
@@ -144,6 +146,48 @@ void tst_CameraSession::reportsReachItsSignals()
     cameras.plug("a.cam", "brightness=0,255,1,128,42,1\n");
     QTRY_VERIFY(image.count() >= 1);
     QCOMPARE(session.copied(ImageControl::Brightness).current, 42);
+}
+
+void tst_CameraSession::picturesAndLiveView()
+{
+    QTemporaryDir config; // no picture of an earlier run
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=Hall\n");
+    cameras.plug("b.cam", "name=Stage\n");
+    TraceFile trace;
+    CameraSession session(BaseDevice::CreateDevice(DEVICE_USB));
+    QVERIFY(session.connectTo(0));
+    QSignalSpy pictures(&session, &CameraSession::presetPictureChanged);
+    QSignalSpy reported(&session, &CameraSession::picturesReported);
+    QCOMPARE(session.store(3), Result::Done);
+    QTRY_COMPARE(pictures.count(), 1);
+    QCOMPARE(pictures.first().first().toInt(), 3);
+    CameraSession::Picture kept;
+    QCOMPARE(session.readPicture(3, kept), Result::Done);
+    QVERIFY(kept.version != 0 && kept.jpeg.startsWith("\xff\xd8"));
+    // Taken again from where it was: reported, but the same picture, so no change.
+    const int before = reported.count();
+    QCOMPARE(session.retakePicture(3), Result::Done);
+    QTRY_VERIFY(reported.count() > before);
+    QCOMPARE(pictures.count(), 1);
+
+    // Two viewers share one live view; the last to stop ends it, and a camera connected
+    // meanwhile gives it too.
+    trace.take();
+    QSignalSpy frames(&session, &CameraSession::liveFrameChanged);
+    QCOMPARE(session.startLiveView(), Result::Done);
+    QCOMPARE(session.startLiveView(), Result::Done);
+    QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 2, 3000);
+    QByteArray frame;
+    quint32 version = 0;
+    QVERIFY(session.liveFrame(frame, version) && version != 0);
+    session.stopLiveView();
+    QVERIFY(session.connectTo(1));
+    session.stopLiveView();
+    QCOMPARE(session.liveViewers(), 0);
+    QCOMPARE(trace.take().filter("LiveView"),
+             (QStringList{"StartLiveView", "StartLiveView", "StopLiveView"}));
 }
 
 QTEST_MAIN(tst_CameraSession)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The real program opens its game-controller module only when udev reports a joystick or
-// game controller, its HTTP module only when the API is asked for and its OSC module only
-// with --osc; until then none of them, nor SDL, libmicrohttpd, liblo or Qt Network, is mapped. A
+// game controller, its HTTP module only when the API is asked for, its OSC module only
+// with --osc and its board only when it is shown; until then none of them, nor SDL,
+// libmicrohttpd, liblo or Qt Network, is mapped. A
 // module that is missing, not a library or from another build is said once on stderr, and the rest
 // of the panel works.
 #include "FakeUdev.h"
@@ -133,6 +134,7 @@ private slots:
     void controllerModuleWaitsForAJoystick();
     void httpModuleWaitsForTheOption();
     void oscModuleWaitsForTheOption();
+    void boardModuleWaitsForTheBoard();
     void unusableModule_data();
     void unusableModule();
 };
@@ -200,6 +202,15 @@ void tst_Modules::oscModuleWaitsForTheOption()
     QVERIFY2(!panel.err().contains("cannot"), qPrintable(panel.err()));
 }
 
+void tst_Modules::boardModuleWaitsForTheBoard()
+{
+    Panel panel;
+    QVERIFY(panel.start());
+    QVERIFY(!panel.maps("libptz-board.so"));
+    QCOMPARE(panel.handOver({"--board"}).first, 0);
+    QVERIFY(panel.maps("libptz-board.so"));
+}
+
 void tst_Modules::unusableModule_data()
 {
     QTest::addColumn<QByteArray>("contents"); // of both module files; empty: none there
@@ -221,14 +232,15 @@ void tst_Modules::unusableModule()
     const QString program = dir.filePath("bin/ptz-panel");
     QVERIFY(QDir(dir.path()).mkdir("bin"));
     QVERIFY(QFile::copy(QStringLiteral(PTZ_PANEL_PATH), program));
-    for (const char *module : {"gamepad", "http", "osc"}) {
+    for (const char *module : {"gamepad", "http", "osc", "board"}) {
         QFile file(dir.filePath(QStringLiteral("bin/libptz-%1.so").arg(module)));
         QVERIFY(contents.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(contents)));
     }
 
     Panel panel(program);
     const int port = freePort(), osc = freeUdpPort();
-    QVERIFY(panel.start({"--http", QString::number(port), "--osc", QString::number(osc)}));
+    QVERIFY(panel.start(
+        {"--http", QString::number(port), "--osc", QString::number(osc), "--board"}));
     QString why;
     for (int i = 0; i < 2; ++i) {
         QVERIFY2(FakeUdev::announceInput("add", "JOYSTICK", why), qPrintable(why));
@@ -237,6 +249,7 @@ void tst_Modules::unusableModule()
     const auto again = panel.handOver({"--http", QString::number(freePort())});
     QCOMPARE(again.first, 1);
     QVERIFY2(again.second.contains("HTTP API cannot be served"), qPrintable(again.second));
+    QCOMPARE(panel.handOver({"--board"}).first, 1);
 
     // The rest works: a command handed over reaches the camera.
     QTRY_VERIFY(TraceFile::startedUp(panel.trace.path()));
@@ -250,7 +263,8 @@ void tst_Modules::unusableModule()
     QCOMPARE(err.count("the HTTP API cannot be served"), 1);
     QCOMPARE(err.count("game controllers cannot be read"), 1);
     QCOMPARE(err.count("OSC messages cannot be taken"), 1);
-    for (const char *module : {"gamepad", "http", "osc"})
+    QCOMPARE(err.count("the preset board cannot be shown"), 1);
+    for (const char *module : {"gamepad", "http", "osc", "board"})
         QVERIFY2(err.contains(said.arg(module)), qPrintable(err));
     QVERIFY(!panel.maps("libSDL2") && !panel.maps("libmicrohttpd") && !panel.maps("liblo.so"));
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Every text the panels ask to translate has a translation in every language shipped, and
-// every caption fits its widget at 96 dpi, the toggled ones too (Japanese and Chinese where a
-// CJK font is installed).
+// Every text the panels and the board ask to translate has a translation in every language
+// shipped, and every caption fits its widget at 96 dpi, the toggled ones too (Japanese and
+// Chinese where a CJK font is installed).
 #include "PanelAccess.h"
 #include "Translations.h"
 #include "WinLeft.h"
@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QSet>
@@ -126,6 +127,24 @@ void tst_Translations::initTestCase()
     });
     QCoreApplication::removeTranslator(&recorder);
     texts = recorder.asked;
+    // The board lives in a module of its own: its texts are read from its sources, each in
+    // the context of its file's class.
+    const QRegularExpression call(R"re(\btr\(((?:\s*"(?:[^"\\]|\\.)*")+))re");
+    const QRegularExpression piece(R"re("((?:[^"\\]|\\.)*)")re");
+    int boardTexts = 0;
+    for (const QFileInfo &source : QDir(PTZ_SOURCE_DIR "/board").entryInfoList({"*.cpp"})) {
+        QFile file(source.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString code = QString::fromUtf8(file.readAll());
+        for (auto found = call.globalMatch(code); found.hasNext(); ++boardTexts) {
+            QString text;
+            for (auto part = piece.globalMatch(found.next().captured(1)); part.hasNext();)
+                text += part.next().captured(1);
+            text.replace("\\\"", "\"").replace("\\n", "\n");
+            texts.insert(QStringList{source.baseName(), text, ""}.join(Separator));
+        }
+    }
+    QVERIFY(boardTexts > 30);
     QVERIFY(texts.size() > 100);
     QVERIFY(texts.contains(QStringList{"WinLeft", "NIGHT", ""}.join(Separator)));
     QCOMPARE(Translations::languages().size(), 9);

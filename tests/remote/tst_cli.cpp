@@ -153,6 +153,17 @@ void tst_Cli::withoutAPanel_data()
                                             << 1 << "" << QStringList{} << "Hall has no tally lamp";
     QTest::newRow("an unknown tally")
         << QStringList{"--tally", "red"} << 2 << "" << QStringList{} << "--tally needs off";
+    // Without a panel the command waits for the picture, which would be lost with the camera
+    // closed at once.
+    QTest::newRow("a picture taken again")
+        << QStringList{"--store", "2", "--retake-picture", "2"} << 0 << ""
+        << QStringList{"SetPreset 2", "RetakePresetPicture 2"} << "";
+    QTest::newRow("the picture of a preset not stored")
+        << QStringList{"--retake-picture", "7"} << 1 << "" << QStringList{}
+        << "preset 7 is not stored";
+    QTest::newRow("the board among commands")
+        << QStringList{"--board", "--home"} << 2 << "" << QStringList{}
+        << "--board shows the panel's preset board";
     QTest::newRow("a panel's option among commands")
         << QStringList{"--osc", "9000", "--home"} << 2 << "" << QStringList{}
         << "--osc is for starting the panel";
@@ -315,6 +326,25 @@ void tst_Cli::presetsExportedAndImported()
     run = ptzPanel({"--import-presets", file, "--list-presets"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QString("3 stored 40,10,0 5 Pulpit\n"));
+    QCOMPARE(run.err, QString());
+
+    // The picture goes with the preset; one that cannot be used is left out, and said: the
+    // preset is there, as asked.
+    QFile exported(file);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(exported.readAll());
+    QVERIFY(text.contains(QRegularExpression(R"("picture": "/9j/)"))); // a JPEG's first bytes
+    QFile damaged(dir.filePath("damaged.json"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(text.replace(QRegularExpression(R"("picture": "[^"]*")"), R"("picture": "AAAA")")
+                      .toUtf8());
+    damaged.close();
+    run = ptzPanel({"--import-presets", damaged.fileName(), "--list-presets"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QString("3 stored 40,10,0 5 Pulpit\n"));
+    QVERIFY2(run.err.contains("the picture of preset 3 could not be used; the preset is imported "
+                              "without it"),
+             qPrintable(run.err));
 
     // A file that does not parse says where, and changes nothing.
     QFile broken(dir.filePath("broken.json"));

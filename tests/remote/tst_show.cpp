@@ -122,6 +122,7 @@ private slots:
     void deadManPerCamera();
     void eventsInOrderAndAtOnce();
     void presetsNamedAndArrived();
+    void presetPictures();
     void streamLimitAndSlowReaders();
     void tallyAndTheGuard();
     void viscaTallyLamp();
@@ -141,10 +142,13 @@ private:
     std::unique_ptr<OscServer> osc;
     QNetworkAccessManager network;
     int port = 0;
+    std::unique_ptr<QTemporaryDir> config;
 };
 
 void tst_Show::init()
 {
+    config = std::make_unique<QTemporaryDir>(); // no pictures of an earlier run
+    qputenv("XDG_CONFIG_HOME", config->path().toLocal8Bit());
     h = std::make_unique<PanelHarness>(std::initializer_list<std::pair<QString, QByteArray>>{
         {"a.cam", "name=Alpha\n"}, {"b.cam", "name=Beta\n"}});
     QVERIFY(h->start());
@@ -274,8 +278,9 @@ void tst_Show::eventsInOrderAndAtOnce()
         {"/api/stop", R"({"camera": "Alpha"})"},
         {"/api/image", R"({"camera": "Beta", "contrast": 90})"},
     };
-    const QStringList expected = {"Beta tally",   "Beta connected", "Beta preset", "Beta preset",
-                                  "Alpha moving", "Alpha moving",   "Beta image"};
+    const QStringList expected = {"Beta tally",   "Beta connected", "Beta preset",
+                                  "Beta picture", "Beta preset",    "Alpha moving",
+                                  "Alpha moving", "Beta image"};
     // When each left the panel, to the millisecond.
     QList<qint64> emitted;
     QObject listening;
@@ -287,6 +292,9 @@ void tst_Show::eventsInOrderAndAtOnce()
         QVERIFY2(
             events.waitFor([&](const QJsonObject &) { return events.events.size() > before; }) >= 0,
             path.constData());
+        if (path == "/api/preset/store") // its picture follows once the camera stands still
+            QVERIFY(events.waitFor([](const QJsonObject &e) { return is(e, "picture", "Beta"); }) >=
+                    0);
     }
     QTest::qWait(100);
     QCOMPARE(emitted.size(), expected.size());
@@ -299,7 +307,7 @@ void tst_Show::eventsInOrderAndAtOnce()
     QCOMPARE(seen, expected);
     QCOMPARE(events.events[2]["state"].toString(), QString("preview"));
     QCOMPARE(events.events[4]["action"].toString(), QString("stored"));
-    QCOMPARE(events.events[5]["action"].toString(), QString("recalled"));
+    QCOMPARE(events.events[6]["action"].toString(), QString("recalled"));
     QCOMPARE(events.events.last()["image"].toObject()["contrast"].toInt(), 90);
     qInfo("slowest event: %lld ms from the change to its reader", worst);
     QVERIFY(worst < 20);
@@ -332,6 +340,65 @@ void tst_Show::presetsNamedAndArrived()
     const int recalled = events.waitFor(preset("recalled"));
     QVERIFY(recalled > named);
     QVERIFY(events.waitFor(preset("arrived"), 3000) > recalled);
+}
+
+void tst_Show::presetPictures()
+{
+    EventReader events(port);
+    QVERIFY(events.waitFor([](const QJsonObject &e) { return is(e, "state", "Beta"); }) >= 0);
+    QCOMPARE(call("POST", "/api/preset/store", R"({"camera": "Beta", "preset": 4})").status, 200);
+    const int taken = events.waitFor([](const QJsonObject &e) {
+        return is(e, "picture", "Beta") && e["preset"] == 4 && e.contains("version");
+    });
+    QVERIFY(taken >= 0);
+    const QByteArray etag =
+        '"' + QByteArray::number(qint64(events.events[taken]["version"].toDouble())) + '"';
+
+    // As a button's picture is fetched, and fetched again only when it changed.
+    struct Picture
+    {
+        int status;
+        QByteArray type, etag, body;
+    };
+    const auto get = [&](const QString &path, const QByteArray &ifNoneMatch = {}) {
+        QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path)));
+        if (!ifNoneMatch.isEmpty())
+            request.setRawHeader("If-None-Match", ifNoneMatch);
+        QNetworkReply *reply = network.get(request);
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        finished.wait(5000);
+        reply->deleteLater();
+        return Picture{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                       reply->rawHeader("Content-Type"), reply->rawHeader("ETag"),
+                       reply->readAll()};
+    };
+    const Picture picture = get("/api/presets/4/image?camera=Beta");
+    QCOMPARE(picture.status, 200);
+    QCOMPARE(picture.type, QByteArray("image/jpeg"));
+    QCOMPARE(picture.etag, etag);
+    QVERIFY(picture.body.startsWith("\xff\xd8"));
+    QCOMPARE(get("/api/presets/4/image?camera=Beta", etag).status, 304);
+    QCOMPARE(get("/api/presets/4/image?camera=Beta", "\"1\", W/" + etag).status, 304);
+    QCOMPARE(get("/api/presets/4/image?camera=Beta", "\"1\"").status, 200);
+    QCOMPARE(get("/api/presets/5/image?camera=Beta").status, 404);
+    QCOMPARE(get("/api/presets/4/image").status, 404); // the window's camera has none
+    const QJsonArray listed =
+        call("GET", "/api/presets?camera=Beta").body.value("presets").toArray();
+    QCOMPARE(listed.first()["image"].toString(), QString("/api/presets/4/image?camera=Beta"));
+
+    h->trace.take();
+    QCOMPARE(call("POST", "/api/preset/retake", R"({"camera": "Beta", "preset": 4})").status,
+             200);
+    QCOMPARE(call("POST", "/api/preset/retake", R"({"camera": "Beta", "preset": 9})").status,
+             404);
+    QCOMPARE(h->trace.take(), QStringList{"RetakePresetPicture 4"});
+    if (QStandardPaths::findExecutable("oscsend").isEmpty())
+        return;
+    osc = std::make_unique<OscServer>(*panel);
+    QVERIFY(osc->start("127.0.0.1", freePort(), {}, {}).isEmpty());
+    QVERIFY(oscsend({"/ptz/Beta/retake", "i", "4"}));
+    QTest::qWait(500); qWarning() << "dropped" << osc->dropped() << h->trace.peek();
+    QTRY_COMPARE(h->trace.take(), QStringList{"RetakePresetPicture 4"});
 }
 
 void tst_Show::streamLimitAndSlowReaders()
@@ -431,6 +498,7 @@ void tst_Show::oscFromOscsend_data()
     QTest::addColumn<QStringList>("message"); // after host and port
     QTest::addColumn<QStringList>("sent");    // nothing: dropped
     QTest::newRow("preset") << QStringList{"/ptz/store", "i", "3"} << QStringList{"SetPreset 3"};
+
     QTest::newRow("home on the window's camera by name")
         << QStringList{"/ptz/Alpha/home"} << QStringList{"Home"};
     QTest::newRow("tally") << QStringList{"/ptz/tally", "s", "preview"}
