@@ -110,6 +110,7 @@ bool CameraSession::connectTo(int index, bool shutMenu)
             device->MenuOff();
         copyImage();
     }
+    takeHealth();
     emit connectionChanged(open);
     return open;
 }
@@ -121,6 +122,7 @@ void CameraSession::disconnect()
         device->Close();
     open = false;
     present = false;
+    takeHealth();
     emit connectionChanged(false);
 }
 
@@ -151,9 +153,21 @@ void CameraSession::takeChanges()
     }
     if (changes & CHANGED_CAPABILITIES)
         emit capabilitiesChanged();
+    if (changes & (CHANGED_HEALTH | CHANGED_CAPABILITIES))
+        takeHealth();
     int32_t pan = 0, tilt = 0;
     if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt))
         emit positionRead(pan, tilt);
+}
+
+void CameraSession::takeHealth()
+{
+    const int now = device && open ? device->Health() : -1;
+    if (now == healthState)
+        return;
+    healthState = now;
+    healthChangedAt = QDateTime::currentDateTime();
+    emit healthChanged(now);
 }
 
 void CameraSession::copyImage()

@@ -11,6 +11,7 @@
 #include "ImageControl.h"
 #include "PresetGlide.h"
 
+#include <QDateTime>
 #include <QObject>
 
 #include <array>
@@ -61,6 +62,9 @@ public:
     bool lastPosition(int &pan, int &tilt) const;
     // The show's tally of this camera (0 off, 1 preview, 2 program).
     int tally() const { return tallyState; }
+    // How the open camera answers (HEALTH_...), and since when; -1 while none is open.
+    int health() const { return healthState; }
+    QDateTime healthSince() const { return healthChangedAt; }
 
     // ---- Connection ----
     // Connects camera `index` of the last enumeration; the previous one closes first. The
@@ -143,11 +147,14 @@ signals:
     void modesChanged();
     void presetChanged(int preset);
     void tallyChanged(int state);
+    // The camera answers otherwise (HEALTH_...; -1: none is open).
+    void healthChanged(int state);
 
 private:
     static void changed(void *context, uint32_t changes);
     void takeChanges();
     void copyImage();
+    void takeHealth();
     template <typename Send> Result ask(Send send);
 
     BaseDevice *const device;
@@ -164,5 +171,7 @@ private:
     int whiteBalanceAutomatic = -1;
     int flicker = -1;
     int tallyState = 0;
+    int healthState = -1;
+    QDateTime healthChangedAt;
     PresetGlide glide;
 };

@@ -49,6 +49,23 @@ CameraTarget *CameraSessions::of(const QString &name)
     return sessions.emplace(name, std::move(entry)).first->second.target.get();
 }
 
+CameraSession *CameraSessions::existing(const QString &name) const
+{
+    const auto found = sessions.find(name);
+    return found == sessions.end() ? nullptr : found->second.session.get();
+}
+
+void CameraSessions::watch(const QString &name)
+{
+    if (!of(name))
+        return;
+    CameraSession &session = *sessions.at(name).session;
+    const int index = int(names().indexOf(name));
+    // Watching is not acting: the camera's menu stays as it is.
+    if (!session.isOpen() && index >= 0)
+        session.connectTo(index, false);
+}
+
 void CameraSessions::release(const QString &name)
 {
     const auto found = sessions.find(name);

@@ -22,6 +22,10 @@ public:
     // The target of camera `name`, its session made when first asked; nullptr when the
     // library cannot give another device.
     CameraTarget *of(const QString &name);
+    // The session of camera `name`, nullptr while it has none.
+    CameraSession *existing(const QString &name) const;
+    // Keeps camera `name` open, so that how it answers is known while no command goes to it.
+    void watch(const QString &name);
     void guardProgram(bool guard);
     // The window now shows `name`: its own session lets the camera go, so that one device
     // drives it. A later request opens it again should the window leave it.

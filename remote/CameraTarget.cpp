@@ -138,6 +138,13 @@ void CameraTarget::run(const Command &c, Reply reply)
             return;
         }
     }
+    // A camera known not to answer, or that refused its password, is not waited for.
+    if (session.health() == HEALTH_NOT_ANSWERING || session.health() == HEALTH_REFUSED) {
+        reply(Outcome::failed(name() + (session.health() == HEALTH_REFUSED
+                                            ? QStringLiteral(" refused its user and password")
+                                            : QStringLiteral(" does not answer"))));
+        return;
+    }
     // A camera just opened may not have told what it can do yet: its commands wait for it,
     // in order, and nobody else does.
     if (!waiting.empty() || !canRun(c)) {
@@ -322,6 +329,10 @@ Outcome CameraTarget::setImage(const Command &c)
     if (index < 0)
         return Outcome::misused("no image control " + c.text);
     const auto control = ImageControl::Id(index);
+    // What the camera lacks, refused or never told is not offered, whatever asks for it.
+    if (session.record(ImageControl::of(control).record).available != 1)
+        return Outcome::failed(QStringLiteral("%1 does not offer %2").arg(name(), c.text),
+                               Outcome::Unsupported);
     const CameraSession::Copy &copy = session.copied(control);
     if (c.number < copy.minimum || c.number > copy.maximum)
         return Outcome::failed(QStringLiteral("%1 goes from %2 to %3 on %4")
@@ -448,6 +459,8 @@ QJsonObject CameraTarget::state(int index) const
         {"flicker", Command::flickerStates().value(std::max(0, session.flickerMode()))},
         {"tally", Command::tallyStates().value(events.tallyOf(name()))},
     };
+    if (session.health() >= 0)
+        state.insert("health", Command::healthStates().value(session.health()));
     int pan = 0, tilt = 0;
     if (connected && (session.capabilities() & CAP_POSITION) && session.lastPosition(pan, tilt))
         state.insert("position", QJsonObject{{"pan", pan}, {"tilt", tilt}});

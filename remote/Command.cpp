@@ -40,6 +40,12 @@ const QStringList &Command::switchStates()
     return names;
 }
 
+const QStringList &Command::healthStates()
+{
+    static const QStringList names = {"answering", "slow", "not answering", "refused", "busy"};
+    return names;
+}
+
 int Command::indexOf(const QStringList &names, const QString &name)
 {
     return name.isEmpty() ? -1 : int(names.indexOf(name));

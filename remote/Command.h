@@ -80,6 +80,8 @@ struct Command
     static const QStringList &flickerStates();  // what a camera may be in: also "auto"
     static const QStringList &tallyStates();
     static const QStringList &switchStates(); // "off", "on"
+    // How a camera answers, in HEALTH_...'s order.
+    static const QStringList &healthStates();
     // The index of `name` in `names`, -1 when it is none of them (nor empty).
     static int indexOf(const QStringList &names, const QString &name);
     // The joystick key of a direction name ("up-left" ...), -1 when there is none.

@@ -496,10 +496,13 @@ QString CommandLine::print(const Command &c, const Outcome &outcome)
     QString lines;
     switch (c.kind) {
     case Command::List:
+        // How each camera answers, where the panel knows it, after a tab: names have none.
         for (const QJsonValue camera : outcome.data.toArray())
-            lines += QStringLiteral("%1 %2\n")
+            lines += QStringLiteral("%1 %2%3\n")
                          .arg(camera["index"].toInt())
-                         .arg(camera["name"].toString());
+                         .arg(printable(camera["name"].toString()),
+                              camera["health"].isString() ? '\t' + camera["health"].toString()
+                                                          : QString());
         break;
     case Command::GetPosition:
         if (outcome.data.isObject())
@@ -517,7 +520,7 @@ QString CommandLine::print(const Command &c, const Outcome &outcome)
                          .arg(preset["preset"].toInt())
                          .arg(preset["stored"].toBool() ? "stored" : "empty")
                          .arg(axis("pan"), axis("tilt"), axis("zoom"), axis("speed"))
-                         .arg(preset["name"].toString());
+                         .arg(printable(preset["name"].toString()));
         }
         break;
     default:
@@ -531,7 +534,7 @@ QString CommandLine::printable(const QString &text, bool lines)
     QString shown;
     shown.reserve(text.size());
     for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control || (lines && c == '\n'))
+        if (c.category() != QChar::Other_Control || (lines && (c == '\n' || c == '\t')))
             shown += c;
         else
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));

@@ -12,9 +12,11 @@
 #include "RemotePanel.h"
 #include "ShowEvents.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -42,8 +44,16 @@ public:
     // Remote moves and preset recalls on a camera on program are refused unless forced.
     void guardProgram(bool guard);
 
+    // How long after the window's camera the network cameras it does not show are opened.
+    static constexpr int WatchDelayMs = 2000;
+
 private:
     QString windowCameraName() const;
+    // How camera `name` answers (HEALTH_...), and since when; -1 while not known.
+    int healthOf(const QString &name, QDateTime *since = nullptr) const;
+    // Every network camera the window does not show is kept open, so that its health is known.
+    void watchNetworkCameras();
+    void showHealth();
     // What the window's camera did, told as events.
     void windowConnected(bool open);
     // The target a command goes to, nullptr with why when none.
@@ -60,5 +70,7 @@ private:
     std::map<int, EventSink> eventSinks; // the remotes', while they run
     int lastSink = 0;
     CameraSessions sessions;
-    QString windowCamera; // the camera the window last connected
+    QString windowCamera;                     // the camera the window last connected
+    QTimer watchSoon;                         // after the window's camera, the others
+    std::map<QString, QDateTime> listedSince; // cameras seen listed, for their health's time
 };

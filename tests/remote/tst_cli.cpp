@@ -368,7 +368,7 @@ void tst_Cli::handedToTheRunningPanel_data()
                              << QStringList{"ZoomIn 5"};
     QTest::newRow("where") << QStringList{"--position", "12,3", "--get-position"} << 0 << "12,3\n"
                            << QStringList{"SetPanPosition 12", "SetTiltPosition 3", "AskPosition"};
-    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\n"
+    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\tanswering\n"
                           << QStringList{};
     QTest::newRow("refused") << QStringList{"--gamma", "9999"} << 1 << "" << QStringList{};
     QTest::newRow("anti-flicker off")
