@@ -210,9 +210,11 @@ Outcome PresetCommands::run(const Command &c, CameraSession &session, const QStr
     case Command::Preset: {
         // A camera keeping its presets itself may hold some the library never heard of.
         const bool told = session.readPreset(number, r) == Result::Done;
+        if (c.held && session.planRecall(number, c.speed, c.seconds) == Result::Done)
+            return Outcome::found(number);
         const int speed = c.speed ? c.speed : r.stored ? r.speed : 0;
-        if (speed || c.seconds > 0) {
-            if (session.glideTo(number, speed, c.seconds) == Result::Done)
+        if (speed || c.seconds > 0 || c.held) {
+            if (!c.held && session.glideTo(number, speed, c.seconds) == Result::Done)
                 return {};
             if (told && !r.stored)
                 return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(number),
