@@ -217,11 +217,15 @@ void CameraTarget::carryOut(const Command &c, const Reply &reply)
     int preset = c.number;
     Outcome done;
     // A recall or a position takes over from a move: its time and keep-alive end with it.
+    const bool wasMoving = remoteMotion;
     remoteMotion = c.kind == Command::Move || c.kind == Command::Zoom ||
                    (remoteMotion && c.kind != Command::Stop && !moves(c.kind));
     if (moves(c.kind) && !remoteMotion) {
         motionTimer.stop();
         zoomTimer.stop();
+        if (wasMoving)
+            for (const char *what : {"pan-tilt", "zoom"})
+                events.moving(name(), what, false, c.by.isEmpty() ? "command line" : c.by);
     }
     switch (c.kind) {
     case Command::Preset:

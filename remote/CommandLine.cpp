@@ -637,11 +637,14 @@ QString CommandLine::print(const Command &c, const Outcome &outcome)
         }
         break;
     case Command::Shot: {
+        // Untimed matters where the others arrive together.
+        const bool timed = outcome.data["seconds"].isDouble();
         const QJsonArray untimed = outcome.data["untimed"].toArray();
         for (const QJsonValue camera : outcome.data["moved"].toArray())
-            lines += camera.toString() +
-                     (untimed.contains(camera) ? " moved at its own speed, untimed\n" : " moved\n");
-        if (outcome.data["seconds"].isDouble())
+            lines += camera.toString() + (timed && untimed.contains(camera)
+                                              ? " moved at its own speed, untimed\n"
+                                              : " moved\n");
+        if (timed)
             lines += QStringLiteral("arriving in %1 s\n").arg(outcome.data["seconds"].toDouble());
         break;
     }

@@ -98,19 +98,22 @@ using Result = CameraSession::Result;
 
 Outcome exportTo(const QString &path, CameraSession &session, const QString &name)
 {
-    // Other cameras' presets in the file stay: one file can carry a room.
+    // Other cameras' presets in the file stay, and whatever else it holds (the shots and
+    // tours): one file can carry a room.
+    QJsonObject had;
     QJsonArray cameras;
     QFile existing(path);
     if (existing.open(QIODevice::ReadOnly)) {
-        const QJsonDocument had = QJsonDocument::fromJson(existing.readAll());
-        for (const QJsonValue camera : had.object().value("cameras").toArray())
+        had = QJsonDocument::fromJson(existing.readAll()).object();
+        for (const QJsonValue camera : had.value("cameras").toArray())
             if (camera.toObject().value("camera").toString() != name)
                 cameras.append(camera);
     }
     cameras.append(QJsonObject{{"camera", name}, {"presets", PresetCommands::list(session)}});
+    had.insert("cameras", cameras);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(QJsonObject{{"cameras", cameras}}).toJson()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(had).toJson()) < 0 ||
+        !file.commit())
         return Outcome::failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()),
                                Outcome::NotStored);
     return {};
