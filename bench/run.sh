@@ -211,4 +211,7 @@ echo "An ONVIF camera over loopback:"
 "$bench/bench_onvif" 2>/dev/null || missed=1
 echo "Preset glides on the simulated camera:"
 "$bench/bench_glide" 2>/dev/null || missed=1
+echo
+echo "Shots and tours:"
+"$bench/bench_shots" 2>/dev/null || missed=1
 exit "$missed"
