@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PresetCommands.h"
 #include "CameraSession.h"
+#include "JsonFile.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstring>
@@ -100,23 +100,15 @@ Outcome exportTo(const QString &path, CameraSession &session, const QString &nam
 {
     // Other cameras' presets in the file stay, and whatever else it holds (the shots and
     // tours): one file can carry a room.
-    QJsonObject had;
+    QJsonObject had = JsonFile::read(path);
     QJsonArray cameras;
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly)) {
-        had = QJsonDocument::fromJson(existing.readAll()).object();
-        for (const QJsonValue camera : had.value("cameras").toArray())
-            if (camera.toObject().value("camera").toString() != name)
-                cameras.append(camera);
-    }
+    for (const QJsonValue camera : had.value("cameras").toArray())
+        if (camera.toObject().value("camera").toString() != name)
+            cameras.append(camera);
     cameras.append(QJsonObject{{"camera", name}, {"presets", PresetCommands::list(session)}});
     had.insert("cameras", cameras);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(had).toJson()) < 0 ||
-        !file.commit())
-        return Outcome::failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()),
-                               Outcome::NotStored);
-    return {};
+    QString why;
+    return JsonFile::write(path, had, why) ? Outcome{} : Outcome::failed(why, Outcome::NotStored);
 }
 
 Outcome importFrom(const QString &path, CameraSession &session, const QString &name)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ShowBook.h"
+#include "JsonFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -140,12 +140,7 @@ void ShowBook::load(Command::Kind kind)
 bool ShowBook::save(Command::Kind kind, const std::map<QString, Command> &definitions, QString &why)
 {
     QDir().mkpath(directory);
-    QSaveFile file(pathOf(kind));
-    const QByteArray text = QJsonDocument(QJsonObject{{keyOf(kind), listOf(definitions)}}).toJson();
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
-        return true;
-    why = QStringLiteral("cannot write %1: %2").arg(pathOf(kind), file.errorString());
-    return false;
+    return JsonFile::write(pathOf(kind), QJsonObject{{keyOf(kind), listOf(definitions)}}, why);
 }
 
 bool ShowBook::keep(const std::vector<Command> &definitions, QString &why)

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Shows.h"
 #include "CameraTarget.h"
+#include "JsonFile.h"
 #include "ShotRun.h"
 #include "ShowCameras.h"
 #include "ShowEvents.h"
 #include "TourRun.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QSaveFile>
 
 namespace {
 
@@ -277,10 +275,7 @@ void Shows::stopAll(const QString &by)
 
 Outcome Shows::exportTo(const QString &path) const
 {
-    QFile existing(path);
-    QJsonObject file;
-    if (existing.open(QIODevice::ReadOnly))
-        file = QJsonDocument::fromJson(existing.readAll()).object();
+    QJsonObject file = JsonFile::read(path);
     // Those of other names in the file stay: one file can carry several rooms' shows.
     for (const Command::Kind kind : {Command::DefineShot, Command::DefineTour}) {
         QJsonArray merged;
@@ -291,12 +286,8 @@ Outcome Shows::exportTo(const QString &path) const
             merged.append(entry);
         file.insert(ShowBook::keyOf(kind), merged);
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(QJsonDocument(file).toJson()) < 0 ||
-        !out.commit())
-        return Outcome::failed(QStringLiteral("cannot write %1: %2").arg(path, out.errorString()),
-                               Outcome::NotStored);
-    return {};
+    QString why;
+    return JsonFile::write(path, file, why) ? Outcome{} : Outcome::failed(why, Outcome::NotStored);
 }
 
 void Shows::withPresets(const Command &c, const std::function<void(Reply)> &presets, Reply reply)
@@ -308,10 +299,7 @@ void Shows::withPresets(const Command &c, const std::function<void(Reply)> &pres
         });
     // Checked before the presets are written: a file whose shows are wrong changes nothing.
     auto imported = std::make_shared<std::vector<Command>>();
-    QFile file(c.text);
-    const QJsonObject json = file.open(QIODevice::ReadOnly)
-                                 ? QJsonDocument::fromJson(file.readAll()).object()
-                                 : QJsonObject();
+    const QJsonObject json = JsonFile::read(c.text);
     for (const Command::Kind kind : {Command::DefineShot, Command::DefineTour}) {
         QString why;
         if (json.contains(ShowBook::keyOf(kind)) &&

@@ -8,6 +8,7 @@
 #include <QScopedValueRollback>
 
 #include <cmath>
+#include <utility>
 
 TourRun::TourRun(const Command &definition, const Command &start, ShowCameras &list,
                  ShowEvents &hub)
@@ -105,8 +106,7 @@ void TourRun::runStep()
 void TourRun::stepTaken(const Outcome &outcome)
 {
     answered = true;
-    const Reply first = std::move(started);
-    started = nullptr;
+    const Reply first = std::exchange(started, nullptr);
     if (outcome.exitCode) {
         if (first) {
             phase = Phase::Over;
@@ -178,6 +178,10 @@ void TourRun::end(const QString &why, const QString &by, const QString &error)
         return;
     phase = Phase::Over;
     dwellTimer.stop();
+    // Ended while its first step waited for the camera: the start is answered all the same.
+    if (const Reply first = std::exchange(started, nullptr))
+        first(Outcome::failed(QStringLiteral("tour %1 ended before its first step: %2%3")
+                                  .arg(tour.name, why, by.isEmpty() ? QString() : " by " + by)));
     QJsonObject fields{{"why", why}, {"step", step}, {"round", round}};
     if (!by.isEmpty())
         fields.insert("by", by);
