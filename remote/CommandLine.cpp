@@ -126,7 +126,7 @@ QString CommandLine::usage()
         "[--define-tour NAME CAMERA PRESET:DWELL[:SPEED]... [--loop]] [--version]\n"
         "    [--tour NAME] [--stop-tour [NAME]] [--list-shots|--list-tours] "
         "[--delete-shot|--delete-tour NAME] [--add-camera CAMERA]\n"
-        "    [--remove-camera NAME] [--discover [HOST[:PORT]]] [--guard-program] "
+        "    [--remove-camera NAME] [--discover [HOST[:PORT]|INTERFACE]] [--guard-program] "
         "[--http [ADDRESS:]PORT] [--osc [ADDRESS:]PORT]");
 }
 
@@ -217,7 +217,9 @@ The panel:
   --add-camera NAME,onvif,HOST[,PORT[,USER]]
                         add an ONVIF camera (port 80 by default); with a USER, the password
                         is asked on the terminal (or read from standard input) and kept in
-                        a file only you can read. A field may be quoted: "Hall, left"
+                        a file only you can read. A field may be quoted: "Hall, left".
+                        Either line may end in snapshot=URL (a JPEG over HTTP) and
+                        stream=URL (RTSP): where presets' pictures and live view come from
   --remove-camera NAME  forget that network camera
   --osc [ADDRESS:]PORT  take OSC messages on UDP (default address 127.0.0.1)
   --osc-allow HOST[,HOST]
@@ -226,9 +228,11 @@ The panel:
                         send the panel's events there as OSC messages
   --guard-program       remote moves and preset recalls on a camera on program are refused
                         unless forced
-  --discover [HOST[:PORT]]
-                        list the ONVIF cameras on the local network (a WS-Discovery probe),
-                        or the one at HOST (port 3702 by default), as lines for --add-camera
+  --discover [HOST[:PORT]|INTERFACE[,INTERFACE]]
+                        list the ONVIF and VISCA cameras that answer on the local subnets (or
+                        on the interfaces named), or at HOST (ONVIF at port 3702, VISCA at
+                        UDP 52381, TCP 52381 and TCP 5678, or all at PORT), as lines for
+                        --add-camera
   --help, --version
 
 Exit status: 0 done, 1 the camera refused or is absent (or the running panel does not

@@ -39,7 +39,7 @@ public:
         QString text;
     };
     QVector<CameraEdit> cameraEdits;
-    // --discover [HOST[:PORT]]: list the ONVIF cameras that answer, and exit.
+    // --discover [HOST[:PORT]|INTERFACE[,INTERFACE]]: list the cameras that answer, and exit.
     bool discover = false;
     QString discoverHost;
 

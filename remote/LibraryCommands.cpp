@@ -32,7 +32,7 @@ namespace {
 constexpr int SendWaitMs = 10000;
 // How long a camera just opened has to say what it can do: a network camera may take
 // several requests to get there.
-constexpr int ReadingWaitMs = 5000;
+constexpr int ReadingWaitMs = 10000;
 // How often a wait looks for a stop signal.
 constexpr int SignalWatchMs = 50;
 
@@ -377,12 +377,12 @@ Outcome LibraryCommands::discover(const QString &host)
         return Outcome::failed("--discover: " + QString::fromStdString(error));
     QString output;
     for (const NetworkCameras::Discovered &camera : found)
-        output +=
-            QString::fromStdString(camera.line) + (camera.ptz ? "" : "  # says no PTZ") + "\n";
+        output += QString::fromStdString(camera.line) +
+                  (camera.about.empty() ? "" : "  # " + QString::fromStdString(camera.about)) +
+                  "\n";
     if (found.empty())
         return {1, output,
-                host.isEmpty() ? QStringLiteral("no ONVIF camera answered")
-                               : host + " did not answer",
+                host.isEmpty() ? QStringLiteral("no camera answered") : host + " did not answer",
                 Outcome::Unavailable};
     return {0, output, {}, Outcome::Done};
 }
