@@ -43,6 +43,24 @@ public:
     // How the window's own SET and GET keys wait between the two axes (its waiting operation).
     using Pause = std::function<void(unsigned milliseconds)>;
 
+    // Who asks what the session does while it lives, as `acting` names them; otherwise the
+    // panel's own inputs (the window, the keyboard, controllers): "panel".
+    class Asker
+    {
+    public:
+        Asker(CameraSession &session, const QString &by) : session(session), was(session.asker)
+        {
+            session.asker = by;
+        }
+        ~Asker() { session.asker = was; }
+        Asker(const Asker &) = delete;
+        Asker &operator=(const Asker &) = delete;
+
+    private:
+        CameraSession &session;
+        const QString was;
+    };
+
     bool hasDevice() const { return device != nullptr; }
     bool isPresent() const { return present; }
     bool isOpen() const { return open; }
@@ -105,6 +123,15 @@ public:
     // No glide step follows; the camera stays where the last one sent it.
     void stopGlide() { glide.stop(); }
     const PresetGlide &glider() const { return glide; }
+    // A recall as recall() or glideTo() (`speed` and `seconds` 0) make it, planned but not
+    // sent, so that several cameras can start together: startPlanned() sends it. Anything
+    // else asked meanwhile drops the plan.
+    Result planRecall(int preset, int speed, double seconds);
+    // The fewest steps of the planned glide; 0 when the camera goes by itself.
+    int plannedSteps() const { return glide.plannedSteps(); }
+    // What was planned, its first step a step's time after `start`, its last `steps` (at
+    // least its own) after it.
+    Result startPlanned(PresetGlide::Clock::time_point start, int steps = 0);
     Result store(int preset) override;
     Result clear(int preset);
     // What the library keeps of a preset, and keeping another name or speed with it (these
@@ -141,6 +168,11 @@ signals:
     void positionRead(int pan, int tilt);
     // A glide sent its last step.
     void glideArrived();
+    // The camera did not take a glide's step: it ended short of the preset.
+    void glideFailed();
+    // The camera is asked to act (whatever ends a glide: anything but reading, naming a
+    // preset or the tally), by `by` (see Asker): what runs on it by itself gives way.
+    void acting(const QString &by);
     // What was asked of the camera, whoever asked: an image value taken, a mode switched,
     // a preset stored, cleared, named or given a speed, and the tally.
     void imageChanged(int control, int value);
@@ -156,6 +188,8 @@ private:
     void copyImage();
     void takeHealth();
     template <typename Send> Result ask(Send send);
+    // Ends a glide, and tells who acts now.
+    void takeOver();
 
     BaseDevice *const device;
     bool present = true;
@@ -174,4 +208,5 @@ private:
     int healthState = -1;
     QDateTime healthChangedAt;
     PresetGlide glide;
+    QString asker = QStringLiteral("panel");
 };

@@ -126,6 +126,10 @@ void CameraTarget::run(const Command &c, Reply reply)
                               Outcome::Guarded));
         return;
     }
+    if (c.kind == Command::Stop && c.lapsed && !remoteMotion) {
+        reply({});
+        return;
+    }
     if (!session.isPresent()) {
         reply(Outcome::failed(QStringLiteral("no camera is connected")));
         return;
@@ -214,8 +218,22 @@ void CameraTarget::carryOut(const Command &c, const Reply &reply)
         readPosition(reply);
         return;
     }
+    // Whatever runs on the camera by itself learns who took it over.
+    const CameraSession::Asker asker(session,
+                                     c.by.isEmpty() ? QStringLiteral("command line") : c.by);
     int preset = c.number;
     Outcome done;
+    // A recall or a position takes over from a move: its time and keep-alive end with it.
+    const bool wasMoving = remoteMotion;
+    remoteMotion = c.kind == Command::Move || c.kind == Command::Zoom ||
+                   (remoteMotion && c.kind != Command::Stop && !moves(c.kind));
+    if (moves(c.kind) && !remoteMotion) {
+        motionTimer.stop();
+        zoomTimer.stop();
+        if (wasMoving)
+            for (const char *what : {"pan-tilt", "zoom"})
+                events.moving(name(), what, false, c.by.isEmpty() ? "command line" : c.by);
+    }
     switch (c.kind) {
     case Command::Preset:
     case Command::Store:
@@ -230,7 +248,8 @@ void CameraTarget::carryOut(const Command &c, const Reply &reply)
         done = carryOutNow(c);
         break;
     }
-    if (!done.exitCode)
+    // A shot's recall is told as it starts, with the shot's other cameras.
+    if (!done.exitCode && !c.held)
         tell(c, preset);
     reply(done);
 }

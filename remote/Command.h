@@ -5,9 +5,11 @@
 // then asks check(), and words a refusal with needs().
 #pragma once
 
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 struct Command
 {
@@ -32,8 +34,29 @@ struct Command
         Tally,         // `number` 0 off, 1 preview, 2 program
         NamePreset,    // name preset `number` `name` ("" takes its name away)
         ListPresets,   // every preset kept: number, stored, name, position, speed
-        ExportPresets, // the camera's presets into the file `text`
-        ImportPresets, // the camera's presets from the file `text`
+        ExportPresets, // the camera's presets into the file `text`, with the shots and tours
+        ImportPresets, // the camera's presets from the file `text`, with the shots and tours
+        DefineShot,    // shot `name`: `cues` (a camera and its preset each), over `seconds`
+        Shot,          // recall shot `name`, over `seconds` when given
+        ListShots,
+        DeleteShot, // shot `name`
+        DefineTour, // tour `name` of camera `text`: `cues` (a preset and a dwell each), `loop`
+        Tour,       // start tour `name`
+        StopTour,   // tour `name`, or every tour running when it is empty
+        ListTours,  // with those running
+        DeleteTour, // tour `name`
+    };
+
+    // One camera's part of a shot, or one step of a tour.
+    struct Cue
+    {
+        QString camera;     // a shot's: a camera's name or index
+        QString preset;     // a number 0..255, or a preset's name
+        int speed = 0;      // 1..8; 0: the preset's own
+        double seconds = 0; // a glide over this time instead; 0: none
+        double dwell = 0;   // a tour's: how long the camera stays there
+        // Given as one "CAMERA:PRESET": where either name holds a ':', split elsewhere.
+        bool joined = false;
     };
 
     Kind kind = List;
@@ -47,8 +70,15 @@ struct Command
     QString on;         // the camera it goes to (name or index); empty: the panel's own
     QString by;         // who asked ("http", "osc", "command line"), for the events
     bool force = false; // past the guard of a camera on program
-    double seconds = 0; // a preset's glide, instead of a speed
-    QString name;       // a preset's
+    double seconds = 0; // a preset's glide, instead of a speed; a shot's time
+    QString name;       // a preset's, a shot's or a tour's
+    QVector<Cue> cues;  // a shot's cameras or a tour's steps
+    bool loop = false;  // a tour's
+    // A recall of a shot's: planned, and sent with the shot's other cameras.
+    bool held = false;
+    // A stop for a keep-alive that did not come: it stops a remote move or zoom still going,
+    // not what took the camera over since (a recall, a tour).
+    bool lapsed = false;
 
     // ---- What each value takes ----
 
@@ -64,6 +94,10 @@ struct Command
         TallyValue,
         SwitchValue, // on or off
         NameValue,   // a preset's name
+        ShowValue,   // a shot's or tour's name
+        CameraValue, // a camera's name or index
+        CuesValue,   // a shot's cameras or a tour's steps, how many
+        DwellValue,  // a tour step's, in seconds
     };
 
     static constexpr int LastPreset = 255;
@@ -72,6 +106,9 @@ struct Command
     static constexpr double ShortestGlide = 0.1, LongestGlide = 60;
     static constexpr int LongestMotionMs = 3600 * 1000;
     static constexpr int LongestPresetName = 64;
+    static constexpr int LongestShowName = 64;
+    static constexpr double LongestShow = 600; // a shot's time, a tour step's dwell or glide
+    static constexpr int MostShotCameras = 16, MostTourSteps = 64;
 
     // The names each input spells values with, in their numbers' order.
     static const QStringList &directions();     // the joystick's keys; the middle has none
@@ -99,6 +136,19 @@ struct Command
     static QString needs(Value value, Kind kind);
     // Why `name` cannot name a preset, "" when it can.
     static QString presetNameProblem(const QString &name);
+    // Why `name` cannot name a shot or a tour, "" when it can.
+    static QString showNameProblem(const QString &name);
+    static bool isShow(Kind kind) { return kind >= DefineShot; }
+
+    // A shot (DefineShot) or tour (DefineTour) as JSON, as the HTTP API takes it and the files
+    // keep it ({"cameras": [{"camera", "preset"}], "duration"}, {"camera", "steps": [{"preset",
+    // "dwell"}], "loop"}), without its name.
+    QJsonObject definition() const;
+    // A cue's preset as JSON gives it: a number, or a name.
+    static QJsonValue presetJson(const QString &preset);
+    // Its values from such JSON; false, with what is not of its type, when one is not (what
+    // the values take is check()'s).
+    bool readDefinition(const QJsonObject &json, QString &why);
     // The fastest speed a command of `kind` takes.
     static int fastest(Kind kind) { return kind == Zoom ? FastestZoom : FastestMove; }
 };

@@ -11,7 +11,7 @@
 PanelCommands::PanelCommands(PanelControl &control)
     : panel(control), window(
                           control.cameraSession(), [this] { return windowCameraName(); }, show),
-      sessions([&control] { return control.cameraNames(); }, show)
+      sessions([&control] { return control.cameraNames(); }, show), showControl(*this, show)
 {
     connect(&show, &ShowEvents::happened, this, [this](const QJsonObject &event) {
         // A sink may remove itself or another while it is told.
@@ -57,6 +57,8 @@ void PanelCommands::windowConnected(bool open)
     windowCamera = now;
     if (open)
         sessions.release(now);
+    // A tour goes on with the session that drives its camera now.
+    showControl.follow();
     // The window shows the tally of the camera it now drives, and lights its lamp once told.
     const QString shown = windowCameraName();
     panel.cameraSession().setTally(show.tallyOf(shown), open && show.toldTally(shown));
@@ -113,6 +115,11 @@ void PanelCommands::guardProgram(bool guard)
 {
     window.guardProgram(guard);
     sessions.guardProgram(guard);
+}
+
+QStringList PanelCommands::cameraNames() const
+{
+    return panel.cameraNames();
 }
 
 QString PanelCommands::nameOf(const QString &on) const
@@ -197,10 +204,20 @@ void PanelCommands::run(const Command &c, Reply reply)
     default:
         break;
     }
+    if (Command::isShow(c.kind)) {
+        showControl.run(c, std::move(reply));
+        return;
+    }
     Outcome why;
     CameraTarget *target = targetOf(c.on, why);
     if (!target) {
         reply(why);
+        return;
+    }
+    if (c.kind == Command::ExportPresets || c.kind == Command::ImportPresets) {
+        showControl.withPresets(
+            c, [target, c](const CameraTarget::Reply &done) { target->run(c, done); },
+            std::move(reply));
         return;
     }
     target->run(c, std::move(reply));

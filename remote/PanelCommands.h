@@ -10,7 +10,9 @@
 #include "Command.h"
 #include "PanelControl.h"
 #include "RemotePanel.h"
+#include "ShowCameras.h"
 #include "ShowEvents.h"
+#include "Shows.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -21,7 +23,7 @@
 #include <map>
 #include <memory>
 
-class PanelCommands : public QObject, public RemotePanel
+class PanelCommands : public QObject, public RemotePanel, public ShowCameras
 {
     Q_OBJECT
 
@@ -41,6 +43,12 @@ public:
     void listenToEvents(bool more) override;
     QVector<QJsonObject> currentEvents(const QStringList &cameras) const override;
     ShowEvents &events() { return show; }
+    // The shots and tours, for a board to list and follow (it runs them with run()).
+    Shows &shows() { return showControl; }
+    QStringList cameraNames() const override;
+    // The target a command for camera `on` goes to (empty: the window's), nullptr with why
+    // when none.
+    CameraTarget *targetOf(const QString &on, Outcome &why) override;
     // Remote moves and preset recalls on a camera on program are refused unless forced.
     void guardProgram(bool guard);
 
@@ -56,8 +64,6 @@ private:
     void showHealth();
     // What the window's camera did, told as events.
     void windowConnected(bool open);
-    // The target a command goes to, nullptr with why when none.
-    CameraTarget *targetOf(const QString &on, Outcome &why);
     Outcome chooseCamera(const Command &command);
     Outcome listCameras() const;
     void raise();
@@ -70,6 +76,7 @@ private:
     std::map<int, EventSink> eventSinks; // the remotes', while they run
     int lastSink = 0;
     CameraSessions sessions;
+    Shows showControl;
     QString windowCamera;                     // the camera the window last connected
     QTimer watchSoon;                         // after the window's camera, the others
     std::map<QString, QDateTime> listedSince; // cameras seen listed, for their health's time

@@ -151,6 +151,22 @@ void ShowEvents::tally(const QString &camera, int state)
         emitEvent(camera, "tally", {{"state", Command::tallyStates().value(state)}});
 }
 
+void ShowEvents::shot(const QString &shot, const QString &action, QJsonObject fields)
+{
+    fields.insert("type", "shot");
+    fields.insert("shot", shot);
+    fields.insert("action", action);
+    emit happened(fields);
+}
+
+void ShowEvents::tour(const QString &tour, const QString &camera, const QString &action,
+                      QJsonObject fields)
+{
+    fields.insert("tour", tour);
+    fields.insert("action", action);
+    emitEvent(camera, "tour", fields);
+}
+
 int ShowEvents::tallyOf(const QString &camera) const
 {
     const auto it = cameras.find(camera);

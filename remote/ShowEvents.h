@@ -43,6 +43,11 @@ public:
     void tally(const QString &camera, int state);
     // How the camera answers (HEALTH_...; -1: not open), told as it changes.
     void health(const QString &camera, int state);
+    // `action` of shot `shot`: "started", "camera arrived" (with its "camera"), "arrived".
+    void shot(const QString &shot, const QString &action, QJsonObject fields);
+    // `action` of tour `tour` on `camera`: "step", "ended".
+    void tour(const QString &tour, const QString &camera, const QString &action,
+              QJsonObject fields);
 
     int tallyOf(const QString &camera) const; // 0 off until told
     bool toldTally(const QString &camera) const;
