@@ -57,6 +57,8 @@ public:
     QStringList cameraNames() const override;
     int currentCamera() const override;
     void chooseCamera(int index) override;
+    bool isNetworkCamera(int index) const override;
+    void showHealth(int index, int state, const QDateTime &since) override;
     CameraControl &camera() override;
     CameraSession &cameraSession() override { return *session; }
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
@@ -155,6 +157,8 @@ private:
     std::unique_ptr<CameraSession> session; // the selected camera's, on `device`
     QByteArray networkConfig;               // the network cameras' file as last seen
     bool onlyNetworkEdited = false;         // what the pending enumeration follows
+    bool listing = false;                   // the selector is being filled
+    std::string chosenPath;                 // the camera the user chose last, gone or not
     QComboBox *ComboBox_Flicker = nullptr;
     QCheckBox *Cb_WB = nullptr;
     QSlider *Slider_Brightness = nullptr;

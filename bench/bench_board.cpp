@@ -7,6 +7,7 @@
 #include "BenchSupport.h"
 #include "BoardModel.h"
 #include "BoardModule.h"
+#include "CameraSession.h"
 #include "MainWindow.h"
 #include "PanelCommands.h"
 #include "PrivateModule.h"
@@ -115,8 +116,7 @@ int main(int argc, char **argv)
     settling.start();
     CameraSession::Picture last;
     while (settling.elapsed() < 20000 &&
-           (window.cameraSession().readPicture(Presets - 1, last, false),
-            last.version == 0))
+           (window.cameraSession().readPicture(Presets - 1, last, false), last.version == 0))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 
     BoardModule board(panel);

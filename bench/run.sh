@@ -219,4 +219,7 @@ echo "Preset glides on the simulated camera:"
 "$bench/bench_glide" 2>/dev/null || missed=1
 echo "Presets' pictures, per kind of camera:"
 "$bench/bench_pictures" 2>/dev/null || missed=1
+echo
+echo "Shots and tours:"
+"$bench/bench_shots" 2>/dev/null || missed=1
 exit "$missed"

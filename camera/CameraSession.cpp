@@ -29,12 +29,20 @@ CameraSession::Copy copyOf(const ParameterRecord &record)
             arrived};
 }
 
+CameraSession::Result resultOf(PresetGlide::Start start)
+{
+    return start == PresetGlide::Start::Gliding || start == PresetGlide::Start::Recalled
+               ? CameraSession::Result::Done
+               : CameraSession::Result::Refused;
+}
+
 } // namespace
 
 CameraSession::CameraSession(BaseDevice *device, QObject *parent)
     : QObject(parent), device(device), present(device != nullptr), glide(device)
 {
     connect(&glide, &PresetGlide::arrived, this, &CameraSession::glideArrived);
+    connect(&glide, &PresetGlide::failed, this, &CameraSession::glideFailed);
     if (device)
         device->SetChangeListener(&CameraSession::changed, this);
 }
@@ -81,9 +89,15 @@ bool CameraSession::lastPosition(int &pan, int &tilt) const
     return true;
 }
 
-template <typename Send> CameraSession::Result CameraSession::ask(Send send)
+void CameraSession::takeOver()
 {
     glide.stop(); // whatever else is asked takes over from a glide at once
+    emit acting(asker);
+}
+
+template <typename Send> CameraSession::Result CameraSession::ask(Send send)
+{
+    takeOver();
     if (!present)
         return Result::NoCamera;
     return send() ? Result::Done : Result::Refused;
@@ -115,6 +129,7 @@ bool CameraSession::connectTo(int index, bool shutMenu)
         if (viewers)
             device->StartLiveView();
     }
+    takeHealth();
     emit connectionChanged(open);
     return open;
 }
@@ -126,6 +141,7 @@ void CameraSession::disconnect()
         device->Close();
     open = false;
     present = false;
+    takeHealth();
     emit connectionChanged(false);
 }
 
@@ -156,6 +172,8 @@ void CameraSession::takeChanges()
     }
     if (changes & CHANGED_CAPABILITIES)
         emit capabilitiesChanged();
+    if (changes & (CHANGED_HEALTH | CHANGED_CAPABILITIES))
+        takeHealth();
     int32_t pan = 0, tilt = 0;
     if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt))
         emit positionRead(pan, tilt);
@@ -185,6 +203,16 @@ void CameraSession::markPictures(bool tell)
         if (tell)
             emit liveFrameChanged();
     }
+}
+
+void CameraSession::takeHealth()
+{
+    const int now = device && open ? device->Health() : -1;
+    if (now == healthState)
+        return;
+    healthState = now;
+    healthChangedAt = QDateTime::currentDateTime();
+    emit healthChanged(now);
 }
 
 void CameraSession::copyImage()
@@ -289,7 +317,7 @@ CameraSession::Result CameraSession::drive(int key, int pan, int tilt)
 
 CameraSession::Result CameraSession::steer(int key)
 {
-    glide.stop(); // a touch of the joystick, even where it was
+    takeOver(); // a touch of the joystick, even where it was
     if (key == directionKey)
         return Result::Done;
     directionKey = key;
@@ -363,18 +391,33 @@ CameraSession::Result CameraSession::recall(int preset)
 
 CameraSession::Result CameraSession::glideTo(int preset, int speed, double seconds)
 {
-    glide.stop();
+    takeOver();
     if (!present)
         return Result::NoCamera;
-    switch (glide.start(uint8_t(preset & 0xFF), speed, seconds)) {
-    case PresetGlide::Start::Gliding:
-    case PresetGlide::Start::Recalled:
-        return Result::Done;
-    case PresetGlide::Start::NotStored:
-    case PresetGlide::Start::Refused:
-        break;
-    }
-    return Result::Refused;
+    return resultOf(glide.start(uint8_t(preset & 0xFF), speed, seconds));
+}
+
+CameraSession::Result CameraSession::planRecall(int preset, int speed, double seconds)
+{
+    takeOver();
+    if (!present)
+        return Result::NoCamera;
+    PresetRecord kept;
+    if (speed <= 0 && seconds <= 0 && device->ReadPreset(uint8_t(preset & 0xFF), &kept) &&
+        kept.stored && kept.speed > 0)
+        speed = kept.speed;
+    // A preset the library knows no place of may still be the camera's own: it goes there by
+    // itself, untimed, or refuses as it starts.
+    if (glide.plan(uint8_t(preset & 0xFF), speed, seconds) == PresetGlide::Start::NotStored)
+        glide.plan(uint8_t(preset & 0xFF), 0, 0);
+    return Result::Done;
+}
+
+CameraSession::Result CameraSession::startPlanned(PresetGlide::Clock::time_point start, int steps)
+{
+    if (!present)
+        return Result::NoCamera;
+    return resultOf(glide.go(start, steps));
 }
 
 CameraSession::Result CameraSession::readPreset(int preset, PresetRecord &record)

@@ -12,6 +12,7 @@
 #include "PresetGlide.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -45,6 +46,24 @@ public:
     // How the window's own SET and GET keys wait between the two axes (its waiting operation).
     using Pause = std::function<void(unsigned milliseconds)>;
 
+    // Who asks what the session does while it lives, as `acting` names them; otherwise the
+    // panel's own inputs (the window, the keyboard, controllers): "panel".
+    class Asker
+    {
+    public:
+        Asker(CameraSession &session, const QString &by) : session(session), was(session.asker)
+        {
+            session.asker = by;
+        }
+        ~Asker() { session.asker = was; }
+        Asker(const Asker &) = delete;
+        Asker &operator=(const Asker &) = delete;
+
+    private:
+        CameraSession &session;
+        const QString was;
+    };
+
     bool hasDevice() const { return device != nullptr; }
     bool isPresent() const { return present; }
     bool isOpen() const { return open; }
@@ -64,6 +83,9 @@ public:
     bool lastPosition(int &pan, int &tilt) const;
     // The show's tally of this camera (0 off, 1 preview, 2 program).
     int tally() const { return tallyState; }
+    // How the open camera answers (HEALTH_...), and since when; -1 while none is open.
+    int health() const { return healthState; }
+    QDateTime healthSince() const { return healthChangedAt; }
 
     // ---- Connection ----
     // Connects camera `index` of the last enumeration; the previous one closes first. The
@@ -104,6 +126,15 @@ public:
     // No glide step follows; the camera stays where the last one sent it.
     void stopGlide() { glide.stop(); }
     const PresetGlide &glider() const { return glide; }
+    // A recall as recall() or glideTo() (`speed` and `seconds` 0) make it, planned but not
+    // sent, so that several cameras can start together: startPlanned() sends it. Anything
+    // else asked meanwhile drops the plan.
+    Result planRecall(int preset, int speed, double seconds);
+    // The fewest steps of the planned glide; 0 when the camera goes by itself.
+    int plannedSteps() const { return glide.plannedSteps(); }
+    // What was planned, its first step a step's time after `start`, its last `steps` (at
+    // least its own) after it.
+    Result startPlanned(PresetGlide::Clock::time_point start, int steps = 0);
     Result store(int preset) override;
     Result clear(int preset);
     // What the library keeps of a preset, and keeping another name or speed with it (these
@@ -163,6 +194,11 @@ signals:
     void positionRead(int pan, int tilt);
     // A glide sent its last step.
     void glideArrived();
+    // The camera did not take a glide's step: it ended short of the preset.
+    void glideFailed();
+    // The camera is asked to act (whatever ends a glide: anything but reading, naming a
+    // preset or the tally), by `by` (see Asker): what runs on it by itself gives way.
+    void acting(const QString &by);
     // What was asked of the camera, whoever asked: an image value taken, a mode switched,
     // a preset stored, cleared, named or given a speed, and the tally.
     void imageChanged(int control, int value);
@@ -174,6 +210,8 @@ signals:
     void liveFrameChanged();
     // The library told of pictures: one taken or failed, a live frame, changed or not.
     void picturesReported();
+    // The camera answers otherwise (HEALTH_...; -1: none is open).
+    void healthChanged(int state);
 
 private:
     // What was last seen of each preset's picture, to tell which changed.
@@ -187,7 +225,10 @@ private:
     void copyImage();
     // With `tell`, says which pictures changed since they were last looked at.
     void markPictures(bool tell);
+    void takeHealth();
     template <typename Send> Result ask(Send send);
+    // Ends a glide, and tells who acts now.
+    void takeOver();
 
     BaseDevice *const device;
     bool present = true;
@@ -203,8 +244,11 @@ private:
     int whiteBalanceAutomatic = -1;
     int flicker = -1;
     int tallyState = 0;
+    int healthState = -1;
+    QDateTime healthChangedAt;
     PresetGlide glide;
     std::array<PictureMark, 256> pictures;
     quint32 liveVersion = 0;
     int viewers = 0;
+    QString asker = QStringLiteral("panel");
 };

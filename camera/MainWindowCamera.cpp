@@ -98,6 +98,7 @@ void MainWindow::TimerInit()
 {
     if (initTimer->isActive() && !keepOpenCamera()) {
         BaseDevice::Initial();
+        listing = true;
         Box_Camera_USB->clear();
         if (!session->hasDevice() || !BaseDevice::EnumUSBDevices(deviceList)) {
             WarnNoCamera();
@@ -109,9 +110,18 @@ void MainWindow::TimerInit()
                 WarnNoCamera();
                 session->setAbsent();
             } else {
+                // The camera the user chose, plugged back in, is where the selection goes.
+                const auto chosen = std::find_if(
+                    deviceList.begin(), deviceList.end(),
+                    [this](const DeviceInfo &camera) { return camera.path == chosenPath; });
+                if (chosen != deviceList.end() && chosen != deviceList.begin()) {
+                    const QSignalBlocker quiet(Box_Camera_USB);
+                    Box_Camera_USB->setCurrentIndex(int(chosen - deviceList.begin()));
+                }
                 Setting_Press(0);
             }
         }
+        listing = false;
     }
     initTimer->stop();
     onlyNetworkEdited = false;
@@ -189,7 +199,10 @@ void MainWindow::watchNetworkCameras()
 
 void MainWindow::Setting_Press(int)
 {
-    session->connectTo(Box_Camera_USB->currentIndex());
+    const int current = Box_Camera_USB->currentIndex();
+    if (!listing && current >= 0 && current < int(deviceList.size()))
+        chosenPath = deviceList[size_t(current)].path;
+    session->connectTo(current);
 }
 
 void MainWindow::showConnection(bool open)

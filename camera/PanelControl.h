@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class CameraControl;
+class QDateTime;
 class CameraSession;
 class QWidget;
 
@@ -21,6 +22,10 @@ public:
     virtual int currentCamera() const = 0;
     // As a choice in the camera selector: connects it.
     virtual void chooseCamera(int index) = 0;
+    // Whether camera `index` is one on the network (the others are attached to the computer).
+    virtual bool isNetworkCamera(int index) const = 0;
+    // The selector's mark of how camera `index` answers (HEALTH_...; -1 none), since when.
+    virtual void showHealth(int index, int state, const QDateTime &since) = 0;
     // The selected camera, as the keyboard and controllers drive it.
     virtual CameraControl &camera() = 0;
     // The selected camera's session (the window's camera changes with its selection).

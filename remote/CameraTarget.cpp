@@ -132,6 +132,10 @@ void CameraTarget::run(const Command &c, Reply reply)
                               Outcome::Guarded));
         return;
     }
+    if (c.kind == Command::Stop && c.lapsed && !remoteMotion) {
+        reply({});
+        return;
+    }
     if (!session.isPresent()) {
         reply(Outcome::failed(QStringLiteral("no camera is connected")));
         return;
@@ -143,6 +147,13 @@ void CameraTarget::run(const Command &c, Reply reply)
             reply(opened);
             return;
         }
+    }
+    // A camera known not to answer, or that refused its password, is not waited for.
+    if (session.health() == HEALTH_NOT_ANSWERING || session.health() == HEALTH_REFUSED) {
+        reply(Outcome::failed(name() + (session.health() == HEALTH_REFUSED
+                                            ? QStringLiteral(" refused its user and password")
+                                            : QStringLiteral(" does not answer"))));
+        return;
     }
     // A camera just opened may not have told what it can do yet: its commands wait for it,
     // in order, and nobody else does.
@@ -213,8 +224,22 @@ void CameraTarget::carryOut(const Command &c, const Reply &reply)
         readPosition(reply);
         return;
     }
+    // Whatever runs on the camera by itself learns who took it over.
+    const CameraSession::Asker asker(session,
+                                     c.by.isEmpty() ? QStringLiteral("command line") : c.by);
     int preset = c.number;
     Outcome done;
+    // A recall or a position takes over from a move: its time and keep-alive end with it.
+    const bool wasMoving = remoteMotion;
+    remoteMotion = c.kind == Command::Move || c.kind == Command::Zoom ||
+                   (remoteMotion && c.kind != Command::Stop && !moves(c.kind));
+    if (moves(c.kind) && !remoteMotion) {
+        motionTimer.stop();
+        zoomTimer.stop();
+        if (wasMoving)
+            for (const char *what : {"pan-tilt", "zoom"})
+                events.moving(name(), what, false, c.by.isEmpty() ? "command line" : c.by);
+    }
     switch (c.kind) {
     case Command::Preset:
     case Command::Store:
@@ -232,7 +257,8 @@ void CameraTarget::carryOut(const Command &c, const Reply &reply)
         done = carryOutNow(c);
         break;
     }
-    if (!done.exitCode)
+    // A shot's recall is told as it starts, with the shot's other cameras.
+    if (!done.exitCode && !c.held)
         tell(c, preset);
     reply(done);
 }
@@ -335,6 +361,10 @@ Outcome CameraTarget::setImage(const Command &c)
     if (index < 0)
         return Outcome::misused("no image control " + c.text);
     const auto control = ImageControl::Id(index);
+    // What the camera lacks, refused or never told is not offered, whatever asks for it.
+    if (session.record(ImageControl::of(control).record).available != 1)
+        return Outcome::failed(QStringLiteral("%1 does not offer %2").arg(name(), c.text),
+                               Outcome::Unsupported);
     const CameraSession::Copy &copy = session.copied(control);
     if (c.number < copy.minimum || c.number > copy.maximum)
         return Outcome::failed(QStringLiteral("%1 goes from %2 to %3 on %4")
@@ -464,6 +494,8 @@ QJsonObject CameraTarget::state(int index) const
         {"flicker", Command::flickerStates().value(std::max(0, session.flickerMode()))},
         {"tally", Command::tallyStates().value(events.tallyOf(name()))},
     };
+    if (session.health() >= 0)
+        state.insert("health", Command::healthStates().value(session.health()));
     int pan = 0, tilt = 0;
     if (connected && (session.capabilities() & CAP_POSITION) && session.lastPosition(pan, tilt))
         state.insert("position", QJsonObject{{"pan", pan}, {"tilt", tilt}});

@@ -96,7 +96,8 @@ private:
     bool silent = false; // the last wait for an answer ran out, and none came since
     std::vector<Reply> positionAsked;
     QTimer positionWait;
-    QTimer motionTimer; // a move with a time
-    QTimer zoomTimer;   // a zoom with a time
-    QString starter;    // who started the timed move, for the events
+    QTimer motionTimer;        // a move with a time
+    QTimer zoomTimer;          // a zoom with a time
+    QString starter;           // who started the timed move, for the events
+    bool remoteMotion = false; // a move or zoom of a command goes on, not taken over since
 };

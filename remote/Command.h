@@ -6,9 +6,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 struct Command
 {
@@ -33,12 +35,33 @@ struct Command
         Tally,         // `number` 0 off, 1 preview, 2 program
         NamePreset,    // name preset `number` `name` ("" takes its name away)
         ListPresets,   // every preset kept: number, stored, name, position, speed
-        ExportPresets, // the camera's presets into the file `text`
-        ImportPresets, // the camera's presets from the file `text`
+        ExportPresets, // the camera's presets into the file `text`, with the shots and tours
+        ImportPresets, // the camera's presets from the file `text`, with the shots and tours
         RetakePicture, // take preset `number`'s (or `text`'s) picture again
         PresetPicture, // preset `number`'s picture: its JPEG, version and problem
         PresetSpeed,   // give preset `number` its own `speed` (0 takes it away)
         LiveView,      // start the camera's live view (stopped by whoever started it)
+        DefineShot,    // shot `name`: `cues` (a camera and its preset each), over `seconds`
+        Shot,          // recall shot `name`, over `seconds` when given
+        ListShots,
+        DeleteShot, // shot `name`
+        DefineTour, // tour `name` of camera `text`: `cues` (a preset and a dwell each), `loop`
+        Tour,       // start tour `name`
+        StopTour,   // tour `name`, or every tour running when it is empty
+        ListTours,  // with those running
+        DeleteTour, // tour `name`
+    };
+
+    // One camera's part of a shot, or one step of a tour.
+    struct Cue
+    {
+        QString camera;     // a shot's: a camera's name or index
+        QString preset;     // a number 0..255, or a preset's name
+        int speed = 0;      // 1..8; 0: the preset's own
+        double seconds = 0; // a glide over this time instead; 0: none
+        double dwell = 0;   // a tour's: how long the camera stays there
+        // Given as one "CAMERA:PRESET": where either name holds a ':', split elsewhere.
+        bool joined = false;
     };
 
     Kind kind = List;
@@ -52,8 +75,15 @@ struct Command
     QString on;         // the camera it goes to (name or index); empty: the panel's own
     QString by;         // who asked ("http", "osc", "command line"), for the events
     bool force = false; // past the guard of a camera on program
-    double seconds = 0; // a preset's glide, instead of a speed
-    QString name;       // a preset's
+    double seconds = 0; // a preset's glide, instead of a speed; a shot's time
+    QString name;       // a preset's, a shot's or a tour's
+    QVector<Cue> cues;  // a shot's cameras or a tour's steps
+    bool loop = false;  // a tour's
+    // A recall of a shot's: planned, and sent with the shot's other cameras.
+    bool held = false;
+    // A stop for a keep-alive that did not come: it stops a remote move or zoom still going,
+    // not what took the camera over since (a recall, a tour).
+    bool lapsed = false;
 
     // ---- What each value takes ----
 
@@ -69,6 +99,10 @@ struct Command
         TallyValue,
         SwitchValue, // on or off
         NameValue,   // a preset's name
+        ShowValue,   // a shot's or tour's name
+        CameraValue, // a camera's name or index
+        CuesValue,   // a shot's cameras or a tour's steps, how many
+        DwellValue,  // a tour step's, in seconds
     };
 
     static constexpr int LastPreset = 255;
@@ -77,6 +111,9 @@ struct Command
     static constexpr double ShortestGlide = 0.1, LongestGlide = 60;
     static constexpr int LongestMotionMs = 3600 * 1000;
     static constexpr int LongestPresetName = 64;
+    static constexpr int LongestShowName = 64;
+    static constexpr double LongestShow = 600; // a shot's time, a tour step's dwell or glide
+    static constexpr int MostShotCameras = 16, MostTourSteps = 64;
 
     // The names each input spells values with, in their numbers' order.
     static const QStringList &directions();     // the joystick's keys; the middle has none
@@ -85,6 +122,8 @@ struct Command
     static const QStringList &flickerStates();  // what a camera may be in: also "auto"
     static const QStringList &tallyStates();
     static const QStringList &switchStates(); // "off", "on"
+    // How a camera answers, in HEALTH_...'s order.
+    static const QStringList &healthStates();
     // The index of `name` in `names`, -1 when it is none of them (nor empty).
     static int indexOf(const QStringList &names, const QString &name);
     // The joystick key of a direction name ("up-left" ...), -1 when there is none.
@@ -102,6 +141,19 @@ struct Command
     static QString needs(Value value, Kind kind);
     // Why `name` cannot name a preset, "" when it can.
     static QString presetNameProblem(const QString &name);
+    // Why `name` cannot name a shot or a tour, "" when it can.
+    static QString showNameProblem(const QString &name);
+    static bool isShow(Kind kind) { return kind >= DefineShot; }
+
+    // A shot (DefineShot) or tour (DefineTour) as JSON, as the HTTP API takes it and the files
+    // keep it ({"cameras": [{"camera", "preset"}], "duration"}, {"camera", "steps": [{"preset",
+    // "dwell"}], "loop"}), without its name.
+    QJsonObject definition() const;
+    // A cue's preset as JSON gives it: a number, or a name.
+    static QJsonValue presetJson(const QString &preset);
+    // Its values from such JSON; false, with what is not of its type, when one is not (what
+    // the values take is check()'s).
+    bool readDefinition(const QJsonObject &json, QString &why);
     // The fastest speed a command of `kind` takes.
     static int fastest(Kind kind) { return kind == Zoom ? FastestZoom : FastestMove; }
 };

@@ -89,24 +89,44 @@ double secondsOf(const QString &text)
     return ok ? seconds : NAN;
 }
 
+// A tour's step, PRESET:DWELL[:SPEED|:SECONDSs]: read from the right, so that a preset's name
+// may hold a ':'.
+bool stepOf(const QString &given, Command::Cue &cue)
+{
+    QStringList parts = given.split(':');
+    bool isNumber = false;
+    if (parts.size() >= 3 && (parts[parts.size() - 2].toDouble(&isNumber), isNumber)) {
+        const QString last = parts.takeLast();
+        if (last.endsWith('s'))
+            cue.seconds = secondsOf(last.chopped(1));
+        else
+            cue.speed = last.toInt(&isNumber, 10) && isNumber ? last.toInt() : -1;
+    }
+    if (parts.size() < 2)
+        return false;
+    cue.dwell = secondsOf(parts.takeLast());
+    cue.preset = parts.join(':');
+    return true;
+}
+
 } // namespace
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
         "usage: ptz-panel [--camera NAME|INDEX] [--on NAME|INDEX] [--list] [--force] "
-        "[--preset P [--speed N|--duration S]]\n"
+        "[--preset P [--speed N|--duration S]] [--help]\n"
         "    [--store P [--speed N]] [--clear P] [--name-preset P NAME] [--retake-picture P] "
-        "[--list-presets] [--export-presets FILE]\n"
-        "    [--import-presets FILE] [--home] [--stop] [--for SECONDS] [--move DIRECTION "
-        "[--speed 1..8]] [--zoom in|out [--speed 1..7]]\n"
-        "    [--get-position] [--position PAN,TILT] [--IMAGE N] [--white-balance-auto on|off] "
-        "[--flicker off|50|60] [--reset-image]\n"
-        "    [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
-        "[--remove-camera NAME] [--discover [HOST[:PORT]|INTERFACE]]\n"
-        "    [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]] [--board] "
-        "[--help] [--version]\n"
-        "    [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback HOST:PORT]]");
+        "[--list-presets] [--export-presets|--import-presets FILE]\n"
+        "    [--home] [--stop] [--for SECONDS] [--move DIRECTION [--speed 1..8]] "
+        "[--zoom in|out [--speed 1..7]] [--get-position] [--position PAN,TILT]\n"
+        "    [--IMAGE N] [--white-balance-auto on|off] [--flicker off|50|60] [--reset-image] "
+        "[--tally STATE] [--define-shot NAME CAMERA:PRESET...]\n"
+        "    [--shot NAME] [--define-tour NAME CAMERA PRESET:DWELL[:SPEED]... [--loop]] "
+        "[--tour NAME] [--stop-tour [NAME]] [--list-shots|--list-tours]\n"
+        "    [--delete-shot|--delete-tour NAME] [--add-camera CAMERA] [--remove-camera NAME] "
+        "[--discover [HOST[:PORT]|INTERFACE]] [--guard-program]\n"
+        "    [--http [ADDRESS:]PORT] [--osc [ADDRESS:]PORT] [--board] [--version]");
 }
 
 QString CommandLine::helpText()
@@ -126,7 +146,7 @@ Commands, carried out in the order given:
                         fastest), pan, tilt and zoom arriving together; after --store: the
                         preset's own speed, used whenever it is recalled
   --duration SECONDS    after --preset: glide there in SECONDS (0.1..60), or as fast as the
-                        camera can
+                        camera can; after --shot or --define-shot: see there
   --store P             store the camera's position as preset P
   --clear P             clear preset P
   --name-preset P NAME  name preset P (up to 64 characters; "" takes the name away)
@@ -136,9 +156,10 @@ Commands, carried out in the order given:
   --list-presets        the presets kept, one per line: number, stored or empty,
                         PAN,TILT,ZOOM ("-" where not known), speed, name
   --export-presets FILE the camera's presets into FILE (JSON, their pictures included; other
-                        cameras' stay in it)
-  --import-presets FILE the camera's presets from FILE; a file that does not parse changes
-                        nothing, a picture that cannot be used is left out and said
+                        cameras' stay in it), and the shots and tours
+  --import-presets FILE the camera's presets from FILE, and the shots and tours it holds; a
+                        file that does not parse changes nothing, a picture that cannot be
+                        used is left out and said
   --home                move to the home position
   --move DIRECTION      pan and tilt: left, right, up, down, up-left, up-right, down-left,
                         down-right
@@ -160,6 +181,23 @@ Commands, carried out in the order given:
   --tally off|preview|program
                         the camera's tally: shown in the running panel's frame line and
                         lit on the camera where it has a tally lamp
+  --define-shot NAME CAMERA:PRESET [CAMERA:PRESET ...]
+                        keep shot NAME: each camera (name or index) to its preset (number or
+                        name), up to 16 cameras; with --duration S after it, over S seconds
+                        (0.1..600)
+  --shot NAME           recall shot NAME: every camera at once; with --duration S after it
+                        (or one it was defined with), all glide to arrive together
+  --list-shots          the shots, one per line
+  --delete-shot NAME    forget shot NAME
+  --define-tour NAME CAMERA PRESET:DWELL[:SPEED] [PRESET:DWELL[:SPEED] ...]
+                        keep tour NAME of CAMERA: to each preset in turn (at SPEED 1..8, or
+                        over a time: 2:5:3s), staying DWELL seconds (0.1..600) once there;
+                        up to 64 steps; with --loop after it, round and round
+  --tour NAME           start tour NAME; anything else asked of its camera ends it. Without
+                        a panel, the command runs it until it is done or interrupted
+  --stop-tour [NAME]    end tour NAME, or every tour, where its camera is
+  --list-tours          the tours, one per line, and which are running
+  --delete-tour NAME    forget tour NAME
   --on NAME|INDEX       the commands after it act on that camera, without changing the
                         running panel's selection
   --force               the commands after it move a camera on program even with
@@ -296,7 +334,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail(option + " needs " + Command::needs(wrong, c.kind));
             line.commands.append(c);
         } else if (option == "--speed") {
-            if (last < 0)
+            if (last < 0 || Command::isShow(line.commands[last].kind))
                 return fail("--speed belongs after a --move, --zoom, --preset or --store");
             Command &motion = line.commands[last];
             if (motion.seconds > 0)
@@ -306,14 +344,14 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail("--speed needs " + Command::needs(Command::SpeedValue, motion.kind));
         } else if (option == "--duration") {
             const double seconds = value(v) ? secondsOf(v) : NAN;
-            if (last < 0 || line.commands[last].kind != Command::Preset)
-                return fail("--duration belongs after a --preset");
+            const Command::Kind kind = last < 0 ? Command::List : line.commands[last].kind;
+            if (kind != Command::Preset && kind != Command::Shot && kind != Command::DefineShot)
+                return fail("--duration belongs after a --preset, --shot or --define-shot");
             if (line.commands[last].speed)
                 return fail("give a preset either --speed or --duration");
             line.commands[last].seconds = seconds == 0 ? NAN : seconds;
             if (!line.commands[last].check(wrong))
-                return fail("--duration needs " +
-                            Command::needs(Command::DurationValue, Command::Preset));
+                return fail("--duration needs " + Command::needs(Command::DurationValue, kind));
         } else if (option == "--name-preset") {
             QString name;
             c.kind = Command::NamePreset;
@@ -323,6 +361,55 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail("--name-preset: " + problem);
             c.name = name;
             line.commands.append(c);
+        } else if (option == "--define-shot" || option == "--define-tour") {
+            const bool tour = option == "--define-tour";
+            c.kind = tour ? Command::DefineTour : Command::DefineShot;
+            if (!value(c.name) || (tour && !value(c.text)))
+                return fail(tour ? QStringLiteral("--define-tour needs NAME CAMERA PRESET:DWELL...")
+                                 : QStringLiteral("--define-shot needs NAME CAMERA:PRESET..."));
+            while (i + 1 < arguments.size() && !arguments[i + 1].startsWith("--")) {
+                const QString given = arguments[++i];
+                Command::Cue cue;
+                const int colon = int(given.lastIndexOf(':'));
+                if (tour ? !stepOf(given, cue) : colon <= 0)
+                    return fail(
+                        QStringLiteral("%1: %2 is no %3")
+                            .arg(option, given, tour ? "PRESET:DWELL[:SPEED]" : "CAMERA:PRESET"));
+                if (!tour) {
+                    cue.camera = given.left(colon);
+                    cue.preset = given.mid(colon + 1);
+                    cue.joined = true;
+                }
+                c.cues.append(cue);
+            }
+            if (!c.check(wrong))
+                return fail(wrong == Command::ShowValue
+                                ? option + ": " + Command::showNameProblem(c.name)
+                                : option + " needs " + Command::needs(wrong, c.kind));
+            line.commands.append(c);
+        } else if (option == "--shot" || option == "--tour" || option == "--delete-shot" ||
+                   option == "--delete-tour" || option == "--stop-tour") {
+            c.kind = option == "--shot"          ? Command::Shot
+                     : option == "--tour"        ? Command::Tour
+                     : option == "--delete-shot" ? Command::DeleteShot
+                     : option == "--delete-tour" ? Command::DeleteTour
+                                                 : Command::StopTour;
+            // Every tour, without a name.
+            if (c.kind == Command::StopTour
+                    ? i + 1 < arguments.size() && !arguments[i + 1].startsWith('-') &&
+                          !value(c.name)
+                    : !value(c.name))
+                return fail(option + " needs a name");
+            if (!c.check(wrong))
+                return fail(option + ": " + Command::showNameProblem(c.name));
+            line.commands.append(c);
+        } else if (option == "--list-shots" || option == "--list-tours") {
+            c.kind = option == "--list-shots" ? Command::ListShots : Command::ListTours;
+            line.commands.append(c);
+        } else if (option == "--loop") {
+            if (last < 0 || line.commands[last].kind != Command::DefineTour)
+                return fail("--loop belongs after a --define-tour");
+            line.commands[last].loop = true;
         } else if (option == "--list-presets") {
             c.kind = Command::ListPresets;
             line.commands.append(c);
@@ -430,9 +517,11 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         } else {
             return fail("unknown option " + option);
         }
-        if (option != "--speed" && option != "--for" && option != "--duration")
-            last = !line.commands.isEmpty() && (option == "--move" || option == "--zoom" ||
-                                                option == "--preset" || option == "--store")
+        static const QStringList qualified = {"--move", "--zoom",        "--preset",     "--store",
+                                              "--shot", "--define-shot", "--define-tour"};
+        if (option != "--speed" && option != "--for" && option != "--duration" &&
+            option != "--loop")
+            last = !line.commands.isEmpty() && qualified.contains(option)
                        ? int(line.commands.size()) - 1
                        : -1;
     }
@@ -508,10 +597,13 @@ QString CommandLine::print(const Command &c, const Outcome &outcome)
     QString lines;
     switch (c.kind) {
     case Command::List:
+        // How each camera answers, where the panel knows it, after a tab: names have none.
         for (const QJsonValue camera : outcome.data.toArray())
-            lines += QStringLiteral("%1 %2\n")
+            lines += QStringLiteral("%1 %2%3\n")
                          .arg(camera["index"].toInt())
-                         .arg(camera["name"].toString());
+                         .arg(printable(camera["name"].toString()),
+                              camera["health"].isString() ? '\t' + camera["health"].toString()
+                                                          : QString());
         break;
     case Command::GetPosition:
         if (outcome.data.isObject())
@@ -529,9 +621,51 @@ QString CommandLine::print(const Command &c, const Outcome &outcome)
                          .arg(preset["preset"].toInt())
                          .arg(preset["stored"].toBool() ? "stored" : "empty")
                          .arg(axis("pan"), axis("tilt"), axis("zoom"), axis("speed"))
-                         .arg(preset["name"].toString());
+                         .arg(printable(preset["name"].toString()));
         }
         break;
+    case Command::ListShots:
+    case Command::ListTours:
+        for (const QJsonValue show : outcome.data.toArray()) {
+            const bool tour = c.kind == Command::ListTours;
+            QStringList parts;
+            for (const QJsonValue cue : show[tour ? "steps" : "cameras"].toArray()) {
+                QString part =
+                    tour ? QStringLiteral("%1 for %2 s")
+                               .arg(cue["preset"].toVariant().toString())
+                               .arg(cue["dwell"].toDouble())
+                         : QStringLiteral("%1:%2").arg(cue["camera"].toString(),
+                                                       cue["preset"].toVariant().toString());
+                if (cue["speed"].isDouble())
+                    part += QStringLiteral(" at speed %1").arg(cue["speed"].toInt());
+                if (cue["duration"].isDouble())
+                    part += QStringLiteral(" over %1 s").arg(cue["duration"].toDouble());
+                parts << part;
+            }
+            lines += show["name"].toString() +
+                     (tour ? " on " + show["camera"].toString() : QString()) + ": " +
+                     parts.join(", ");
+            if (show["duration"].isDouble())
+                lines += QStringLiteral("; over %1 s").arg(show["duration"].toDouble());
+            if (show["loop"].toBool())
+                lines += QStringLiteral("; round and round");
+            if (show["running"].toBool())
+                lines += QStringLiteral("; running, step %1").arg(show["step"].toInt() + 1);
+            lines += '\n';
+        }
+        break;
+    case Command::Shot: {
+        // Untimed matters where the others arrive together.
+        const bool timed = outcome.data["seconds"].isDouble();
+        const QJsonArray untimed = outcome.data["untimed"].toArray();
+        for (const QJsonValue camera : outcome.data["moved"].toArray())
+            lines += camera.toString() + (timed && untimed.contains(camera)
+                                              ? " moved at its own speed, untimed\n"
+                                              : " moved\n");
+        if (timed)
+            lines += QStringLiteral("arriving in %1 s\n").arg(outcome.data["seconds"].toDouble());
+        break;
+    }
     default:
         break;
     }
@@ -543,7 +677,7 @@ QString CommandLine::printable(const QString &text, bool lines)
     QString shown;
     shown.reserve(text.size());
     for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control || (lines && c == '\n'))
+        if (c.category() != QChar::Other_Control || (lines && (c == '\n' || c == '\t')))
             shown += c;
         else
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));

@@ -56,7 +56,7 @@ public:
 
     static QString usage();
     static QString helpText();
-    // `text` safe to print on a terminal: control characters escaped (line breaks kept when
-    // `lines`).
+    // `text` safe to print on a terminal: control characters escaped (line breaks and the
+    // tabs print() puts between fields kept when `lines`; print() escapes the names it puts).
     static QString printable(const QString &text, bool lines = false);
 };

@@ -118,6 +118,16 @@ Reply HttpApi::fromOutcome(const Outcome &outcome, QJsonObject body)
     return HttpTransport::json(body);
 }
 
+HttpApi::Reply HttpApi::withBody(const Outcome &outcome, const QJsonObject &body)
+{
+    Reply reply = fromOutcome(outcome, body);
+    if (reply.status == 200 || body.isEmpty())
+        return reply;
+    QJsonObject told = body;
+    told.insert("error", outcome.error);
+    return HttpTransport::json(told, reply.status);
+}
+
 // Each endpoint, method and path, with what serves it; the table's order is the order the
 // methods of a path are named in 405's Allow.
 const HttpApi::Endpoint HttpApi::Endpoints[] = {
@@ -143,18 +153,37 @@ const HttpApi::Endpoint HttpApi::Endpoints[] = {
     {"POST", "/api/image/reset", &HttpApi::postImageReset},
     {"POST", "/api/tally", &HttpApi::postTally},
     {"GET", "/api/events", &HttpApi::getEvents},
+    {"GET", "/api/shots", &HttpApi::getShows},
+    {"PUT", "/api/shots/{name}", &HttpApi::putShow},
+    {"DELETE", "/api/shots/{name}", &HttpApi::deleteShow},
+    {"POST", "/api/shot/recall", &HttpApi::postShot},
+    {"GET", "/api/tours", &HttpApi::getShows},
+    {"PUT", "/api/tours/{name}", &HttpApi::putShow},
+    {"DELETE", "/api/tours/{name}", &HttpApi::deleteShow},
+    {"POST", "/api/tour/start", &HttpApi::postTour},
+    {"POST", "/api/tour/stop", &HttpApi::postTour},
 };
 
 void HttpApi::handle(const HttpTransport::Asked &asked, HttpTransport::Respond respond)
 {
     const Endpoint *endpoint = nullptr;
     QByteArray allow;
+    QString name;
     for (const Endpoint &e : Endpoints) {
-        if (!matches(e.path, asked.path))
+        // A path ending in {name} takes any name there (the library has decoded it), slashes
+        // included; other braces stand for one segment.
+        const QByteArray path(e.path);
+        const bool anyName = path.endsWith("{name}");
+        const QByteArray prefix = anyName ? path.chopped(6) : path;
+        if (anyName ? !asked.path.startsWith(prefix) || asked.path.size() == prefix.size()
+                    : !matches(e.path, asked.path))
             continue;
         allow += (allow.isEmpty() ? "" : ", ") + QByteArray(e.method);
-        if (asked.method == e.method)
+        if (asked.method == e.method) {
             endpoint = &e;
+            if (anyName)
+                name = QString::fromUtf8(asked.path.mid(prefix.size()));
+        }
     }
     if (allow.isEmpty())
         return respond(error(404, "no such endpoint"));
@@ -168,6 +197,7 @@ void HttpApi::handle(const HttpTransport::Asked &asked, HttpTransport::Respond r
     Call call;
     call.path = asked.path;
     call.ifNoneMatch = asked.ifNoneMatch;
+    call.name = name;
     call.respond = std::move(respond);
     if (!asked.body.trimmed().isEmpty()) {
         QJsonParseError parsed;
@@ -228,6 +258,7 @@ void HttpApi::stopMotion(const QString &key)
     stop.kind = Command::Stop;
     stop.on = key;
     stop.by = QStringLiteral("http keep-alive missed");
+    stop.lapsed = true;
     commands.run(stop, [](const Outcome &) {});
 }
 
@@ -533,4 +564,90 @@ void HttpApi::setImage(const Call &call, std::shared_ptr<QVector<Command>> setti
             return call.respond(reply);
         setImage(call, settings, next + 1);
     });
+}
+
+void HttpApi::getShows(const Call &call)
+{
+    Command c;
+    const bool tours = call.path == "/api/tours";
+    c.kind = tours ? Command::ListTours : Command::ListShots;
+    const HttpTransport::Respond respond = call.respond;
+    run(call, c, [respond, tours](const Outcome &outcome) {
+        respond(
+            fromOutcome(outcome, QJsonObject{{tours ? "tours" : "shots", outcome.data.toArray()}}));
+    });
+}
+
+void HttpApi::putShow(const Call &call)
+{
+    Command c;
+    c.kind = call.path.startsWith("/api/tours/") ? Command::DefineTour : Command::DefineShot;
+    c.name = call.name;
+    QString why;
+    if (!c.readDefinition(call.json, why))
+        return call.respond(error(400, why));
+    Command::Value wrong;
+    if (!c.check(wrong)) {
+        if (wrong == Command::ShowValue)
+            return call.respond(error(400, Command::showNameProblem(c.name)));
+        static const std::map<Command::Value, const char *> keys = {
+            {Command::PresetValue, "preset"},     {Command::SpeedValue, "speed"},
+            {Command::DurationValue, "duration"}, {Command::DwellValue, "dwell"},
+            {Command::CameraValue, "camera"},     {Command::CuesValue, "cameras"}};
+        return refuse(call, wrong, c.kind,
+                      wrong == Command::CuesValue && c.kind == Command::DefineTour
+                          ? "steps"
+                          : keys.at(wrong));
+    }
+    const HttpTransport::Respond respond = call.respond;
+    run(call, c,
+        [respond](const Outcome &outcome) { respond(withBody(outcome, outcome.data.toObject())); });
+}
+
+void HttpApi::deleteShow(const Call &call)
+{
+    Command c;
+    c.kind = call.path.startsWith("/api/tours/") ? Command::DeleteTour : Command::DeleteShot;
+    c.name = call.name;
+    Command::Value wrong;
+    if (!c.check(wrong))
+        return call.respond(error(400, Command::showNameProblem(c.name)));
+    run(call, c);
+}
+
+void HttpApi::postShot(const Call &call)
+{
+    Command c;
+    c.kind = Command::Shot;
+    c.name = call.json.value("shot").toString();
+    if (!call.json.value("shot").isString())
+        return call.respond(error(400, "give \"shot\", a shot's name"));
+    if (call.json.contains("duration")) {
+        const QJsonValue duration = call.json.value("duration");
+        c.seconds = duration.isDouble() && duration.toDouble() != 0 ? duration.toDouble() : NAN;
+    }
+    Command::Value wrong;
+    if (!c.check(wrong))
+        return wrong == Command::ShowValue
+                   ? call.respond(error(400, Command::showNameProblem(c.name)))
+                   : refuse(call, wrong, c.kind, "duration");
+    const HttpTransport::Respond respond = call.respond;
+    run(call, c,
+        [respond](const Outcome &outcome) { respond(withBody(outcome, outcome.data.toObject())); });
+}
+
+void HttpApi::postTour(const Call &call)
+{
+    Command c;
+    const bool start = call.path == "/api/tour/start";
+    c.kind = start ? Command::Tour : Command::StopTour;
+    const QJsonValue tour = call.json.value("tour");
+    if (start ? !tour.isString() : !tour.isUndefined() && !tour.isString())
+        return call.respond(error(400, start ? "give \"tour\", a tour's name"
+                                             : "\"tour\" must be a tour's name, or none for all"));
+    c.name = tour.toString();
+    Command::Value wrong;
+    if (!c.check(wrong))
+        return call.respond(error(400, Command::showNameProblem(c.name)));
+    run(call, c);
 }

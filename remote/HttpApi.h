@@ -54,6 +54,7 @@ private:
         QJsonObject json;
         QByteArray path;
         QString camera; // as the request names it, "" the window's
+        QString name;   // a shot's or tour's, from the path
         bool force = false;
         QByteArray ifNoneMatch;
         HttpTransport::Respond respond;
@@ -72,6 +73,8 @@ private:
     void run(const Call &call, Command command, QJsonObject body = {});
     void run(const Call &call, Command command, std::function<void(const Outcome &)> then);
     static Reply fromOutcome(const Outcome &outcome, QJsonObject body = {});
+    // As fromOutcome(), with `body` kept beside the error too.
+    static Reply withBody(const Outcome &outcome, const QJsonObject &body);
     void refuse(const Call &call, Command::Value wrong, Command::Kind kind, const char *key);
     // The dead-man of camera `key` ("" the window's).
     QTimer &deadManOf(const QString &key);
@@ -96,6 +99,11 @@ private:
     void postImageReset(const Call &call);
     void postTally(const Call &call);
     void getEvents(const Call &call);
+    void getShows(const Call &call);
+    void putShow(const Call &call);
+    void deleteShow(const Call &call);
+    void postShot(const Call &call);
+    void postTour(const Call &call);
     void setImage(const Call &call, std::shared_ptr<QVector<Command>> settings, int next);
 
     RemotePanel &commands;

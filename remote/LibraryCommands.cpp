@@ -2,11 +2,14 @@
 #include "LibraryCommands.h"
 #include "BaseDevice.h"
 #include "CameraSession.h"
+#include "CameraSessions.h"
 #include "CameraTarget.h"
 #include "NetworkCameras.h"
 #include "PasswordPrompt.h"
 #include "PresetCommands.h"
+#include "ShowCameras.h"
 #include "ShowEvents.h"
+#include "Shows.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -74,6 +77,87 @@ int takeStopSignal()
 
 } // namespace
 
+// Each camera a shot or tour moves has a session of its own, as in the running panel.
+class LibraryCommands::ShowCameras : public ::ShowCameras
+{
+public:
+    explicit ShowCameras(ShowEvents &events) : sessions([this] { return cameraNames(); }, events)
+    {
+        sessions.forCommandLine(ReadingWaitMs);
+    }
+    ~ShowCameras() override { sessions.finish(SendWaitMs); }
+
+    QStringList cameraNames() const override
+    {
+        // Read once: the commands of one line take moments.
+        if (listed.isEmpty()) {
+            std::vector<DeviceInfo> found;
+            BaseDevice::Initial();
+            BaseDevice::EnumUSBDevices(found);
+            for (const DeviceInfo &camera : found)
+                listed << QString::fromStdString(camera.name);
+        }
+        return listed;
+    }
+    CameraTarget *targetOf(const QString &camera, Outcome &why) override
+    {
+        CameraTarget *target = sessions.of(camera);
+        if (!target)
+            why = Outcome::failed("the camera library cannot reach " + camera);
+        return target;
+    }
+
+    CameraSessions sessions;
+
+private:
+    mutable QStringList listed;
+};
+
+LibraryCommands::LibraryCommands(BaseDevice &device, CameraSession &session, CameraTarget &target,
+                                 ShowEvents &events)
+    : device(device), session(session), target(target), events(events)
+{}
+
+LibraryCommands::~LibraryCommands()
+{
+    showControl.reset();
+    showCameras.reset();
+}
+
+Shows &LibraryCommands::shows()
+{
+    if (!showControl) {
+        showCameras = std::make_unique<ShowCameras>(events);
+        showControl = std::make_unique<Shows>(*showCameras, events);
+    }
+    return *showControl;
+}
+
+Outcome LibraryCommands::runShow(const Command &c)
+{
+    // One device for each camera: the one the other commands used lets it go.
+    if (session.isOpen()) {
+        device.WaitUntilSent(SendWaitMs);
+        session.disconnect();
+    }
+    std::optional<Outcome> outcome;
+    shows().run(c, [&outcome](const Outcome &done) { outcome = done; });
+    int signal = waitUntil([&outcome] { return outcome.has_value(); });
+    // What moved arrives, or runs its course, before the line goes on.
+    if (!signal)
+        signal = waitUntil([this] { return !showControl->isMoving(); });
+    if (signal) {
+        const bool looping = c.kind == Command::Tour &&
+                             showControl->book().find(Command::DefineTour, c.name) &&
+                             showControl->book().find(Command::DefineTour, c.name)->loop;
+        showControl->stopAll(QStringLiteral("command line"));
+        // A tour round and round ends at the signal as an untimed move does.
+        if (!looping)
+            interruptedBy = signal;
+    }
+    return outcome.value_or(Outcome{});
+}
+
 int LibraryCommands::waitUntil(const std::function<bool()> &done)
 {
     // No window waits here: the loop only carries the session's timers and the camera's news.
@@ -128,11 +212,18 @@ Outcome LibraryCommands::carryOut(const Command &c)
     }
     if (c.kind == Command::Camera)
         return choose(c);
+    if (Command::isShow(c.kind))
+        return runShow(c);
     // Where the camera is once it has taken what came before.
     if (c.kind == Command::GetPosition)
         device.WaitUntilSent(SendWaitMs);
     std::optional<Outcome> outcome;
-    target.run(c, [&outcome](const Outcome &done) { outcome = done; });
+    const auto reply = [&outcome](const Outcome &done) { outcome = done; };
+    if (c.kind == Command::ExportPresets || c.kind == Command::ImportPresets)
+        shows().withPresets(
+            c, [this, &c](const CameraTarget::Reply &done) { target.run(c, done); }, reply);
+    else
+        target.run(c, reply);
     if (const int signal = waitUntil([&outcome] { return outcome.has_value(); })) {
         interruptedBy = signal;
         target.stop();
@@ -234,20 +325,23 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
     // Only the camera's own lamp shows a tally here.
     target.setTallyShownElsewhere(false);
     target.setAnswerWait(ReadingWaitMs);
-    LibraryCommands library(*device, session, target);
+    LibraryCommands library(*device, session, target, unheard);
     Outcome result;
     QString on; // the camera --on chose last
     for (const Command &command : commands) {
         // Without a camera chosen, the first one; --on chooses its own.
         const bool other = !command.on.isEmpty() && command.on != on;
         if (command.kind != Command::List && command.kind != Command::Camera &&
-            (!session.isOpen() || other)) {
+            !Command::isShow(command.kind) && (!session.isOpen() || other)) {
             Command first;
             first.kind = Command::Camera;
             bool isIndex = false;
             first.number = command.on.toInt(&isIndex, 10);
             if (!isIndex)
                 first.text = command.on;
+            // The camera chosen before a shot or tour let it go, not forgotten.
+            if (command.on.isEmpty() && !library.name.isEmpty())
+                first.text = library.name;
             on = command.on;
             if (const Outcome connected = library.choose(first); connected.exitCode)
                 return connected;
@@ -279,10 +373,14 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
         }
     }
     // What was sent must reach the camera before it is closed.
+    QStringList late =
+        library.showCameras ? library.showCameras->sessions.finish(SendWaitMs) : QStringList();
     if (session.isOpen() && !device->WaitUntilSent(SendWaitMs))
+        late.prepend(name);
+    if (!late.isEmpty())
         result = {1,
                   result.output,
-                  name + " refused a command or did not answer",
+                  late.join(", ") + " refused a command or did not answer",
                   Outcome::Unavailable,
                   {}};
     device->Close();

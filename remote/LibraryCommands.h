@@ -11,10 +11,13 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 class BaseDevice;
 class CameraSession;
 class CameraTarget;
+class ShowEvents;
+class Shows;
 
 class LibraryCommands
 {
@@ -28,9 +31,10 @@ public:
     static Outcome discover(const QString &host);
 
 private:
-    LibraryCommands(BaseDevice &device, CameraSession &session, CameraTarget &target)
-        : device(device), session(session), target(target)
-    {}
+    class ShowCameras;
+    LibraryCommands(BaseDevice &device, CameraSession &session, CameraTarget &target,
+                    ShowEvents &events);
+    ~LibraryCommands();
 
     QStringList cameraNames();
     Outcome choose(const Command &command);
@@ -40,12 +44,18 @@ private:
     // Until the library tells of the picture just asked for (or PictureWaitMs); a retaken one
     // that could not be taken fails the command.
     Outcome waitForPicture(const Command &command);
+    // The shots and tours, on a session of each camera they move, made when first needed.
+    Shows &shows();
+    Outcome runShow(const Command &command);
     // Waits until `done` holds or a stop signal comes, which it returns (0: none).
     int waitUntil(const std::function<bool()> &done);
 
     BaseDevice &device;
     CameraSession &session;
     CameraTarget &target;
+    ShowEvents &events;
+    std::unique_ptr<ShowCameras> showCameras;
+    std::unique_ptr<Shows> showControl;
     QString name;
     QStringList listed;    // the cameras' names, as last read
     int interruptedBy = 0; // the stop signal that cut a motion short

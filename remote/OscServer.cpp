@@ -47,6 +47,10 @@ constexpr Address Addresses[] = {
     {"home", "", Command::Home},
     {"camera", "s", Command::Camera},
     {"tally", "s", Command::Tally},
+    {"shot", "s", Command::Shot},
+    {"tour", "s", Command::Tour},
+    {"stoptour", "", Command::StopTour},
+    {"stoptour", "s", Command::StopTour},
     {"retake", "i", Command::RetakePicture},
 };
 
@@ -184,16 +188,17 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     const QString name = parts.last();
     const Address *address = nullptr;
     for (const Address &a : Addresses)
-        if (name == a.name)
+        if (name == a.name && types == a.types)
             address = &a;
-    if (!address || types != address->types)
+    if (!address)
         return freed(false);
 
     Command c;
     c.kind = address->kind;
     c.by = QStringLiteral("osc");
     c.on = parts.size() == 4 ? parts[2] : QString();
-    if (c.kind == Command::Camera && !c.on.isEmpty())
+    // Choosing the window's camera and shots and tours belong to no one camera.
+    if ((c.kind == Command::Camera || Command::isShow(c.kind)) && !c.on.isEmpty())
         return freed(false);
     const QString text = types.startsWith('s')
                              ? QString::fromUtf8(reinterpret_cast<const char *>(argv[0]))
@@ -218,6 +223,11 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     case Command::Tally:
         c.number = Command::indexOf(Command::tallyStates(), text);
         break;
+    case Command::Shot:
+    case Command::Tour:
+    case Command::StopTour:
+        c.name = text;
+        break;
     default:
         break;
     }
@@ -235,9 +245,14 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     if (c.kind == Command::Stop)
         deadManOf(key).stop();
     const std::weak_ptr<bool> server = alive;
-    commands.run(c, [this, server, key, kind = c.kind](const Outcome &done) {
-        if (!server.expired() && !done.exitCode && (kind == Command::Move || kind == Command::Zoom))
+    commands.run(c, [this, server, key, from, kind = c.kind](const Outcome &done) {
+        if (server.expired())
+            return;
+        if (!done.exitCode && (kind == Command::Move || kind == Command::Zoom))
             deadManOf(key).start(KeepAliveMs);
+        // A shot or tour that is not there is said, as an unknown camera is.
+        if (done.exitCode && Command::isShow(kind))
+            complain(from, done.error);
     });
     return true;
 }
@@ -263,6 +278,7 @@ QTimer &OscServer::deadManOf(const QString &camera)
             stop.kind = Command::Stop;
             stop.on = camera;
             stop.by = QStringLiteral("osc keep-alive missed");
+            stop.lapsed = true;
             commands.run(stop, [](const Outcome &) {});
         });
     }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PanelCommands.h"
+#include "BaseDevice.h"
 #include "CameraSession.h"
 #include "CommandLine.h"
 
@@ -10,7 +11,7 @@
 PanelCommands::PanelCommands(PanelControl &control)
     : panel(control), window(
                           control.cameraSession(), [this] { return windowCameraName(); }, show),
-      sessions([&control] { return control.cameraNames(); }, show)
+      sessions([&control] { return control.cameraNames(); }, show), showControl(*this, show)
 {
     connect(&show, &ShowEvents::happened, this, [this](const QJsonObject &event) {
         // A sink may remove itself or another while it is told.
@@ -28,6 +29,14 @@ PanelCommands::PanelCommands(PanelControl &control)
     CameraSession &own = panel.cameraSession();
     show.follow(own, [this] { return windowCameraName(); });
     connect(&own, &CameraSession::connectionChanged, this, &PanelCommands::windowConnected);
+    connect(&show, &ShowEvents::happened, this, [this](const QJsonObject &event) {
+        if (event.value("type") == "health")
+            showHealth();
+    });
+    // The window's camera first: the others are opened once it is served.
+    watchSoon.setSingleShot(true);
+    watchSoon.setInterval(WatchDelayMs);
+    connect(&watchSoon, &QTimer::timeout, this, &PanelCommands::watchNetworkCameras);
     windowCamera = panel.cameraSession().isOpen() ? windowCameraName() : QString();
     show.connection(windowCamera, true);
 }
@@ -48,16 +57,70 @@ void PanelCommands::windowConnected(bool open)
     windowCamera = now;
     if (open)
         sessions.release(now);
+    // A tour goes on with the session that drives its camera now.
+    showControl.follow();
     // The window shows the tally of the camera it now drives, and lights its lamp once told.
     const QString shown = windowCameraName();
     panel.cameraSession().setTally(show.tallyOf(shown), open && show.toldTally(shown));
     moveWatches();
+    // The list may have changed: the selector's marks are made again, and the cameras the
+    // window does not show are watched.
+    showHealth();
+    watchSoon.start();
+}
+
+void PanelCommands::watchNetworkCameras()
+{
+    const QStringList names = panel.cameraNames();
+    for (int i = 0; i < names.size(); ++i)
+        if (panel.isNetworkCamera(i) && names[i] != windowCameraName())
+            sessions.watch(names[i]);
+    showHealth();
+}
+
+int PanelCommands::healthOf(const QString &name, QDateTime *since) const
+{
+    const bool shown = name == windowCameraName();
+    const CameraSession *session = shown ? &panel.cameraSession() : sessions.existing(name);
+    if (shown || (session && session->health() >= 0)) {
+        if (since && session)
+            *since = session->healthSince();
+        return session ? session->health() : -1;
+    }
+    // A camera attached to the computer and listed, but not open, is there to answer.
+    const int index = int(panel.cameraNames().indexOf(name));
+    if (index < 0 || panel.isNetworkCamera(index))
+        return -1;
+    if (since) {
+        const auto listed = listedSince.find(name);
+        *since = listed == listedSince.end() ? QDateTime::currentDateTime() : listed->second;
+    }
+    return HEALTH_ANSWERING;
+}
+
+void PanelCommands::showHealth()
+{
+    const QStringList names = panel.cameraNames();
+    for (auto it = listedSince.begin(); it != listedSince.end();)
+        it = names.contains(it->first) ? std::next(it) : listedSince.erase(it);
+    for (const QString &name : names)
+        listedSince.emplace(name, QDateTime::currentDateTime());
+    for (int i = 0; i < names.size(); ++i) {
+        QDateTime since;
+        const int state = healthOf(names[i], &since);
+        panel.showHealth(i, state, since);
+    }
 }
 
 void PanelCommands::guardProgram(bool guard)
 {
     window.guardProgram(guard);
     sessions.guardProgram(guard);
+}
+
+QStringList PanelCommands::cameraNames() const
+{
+    return panel.cameraNames();
 }
 
 QString PanelCommands::nameOf(const QString &on) const
@@ -92,8 +155,12 @@ Outcome PanelCommands::listCameras() const
 {
     QJsonArray list;
     const QStringList names = panel.cameraNames();
-    for (int i = 0; i < names.size(); ++i)
-        list.append(QJsonObject{{"index", i}, {"name", names[i]}});
+    for (int i = 0; i < names.size(); ++i) {
+        QJsonObject camera{{"index", i}, {"name", names[i]}};
+        if (const int health = healthOf(names[i]); health >= 0)
+            camera.insert("health", Command::healthStates().value(health));
+        list.append(camera);
+    }
     return Outcome::found(list);
 }
 
@@ -138,10 +205,20 @@ void PanelCommands::run(const Command &c, Reply reply)
     default:
         break;
     }
+    if (Command::isShow(c.kind)) {
+        showControl.run(c, std::move(reply));
+        return;
+    }
     Outcome why;
     CameraTarget *target = targetOf(c.on, why);
     if (!target) {
         reply(why);
+        return;
+    }
+    if (c.kind == Command::ExportPresets || c.kind == Command::ImportPresets) {
+        showControl.withPresets(
+            c, [target, c](const CameraTarget::Reply &done) { target->run(c, done); },
+            std::move(reply));
         return;
     }
     target->run(c, std::move(reply));

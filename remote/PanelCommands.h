@@ -10,17 +10,21 @@
 #include "Command.h"
 #include "PanelControl.h"
 #include "RemotePanel.h"
+#include "ShowCameras.h"
 #include "ShowEvents.h"
+#include "Shows.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QTimer>
 
 #include <map>
 #include <memory>
 #include <set>
 
-class PanelCommands : public QObject, public RemotePanel
+class PanelCommands : public QObject, public RemotePanel, public ShowCameras
 {
     Q_OBJECT
 
@@ -42,15 +46,27 @@ public:
     int watchLiveView(const QString &on, Frame frame, Reply started) override;
     void stopWatching(int watch) override;
     ShowEvents &events() { return show; }
+    // The shots and tours, for a board to list and follow (it runs them with run()).
+    Shows &shows() { return showControl; }
+    QStringList cameraNames() const override;
+    // The target a command for camera `on` goes to (empty: the window's), nullptr with why
+    // when none.
+    CameraTarget *targetOf(const QString &on, Outcome &why) override;
     // Remote moves and preset recalls on a camera on program are refused unless forced.
     void guardProgram(bool guard);
 
+    // How long after the window's camera the network cameras it does not show are opened.
+    static constexpr int WatchDelayMs = 2000;
+
 private:
     QString windowCameraName() const;
+    // How camera `name` answers (HEALTH_...), and since when; -1 while not known.
+    int healthOf(const QString &name, QDateTime *since = nullptr) const;
+    // Every network camera the window does not show is kept open, so that its health is known.
+    void watchNetworkCameras();
+    void showHealth();
     // What the window's camera did, told as events.
     void windowConnected(bool open);
-    // The target a command goes to, nullptr with why when none.
-    CameraTarget *targetOf(const QString &on, Outcome &why);
     Outcome chooseCamera(const Command &command);
     Outcome listCameras() const;
     void raise();
@@ -75,7 +91,10 @@ private:
     std::map<int, EventSink> eventSinks; // the remotes', while they run
     int lastSink = 0;
     CameraSessions sessions;
-    QString windowCamera; // the camera the window last connected
+    Shows showControl;
+    QString windowCamera;                     // the camera the window last connected
+    QTimer watchSoon;                         // after the window's camera, the others
+    std::map<QString, QDateTime> listedSince; // cameras seen listed, for their health's time
     std::map<int, Watch> watches;
     int lastWatch = 0;
     std::set<CameraSession *> framesFollowed;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PresetCommands.h"
 #include "CameraSession.h"
+#include "JsonFile.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cmath>
@@ -117,15 +117,13 @@ using Result = CameraSession::Result;
 
 Outcome exportTo(const QString &path, CameraSession &session, const QString &name)
 {
-    // Other cameras' presets in the file stay: one file can carry a room.
+    // Other cameras' presets in the file stay, and whatever else it holds (the shots and
+    // tours): one file can carry a room.
+    QJsonObject had = JsonFile::read(path);
     QJsonArray cameras;
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly)) {
-        const QJsonDocument had = QJsonDocument::fromJson(existing.readAll());
-        for (const QJsonValue camera : had.object().value("cameras").toArray())
-            if (camera.toObject().value("camera").toString() != name)
-                cameras.append(camera);
-    }
+    for (const QJsonValue camera : had.value("cameras").toArray())
+        if (camera.toObject().value("camera").toString() != name)
+            cameras.append(camera);
     QJsonArray presets;
     for (const QJsonValue value : PresetCommands::list(session)) {
         QJsonObject preset = value.toObject();
@@ -136,12 +134,9 @@ Outcome exportTo(const QString &path, CameraSession &session, const QString &nam
         presets.append(preset);
     }
     cameras.append(QJsonObject{{"camera", name}, {"presets", presets}});
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(QJsonObject{{"cameras", cameras}}).toJson()) < 0 || !file.commit())
-        return Outcome::failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()),
-                               Outcome::NotStored);
-    return {};
+    had.insert("cameras", cameras);
+    QString why;
+    return JsonFile::write(path, had, why) ? Outcome{} : Outcome::failed(why, Outcome::NotStored);
 }
 
 Outcome importFrom(const QString &path, CameraSession &session, const QString &name)
@@ -295,9 +290,11 @@ Outcome PresetCommands::run(const Command &c, CameraSession &session, const QStr
     case Command::Preset: {
         // A camera keeping its presets itself may hold some the library never heard of.
         const bool told = session.readPreset(number, r) == Result::Done;
+        if (c.held && session.planRecall(number, c.speed, c.seconds) == Result::Done)
+            return Outcome::found(number);
         const int speed = c.speed ? c.speed : r.stored ? r.speed : 0;
-        if (speed || c.seconds > 0) {
-            if (session.glideTo(number, speed, c.seconds) == Result::Done)
+        if (speed || c.seconds > 0 || c.held) {
+            if (!c.held && session.glideTo(number, speed, c.seconds) == Result::Done)
                 return {};
             if (told && !r.stored)
                 return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(number),

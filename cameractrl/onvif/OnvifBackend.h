@@ -7,6 +7,7 @@
 #include "CameraStore.h"
 #include "NetworkCameraFile.h"
 #include "OnvifWorker.h"
+#include "PresetStore.h"
 #include "Retirement.h"
 #include "ScannedBackend.h"
 
@@ -22,10 +23,13 @@ public:
     void retire(std::unique_ptr<OnvifWorker> worker);
     // The preset tokens of each camera, by the keypad's numbers.
     CameraStore &presetTokens() { return tokens; }
+    // Names, speeds and places of the presets, which ONVIF does not keep.
+    PresetStore &presets() { return presetStore; }
 
 private:
     std::vector<Camera> scan() override;
 
     CameraStore tokens{"onvif-presets"};
+    PresetStore presetStore{"onvif-preset-records"};
     Retirement<OnvifWorker> retired; // last: waited for before anything else goes
 };

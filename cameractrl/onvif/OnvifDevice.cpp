@@ -178,6 +178,7 @@ bool OnvifDevice::SetPreset(uint8_t preset)
 {
     if (!job(OnvifJob::SetPreset, CAP_PRESETS, "presets", preset))
         return false;
+    keepPreset(preset, true);
     presetStored(preset);
     return true;
 }
@@ -189,8 +190,47 @@ bool OnvifDevice::ClearPreset(uint8_t preset)
 {
     if (!job(OnvifJob::RemovePreset, CAP_PRESETS, "presets", preset))
         return false;
+    keepPreset(preset, false);
     presetCleared(preset);
     return true;
+}
+
+void OnvifDevice::keepPreset(uint8_t preset, bool stored)
+{
+    std::string error;
+    bool kept = true;
+    if (!stored) {
+        kept = backend.presets().erase(name, preset, error);
+    } else {
+        PresetStore::Position at;
+        for (int axis = 0; axis < 2; ++axis)
+            if (const auto p = worker->position(axis))
+                at[size_t(axis)] = *p;
+        kept = backend.presets().store(name, preset, at, error);
+    }
+    // The camera has the preset all the same: only its name and speed are at stake.
+    if (!kept)
+        report("what the panel keeps of preset " + std::to_string(int(preset)) + " of " + name +
+               " is lost: " + error);
+}
+
+bool OnvifDevice::ReadPreset(uint8_t preset, PresetRecord *record)
+{
+    if (!worker || !record)
+        return false;
+    *record = PresetStore::record(backend.presets().entry(name, preset));
+    return true;
+}
+
+bool OnvifDevice::WritePreset(uint8_t preset, const PresetRecord *record)
+{
+    if (!worker || !record)
+        return false;
+    std::string error;
+    if (backend.presets().put(name, preset, PresetStore::entryOf(*record), error))
+        return true;
+    report("preset " + std::to_string(int(preset)) + " of " + name + " is not kept: " + error);
+    return false;
 }
 
 // ---- What ONVIF's PTZ and imaging services do not offer ------------------------------------

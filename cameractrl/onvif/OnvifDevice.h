@@ -31,6 +31,8 @@ public:
     bool ClearPreset(uint8_t preset) override;
     bool SetPreset(uint8_t preset) override;
     bool CallPreset(uint8_t preset) override;
+    bool ReadPreset(uint8_t preset, PresetRecord *record) override;
+    bool WritePreset(uint8_t preset, const PresetRecord *record) override;
     bool SetBrightness(int value) override;
     bool SetHue(int value) override;
     bool SetBacklight(int value) override;
@@ -53,5 +55,6 @@ private:
     bool job(OnvifJob::Kind kind, uint32_t needs, const char *what, int preset = 0);
     bool image(int record, int value, const char *what);
     bool moveTo(int axis, int32_t position);
+    void keepPreset(uint8_t preset, bool stored);
     void openView(const OnvifBackend::Camera &camera); // the open camera's pictures
 };

@@ -601,7 +601,7 @@ void tst_Visca::switchedOffAndOn()
     rig.camera.switchOff();
     // Nobody asks anything: the worker finds out by itself.
     QTRY_COMPARE_WITH_TIMEOUT(rig.device->Health(), int(HEALTH_NOT_ANSWERING), 10000);
-    QVERIFY(rig.listened.changes & CHANGED_HEALTH);
+    QTRY_VERIFY(rig.listened.changes & CHANGED_HEALTH);
     QCOMPARE(rig.device->Capabilities(), 0u);
     QVERIFY(!rig.device->PanLeftStop()); // a stop that cannot be given now
 
@@ -609,7 +609,7 @@ void tst_Visca::switchedOffAndOn()
     rig.listened.changes = 0;
     rig.camera.switchOn();
     QTRY_COMPARE_WITH_TIMEOUT(rig.device->Health(), int(HEALTH_ANSWERING), 6000);
-    QVERIFY(rig.listened.changes & (CHANGED_HEALTH | CHANGED_CAPABILITIES));
+    QTRY_VERIFY(rig.listened.changes & (CHANGED_HEALTH | CHANGED_CAPABILITIES));
     QVERIFY(rig.device->PanRight(3)); // the next command goes at once
     QVERIFY(rig.device->WaitUntilSent(3000));
     QCOMPARE(rig.count(hex("81 01 06 01 03 01 02 03 ff")), size_t(1));
@@ -636,7 +636,7 @@ void tst_Visca::slowAnswers()
     QVERIFY(rig.device->SetBrightness(3));
     QVERIFY(rig.device->WaitUntilSent(3000)); // late, but done
     QCOMPARE(rig.device->Health(), int(HEALTH_SLOW));
-    QVERIFY(rig.listened.changes & CHANGED_HEALTH);
+    QTRY_VERIFY(rig.listened.changes & CHANGED_HEALTH);
     QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
     rig.camera.change([](auto &c) { c.answerDelay = {}; });
     for (int value = 0; value < ViscaWorker::QuickAgain; ++value) {

@@ -112,10 +112,14 @@ void tst_E2eBoard::picturesOfEveryKind_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("first"); // where preset 1 is stored, in --position's units
     QTest::addColumn<QString>("second");
-    QTest::newRow("simulated") << int(Simulated) << "300,50" << "-600,-100";
-    QTest::newRow("USB on the V4L2 fake") << int(Usb) << "30,5" << "60,10";
-    QTest::newRow("ONVIF snapshot") << int(Onvif) << "40,10" << "-40,-10";
-    QTest::newRow("VISCA with a snapshot URL") << int(ViscaSnapshot) << "400,0" << "-400,0";
+    QTest::newRow("simulated") << int(Simulated) << "300,50"
+                               << "-600,-100";
+    QTest::newRow("USB on the V4L2 fake") << int(Usb) << "30,5"
+                                          << "60,10";
+    QTest::newRow("ONVIF snapshot") << int(Onvif) << "40,10"
+                                    << "-40,-10";
+    QTest::newRow("VISCA with a snapshot URL") << int(ViscaSnapshot) << "400,0"
+                                               << "-400,0";
 }
 
 void tst_E2eBoard::picturesOfEveryKind()
@@ -162,9 +166,9 @@ void tst_E2eBoard::picturesOfEveryKind()
             };
         });
         env.insert("CAMERACTRL_BACKEND", "visca");
-        env.insert("CAMERACTRL_VISCA", QString::fromStdString(visca.line("Stage", true) +
-                                                              ", \"snapshot=" +
-                                                              http.snapshotUrl() + "\""));
+        env.insert("CAMERACTRL_VISCA",
+                   QString::fromStdString(visca.line("Stage", true) +
+                                          ", \"snapshot=" + http.snapshotUrl() + "\""));
         break;
     }
     const int port = freePort();
@@ -190,9 +194,9 @@ void tst_E2eBoard::picturesOfEveryKind()
         return QString();
     };
     QDeadlineTimer deadline(30000);
-    while (!(described(1).contains("with its picture") &&
-             described(2).contains("with its picture")) &&
-           !deadline.hasExpired())
+    while (
+        !(described(1).contains("with its picture") && described(2).contains("with its picture")) &&
+        !deadline.hasExpired())
         QTest::qWait(250);
     QVERIFY2(described(2).contains("with its picture"),
              qPrintable(described(1) + " / " + described(2) + "\n" + panel.errorOutput()));

@@ -190,6 +190,14 @@ void tst_Cli::withoutAPanel_data()
         << QStringList{"--store", "2", "--name-preset", "2", chorale, "--list-presets"} << 0
         << "2 stored 0,0,0 - " + chorale + "\n"
         << QStringList{"SetPreset 2", "WritePreset 2"} << "";
+    // Each camera of a shot on a session of its own; the tour's one step over in 0.1 s.
+    QTest::newRow("a shot and a tour")
+        << QStringList{"--store",       "2", "--on", "Hall",   "--store", "2",
+                       "--define-shot", "S", "0:2",  "Hall:2", "--shot",  "S",
+                       "--define-tour", "T", "Hall", "2:0.1",  "--tour",  "T"}
+        << 0 << "Desk moved\nHall moved\n"
+        << QStringList{"SetPreset 2", "SetPreset 2", "CallPreset 2", "CallPreset 2", "CallPreset 2"}
+        << "";
     const auto refused = [](const char *name, QStringList arguments, const char *err) {
         QTest::newRow(name) << arguments << 2 << "" << QStringList{} << err;
     };
@@ -398,7 +406,7 @@ void tst_Cli::handedToTheRunningPanel_data()
                              << QStringList{"ZoomIn 5"};
     QTest::newRow("where") << QStringList{"--position", "12,3", "--get-position"} << 0 << "12,3\n"
                            << QStringList{"SetPanPosition 12", "SetTiltPosition 3", "AskPosition"};
-    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\n"
+    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\tanswering\n"
                           << QStringList{};
     QTest::newRow("refused") << QStringList{"--gamma", "9999"} << 1 << "" << QStringList{};
     QTest::newRow("anti-flicker off")

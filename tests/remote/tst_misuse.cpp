@@ -512,7 +512,7 @@ void tst_Misuse::junkOnTheLocalSocket()
     QVERIFY(half.waitForDisconnected(20000));
     const Run list = panel->run({"--list"});
     QCOMPARE(list.exitCode, 0);
-    QCOMPARE(list.out, QString("0 Simulated PTZ camera\n"));
+    QCOMPARE(list.out, QString("0 Simulated PTZ camera\tanswering\n"));
 }
 
 void tst_Misuse::stoppedPanel()
@@ -547,7 +547,7 @@ void tst_Misuse::lockLeftBehind()
     QVERIFY(panel.start());
     const Run list = panel.run({"--list"});
     QVERIFY2(list.exitCode == 0, qPrintable(list.err));
-    QCOMPARE(list.out, QString("0 Simulated PTZ camera\n"));
+    QCOMPARE(list.out, QString("0 Simulated PTZ camera\tanswering\n"));
 }
 
 void tst_Misuse::httpForARunningPanel()

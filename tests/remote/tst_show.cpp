@@ -278,9 +278,8 @@ void tst_Show::eventsInOrderAndAtOnce()
         {"/api/stop", R"({"camera": "Alpha"})"},
         {"/api/image", R"({"camera": "Beta", "contrast": 90})"},
     };
-    const QStringList expected = {"Beta tally",   "Beta connected", "Beta preset",
-                                  "Beta picture", "Beta preset",    "Alpha moving",
-                                  "Alpha moving", "Beta image"};
+    const QStringList expected = {"Beta tally",  "Beta connected", "Beta preset",  "Beta picture",
+                                  "Beta preset", "Alpha moving",   "Alpha moving", "Beta image"};
     // When each left the panel, to the millisecond.
     QList<qint64> emitted;
     QObject listening;
@@ -387,18 +386,15 @@ void tst_Show::presetPictures()
     QCOMPARE(listed.first()["image"].toString(), QString("/api/presets/4/image?camera=Beta"));
 
     h->trace.take();
-    QCOMPARE(call("POST", "/api/preset/retake", R"({"camera": "Beta", "preset": 4})").status,
-             200);
-    QCOMPARE(call("POST", "/api/preset/retake", R"({"camera": "Beta", "preset": 9})").status,
-             404);
+    QCOMPARE(call("POST", "/api/preset/retake", R"({"camera": "Beta", "preset": 4})").status, 200);
+    QCOMPARE(call("POST", "/api/preset/retake", R"({"camera": "Beta", "preset": 9})").status, 404);
     QCOMPARE(h->trace.take(), QStringList{"RetakePresetPicture 4"});
     if (QStandardPaths::findExecutable("oscsend").isEmpty())
         return;
     osc = std::make_unique<OscServer>(*panel);
     QVERIFY(osc->start("127.0.0.1", freePort(), {}, {}).isEmpty());
     QVERIFY(oscsend({"/ptz/Beta/retake", "i", "4"}));
-    QTest::qWait(500); qWarning() << "dropped" << osc->dropped() << h->trace.peek();
-    QTRY_COMPARE(h->trace.take(), QStringList{"RetakePresetPicture 4"});
+    QTRY_COMPARE(h->trace.peek(), QStringList{"RetakePresetPicture 4"});
 }
 
 void tst_Show::streamLimitAndSlowReaders()
