@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>Warte auf das Bild der Kamera…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Kein Bild</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Kein Bild: %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>Geschw. %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Preset-Übersicht…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>Die Presets aller Kameras mit ihren Bildern, zum Abrufen und Pflegen</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Live-Ansicht</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Preset %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Klick oder Eingabetaste ruft es ab; Rechtsklick oder Menütaste für mehr.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Rechtsklick oder Menütaste, um hier zu speichern.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Live-Ansicht von %1, wartet auf das Bild der Kamera</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Live-Ansicht von %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Gespeichert</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>mit Bild</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>kein Bild: %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>Bild wird geladen</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>noch kein Bild</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>wird mit Geschwindigkeit %1 abgerufen</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Preset-Übersicht – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Kameras</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Ein Preset anklicken, um es mit seiner eigenen Geschwindigkeit abzurufen; für mehr mit rechts darauf klicken oder die Menütaste bzw. Umschalt+F10 drücken.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>Am Bedienfeld ist keine Kamera angeschlossen.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Presets von %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>Die Pfeiltasten wählen ein Preset, die Eingabetaste ruft es ab, die Menütaste oder Umschalt+F10 bietet den Rest.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Abrufen</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Hier speichern</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Bild neu aufnehmen</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Umbenennen…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Wie die Kamera es abruft</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (am langsamsten)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (am schnellsten)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>Die aktuelle Blickrichtung von %1 als Preset %2 speichern? Seine Position und sein Bild werden ersetzt.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>Die aktuelle Blickrichtung von %1 als Preset %2, %3, speichern? Seine Position und sein Bild werden ersetzt.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Preset umbenennen</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Name von Preset %1 von %2 (leer: ohne Namen):</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>Preset %1 von %2 löschen? Seine Position und sein Bild gehen verloren.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>Preset %1, %2, von %3 löschen? Seine Position und sein Bild gehen verloren.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 ist auf Sendung. Trotzdem bewegen?</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>Esperando la imagen de la cámara…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Sin imagen</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Sin imagen: %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vacío</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>En vivo</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>velocidad %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Tablero de preajustes…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>Los preajustes de todas las cámaras con sus imágenes, para recuperarlos y mantenerlos</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>En vivo</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Vista en vivo</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Preajuste %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preajuste %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Clic o Intro lo recupera; clic derecho o la tecla de menú para más opciones.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Clic derecho o la tecla de menú para guardar aquí.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Vista en vivo de %1, esperando la imagen de la cámara</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Vista en vivo de %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vacío</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Guardado</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>con su imagen</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>sin imagen: %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>su imagen se está cargando</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>aún sin imagen</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>se recupera a velocidad %1</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Tablero de preajustes – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Cámaras</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Haga clic en un preajuste para recuperarlo a su propia velocidad; para más opciones, haga clic derecho en él o pulse la tecla de menú o Mayús+F10.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>No hay ninguna cámara conectada al panel.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Preajustes de %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>Las teclas de flecha eligen un preajuste, Intro lo recupera, la tecla de menú o Mayús+F10 ofrece el resto.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Recuperar</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Guardar aquí</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Volver a tomar la imagen</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Renombrar…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Velocidad</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Como lo recupera la cámara</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (la más lenta)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (la más rápida)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>¿Guardar la vista actual de %1 como preajuste %2? Se reemplazan su posición y su imagen.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>¿Guardar la vista actual de %1 como preajuste %2, %3? Se reemplazan su posición y su imagen.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Renombrar preajuste</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Nombre del preajuste %1 de %2 (vacío: ninguno):</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>¿Borrar el preajuste %1 de %2? Se pierden su posición y su imagen.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>¿Borrar el preajuste %1, %2, de %3? Se pierden su posición y su imagen.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 está al aire. ¿Moverla de todos modos?</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>En attente de l&apos;image de la caméra…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Pas d&apos;image</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Pas d&apos;image : %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vide</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Direct</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>vitesse %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Tableau des préréglages…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>Les préréglages de toutes les caméras avec leurs images, pour les rappeler et les entretenir</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>Direct</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Vue en direct</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Préréglage %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Préréglage %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Un clic ou Entrée le rappelle ; clic droit ou la touche Menu pour plus d&apos;options.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Clic droit ou la touche Menu pour mémoriser ici.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Vue en direct de %1, en attente de l&apos;image de la caméra</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Vue en direct de %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vide</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Mémorisé</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>avec son image</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>pas d&apos;image : %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>son image est en cours de chargement</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>pas encore d&apos;image</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>rappelé à la vitesse %1</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Tableau des préréglages – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Caméras</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Cliquez sur un préréglage pour le rappeler à sa propre vitesse ; pour plus d&apos;options, faites un clic droit dessus ou appuyez sur la touche Menu ou Maj+F10.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>Aucune caméra n&apos;est reliée au panneau.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Préréglages de %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>Les touches fléchées choisissent un préréglage, Entrée le rappelle, la touche Menu ou Maj+F10 propose le reste.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Rappeler</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Mémoriser ici</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Reprendre l&apos;image</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Renommer…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Comme la caméra le rappelle</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (la plus lente)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (la plus rapide)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>Mémoriser la vue actuelle de %1 comme préréglage %2 ? Sa position et son image sont remplacées.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>Mémoriser la vue actuelle de %1 comme préréglage %2, %3 ? Sa position et son image sont remplacées.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Renommer le préréglage</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Nom du préréglage %1 de %2 (vide : aucun) :</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>Effacer le préréglage %1 de %2 ? Sa position et son image sont perdues.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>Effacer le préréglage %1, %2, de %3 ? Sa position et son image sont perdues.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 est à l&apos;antenne. La déplacer quand même ?</translation>
     </message>
 </context>
 <context>

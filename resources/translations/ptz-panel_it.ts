@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>In attesa dell&apos;immagine della telecamera…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Nessuna immagine</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Nessuna immagine: %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vuoto</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>velocità %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Quadro dei preset…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>I preset di tutte le telecamere con le loro immagini, da richiamare e curare</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Visualizzazione live</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Preset %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Clic o Invio lo richiama; clic destro o il tasto menu per altre opzioni.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Clic destro o il tasto menu per memorizzare qui.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Visualizzazione live di %1, in attesa dell&apos;immagine della telecamera</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Visualizzazione live di %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vuoto</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Memorizzato</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>con la sua immagine</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>nessuna immagine: %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>la sua immagine è in caricamento</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>ancora nessuna immagine</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>richiamato a velocità %1</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Quadro dei preset – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Telecamere</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Stato</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Fai clic su un preset per richiamarlo alla sua velocità; per altre opzioni, fai clic destro su di esso o premi il tasto menu o Maiusc+F10.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>Nessuna telecamera collegata al pannello.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Preset di %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>I tasti freccia scelgono un preset, Invio lo richiama, il tasto menu o Maiusc+F10 offre il resto.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Richiama</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Memorizza qui</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Riacquisisci l&apos;immagine</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Rinomina…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Velocità</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Come lo richiama la telecamera</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (la più lenta)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (la più veloce)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Cancella</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>Memorizzare la vista attuale di %1 come preset %2? La sua posizione e la sua immagine vengono sostituite.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>Memorizzare la vista attuale di %1 come preset %2, %3? La sua posizione e la sua immagine vengono sostituite.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Rinomina preset</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Nome del preset %1 di %2 (vuoto: nessuno):</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>Cancellare il preset %1 di %2? La sua posizione e la sua immagine vanno perse.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>Cancellare il preset %1, %2, di %3? La sua posizione e la sua immagine vanno perse.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 è in onda. Muoverla comunque?</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>カメラの映像を待っています…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>画像なし</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>画像なし：%1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>空き</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>ライブ</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>速度 %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>プリセットボード…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>すべてのカメラのプリセットを画像付きで表示し、呼び出しと管理ができます</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>ライブ</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>ライブ映像</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>プリセット %1、%2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>プリセット %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>クリックまたは Enter で呼び出します。右クリックまたはメニューキーでその他の操作ができます。</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>右クリックまたはメニューキーでここに登録できます。</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>%1 のライブ映像（カメラの映像を待っています）</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>%1 のライブ映像</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>空き</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>登録済み</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>画像あり</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>画像なし：%1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>画像を読み込み中</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>画像はまだありません</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>速度 %1 で呼び出し</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>プリセットボード – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>カメラ</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>ステータス</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>プリセットをクリックすると、そのプリセット自身の速度で呼び出します。右クリック、またはメニューキーか Shift+F10 でその他の操作ができます。</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>パネルにカメラが接続されていません。</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>%1 のプリセット</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>矢印キーでプリセットを選び、Enter で呼び出します。メニューキーまたは Shift+F10 でその他の操作ができます。</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>呼び出し</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>ここに登録</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>画像を撮り直す</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>名前を変更…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>カメラの呼び出し速度のまま</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1（最も遅い）</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1（最も速い）</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>消去</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>%1 の現在の向きをプリセット %2 として登録しますか？位置と画像は置き換えられます。</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>%1 の現在の向きをプリセット %2（%3）として登録しますか？位置と画像は置き換えられます。</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>プリセット名の変更</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>%2 のプリセット %1 の名前（空欄：名前なし）：</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>%2 のプリセット %1 を消去しますか？位置と画像は失われます。</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>%3 のプリセット %1（%2）を消去しますか？位置と画像は失われます。</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 はオンエア中です。それでも動かしますか？</translation>
     </message>
 </context>
 <context>

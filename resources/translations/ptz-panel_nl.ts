@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>Wachten op het beeld van de camera…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Geen beeld</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Geen beeld: %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Leeg</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>snelheid %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Presetoverzicht…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>De presets van alle camera&apos;s met hun beelden, om op te roepen en bij te houden</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Livebeeld</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Preset %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Klik of Enter roept die op; rechtsklik of de menutoets voor meer.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Rechtsklik of de menutoets om hier op te slaan.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Livebeeld van %1, wacht op het beeld van de camera</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Livebeeld van %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Leeg</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Opgeslagen</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>met beeld</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>geen beeld: %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>beeld wordt geladen</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>nog geen beeld</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>wordt opgeroepen met snelheid %1</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Presetoverzicht – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Camera&apos;s</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Klik op een preset om die met zijn eigen snelheid op te roepen; klik er met rechts op, of druk op de menutoets of Shift+F10, voor meer.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>Er is geen camera aan het paneel gekoppeld.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Presets van %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>De pijltoetsen kiezen een preset, Enter roept die op, de menutoets of Shift+F10 biedt de rest.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Oproepen</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Hier opslaan</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Beeld opnieuw maken</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Naam wijzigen…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Snelheid</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Zoals de camera die oproept</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (langzaamst)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (snelst)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Wissen</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>Het huidige beeld van %1 opslaan als preset %2? De positie en het beeld ervan worden vervangen.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>Het huidige beeld van %1 opslaan als preset %2, %3? De positie en het beeld ervan worden vervangen.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Preset hernoemen</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Naam van preset %1 van %2 (leeg: geen):</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>Preset %1 van %2 wissen? De positie en het beeld ervan gaan verloren.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>Preset %1, %2, van %3 wissen? De positie en het beeld ervan gaan verloren.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 is in de uitzending. Toch bewegen?</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>Oczekiwanie na obraz z kamery…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Brak obrazu</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Brak obrazu: %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Pusty</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Na żywo</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>prędkość %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Tablica presetów…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>Presety wszystkich kamer z ich obrazami, do przywoływania i utrzymywania</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>Na żywo</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Podgląd na żywo</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Preset %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Kliknięcie lub Enter go przywołuje; prawy przycisk myszy lub klawisz menu daje więcej opcji.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Prawy przycisk myszy lub klawisz menu, by zapisać tutaj.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Podgląd na żywo z kamery %1, oczekiwanie na obraz</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Podgląd na żywo z kamery %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Pusty</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Zapisany</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>z obrazem</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>brak obrazu: %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>obraz jest wczytywany</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>jeszcze bez obrazu</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>przywoływany z prędkością %1</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Tablica presetów – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Kamery</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Stan</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Kliknij preset, by przywołać go z jego własną prędkością; kliknij go prawym przyciskiem albo naciśnij klawisz menu lub Shift+F10, by zobaczyć więcej.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>Do panelu nie podłączono kamery.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Presety kamery %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>Klawisze strzałek wybierają preset, Enter go przywołuje, klawisz menu lub Shift+F10 oferuje resztę.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Przywołaj</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Zapisz tutaj</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Przechwyć obraz ponownie</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Zmień nazwę…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Prędkość</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Tak, jak przywołuje go kamera</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (najwolniej)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (najszybciej)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>Zapisać bieżący widok kamery %1 jako preset %2? Jego pozycja i obraz zostaną zastąpione.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>Zapisać bieżący widok kamery %1 jako preset %2, %3? Jego pozycja i obraz zostaną zastąpione.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Zmień nazwę presetu</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Nazwa presetu %1 kamery %2 (puste: brak):</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>Usunąć preset %1 kamery %2? Jego pozycja i obraz zostaną utracone.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>Usunąć preset %1, %2, kamery %3? Jego pozycja i obraz zostaną utracone.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>Kamera %1 jest na antenie. Mimo to ją poruszyć?</translation>
     </message>
 </context>
 <context>

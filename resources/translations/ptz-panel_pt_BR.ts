@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>Aguardando a imagem da câmera…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>Sem imagem</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>Sem imagem: %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vazia</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Ao vivo</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>velocidade %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>Quadro de predefinições…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>As predefinições de todas as câmeras com suas imagens, para chamar e manter</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>Ao vivo</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>Visualização ao vivo</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>Predefinição %1, %2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>Predefinição %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>Clique ou Enter a chama; clique com o botão direito ou a tecla de menu para mais opções.</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>Clique com o botão direito ou a tecla de menu para gravar aqui.</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>Visualização ao vivo de %1, aguardando a imagem da câmera</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>Visualização ao vivo de %1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vazia</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Gravada</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>com sua imagem</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>sem imagem: %1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>sua imagem está sendo carregada</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>ainda sem imagem</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>chamada na velocidade %1</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>Quadro de predefinições – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Câmeras</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>Clique em uma predefinição para chamá-la na velocidade dela; clique nela com o botão direito, ou pressione a tecla de menu ou Shift+F10, para mais opções.</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>Nenhuma câmera ligada ao painel.</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>Predefinições de %1</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>As teclas de seta escolhem uma predefinição, Enter a chama, a tecla de menu ou Shift+F10 oferece o resto.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>Chamar</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>Gravar aqui</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>Capturar a imagem de novo</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Renomear…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Velocidade</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>Como a câmera a chama</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1 (a mais lenta)</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1 (a mais rápida)</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Apagar</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>Gravar a vista atual de %1 como predefinição %2? A posição e a imagem dela são substituídas.</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>Gravar a vista atual de %1 como predefinição %2, %3? A posição e a imagem dela são substituídas.</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Renomear predefinição</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>Nome da predefinição %1 de %2 (vazio: nenhum):</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>Apagar a predefinição %1 de %2? A posição e a imagem dela são perdidas.</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>Apagar a predefinição %1, %2, de %3? A posição e a imagem dela são perdidas.</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 está no ar. Mover mesmo assim?</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BoardDelegate</name>
+    <message>
+        <source>Waiting for the camera&apos;s view…</source>
+        <translation>正在等待摄像机画面…</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>无画面</translation>
+    </message>
+    <message>
+        <source>No picture: %1</source>
+        <translation>无画面：%1</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>实时</translation>
+    </message>
+    <message>
+        <source>speed %1</source>
+        <translation>速度 %1</translation>
+    </message>
+</context>
+<context>
+    <name>BoardMenu</name>
+    <message>
+        <source>Preset board…</source>
+        <translation>预置位总览…</translation>
+    </message>
+    <message>
+        <source>Every camera&apos;s presets with their pictures, to recall and keep</source>
+        <translation>所有摄像机的预置位及其画面，用于调用和维护</translation>
+    </message>
+</context>
+<context>
+    <name>BoardModel</name>
+    <message>
+        <source>Live</source>
+        <translation>实时</translation>
+    </message>
+    <message>
+        <source>Live view</source>
+        <translation>实时画面</translation>
+    </message>
+    <message>
+        <source>Preset %1, %2</source>
+        <translation>预置位 %1，%2</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>预置位 %1</translation>
+    </message>
+    <message>
+        <source>Click or Enter recalls it; right-click or the menu key for more.</source>
+        <translation>单击或按 Enter 调用；右键单击或按菜单键查看更多操作。</translation>
+    </message>
+    <message>
+        <source>Right-click or the menu key to store here.</source>
+        <translation>右键单击或按菜单键在此存储。</translation>
+    </message>
+    <message>
+        <source>Live view of %1, waiting for the camera&apos;s view</source>
+        <translation>%1 的实时画面，正在等待摄像机画面</translation>
+    </message>
+    <message>
+        <source>Live view of %1</source>
+        <translation>%1 的实时画面</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>已存储</translation>
+    </message>
+    <message>
+        <source>with its picture</source>
+        <translation>有画面</translation>
+    </message>
+    <message>
+        <source>no picture: %1</source>
+        <translation>无画面：%1</translation>
+    </message>
+    <message>
+        <source>its picture is being loaded</source>
+        <translation>正在加载画面</translation>
+    </message>
+    <message>
+        <source>no picture yet</source>
+        <translation>尚无画面</translation>
+    </message>
+    <message>
+        <source>recalled at speed %1</source>
+        <translation>以速度 %1 调用</translation>
+    </message>
+</context>
+<context>
     <name>CameraSelector</name>
     <message>
         <source>Answering since %1</source>
@@ -29,6 +130,105 @@
     <message>
         <source>MainWindow</source>
         <translation>PTZ Panel</translation>
+    </message>
+</context>
+<context>
+    <name>PresetBoard</name>
+    <message>
+        <source>Preset board – PTZ Panel</source>
+        <translation>预置位总览 – PTZ Panel</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Click a preset to recall it at its own speed; right-click it, or press the menu key or Shift+F10, for more.</source>
+        <translation>单击预置位，以其自身速度调用；右键单击，或按菜单键或 Shift+F10，查看更多操作。</translation>
+    </message>
+    <message>
+        <source>No camera is attached.</source>
+        <translation>面板未接入摄像机。</translation>
+    </message>
+    <message>
+        <source>Presets of %1</source>
+        <translation>%1 的预置位</translation>
+    </message>
+    <message>
+        <source>The arrow keys choose a preset, Enter recalls it, the menu key or Shift+F10 offers the rest.</source>
+        <translation>方向键选择预置位，Enter 调用，菜单键或 Shift+F10 提供其他操作。</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>Recall</source>
+        <translation>调用</translation>
+    </message>
+    <message>
+        <source>Store here</source>
+        <translation>存储到此处</translation>
+    </message>
+    <message>
+        <source>Retake picture</source>
+        <translation>重新截取画面</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>重命名…</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>As the camera recalls it</source>
+        <translation>按摄像机自身的调用速度</translation>
+    </message>
+    <message>
+        <source>1 (slowest)</source>
+        <translation>1（最慢）</translation>
+    </message>
+    <message>
+        <source>%1 (fastest)</source>
+        <translation>%1（最快）</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2? Its position and picture are replaced.</source>
+        <translation>将 %1 当前的朝向存储为预置位 %2？其位置和画面将被替换。</translation>
+    </message>
+    <message>
+        <source>Store where %1 looks now as preset %2, %3? Its position and picture are replaced.</source>
+        <translation>将 %1 当前的朝向存储为预置位 %2（%3）？其位置和画面将被替换。</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>重命名预置位</translation>
+    </message>
+    <message>
+        <source>Name of preset %1 of %2 (empty: none):</source>
+        <translation>%2 的预置位 %1 的名称（留空：无名称）：</translation>
+    </message>
+    <message>
+        <source>Clear preset %1 of %2? Its position and picture are lost.</source>
+        <translation>清除 %2 的预置位 %1？其位置和画面将丢失。</translation>
+    </message>
+    <message>
+        <source>Clear preset %1, %2, of %3? Its position and picture are lost.</source>
+        <translation>清除 %3 的预置位 %1（%2）？其位置和画面将丢失。</translation>
+    </message>
+    <message>
+        <source>%1 is on program. Move it anyway?</source>
+        <translation>%1 正在播出。仍要移动吗？</translation>
     </message>
 </context>
 <context>
