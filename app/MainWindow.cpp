@@ -62,6 +62,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground, true);
+    // The panel floats beside the application the user works in, which keeps the focus:
+    // Qt would show tooltips only once the panel is clicked.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     SetWindowPos(reinterpret_cast<HWND>(winId()), HWND_TOPMOST, 0, 0, 0, 0, KeepPlace);
 
     // The image panel starts shut; the fold key slides it open.

@@ -43,4 +43,11 @@ QSlider *horizontalSlider(QWidget *parent, const char *name, const QRect &geomet
     return slider;
 }
 
+void keepPresses(QWidget *panel)
+{
+    for (QWidget *child : panel->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QFrame *>(child))
+            child->setAttribute(Qt::WA_NoMousePropagation);
+}
+
 } // namespace FormBuilder

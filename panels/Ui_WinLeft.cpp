@@ -112,6 +112,8 @@ void Ui_WinLeft::setupUi(QWidget *WinLeft)
     BT_DAY = button(WinLeft, "BT_DAY", QRect(215, 60, 48, 25));
     BT_RST_PTZ = button(WinLeft, "BT_RST_PTZ", QRect(215, 380, 48, 25), 8);
 
+    keepPresses(WinLeft);
+
     retranslateUi(WinLeft);
     ComboBox_Flicker->setCurrentIndex(1);
     QMetaObject::connectSlotsByName(WinLeft);

@@ -154,6 +154,7 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
              set_pan_data, set_tilt_data, get_pan_data, get_tilt_data, label_4,        label_9,
              set_pan_tilt, get_pan_tilt})
         child->raise();
+    keepPresses(WinRight);
 
     retranslateUi(WinRight);
     QMetaObject::connectSlotsByName(WinRight);
