@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "FormBuilder.h"
-#include "StyleSheets.h"
 
 #include <QSlider>
 #include <QWidget>
@@ -32,7 +31,6 @@ QFrame *line(QWidget *parent, const char *name, const QRect &geometry, QFrame::S
     auto *frame = create<QFrame>(parent, name, geometry);
     frame->setFrameShape(shape);
     frame->setFrameShadow(QFrame::Sunken);
-    frame->setStyleSheet(StyleSheets::separator());
     return frame;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "StyleSheets.h"
 
+#include <QStringList>
+
 // A reference to the images' registration links them into every program that uses the
 // sheets; the registration itself runs before main. External, so it cannot be dropped.
 int qInitResources_resources();
@@ -126,9 +128,56 @@ QComboBox:!enabled {
            FocusMarks;
 }
 
+// The widget's own name after a selector's type: "QSlider::handle" for Slider_Gamma is
+// "QSlider#Slider_Gamma::handle".
+QString withName(const QString &selector, const char *name)
+{
+    int type = 0;
+    while (type < selector.size() && (selector[type].isLetterOrNumber() || selector[type] == '_'))
+        ++type;
+    return selector.left(type) + '#' + QLatin1String(name) + selector.mid(type);
+}
+
+QString withoutComments(QString sheet)
+{
+    for (int start; (start = sheet.indexOf(QLatin1String("/*"))) >= 0;) {
+        const int end = sheet.indexOf(QLatin1String("*/"), start + 2);
+        sheet.remove(start, end < 0 ? sheet.size() - start : end + 2 - start);
+    }
+    return sheet;
+}
+
 } // namespace
 
 namespace StyleSheets {
+
+QString named(std::initializer_list<const char *> names, const QString &sheet)
+{
+    // A comment may hold a whole rule, braces and all.
+    const QString rules = withoutComments(sheet);
+    QStringList selectors;
+    if (!rules.contains('{')) {
+        // Bare declarations style the widget and all it holds, its tooltip included.
+        for (const char *name : names)
+            selectors << QStringLiteral("#%1, #%1 *").arg(QLatin1String(name));
+        return selectors.join(QLatin1String(", ")) + " {" + rules + "}\n";
+    }
+    QString scoped;
+    int at = 0;
+    for (int open; (open = rules.indexOf('{', at)) >= 0;) {
+        const int close = rules.indexOf('}', open);
+        if (close < 0)
+            break;
+        selectors.clear();
+        for (const QString &selector : rules.mid(at, open - at).split(','))
+            for (const char *name : names)
+                selectors << withName(selector.trimmed(), name);
+        scoped += selectors.join(QLatin1String(", ")) + " {" +
+                  rules.mid(open + 1, close - open - 1) + "}\n";
+        at = close + 1;
+    }
+    return scoped;
+}
 
 QString central()
 {
@@ -188,7 +237,7 @@ QString tallyLine(int state)
     case 2:
         return QStringLiteral("background-color: rgb(230, 20, 20);");
     default:
-        return separator();
+        return QString(); // the panel's own separator rule
     }
 }
 
@@ -319,6 +368,55 @@ QString cameraSelector()
 QString caption()
 {
     return QStringLiteral("color: rgb(255, 255, 255);");
+}
+
+} // namespace StyleSheets
+
+namespace {
+
+// The PTZ panel's controls, in its own sheet and in the main window's that replaces it.
+QString ptzControls()
+{
+    using namespace StyleSheets;
+    return named({"BT_Close"}, closeKey()) + named({"BT_Top"}, stayOnTopKey()) +
+           named({"line", "line_2"}, separator()) + named({"label"}, joystickBase()) +
+           named({"BT_0", "BT_1", "BT_2", "BT_3", "BT_4", "BT_5", "BT_6", "BT_7", "BT_8",
+                  "set_pan_tilt", "get_pan_tilt"},
+                 presetKey()) +
+           named({"toolButton"}, foldKey()) + named({"label_2", "label_6"}, zoomPicture()) +
+           named({"label_3"}, zoomMinus()) + named({"label_7"}, zoomPlus()) +
+           named({"widget"}, joystick()) + named({"BT_Set", "BT_Clear"}, modeKey()) +
+           named({"Box_Camera_USB"}, cameraSelector()) +
+           named({"label_10", "label_4", "label_9"}, caption());
+}
+
+} // namespace
+
+namespace StyleSheets {
+
+QString centralForm()
+{
+    return central() + named({"Label_Hide_L", "Label_Hide_R"}, edgeStrip()) +
+           named({"frame", "frame_2"}, background());
+}
+
+QString imagePanelForm()
+{
+    return imagePanel() + named({"line_3", "line_2", "line_11"}, separator()) +
+           named({"ComboBox_Flicker"}, flickerSelector()) +
+           named({"v_brightness", "v_contrast", "v_hue", "v_saturation", "v_sharpness", "v_gamma",
+                  "v_blc", "v_wb"},
+                 readout());
+}
+
+QString ptzPanelForm()
+{
+    return ptzPanel() + ptzControls();
+}
+
+QString ptzOverrideForm()
+{
+    return ptzOverride() + ptzControls();
 }
 
 } // namespace StyleSheets
