@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "StyleSheets.h"
 
-#include <QStringList>
+#include <QStringRef>
 
 // A reference to the images' registration links them into every program that uses the
 // sheets; the registration itself runs before main. External, so it cannot be dropped.
@@ -128,14 +128,18 @@ QComboBox:!enabled {
            FocusMarks;
 }
 
-// The widget's own name after a selector's type: "QSlider::handle" for Slider_Gamma is
+// A selector with a widget's name after its type: "QSlider::handle" for Slider_Gamma is
 // "QSlider#Slider_Gamma::handle".
-QString withName(const QString &selector, const char *name)
+void appendNamed(QString &to, QStringRef selector, const char *name)
 {
     int type = 0;
-    while (type < selector.size() && (selector[type].isLetterOrNumber() || selector[type] == '_'))
+    while (type < selector.size() &&
+           (selector.at(type).isLetterOrNumber() || selector.at(type) == '_'))
         ++type;
-    return selector.left(type) + '#' + QLatin1String(name) + selector.mid(type);
+    to += selector.left(type);
+    to += '#';
+    to += QLatin1String(name);
+    to += selector.mid(type);
 }
 
 QString withoutComments(QString sheet)
@@ -155,25 +159,38 @@ QString named(std::initializer_list<const char *> names, const QString &sheet)
 {
     // A comment may hold a whole rule, braces and all.
     const QString rules = withoutComments(sheet);
-    QStringList selectors;
+    QString scoped;
+    scoped.reserve(rules.size() * int(names.size() + 1));
     if (!rules.contains('{')) {
         // Bare declarations style the widget and all it holds, its tooltip included.
-        for (const char *name : names)
-            selectors << QStringLiteral("#%1, #%1 *").arg(QLatin1String(name));
-        return selectors.join(QLatin1String(", ")) + " {" + rules + "}\n";
+        for (const char *name : names) {
+            if (!scoped.isEmpty())
+                scoped += QLatin1String(", ");
+            scoped += QLatin1String("#%1, #%1 *").arg(QLatin1String(name));
+        }
+        return scoped + " {" + rules + "}\n";
     }
-    QString scoped;
     int at = 0;
     for (int open; (open = rules.indexOf('{', at)) >= 0;) {
         const int close = rules.indexOf('}', open);
         if (close < 0)
             break;
-        selectors.clear();
-        for (const QString &selector : rules.mid(at, open - at).split(','))
-            for (const char *name : names)
-                selectors << withName(selector.trimmed(), name);
-        scoped += selectors.join(QLatin1String(", ")) + " {" +
-                  rules.mid(open + 1, close - open - 1) + "}\n";
+        bool first = true;
+        for (int from = at; from < open;) {
+            int comma = rules.indexOf(',', from);
+            if (comma < 0 || comma > open)
+                comma = open;
+            for (const char *name : names) {
+                if (!first)
+                    scoped += QLatin1String(", ");
+                first = false;
+                appendNamed(scoped, rules.midRef(from, comma - from).trimmed(), name);
+            }
+            from = comma + 1;
+        }
+        scoped += QLatin1String(" {");
+        scoped += rules.midRef(open + 1, close - open - 1);
+        scoped += QLatin1String("}\n");
         at = close + 1;
     }
     return scoped;
@@ -375,19 +392,21 @@ QString caption()
 namespace {
 
 // The PTZ panel's controls, in its own sheet and in the main window's that replaces it.
-QString ptzControls()
+const QString &ptzControls()
 {
     using namespace StyleSheets;
-    return named({"BT_Close"}, closeKey()) + named({"BT_Top"}, stayOnTopKey()) +
-           named({"line", "line_2"}, separator()) + named({"label"}, joystickBase()) +
-           named({"BT_0", "BT_1", "BT_2", "BT_3", "BT_4", "BT_5", "BT_6", "BT_7", "BT_8",
-                  "set_pan_tilt", "get_pan_tilt"},
-                 presetKey()) +
-           named({"toolButton"}, foldKey()) + named({"label_2", "label_6"}, zoomPicture()) +
-           named({"label_3"}, zoomMinus()) + named({"label_7"}, zoomPlus()) +
-           named({"widget"}, joystick()) + named({"BT_Set", "BT_Clear"}, modeKey()) +
-           named({"Box_Camera_USB"}, cameraSelector()) +
-           named({"label_10", "label_4", "label_9"}, caption());
+    static const QString controls =
+        named({"BT_Close"}, closeKey()) + named({"BT_Top"}, stayOnTopKey()) +
+        named({"line", "line_2"}, separator()) + named({"label"}, joystickBase()) +
+        named({"BT_0", "BT_1", "BT_2", "BT_3", "BT_4", "BT_5", "BT_6", "BT_7", "BT_8",
+               "set_pan_tilt", "get_pan_tilt"},
+              presetKey()) +
+        named({"toolButton"}, foldKey()) + named({"label_2", "label_6"}, zoomPicture()) +
+        named({"label_3"}, zoomMinus()) + named({"label_7"}, zoomPlus()) +
+        named({"widget"}, joystick()) + named({"BT_Set", "BT_Clear"}, modeKey()) +
+        named({"Box_Camera_USB"}, cameraSelector()) +
+        named({"label_10", "label_4", "label_9"}, caption());
+    return controls;
 }
 
 } // namespace
