@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The style sheets of the forms: the dark flat look, the background picture and pictograms.
-// Each function below gives the rules of one widget or panel; the forms set one sheet per
-// panel, which holds its controls' rules by object name, so Qt parses one sheet per panel
-// instead of one per control.
+// The rules are written for one widget or panel each (the functions under "Main window",
+// "Image settings panel" and "PTZ panel"); the forms set one sheet per panel, which holds its
+// controls' rules by object name, so Qt parses one sheet per panel instead of one per control.
 #pragma once
 
 #include <QString>
