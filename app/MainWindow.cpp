@@ -53,12 +53,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     device = BaseDevice::CreateDevice(DEVICE_USB);
     // Without a device object no camera can ever be reached: say so instead of crashing.
     session = std::make_unique<CameraSession>(device);
-    session->setPause([this](unsigned milliseconds) { sleep(milliseconds); });
+    // The window follows its session, whoever asked the camera for what.
     connect(session.get(), &CameraSession::connectionChanged, this, &MainWindow::showConnection);
     connect(session.get(), &CameraSession::imageLoaded, this, &MainWindow::showImageReported);
     connect(session.get(), &CameraSession::capabilitiesChanged, this,
             &MainWindow::showCapabilities);
     connect(session.get(), &CameraSession::positionRead, this, &MainWindow::showPositionReported);
+    connect(session.get(), &CameraSession::imageChanged, this, &MainWindow::showImageChanged);
+    connect(session.get(), &CameraSession::modesChanged, this, &MainWindow::showImageReported);
+    connect(session.get(), &CameraSession::presetChanged, this, &MainWindow::showPresets);
+    connect(session.get(), &CameraSession::tallyChanged, ui->Win_Right, &WinRight::showTally);
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground, true);

@@ -43,44 +43,24 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    bool isCameraPresent() const override;
-    bool isCameraOpen() const override;
+    bool isCameraPresent() const;
+    bool isCameraOpen() const;
     bool isOnTop() const { return onTop; }
     bool isLeftShown() const { return leftShown; }
     bool isDocked() const { return docked; }
     int slideWidth() const { return leftPanelWidth; }
-    uint capabilities() const override;
-    bool wasRefused() const override { return keyRefused; }
+    uint capabilities() const;
+    bool wasRefused() const { return keyRefused; }
 
     // PanelControl, in MainWindowControl.cpp.
     QWidget &widget() override { return *this; }
     QStringList cameraNames() const override;
     int currentCamera() const override;
     void chooseCamera(int index) override;
-    void driveByKey(int key, int panSpeed, int tiltSpeed) override;
-    void moveJoystick(int key) override;
-    void holdZoomLever(int offset) override;
-    void releaseZoomLever() override;
-    void pressLeftKey(int code) override;
-    void pressRightKey(int code) override;
-    void pressPresetKey(int preset, int code) override;
-    bool glidePreset(int preset, int speed, double seconds) override;
-    bool readPreset(int preset, PresetRecord &record) const override;
-    bool writePreset(int preset, const PresetRecord &record) override;
-    void imageRange(ImageControl::Id control, int &minimum, int &maximum) const override;
-    int imageValue(ImageControl::Id control) const override;
-    void moveImageSlider(ImageControl::Id control, int value) override;
-    bool whiteBalanceAuto() const override;
-    void switchWhiteBalance(bool automatic) override;
-    int flickerMode() const override;
-    bool offersFlickerOff() const override;
-    void chooseFlicker(int mode) override;
-    bool positionRange(bool tilt, int &minimum, int &maximum) const override;
-    void fillPositionFields(int pan, int tilt) override;
-    bool shownPosition(int &pan, int &tilt) const override;
+    bool isNetworkCamera(int index) const override;
+    void showHealth(int index, int state, const QDateTime &since) override;
+    CameraControl &camera() override;
     CameraSession &cameraSession() override { return *session; }
-    void showTally(int state) override;
-    bool lightTally(int state) override;
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:
@@ -152,6 +132,7 @@ private:
     void showPresets();
     void showConnection(bool open);
     void showImageReported();
+    void showImageChanged(int control, int value);
     void showPositionReported(int pan, int tilt);
     void setWhiteBalanceManual();
     void resetImage();
@@ -176,6 +157,8 @@ private:
     std::unique_ptr<CameraSession> session; // the selected camera's, on `device`
     QByteArray networkConfig;               // the network cameras' file as last seen
     bool onlyNetworkEdited = false;         // what the pending enumeration follows
+    bool listing = false;                   // the selector is being filled
+    std::string chosenPath;                 // the camera the user chose last, gone or not
     QComboBox *ComboBox_Flicker = nullptr;
     QCheckBox *Cb_WB = nullptr;
     QSlider *Slider_Brightness = nullptr;

@@ -123,13 +123,14 @@ int main(int argc, char *argv[])
                 gamepad.inputDeviceChanged(true);
         });
         HttpModule http(panel);
-        instance.serve([&panel, &http](const QStringList &handed) {
+        instance.serve([&panel, &http](const QStringList &handed, InstanceServer::Reply reply) {
             const CommandLine asked = CommandLine::parse(handed);
             if (asked.error.isEmpty() && asked.httpPort) {
                 const QString why = http.start(asked.httpAddress, asked.httpPort, asked.httpToken);
-                return why.isEmpty() ? Outcome{} : Outcome::failed(why);
+                reply(why.isEmpty() ? Outcome{} : Outcome::failed(why));
+                return;
             }
-            return panel.runAll(handed);
+            panel.runAll(handed, std::move(reply));
         });
         if (line.httpPort) {
             const QString why = http.start(line.httpAddress, line.httpPort, line.httpToken);

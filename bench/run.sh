@@ -68,7 +68,7 @@ for i in $(seq 0 299); do
 done
 
 declare -a map_panel map_bare map_raster map_floor map_http rss_panel rss_bare rss_raster rss_floor \
-    rss_http idle_panel idle_bare still drag libs_start libs_pad libs_http libs_floor pad_ms \
+    rss_http idle_panel idle_bare still drag libs_start lazy_start libs_pad libs_http libs_floor pad_ms \
     ratio_floor over_floor
 xdotool mousemove 1200 750
 for run in $(seq 1 "$runs"); do
@@ -88,6 +88,9 @@ for run in $(seq 1 "$runs"); do
         if [ "$program" = panel ]; then
             map_panel+=("$ms"); rss_panel+=("$rss"); idle_panel+=("$idle")
             libs_start+=("$(libraries "$pid")")
+            # Pictures' libraries wait for the first picture.
+            lazy=$(grep -c -E 'libgst|libjpeg|libCameraCtrl(Jpeg|Stream)' /proc/"$pid"/maps || true)
+            lazy_start+=("$lazy")
             window=$(xdotool search --onlyvisible --name '^PTZ Panel$' | head -n 1)
             xdotool mousemove --window "$window" 387 135 mousedown 1
             sleep 0.3
@@ -159,6 +162,7 @@ against_floor "panel: launch, x floor's" "$ratio_f" "$ratio_f <= 1.2" "$ratio_f 
 against_floor "panel: resident over floor's (KiB)" "$over_f" "$over_f <= 4096" "$over_f <= 6144"
 printf '%-34s %12s\n' "panel: libraries mapped at start" "$libs_s"
 printf '%-34s %12s\n' "  after a controller arrives" "$libs_p"
+check "  of GStreamer or JPEG, at start" "$(printf '%s\n' "${lazy_start[@]}" | sort -n | tail -n 1)" "$(printf '%s\n' "${lazy_start[@]}" | sort -n | tail -n 1) == 0"
 check "  udev's event to SDL mapped (ms)" "$pad" "$pad >= 0 && $pad <= 1000"
 printf '%-34s %12s\n' "--http: launch (ms)" "$map_h"
 printf '%-34s %12s\n' "--http: module's memory (KiB)" "$(awk -v h="$rss_h" -v p="$rss_p" 'BEGIN { print h - p }')"
@@ -181,6 +185,10 @@ echo "The HTTP API, one client as fast as it is answered:"
 "$bench/bench_http" 2>/dev/null || missed=1
 
 echo
+echo "Commands for network cameras that do not answer:"
+"$bench/bench_silentcamera" 2>/dev/null || missed=1
+
+echo
 echo "Game controllers:"
 "$bench/bench_gamepad" 2>/dev/null || missed=1
 
@@ -193,6 +201,13 @@ done
 echo
 echo "An ONVIF camera over loopback:"
 "$bench/bench_onvif" 2>/dev/null || missed=1
+echo "Network cameras watched: idle traffic, and coming back:"
+"$bench/bench_health" 2>/dev/null || missed=1
 echo "Preset glides on the simulated camera:"
 "$bench/bench_glide" 2>/dev/null || missed=1
+echo "Presets' pictures, per kind of camera:"
+"$bench/bench_pictures" 2>/dev/null || missed=1
+echo
+echo "Shots and tours:"
+"$bench/bench_shots" 2>/dev/null || missed=1
 exit "$missed"

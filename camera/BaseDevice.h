@@ -98,6 +98,8 @@ enum Capability : uint32_t
     CAP_ZOOM_POSITION = 1u << 16,      // SetZoomPosition, GetZoomPosition
     CAP_PAN_TILT_MOVE = 1u << 17,      // SetPanTiltPosition
     CAP_PRESET_SPEED = 1u << 18,       // CallPresetAtSpeed: the camera moves at it itself
+    CAP_PICTURE = 1u << 19,            // the library can take a picture of what the camera sees
+    CAP_LIVE_VIEW = 1u << 20,          // and show it live (frames at least twice a second)
 };
 
 // Which positions a PresetRecord holds.
@@ -120,12 +122,24 @@ struct PresetRecord
     char name[257] = {}; // UTF-8, NUL-terminated, 64 characters at most; "" unnamed
 };
 
+// How the open camera answers, for Health().
+enum HealthState : int32_t
+{
+    HEALTH_ANSWERING = 0,
+    HEALTH_SLOW = 1,          // its answers come later than 500 ms
+    HEALTH_NOT_ANSWERING = 2, // nothing comes back (the library keeps reconnecting)
+    HEALTH_REFUSED = 3,       // it refused the credentials it was given
+    HEALTH_BUSY = 4,          // another program holds it
+};
+
 // What changed, for the change listener.
 enum Change : uint32_t
 {
     CHANGED_PARAMETERS = 1u << 0,   // ReadParameters would now give other records
     CHANGED_CAPABILITIES = 1u << 1, // Capabilities() would now answer otherwise
     CHANGED_POSITION = 1u << 2,     // LastPosition would now answer otherwise
+    CHANGED_HEALTH = 1u << 3,       // Health() would now answer otherwise
+    CHANGED_PICTURE = 1u << 4,      // a preset's picture or the live frame changed
 };
 
 // Called on any thread; it must only take note and return.
@@ -257,4 +271,33 @@ public:
     virtual bool ReadPreset(uint8_t preset, PresetRecord *record);
     // The fastest each axis moves, in position units a second (0 for one that cannot).
     virtual bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom);
+    // HEALTH_... of the open camera; HEALTH_ANSWERING by default and without one. A network
+    // camera is asked something small every 5 s while nothing else goes to it, so that one
+    // that stops answering is known; it is reconnected by itself and read afresh when it
+    // answers again.
+    virtual int32_t Health();
+
+    // ---- Pictures, with CAP_PICTURE. When a preset is stored (SetPreset, from any caller),
+    // the library takes the camera's view once the camera stands still, as a small JPEG
+    // (about 320 px wide) kept with the preset; the change listener says CHANGED_PICTURE when
+    // it is there, or when taking it failed. Clearing a preset drops its picture. ----
+
+    // Takes the preset's picture again, as SetPreset does; returns at once.
+    virtual bool RetakePresetPicture(uint8_t preset);
+    // Query, not traced: the picture kept for `preset` (empty when none), a number that
+    // changes whenever it does (0 without one), and why there is none when taking it failed
+    // ("another program is using the camera", "no answer within 3 s"; never a password or a
+    // URL). Any pointer may be null. False without an open camera.
+    virtual bool ReadPresetPicture(uint8_t preset, std::vector<uint8_t> *jpeg, uint32_t *version,
+                                   std::string *problem);
+    // Keeps `jpeg` as the preset's picture (an import); an empty one removes it. False when it
+    // is not a JPEG, is larger than 2 MiB or cannot be written.
+    virtual bool WritePresetPicture(uint8_t preset, const std::vector<uint8_t> &jpeg);
+    // Live view, with CAP_LIVE_VIEW, while a window shows it: each new frame is told as
+    // CHANGED_PICTURE and read with LiveFrame. A USB camera gives none while another program
+    // streams it, and no other program can start streaming it while it gives them.
+    virtual bool StartLiveView();
+    virtual bool StopLiveView();
+    // Query, not traced: the latest live frame and its number; false while there is none.
+    virtual bool LiveFrame(std::vector<uint8_t> *jpeg, uint32_t *version);
 };

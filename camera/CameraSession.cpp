@@ -29,12 +29,20 @@ CameraSession::Copy copyOf(const ParameterRecord &record)
             arrived};
 }
 
+CameraSession::Result resultOf(PresetGlide::Start start)
+{
+    return start == PresetGlide::Start::Gliding || start == PresetGlide::Start::Recalled
+               ? CameraSession::Result::Done
+               : CameraSession::Result::Refused;
+}
+
 } // namespace
 
 CameraSession::CameraSession(BaseDevice *device, QObject *parent)
     : QObject(parent), device(device), present(device != nullptr), glide(device)
 {
     connect(&glide, &PresetGlide::arrived, this, &CameraSession::glideArrived);
+    connect(&glide, &PresetGlide::failed, this, &CameraSession::glideFailed);
     if (device)
         device->SetChangeListener(&CameraSession::changed, this);
 }
@@ -44,11 +52,6 @@ CameraSession::~CameraSession()
     // The device outlives the session; its news must no longer reach it.
     if (device)
         device->SetChangeListener(nullptr, nullptr);
-}
-
-void CameraSession::setPause(std::function<void(unsigned)> wait)
-{
-    pause = std::move(wait);
 }
 
 uint32_t CameraSession::capabilities() const
@@ -62,9 +65,39 @@ const ParameterRecord &CameraSession::record(ParameterIndex index) const
     return device ? device->parameters[index] : none;
 }
 
-template <typename Send> CameraSession::Result CameraSession::ask(Send send)
+bool CameraSession::offersFlickerOff() const
+{
+    const ParameterRecord &modes = record(PARAM_FLICKER);
+    return modes.available != 1 || modes.minimum <= 0;
+}
+
+bool CameraSession::positionRange(bool tilt, int &minimum, int &maximum) const
+{
+    const ParameterRecord &range = record(tilt ? PARAM_TILT_POSITION : PARAM_PAN_POSITION);
+    minimum = range.minimum;
+    maximum = range.maximum;
+    return open && range.available == 1 && range.minimum <= range.maximum;
+}
+
+bool CameraSession::lastPosition(int &pan, int &tilt) const
+{
+    int32_t p = 0, t = 0;
+    if (!device || !open || !device->LastPosition(&p, &t))
+        return false;
+    pan = p;
+    tilt = t;
+    return true;
+}
+
+void CameraSession::takeOver()
 {
     glide.stop(); // whatever else is asked takes over from a glide at once
+    emit acting(asker);
+}
+
+template <typename Send> CameraSession::Result CameraSession::ask(Send send)
+{
+    takeOver();
     if (!present)
         return Result::NoCamera;
     return send() ? Result::Done : Result::Refused;
@@ -72,7 +105,7 @@ template <typename Send> CameraSession::Result CameraSession::ask(Send send)
 
 // ---- Connection -------------------------------------------------------------------------
 
-bool CameraSession::connectTo(int index)
+bool CameraSession::connectTo(int index, bool shutMenu)
 {
     if (!device)
         return false;
@@ -80,14 +113,18 @@ bool CameraSession::connectTo(int index)
     device->Close();
     open = false;
     present = true;
+    whiteBalanceAutomatic = -1;
+    flicker = -1;
     BaseDevice::Initial();
     const QByteArray name = QByteArray::number(index);
     if (device->Open(name.constData(), 1)) {
         device->ReadParameters();
         open = true;
-        device->MenuOff();
+        if (shutMenu)
+            device->MenuOff();
         copyImage();
     }
+    takeHealth();
     emit connectionChanged(open);
     return open;
 }
@@ -99,6 +136,7 @@ void CameraSession::disconnect()
         device->Close();
     open = false;
     present = false;
+    takeHealth();
     emit connectionChanged(false);
 }
 
@@ -129,15 +167,33 @@ void CameraSession::takeChanges()
     }
     if (changes & CHANGED_CAPABILITIES)
         emit capabilitiesChanged();
+    if (changes & (CHANGED_HEALTH | CHANGED_CAPABILITIES))
+        takeHealth();
     int32_t pan = 0, tilt = 0;
     if (changes & CHANGED_POSITION && device->LastPosition(&pan, &tilt))
         emit positionRead(pan, tilt);
+}
+
+void CameraSession::takeHealth()
+{
+    const int now = device && open ? device->Health() : -1;
+    if (now == healthState)
+        return;
+    healthState = now;
+    healthChangedAt = QDateTime::currentDateTime();
+    emit healthChanged(now);
 }
 
 void CameraSession::copyImage()
 {
     for (int id = 0; id < ImageControl::Count; ++id)
         copies[id] = copyOf(device->parameters[ImageControl::of(ImageControl::Id(id)).record]);
+    const ParameterRecord &automatic = device->parameters[PARAM_WHITE_BALANCE_AUTO];
+    if (automatic.available == 1)
+        whiteBalanceAutomatic = automatic.currentValue != 0;
+    const ParameterRecord &modes = device->parameters[PARAM_FLICKER];
+    if (modes.available == 1 && modes.currentValue >= 0 && modes.currentValue <= 3)
+        flicker = modes.currentValue;
 }
 
 // ---- Image ------------------------------------------------------------------------------
@@ -145,33 +201,59 @@ void CameraSession::copyImage()
 CameraSession::Result CameraSession::setImage(ImageControl::Id control, int value)
 {
     const Result result = ask([&] { return (device->*ImageControl::of(control).set)(value); });
-    if (result == Result::Done)
+    if (result == Result::Done) {
         copies[control].current = value;
+        emit imageChanged(control, value);
+    }
     return result;
 }
 
 CameraSession::Result CameraSession::setFlicker(int mode)
 {
-    return ask([&] { return device->SetFlicker(mode); });
+    const Result result = ask([&] { return device->SetFlicker(mode); });
+    if (result == Result::Done) {
+        flicker = mode;
+        emit modesChanged();
+    }
+    return result;
 }
 
 CameraSession::Result CameraSession::setWhiteBalanceAuto()
 {
-    return ask([&] { return device->SetWhiteBalanceAuto(1); });
+    const Result result = ask([&] { return device->SetWhiteBalanceAuto(1); });
+    if (result == Result::Done) {
+        whiteBalanceAutomatic = 1;
+        emit modesChanged();
+    }
+    return result;
 }
 
 CameraSession::Result CameraSession::setWhiteBalanceManual(int &value)
 {
     value = copies[ImageControl::WhiteBalance].defaultValue;
-    return ask([&] {
+    const Result result = ask([&] {
         const bool manual = device->SetWhiteBalanceAuto(0);
         return device->SetWhiteBalance(value) && manual;
     });
+    if (result == Result::Done) {
+        whiteBalanceAutomatic = 0;
+        copies[ImageControl::WhiteBalance].current = value;
+        emit modesChanged();
+        emit imageChanged(ImageControl::WhiteBalance, value);
+    }
+    return result;
 }
 
 CameraSession::Result CameraSession::restoreImageDefaults()
 {
-    return ask([&] { return device->RestoreImageDefaults(); });
+    const Result result = ask([&] { return device->RestoreImageDefaults(); });
+    if (result == Result::Done)
+        for (int control = 0; control < ImageControl::Count; ++control)
+            if (Copy &copy = copies[control]; copy.arrived) {
+                copy.current = copy.defaultValue;
+                emit imageChanged(control, copy.current);
+            }
+    return result;
 }
 
 // ---- Motion -----------------------------------------------------------------------------
@@ -204,7 +286,7 @@ CameraSession::Result CameraSession::drive(int key, int pan, int tilt)
 
 CameraSession::Result CameraSession::steer(int key)
 {
-    glide.stop(); // a touch of the joystick, even where it was
+    takeOver(); // a touch of the joystick, even where it was
     if (key == directionKey)
         return Result::Done;
     directionKey = key;
@@ -278,18 +360,33 @@ CameraSession::Result CameraSession::recall(int preset)
 
 CameraSession::Result CameraSession::glideTo(int preset, int speed, double seconds)
 {
-    glide.stop();
+    takeOver();
     if (!present)
         return Result::NoCamera;
-    switch (glide.start(uint8_t(preset & 0xFF), speed, seconds)) {
-    case PresetGlide::Start::Gliding:
-    case PresetGlide::Start::Recalled:
-        return Result::Done;
-    case PresetGlide::Start::NotStored:
-    case PresetGlide::Start::Refused:
-        break;
-    }
-    return Result::Refused;
+    return resultOf(glide.start(uint8_t(preset & 0xFF), speed, seconds));
+}
+
+CameraSession::Result CameraSession::planRecall(int preset, int speed, double seconds)
+{
+    takeOver();
+    if (!present)
+        return Result::NoCamera;
+    PresetRecord kept;
+    if (speed <= 0 && seconds <= 0 && device->ReadPreset(uint8_t(preset & 0xFF), &kept) &&
+        kept.stored && kept.speed > 0)
+        speed = kept.speed;
+    // A preset the library knows no place of may still be the camera's own: it goes there by
+    // itself, untimed, or refuses as it starts.
+    if (glide.plan(uint8_t(preset & 0xFF), speed, seconds) == PresetGlide::Start::NotStored)
+        glide.plan(uint8_t(preset & 0xFF), 0, 0);
+    return Result::Done;
+}
+
+CameraSession::Result CameraSession::startPlanned(PresetGlide::Clock::time_point start, int steps)
+{
+    if (!present)
+        return Result::NoCamera;
+    return resultOf(glide.go(start, steps));
 }
 
 CameraSession::Result CameraSession::readPreset(int preset, PresetRecord &record)
@@ -303,20 +400,31 @@ CameraSession::Result CameraSession::writePreset(int preset, const PresetRecord 
 {
     if (!present)
         return Result::NoCamera;
-    return device->WritePreset(uint8_t(preset & 0xFF), &record) ? Result::Done : Result::Refused;
+    const bool kept = device->WritePreset(uint8_t(preset & 0xFF), &record);
+    // What the library keeps may have changed even when it could not all be written.
+    emit presetChanged(preset & 0xFF);
+    return kept ? Result::Done : Result::Refused;
 }
 
 CameraSession::Result CameraSession::store(int preset)
 {
-    return ask([&] { return device->SetPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    const Result result =
+        ask([&] { return device->SetPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    if (result != Result::NoCamera)
+        emit presetChanged(preset & 0xFF);
+    return result;
 }
 
 CameraSession::Result CameraSession::clear(int preset)
 {
-    return ask([&] { return device->ClearPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    const Result result =
+        ask([&] { return device->ClearPreset(static_cast<uint8_t>(preset & 0xFF)); });
+    if (result != Result::NoCamera)
+        emit presetChanged(preset & 0xFF);
+    return result;
 }
 
-CameraSession::Result CameraSession::setPosition(int pan, int tilt)
+CameraSession::Result CameraSession::setPosition(int pan, int tilt, const Pause &pause)
 {
     return ask([&] {
         const bool panTaken = device->SetPanPosition(pan);
@@ -326,7 +434,7 @@ CameraSession::Result CameraSession::setPosition(int pan, int tilt)
     });
 }
 
-CameraSession::Result CameraSession::readPosition(int &pan, int &tilt)
+CameraSession::Result CameraSession::readPosition(int &pan, int &tilt, const Pause &pause)
 {
     // A camera that cannot tell leaves these alone; give 0 rather than stack garbage.
     int32_t panRead = 0;
@@ -345,7 +453,11 @@ CameraSession::Result CameraSession::readPosition(int &pan, int &tilt)
 
 CameraSession::Result CameraSession::askPosition()
 {
-    return ask([&] { return device->AskPosition(); });
+    if (!present)
+        return Result::NoCamera;
+    // What was told before the asking is not its answer, which comes as a change of its own.
+    pendingChanges.fetch_and(~uint32_t(CHANGED_POSITION));
+    return device->AskPosition() ? Result::Done : Result::Refused;
 }
 
 // ---- Function keys ----------------------------------------------------------------------
@@ -398,10 +510,17 @@ CameraSession::Result CameraSession::resetPtz()
     return ask([&] { return device->PtzReset(); });
 }
 
-CameraSession::Result CameraSession::setTally(int state)
+CameraSession::Result CameraSession::setTally(int state, bool light)
 {
+    if (state != tallyState) {
+        tallyState = state;
+        emit tallyChanged(state);
+    }
     // Most cameras have no lamp: not asked, so that nothing reports it as a fault.
     if (!(capabilities() & CAP_TALLY))
         return present ? Result::Refused : Result::NoCamera;
-    return ask([&] { return device->SetTally(state); });
+    if (!light)
+        return Result::Done;
+    // A tally says what the show does with the camera, and moves nothing: a glide goes on.
+    return device->SetTally(state) ? Result::Done : Result::Refused;
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's camera slots: discovery, connection and hot-plug, image parameters,
 // pan/tilt/zoom and presets, and the function keys. Each forwards to the selected camera's
-// session and shows what it did; the rest of MainWindow (construction, wiring, density
-// scaling, window behaviour) is in app/MainWindow.cpp.
+// session; what the window shows follows the session's signals, whoever asked. The rest of
+// MainWindow (construction, wiring, density scaling, window behaviour) is in
+// app/MainWindow.cpp.
 #include "CameraSession.h"
 #include "MainWindow.h"
 #include "NetworkCameras.h"
@@ -97,6 +98,7 @@ void MainWindow::TimerInit()
 {
     if (initTimer->isActive() && !keepOpenCamera()) {
         BaseDevice::Initial();
+        listing = true;
         Box_Camera_USB->clear();
         if (!session->hasDevice() || !BaseDevice::EnumUSBDevices(deviceList)) {
             WarnNoCamera();
@@ -108,9 +110,18 @@ void MainWindow::TimerInit()
                 WarnNoCamera();
                 session->setAbsent();
             } else {
+                // The camera the user chose, plugged back in, is where the selection goes.
+                const auto chosen = std::find_if(
+                    deviceList.begin(), deviceList.end(),
+                    [this](const DeviceInfo &camera) { return camera.path == chosenPath; });
+                if (chosen != deviceList.end() && chosen != deviceList.begin()) {
+                    const QSignalBlocker quiet(Box_Camera_USB);
+                    Box_Camera_USB->setCurrentIndex(int(chosen - deviceList.begin()));
+                }
                 Setting_Press(0);
             }
         }
+        listing = false;
     }
     initTimer->stop();
     onlyNetworkEdited = false;
@@ -188,7 +199,10 @@ void MainWindow::watchNetworkCameras()
 
 void MainWindow::Setting_Press(int)
 {
-    session->connectTo(Box_Camera_USB->currentIndex());
+    const int current = Box_Camera_USB->currentIndex();
+    if (!listing && current >= 0 && current < int(deviceList.size()))
+        chosenPath = deviceList[size_t(current)].path;
+    session->connectTo(current);
 }
 
 void MainWindow::showConnection(bool open)
@@ -228,22 +242,21 @@ void MainWindow::loadImageControls()
 
 void MainWindow::showCameraModes()
 {
-    // The camera's own white-balance mode and anti-flicker setting, where it tells them.
-    const ParameterRecord &automatic = session->record(PARAM_WHITE_BALANCE_AUTO);
-    if (automatic.available == 1) {
+    // The white-balance mode and anti-flicker setting, as the camera tells them or was set.
+    const int automatic = session->whiteBalanceAuto();
+    if (automatic >= 0) {
         const QSignalBlocker quiet(Cb_WB);
-        Cb_WB->setChecked(automatic.currentValue != 0);
-        Slider_WB->setEnabled(automatic.currentValue == 0);
+        Cb_WB->setChecked(automatic == 1);
+        Slider_WB->setEnabled(automatic == 0);
     }
-    const ParameterRecord &flicker = session->record(PARAM_FLICKER);
     // A camera that cannot switch anti-flicker off offers no OFF.
     if (auto *entries = qobject_cast<QStandardItemModel *>(ComboBox_Flicker->model()))
         if (QStandardItem *off = entries->item(0))
-            off->setEnabled(flicker.available != 1 || flicker.minimum <= 0);
-    if (flicker.available == 1 && flicker.currentValue >= 0 &&
-        flicker.currentValue < ComboBox_Flicker->count()) {
+            off->setEnabled(session->offersFlickerOff());
+    const int flicker = session->flickerMode();
+    if (flicker >= 0 && flicker < ComboBox_Flicker->count()) {
         const QSignalBlocker quiet(ComboBox_Flicker);
-        ComboBox_Flicker->setCurrentIndex(flicker.currentValue);
+        ComboBox_Flicker->setCurrentIndex(flicker);
     }
 }
 
@@ -320,6 +333,20 @@ void MainWindow::showImageReported()
     const QSignalBlocker left(ui->Win_Left);
     loadImageControls();
     showCameraModes();
+}
+
+void MainWindow::showImageChanged(int control, int value)
+{
+    const auto id = ImageControl::Id(control);
+    QSlider *slider = sliderOf(id);
+    // The window's own control shows it already; what came from elsewhere moves it here.
+    if (!slider->isSliderDown() && slider->sliderPosition() != value) {
+        const QSignalBlocker quiet(slider);
+        slider->setValue(value);
+    }
+    const QString shown = QString::number(value);
+    if (readoutOf(id)->text() != shown)
+        readoutOf(id)->setText(shown);
 }
 
 void MainWindow::showPositionReported(int pan, int tilt)
@@ -495,7 +522,8 @@ bool MainWindow::setAbsolutePosition()
     const int pan = set_pan_data->text().toInt();
     sleep(5);
     const int tilt = set_tilt_data->text().toInt();
-    return session->setPosition(pan, tilt) == CameraSession::Result::Done;
+    return session->setPosition(pan, tilt, [this](unsigned ms) { sleep(ms); }) ==
+           CameraSession::Result::Done;
 }
 
 void MainWindow::markRefused(QLineEdit *field, bool refused)
@@ -533,7 +561,8 @@ bool MainWindow::readAbsolutePosition()
 {
     int pan = 0;
     int tilt = 0;
-    const bool told = session->readPosition(pan, tilt) == CameraSession::Result::Done;
+    const bool told = session->readPosition(pan, tilt, [this](unsigned ms) { sleep(ms); }) ==
+                      CameraSession::Result::Done;
     get_pan_data->setText(QString::number(pan));
     get_tilt_data->setText(QString::number(tilt));
     return told;
@@ -610,11 +639,9 @@ void MainWindow::RWin_BT_Pressed(int flag)
         break;
     case 6:
         keyRefused = session->store(presetNumber) != Result::Done;
-        showPresets();
         break;
     case 7:
         keyRefused = session->clear(presetNumber) != Result::Done;
-        showPresets();
         break;
     case 8:
         keyRefused = !session->isPresent() || !setAbsolutePosition();

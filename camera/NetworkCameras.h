@@ -39,12 +39,18 @@ public:
         std::string name;    // what the camera calls itself, or its address
         std::string address; // host
         int port = 80;
-        bool ptz = false; // it says it has a PTZ service
-        std::string line; // for --add-camera
+        bool ptz = false;  // it says it has a PTZ service (ONVIF), or speaks VISCA
+        std::string line;  // for --add-camera
+        std::string about; // what it said of itself, worth a comment after the line, or ""
     };
-    // Asks the cameras on the local network (a WS-Discovery probe to its multicast group), or
-    // the one at `host` ("HOST" or "HOST:PORT", by unicast), who they are, for `seconds`.
-    // False, with why, when the probe cannot be sent.
-    static bool discover(const std::string &host, double seconds, std::vector<Discovered> &found,
+    // Asks the cameras who they are, for `seconds` (4 at most):
+    //   ""                   on the local subnets: a WS-Discovery probe to the multicast group
+    //                        and the VISCA setup inquiry broadcast to each subnet (UDP 52380);
+    //   "eth0[,wlan0...]"    the same on those interfaces alone (the loopback included);
+    //   "HOST" "HOST:PORT"   that host: a WS-Discovery probe (port 3702) and a VISCA version
+    //                        inquiry on UDP 52381, TCP 52381 and TCP 5678, or all on PORT.
+    // What answers as a camera, from where it was asked, is found. False, with why, when
+    // nothing could be sent.
+    static bool discover(const std::string &where, double seconds, std::vector<Discovered> &found,
                          std::string &error);
 };

@@ -83,31 +83,43 @@ std::vector<PresetGlide::Point> PresetGlide::plan(const Point &from, const Point
 
 PresetGlide::PresetGlide(BaseDevice *camera, QObject *parent) : QObject(parent), device(camera)
 {
-    timer.setInterval(1000 / StepsPerSecond);
+    timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, &PresetGlide::step);
 }
 
 PresetGlide::Start PresetGlide::start(uint8_t preset, int speed, double seconds)
 {
+    const Start planned = plan(preset, speed, seconds);
+    return planned == Start::Gliding || planned == Start::Recalled ? go(Clock::now()) : planned;
+}
+
+PresetGlide::Start PresetGlide::plan(uint8_t number, int speed, double seconds)
+{
     stop();
     if (!device)
         return Start::NotStored;
+    preset = number;
     const uint32_t caps = device->Capabilities();
+    // Where the panel cannot step the camera, it goes there at its own speed.
+    const auto itself = [this] {
+        pending = Pending::Recall;
+        return Start::Recalled;
+    };
+    if (speed <= 0 && seconds <= 0)
+        return itself();
     // A camera that keeps its presets itself knows those the library never heard of.
-    if ((caps & CAP_PRESET_SPEED) && seconds <= 0)
-        return device->CallPresetAtSpeed(preset, speed * FastestPan / FastestSpeed)
-                   ? Start::Recalled
-                   : Start::Refused;
+    if ((caps & CAP_PRESET_SPEED) && seconds <= 0) {
+        pending = Pending::RecallAtSpeed;
+        cameraSpeed = speed * FastestPan / FastestSpeed;
+        return Start::Recalled;
+    }
     PresetRecord kept;
     if (!device->ReadPreset(preset, &kept) || !kept.stored)
         return Start::NotStored;
-    // Where the panel cannot step the camera, it goes there at its own speed.
-    const auto itself = [&] {
-        return device->CallPreset(preset) ? Start::Recalled : Start::Refused;
-    };
 
-    Point from{}, to{kept.pan, kept.tilt, kept.zoom};
+    from = {};
+    to = {kept.pan, kept.tilt, kept.zoom};
     int32_t fastest[AxisCount] = {};
     if (!device->FastestMotion(&fastest[Pan], &fastest[Tilt], &fastest[Zoom]))
         return itself();
@@ -130,18 +142,49 @@ PresetGlide::Start PresetGlide::start(uint8_t preset, int speed, double seconds)
             to[axis] = from[axis];
         limit[axis] = std::max(1, fastest[axis] / StepsPerSecond);
     }
-    steps = plan(from, to, stepsFor(from, to, limit, speed, seconds));
+    fewest = stepsFor(from, to, limit, speed, seconds);
+    pending = Pending::Steps;
+    return Start::Gliding;
+}
+
+PresetGlide::Start PresetGlide::go(Clock::time_point start, int count)
+{
+    const Pending planned = pending;
+    pending = Pending::Nothing;
+    switch (planned) {
+    case Pending::Nothing:
+        return Start::NotStored;
+    case Pending::Recall:
+        return device->CallPreset(preset) ? Start::Recalled : Start::Refused;
+    case Pending::RecallAtSpeed:
+        return device->CallPresetAtSpeed(preset, cameraSpeed) ? Start::Recalled : Start::Refused;
+    case Pending::Steps:
+        break;
+    }
+    count = std::max(count, fewest);
+    steps = plan(from, to, count);
+    arrival = start + count * StepTime;
     here = from;
     next = 0;
-    timer.start();
+    schedule();
     return Start::Gliding;
 }
 
 void PresetGlide::stop()
 {
     timer.stop();
+    pending = Pending::Nothing;
     steps.clear();
     next = 0;
+}
+
+void PresetGlide::schedule()
+{
+    // Each step when it is due, counted back from the arrival: a turn that came late is made
+    // up by the next, never carried over to the rest.
+    const Clock::time_point due = arrival - StepTime * int64_t(steps.size() - 1 - next);
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now());
+    timer.start(int(std::max<std::chrono::milliseconds::rep>(0, wait.count())));
 }
 
 void PresetGlide::step()
@@ -161,10 +204,13 @@ void PresetGlide::step()
     here = there;
     if (!taken) {
         stop(); // the camera is gone or will not go there: nothing more to send it
+        emit failed();
         return;
     }
     if (next == steps.size()) {
         stop();
         emit arrived();
+        return;
     }
+    schedule();
 }

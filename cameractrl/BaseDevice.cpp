@@ -43,6 +43,35 @@ bool BaseDevice::FastestMotion(int32_t *, int32_t *, int32_t *)
 {
     return false;
 }
+bool BaseDevice::RetakePresetPicture(uint8_t)
+{
+    return false;
+}
+bool BaseDevice::WritePresetPicture(uint8_t, const std::vector<uint8_t> &)
+{
+    return false;
+}
+bool BaseDevice::StartLiveView()
+{
+    return false;
+}
+bool BaseDevice::StopLiveView()
+{
+    return false;
+}
+bool BaseDevice::ReadPresetPicture(uint8_t, std::vector<uint8_t> *, uint32_t *, std::string *)
+{
+    return false;
+}
+bool BaseDevice::LiveFrame(std::vector<uint8_t> *, uint32_t *)
+{
+    return false;
+}
+
+int32_t BaseDevice::Health()
+{
+    return HEALTH_ANSWERING;
+}
 
 BaseDevice *BaseDevice::CreateDevice(DeviceType type)
 {

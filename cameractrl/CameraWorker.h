@@ -11,17 +11,22 @@
 // and stop() first thing in its destructor, while its own members still stand.
 #pragma once
 
+#include "ChangeNotifier.h"
 #include "Motion.h"
+#include "Report.h"
 #include "WakeEvent.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -46,15 +51,29 @@ public:
     // Waits until everything asked so far has been sent, at most `limit`; false when it has
     // not, or the camera refused something since the last call, or is gone.
     bool waitUntilSent(std::chrono::milliseconds limit);
+    // Queues `job` (whose Job has a `key`) in place of one of the same key still waiting;
+    // dropped while closing or while the camera does not answer.
+    void send(Job job);
+    // An absolute move of pan and/or tilt as `job`: the axis left out goes where it was last
+    // aimed, or else where it was seen (seenAt), or 0. A pan alone waits PairWait for a tilt
+    // to go out with.
+    void moveTo(std::optional<int> pan, std::optional<int> tilt, Job job);
+    bool reachable() const;
+    int32_t health() const; // HEALTH_...
     // Drops what waits (but for what keptOnClose), stops what moves and lets go of the
     // camera after Reopening; returns at once.
     void finish();
     // Takes back a finished camera that has not been let go: false when it has.
     bool resume();
     bool finished() const { return done; }
+    // Some axis is asked to move.
+    bool moving() const;
 
     static constexpr auto Reopening = std::chrono::seconds(1);
     static constexpr auto PairWait = std::chrono::milliseconds(150);
+    // An answer later than this makes the camera slow, until this many come in time.
+    static constexpr auto SlowAnswer = std::chrono::milliseconds(500);
+    static constexpr int QuickAgain = 3;
 
 protected:
     // What order() found to go next.
@@ -73,7 +92,9 @@ protected:
         Cannot // a drive the camera cannot do: what was wanted of it is dropped
     };
 
-    CameraWorker() = default;
+    explicit CameraWorker(std::shared_ptr<ChangeNotifier> listener = nullptr)
+        : notifier(std::move(listener))
+    {}
     void start();
     void stop();
 
@@ -87,6 +108,18 @@ protected:
     bool lettingGo(Clock::time_point now);
     // Under the lock: a reading of the position ended; `told`: with an answer.
     void positionDone(bool told);
+    // The camera did not answer (`why`, if known): said once for `camera`, what waits is
+    // dropped, the motion wanted too (a camera that comes back does not resume a motion of
+    // before, nor miss the stop it could not be given), and what was sent forgotten. True the
+    // first time, until it answers again.
+    bool losing(const std::string &camera, const std::string &why);
+    // The camera answered: true when it had not been answering.
+    bool answering();
+    // Under the lock: an answer came `took` after its request first went out.
+    void answeredIn(Clock::duration took);
+    // Tells the listener of `changes`, and of the camera's health when it is not what was
+    // told last. A closed camera is nobody's news, unless it went away while open.
+    void publish(uint32_t changes);
 
     virtual void run() = 0;
     // Under the lock.
@@ -95,8 +128,17 @@ protected:
     virtual bool keptOnClose(const Job &) const { return false; }
     virtual Ready readyToDrive(Motion::Drive) { return Ready::Go; }
     virtual bool readyToRun(const Job &) { return true; } // false: something first
+    // Under the lock, as `job` is queued: what it sets shows before the camera has it.
+    virtual void taking(const Job &) {}
+    // Under the lock: where an axis (0 pan, 1 tilt) was last read.
+    virtual std::optional<int> seenAt(int) const { return std::nullopt; }
+    // Under the lock: an absolute move's `job` now goes to `pan` and `tilt`.
+    virtual void aiming(Job &, int, int) {}
+    // Under the lock: what a camera that stopped answering leaves besides the jobs.
+    virtual void forgetting() {}
 
     const WakeEvent wakeup;
+    const std::shared_ptr<ChangeNotifier> notifier;
 
     // Shared with the caller's thread, under the mutex.
     mutable std::mutex mutex;
@@ -110,12 +152,18 @@ protected:
     bool ending = false;      // no reopening: the worker is being destroyed
     bool ended = false;       // past taking it back
     bool refused = false;     // since the last waitUntilSent
+    bool refusing = false;    // its credentials are refused (and so it does not answer)
+    bool busy = false;        // another program holds it
+    bool slow = false;        // its answers come later than SlowAnswer
+    int quickAnswers = 0;     // in time, since it was slow
+    int32_t toldHealth = HEALTH_ANSWERING;
     Clock::time_point closedAt;
     Clock::time_point positionRead;
     unsigned positionReads = 0;
     bool positionQueued = false;
-    bool positionTold = false; // the last reading had an answer
-    unsigned idleTimes = 0;    // how often the worker found nothing left to send
+    bool positionTold = false;               // the last reading had an answer
+    std::array<std::optional<int>, 2> aimed; // the absolute pan and tilt last asked for
+    unsigned idleTimes = 0;                  // how often the worker found nothing left to send
     std::atomic<bool> done{false};
 
     // The worker's own.
@@ -123,6 +171,7 @@ protected:
 
 private:
     std::optional<Turn> motionTurn(bool turns, Motion::Drive &drive);
+    int32_t healthLocked() const;
 
     std::thread thread;
 };
@@ -197,6 +246,63 @@ template <typename Job> bool CameraWorker<Job>::waitUntilSent(std::chrono::milli
     return ok;
 }
 
+template <typename Job> void CameraWorker<Job>::send(Job job)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing || unreachable)
+            return;
+        taking(job);
+        const auto same = std::find_if(jobs.begin(), jobs.end(),
+                                       [&](const Job &j) { return job.key && j.key == job.key; });
+        if (same != jobs.end())
+            *same = std::move(job);
+        else
+            jobs.push_back(std::move(job));
+    }
+    wakeup.wake();
+}
+
+template <typename Job>
+void CameraWorker<Job>::moveTo(std::optional<int> pan, std::optional<int> tilt, Job job)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        for (std::size_t axis = 0; axis < 2; ++axis) {
+            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
+            if (wantedAxis)
+                aimed[axis] = wantedAxis;
+            else if (!aimed[axis])
+                aimed[axis] = seenAt(int(axis)).value_or(0);
+        }
+        aiming(job, *aimed[0], *aimed[1]);
+    }
+    if (pan && !tilt)
+        job.heldUntil = Clock::now() + PairWait;
+    send(std::move(job));
+}
+
+template <typename Job> bool CameraWorker<Job>::reachable() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return !unreachable;
+}
+
+template <typename Job> int32_t CameraWorker<Job>::health() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return healthLocked();
+}
+
+template <typename Job> int32_t CameraWorker<Job>::healthLocked() const
+{
+    return refusing      ? HEALTH_REFUSED
+           : unreachable ? HEALTH_NOT_ANSWERING
+           : busy        ? HEALTH_BUSY
+           : slow        ? HEALTH_SLOW
+                         : HEALTH_ANSWERING;
+}
+
 template <typename Job> void CameraWorker<Job>::finish()
 {
     {
@@ -225,6 +331,12 @@ template <typename Job> bool CameraWorker<Job>::resume()
     }
     wakeup.wake();
     return true;
+}
+
+template <typename Job> bool CameraWorker<Job>::moving() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return std::any_of(wanted.speed.begin(), wanted.speed.end(), [](int s) { return s != 0; });
 }
 
 // ---- The worker's side ----------------------------------------------------------------------
@@ -293,4 +405,60 @@ template <typename Job> void CameraWorker<Job>::positionDone(bool told)
     positionRead = Clock::now();
     ++positionReads;
     positionTold = told;
+}
+
+template <typename Job>
+bool CameraWorker<Job>::losing(const std::string &camera, const std::string &why)
+{
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        first = !unreachable;
+        // Said before anyone can see it: whoever finds the camera gone finds it said.
+        if (first)
+            reportOnce(camera + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
+        unreachable = true;
+        jobs.clear();
+        wanted = Motion{};
+        positionQueued = false;
+        slow = false; // how it answers once back is told afresh
+        quickAnswers = 0;
+        forgetting();
+    }
+    changed.notify_all();
+    sent = Motion{};
+    return first;
+}
+
+template <typename Job> bool CameraWorker<Job>::answering()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    const bool came = unreachable;
+    unreachable = false;
+    return came;
+}
+
+template <typename Job> void CameraWorker<Job>::answeredIn(Clock::duration took)
+{
+    if (took > SlowAnswer) {
+        slow = true;
+        quickAnswers = 0;
+    } else if (slow && ++quickAnswers >= QuickAgain) {
+        slow = false;
+    }
+}
+
+template <typename Job> void CameraWorker<Job>::publish(uint32_t changes)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (finishing && !gone)
+            return;
+        const int32_t now = healthLocked();
+        if (now != toldHealth)
+            changes |= CHANGED_HEALTH;
+        toldHealth = now;
+    }
+    if (changes && notifier)
+        notifier->notify(changes);
 }

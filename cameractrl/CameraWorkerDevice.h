@@ -25,6 +25,7 @@ public:
 
     bool Close() override
     {
+        closePictures(); // before the worker it asks whether the camera moves
         if (worker) {
             worker->finish();
             if (closed)
@@ -39,7 +40,12 @@ public:
         return worker != nullptr; // focus is never moved continuously
     }
 
-    uint32_t Capabilities() override { return worker ? worker->capabilities() : 0; }
+    uint32_t Capabilities() override
+    {
+        const uint32_t offered = worker ? worker->capabilities() : 0;
+        return offered ? offered | pictureCapabilities() : 0;
+    }
+    int32_t Health() override { return worker ? worker->health() : HEALTH_ANSWERING; }
 
     void SetChangeListener(ChangeListener listener, void *context) override
     {
@@ -55,7 +61,9 @@ public:
     {
         if (!worker || !(worker->capabilities() & CAP_POSITION))
             return false;
-        worker->refreshPosition(PositionFreshness, std::chrono::milliseconds::zero());
+        // Asked, the camera is read again: its answer is where it is after what came before.
+        worker->refreshPosition(std::chrono::milliseconds::zero(),
+                                std::chrono::milliseconds::zero());
         return true;
     }
 
@@ -64,6 +72,17 @@ protected:
     static constexpr auto PositionFreshness = std::chrono::milliseconds(100);
 
     void setSpeed(MotionAxis axis, int speed) override { worker->setSpeed(axis, speed); }
+
+    // The open camera's pictures: `view` as the device knows it, kept under the `kind` of
+    // camera and `key`; whether it moves is its worker's.
+    void openPictures(const char *kind, const std::string &key, View view)
+    {
+        view.key = std::string(kind) + " " + key;
+        Worker *const open = worker.get();
+        view.moving = [open] { return open->moving(); };
+        view.notifier = notifier;
+        PictureDevice::openPictures(std::move(view));
+    }
 
     Backend &backend;
     const std::shared_ptr<ChangeNotifier> notifier = std::make_shared<ChangeNotifier>();

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "NetworkCameraFile.h"
 #include "CameraStore.h"
+#include "Numbers.h"
 #include "Report.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -21,6 +23,34 @@ std::string trimmed(const std::string &s)
 bool supportedBaud(long rate)
 {
     return rate == 9600 || rate == 19200 || rate == 38400 || rate == 57600 || rate == 115200;
+}
+
+bool startsWith(const std::string &text, const char *prefix)
+{
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+// The options after a camera's address: false, with why, for one that cannot be used.
+bool takeView(const std::string &field, NetworkCamera &camera, std::string &why)
+{
+    const bool snapshot = startsWith(field, "snapshot=");
+    std::string &into = snapshot ? camera.snapshot : camera.stream;
+    const std::string url = field.substr(field.find('=') + 1);
+    const char *const schemes[] = {"http://", "https://", "rtsp://", "rtsps://", "rtspt://"};
+    const auto begins = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i)
+            if (startsWith(url, schemes[i]))
+                return true;
+        return false;
+    };
+    if (!into.empty())
+        why = snapshot ? "snapshot= is given twice" : "stream= is given twice";
+    else if (snapshot ? !begins(0, 2) : !begins(0, 5))
+        why = snapshot ? "snapshot= takes an http:// or https:// URL"
+                       : "stream= takes an rtsp://, rtsps://, rtspt://, http:// or https:// URL";
+    else
+        into = url;
+    return why.empty();
 }
 
 } // namespace
@@ -112,6 +142,10 @@ std::string NetworkCameraFile::line(const NetworkCamera &camera)
                        quoted(camera.host) + ", " + std::to_string(camera.port);
     if (!camera.user.empty())
         text += ", " + quoted(camera.user);
+    if (!camera.snapshot.empty())
+        text += ", " + quoted("snapshot=" + camera.snapshot);
+    if (!camera.stream.empty())
+        text += ", " + quoted("stream=" + camera.stream);
     return text;
 }
 
@@ -121,7 +155,7 @@ std::vector<NetworkCamera> NetworkCameraFile::parse(const std::string &text,
 {
     std::vector<NetworkCamera> found;
     int number = 0;
-    for (const std::vector<std::string> &fields : records(text)) {
+    for (std::vector<std::string> fields : records(text)) {
         ++number;
         const auto complain = [&](const std::string &why) {
             if (problems)
@@ -129,13 +163,27 @@ std::vector<NetworkCamera> NetworkCameraFile::parse(const std::string &text,
             else
                 reportOnce(origin + ":" + std::to_string(number) + ": " + why + ", line ignored");
         };
+        NetworkCamera camera;
+        std::string why;
+        const auto option = [](const std::string &f) {
+            return startsWith(f, "snapshot=") || startsWith(f, "stream=");
+        };
+        for (size_t i = 3; i < fields.size() && why.empty(); ++i)
+            if (option(fields[i]))
+                takeView(fields[i], camera, why);
+        if (!why.empty()) {
+            complain(why);
+            continue;
+        }
+        fields.erase(std::remove_if(fields.begin() + std::min<size_t>(fields.size(), 3),
+                                    fields.end(), option),
+                     fields.end());
         const bool onvif = fields.size() > 1 && fields[1] == "onvif";
         if (fields.size() < 3 || fields.size() > (onvif ? 5 : 4) || fields[0].empty() ||
             fields[2].empty()) {
             complain(std::string("expected ") + Usage);
             continue;
         }
-        NetworkCamera camera;
         if (fields[1] == "udp") {
             camera.kind = NetworkCamera::Udp;
             camera.port = 52381;
@@ -153,11 +201,9 @@ std::vector<NetworkCamera> NetworkCameraFile::parse(const std::string &text,
             continue;
         }
         if (fields.size() >= 4) {
-            char *end = nullptr;
-            const long value = std::strtol(fields[3].c_str(), &end, 10);
+            const long long value = Numbers::whole(fields[3]).value_or(0);
             const bool serial = camera.kind == NetworkCamera::Serial;
-            if (fields[3].empty() || *end ||
-                (serial ? !supportedBaud(value) : value < 1 || value > 65535)) {
+            if (serial ? !supportedBaud(long(value)) : value < 1 || value > 65535) {
                 complain(serial ? "the rate must be 9600, 19200, 38400, 57600 or 115200"
                                 : "the port must be a number from 1 to 65535");
                 continue;

@@ -8,6 +8,11 @@
 //   NAME, serial, DEVICE[, RATE]    VISCA on a serial line (9600)
 //   NAME, onvif, HOST[, PORT[, USER]]   ONVIF (port 80)
 //
+// each optionally followed by where the camera's view is, for presets' pictures and live
+// view: `snapshot=URL` (a JPEG over HTTP) and/or `stream=URL` (RTSP, or a stream over HTTP);
+// a URL may carry "user:password@". An ONVIF camera without them says itself where its
+// snapshot is.
+//
 // A field may be written in double quotes, where "," ";" and "#" are its own and "" is one
 // quote. Outside quotes "#" starts a comment. A line that cannot be used is reported once.
 // Only the first 64 KiB of the file are read.
@@ -32,14 +37,16 @@ struct NetworkCamera
     Kind kind = Udp;
     std::string host;
     int port = 0;
-    std::string user; // onvif only
+    std::string user;             // onvif only
+    std::string snapshot, stream; // its view: never shown, they may hold a password
 };
 
 class NetworkCameraFile
 {
 public:
-    static constexpr const char *Usage = "NAME, udp|tcp, HOST[, PORT], NAME, serial, DEVICE[, "
-                                         "RATE] or NAME, onvif, HOST[, PORT[, USER]]";
+    static constexpr const char *Usage =
+        "NAME, udp|tcp, HOST[, PORT], NAME, serial, DEVICE[, RATE] or NAME, onvif, HOST[, "
+        "PORT[, USER]], then optionally snapshot=URL and stream=URL";
     static constexpr size_t MaxFileBytes = 64 * 1024;
 
     // The cameras of `text`; bad lines are reported once under `origin`, or only added to

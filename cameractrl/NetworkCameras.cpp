@@ -3,15 +3,21 @@
 #include "AtomicFile.h"
 #include "CameraStore.h"
 #include "NetworkCameraFile.h"
+#include "Numbers.h"
 #include "OnvifDiscovery.h"
 #include "OnvifModule.h"
+#include "ViscaDiscovery.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -203,27 +209,66 @@ bool NetworkCameras::password(const std::string &name, const std::string &user,
     return false;
 }
 
-bool NetworkCameras::discover(const std::string &host, double seconds,
+bool NetworkCameras::discover(const std::string &where, double seconds,
                               std::vector<Discovered> &found, std::string &error)
 {
-    OnvifWire *wire = OnvifModule::wire(error);
-    if (!wire)
-        return false;
-    std::string address = host;
-    int port = OnvifDiscovery::Port;
-    // HOST:PORT, [IPv6]:PORT or a bare IPv6 address.
-    const auto colon = address.rfind(':');
-    const auto bracket = address.find(']');
-    if (colon != std::string::npos && address.find(':') == colon) {
-        port = std::atoi(address.c_str() + colon + 1);
-        address.resize(colon);
-    } else if (bracket != std::string::npos && colon == bracket + 1) {
-        port = std::atoi(address.c_str() + colon + 1);
-        address = address.substr(1, bracket - 1);
+    using Clock = ViscaDiscovery::Clock;
+    seconds = std::clamp(seconds, 0.1, 4.0);
+    const auto until = Clock::now() + std::chrono::milliseconds(long(seconds * 1000));
+    std::vector<std::string> interfaces;
+    for (const auto &fields : NetworkCameraFile::records(where))
+        interfaces = fields;
+    const bool local = where.empty() || ViscaDiscovery::interfaces(interfaces);
+    if (where.empty())
+        interfaces.clear();
+    // HOST, HOST:PORT, [IPv6]:PORT or a bare IPv6 address.
+    std::string host = local ? std::string() : where;
+    std::optional<int> port;
+    const auto colon = host.rfind(':');
+    const auto bracket = host.find(']');
+    if (colon != std::string::npos &&
+        (host.find(':') == colon || (bracket != std::string::npos && colon == bracket + 1))) {
+        const auto number = Numbers::whole(host.substr(colon + 1));
+        if (!number || *number < 1 || *number > 65535) {
+            error = "the port must be a number from 1 to 65535";
+            return false;
+        }
+        port = int(*number);
+        host = bracket != std::string::npos ? host.substr(1, bracket - 1) : host.substr(0, colon);
     }
-    if (port < 1 || port > 65535) {
-        error = "the port must be a number from 1 to 65535";
+    std::vector<ViscaDiscovery::Subnet> subnets;
+    if (local && !ViscaDiscovery::subnets(interfaces, subnets, error))
+        return false;
+
+    // ONVIF's probe on a thread of its own, so that both wait the same time at once.
+    std::vector<Discovered> onvif;
+    std::string onvifError;
+    bool onvifSent = false;
+    std::thread probing;
+    if (OnvifWire *wire = OnvifModule::wire(onvifError)) {
+        std::vector<uint32_t> via;
+        if (!interfaces.empty())
+            for (const ViscaDiscovery::Subnet &s : subnets)
+                via.push_back(s.address);
+        probing = std::thread([&, wire, via] {
+            onvifSent = OnvifDiscovery::probe(*wire, host, port.value_or(OnvifDiscovery::Port),
+                                              seconds, onvif, onvifError, via);
+        });
+    }
+    std::string viscaError;
+    const bool viscaSent = local ? ViscaDiscovery::broadcast(subnets, ViscaDiscovery::SetupPort,
+                                                             until, found, viscaError)
+                                 : ViscaDiscovery::probe(host, port, until, found, viscaError);
+    if (probing.joinable())
+        probing.join();
+    for (Discovered &camera : onvif)
+        if (std::none_of(found.begin(), found.end(), [&](const Discovered &f) {
+                return f.address == camera.address && f.port == camera.port;
+            }))
+            found.push_back(std::move(camera));
+    if (!viscaSent && !onvifSent) {
+        error = !viscaError.empty() ? viscaError : onvifError;
         return false;
     }
-    return OnvifDiscovery::probe(*wire, address, port, seconds, found, error);
+    return true;
 }

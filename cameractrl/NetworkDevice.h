@@ -6,7 +6,9 @@
 #pragma once
 
 #include "CameraWorkerDevice.h"
+#include "HttpSnapshot.h"
 #include "Report.h"
+#include "StreamView.h"
 
 #include <chrono>
 #include <memory>
@@ -58,6 +60,23 @@ public:
 
 protected:
     static constexpr auto ReadWait = std::chrono::milliseconds(40);
+
+    // The view its line gives a camera (snapshot=, stream=): presets' pictures from the
+    // snapshot where there is one, live view from the stream where there is one.
+    static PictureDevice::View configuredView(const std::string &snapshot,
+                                              const std::string &stream)
+    {
+        PictureDevice::View view;
+        const auto fromSnapshot = [snapshot] { return std::make_unique<HttpSnapshot>(snapshot); };
+        const auto fromStream = [stream] { return std::make_unique<StreamView>(stream); };
+        if (!snapshot.empty())
+            view.source = fromSnapshot;
+        else if (!stream.empty())
+            view.source = fromStream;
+        if (!snapshot.empty() && !stream.empty())
+            view.liveSource = fromStream;
+        return view;
+    }
 
     // After Close(): takes back the camera closed last if it is `camera`, with one connection
     // and one reading; otherwise lets it go.

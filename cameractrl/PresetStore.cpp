@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PresetStore.h"
+#include "Numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,15 +13,9 @@ std::optional<int64_t> number(const std::string &text, bool &ok)
 {
     if (text == "-")
         return std::nullopt;
-    try {
-        size_t used = 0;
-        const long long value = std::stoll(text, &used);
-        ok = ok && used == text.size();
-        return value;
-    } catch (const std::exception &) {
-        ok = false;
-        return std::nullopt;
-    }
+    const auto value = Numbers::whole(text);
+    ok = ok && value;
+    return value;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
 
 namespace {
@@ -54,6 +55,12 @@ void Trace::emit(const std::string &line)
             failedPath = path;
             return;
         }
+    }
+    if (const char *timed = std::getenv("CAMERACTRL_TRACE_TIME"); timed && *timed) {
+        timespec now = {};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        std::fprintf(sink.file, "%lld.%06ld ", static_cast<long long>(now.tv_sec),
+                     now.tv_nsec / 1000);
     }
     std::fputs(line.c_str(), sink.file);
     std::fputc('\n', sink.file);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The call trace selected by CAMERACTRL_TRACE: a file path, or "-" for stderr.
-// One line per library call: the operation's name, then each argument in decimal.
+// One line per library call: the operation's name, then each argument in decimal. With
+// CAMERACTRL_TRACE_TIME set, each line starts with the monotonic clock's seconds (to the
+// microsecond), so that a trace tells when a call was made, to compare with other clocks of it.
 #pragma once
 
 #include <cstdint>

@@ -362,3 +362,41 @@ bool TraceDevice::FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom)
 {
     return inner->FastestMotion(pan, tilt, zoom);
 }
+
+bool TraceDevice::RetakePresetPicture(uint8_t preset)
+{
+    return call("RetakePresetPicture", &BaseDevice::RetakePresetPicture, preset);
+}
+
+bool TraceDevice::ReadPresetPicture(uint8_t preset, std::vector<uint8_t> *jpeg, uint32_t *version,
+                                    std::string *problem)
+{
+    return inner->ReadPresetPicture(preset, jpeg, version, problem);
+}
+
+bool TraceDevice::WritePresetPicture(uint8_t preset, const std::vector<uint8_t> &jpeg)
+{
+    // The picture itself is not written: the line says which preset got one.
+    Trace::write("WritePresetPicture", preset);
+    return mirrored(inner->WritePresetPicture(preset, jpeg));
+}
+
+bool TraceDevice::StartLiveView()
+{
+    return call("StartLiveView", &BaseDevice::StartLiveView);
+}
+
+bool TraceDevice::StopLiveView()
+{
+    return call("StopLiveView", &BaseDevice::StopLiveView);
+}
+
+bool TraceDevice::LiveFrame(std::vector<uint8_t> *jpeg, uint32_t *version)
+{
+    return inner->LiveFrame(jpeg, version);
+}
+
+int32_t TraceDevice::Health()
+{
+    return inner->Health();
+}

@@ -84,6 +84,14 @@ public:
     bool WritePreset(uint8_t preset, const PresetRecord *record) override;
     bool ReadPreset(uint8_t preset, PresetRecord *record) override;
     bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
+    bool RetakePresetPicture(uint8_t preset) override;
+    bool ReadPresetPicture(uint8_t preset, std::vector<uint8_t> *jpeg, uint32_t *version,
+                           std::string *problem) override;
+    bool WritePresetPicture(uint8_t preset, const std::vector<uint8_t> &jpeg) override;
+    bool StartLiveView() override;
+    bool StopLiveView() override;
+    bool LiveFrame(std::vector<uint8_t> *jpeg, uint32_t *version) override;
+    int32_t Health() override;
 
 private:
     template <typename... Params, typename... Args>

@@ -4,11 +4,11 @@
 // has checked that the open camera moves that way.
 #pragma once
 
-#include "BaseDevice.h"
+#include "PictureDevice.h"
 
 #include <string>
 
-class WorkerDevice : public BaseDevice
+class WorkerDevice : public PictureDevice
 {
 public:
     bool TiltUp(int speed) final;

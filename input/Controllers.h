@@ -21,6 +21,6 @@ public:
 };
 
 // The module's one entry point, looked up by name: the number changes with this interface.
-extern "C" Controllers *ptz_create_controllers_1(PanelControl &panel);
-using CreateControllers = decltype(&ptz_create_controllers_1);
-constexpr char ControllersEntry[] = "ptz_create_controllers_1";
+extern "C" Controllers *ptz_create_controllers_2(PanelControl &panel);
+using CreateControllers = decltype(&ptz_create_controllers_2);
+constexpr char ControllersEntry[] = "ptz_create_controllers_2";

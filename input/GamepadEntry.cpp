@@ -3,7 +3,7 @@
 #include "Controllers.h"
 #include "GamepadInput.h"
 
-extern "C" Q_DECL_EXPORT Controllers *ptz_create_controllers_1(PanelControl &panel)
+extern "C" Q_DECL_EXPORT Controllers *ptz_create_controllers_2(PanelControl &panel)
 {
     return new GamepadInput(panel);
 }

@@ -14,8 +14,8 @@
 // ControllerModule).
 #pragma once
 
+#include "CameraDriver.h"
 #include "Controllers.h"
-#include "WindowDriver.h"
 
 #include <QObject>
 #include <QTimer>
@@ -63,7 +63,7 @@ private:
     void act(Pad &pad, const State &now);
     void schedule();
 
-    WindowDriver driver;
+    CameraDriver driver;
     bool ready = false;
     std::map<int, std::unique_ptr<Pad>> pads; // by SDL instance id
     QTimer timer;

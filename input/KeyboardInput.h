@@ -14,7 +14,7 @@
 // text fields get every key, sliders and selectors their arrows, Home and Page keys.
 #pragma once
 
-#include "WindowDriver.h"
+#include "CameraDriver.h"
 
 #include <QHash>
 #include <QObject>
@@ -41,7 +41,7 @@ private:
     void move(Qt::KeyboardModifiers modifiers);
 
     QWidget &window;
-    WindowDriver driver;
+    CameraDriver driver;
     QHash<qint64, int> held; // the keys taken and down: physical key -> key code as pressed
     QSet<int> arrows;        // held
     qint64 zoomKey = 0;      // the physical zoom key held, 0 for none

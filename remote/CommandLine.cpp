@@ -2,8 +2,12 @@
 #include "CommandLine.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
@@ -62,9 +66,10 @@ bool presetOf(const QString &given, Command &c)
 {
     bool isNumber = false;
     const int n = given.toInt(&isNumber, 10);
+    Command::Value wrong;
     if (isNumber) {
         c.number = n;
-        return n >= 0 && n <= 255;
+        return c.check(wrong);
     }
     if (given.isEmpty())
         return false;
@@ -76,24 +81,53 @@ bool presetOf(const QString &given, Command &c)
     return true;
 }
 
+// A number of seconds as milliseconds or the like; NAN when it is none.
+double secondsOf(const QString &text)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    return ok ? seconds : NAN;
+}
+
+// A tour's step, PRESET:DWELL[:SPEED|:SECONDSs]: read from the right, so that a preset's name
+// may hold a ':'.
+bool stepOf(const QString &given, Command::Cue &cue)
+{
+    QStringList parts = given.split(':');
+    bool isNumber = false;
+    if (parts.size() >= 3 && (parts[parts.size() - 2].toDouble(&isNumber), isNumber)) {
+        const QString last = parts.takeLast();
+        if (last.endsWith('s'))
+            cue.seconds = secondsOf(last.chopped(1));
+        else
+            cue.speed = last.toInt(&isNumber, 10) && isNumber ? last.toInt() : -1;
+    }
+    if (parts.size() < 2)
+        return false;
+    cue.dwell = secondsOf(parts.takeLast());
+    cue.preset = parts.join(':');
+    return true;
+}
+
 } // namespace
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
         "usage: ptz-panel [--camera NAME|INDEX] [--on NAME|INDEX] [--list] [--force] "
-        "[--preset P [--speed N|--duration S]]\n"
+        "[--preset P [--speed N|--duration S]] [--help]\n"
         "    [--store P [--speed N]] [--clear P] [--name-preset P NAME] [--list-presets] "
-        "[--export-presets FILE]\n"
-        "    [--import-presets FILE] [--home] [--stop] [--for SECONDS] [--move DIRECTION "
-        "[--speed 1..8]] [--zoom in|out [--speed 1..7]]\n"
-        "    [--get-position] [--position PAN,TILT] [--IMAGE N] [--white-balance-auto on|off] "
-        "[--flicker off|50|60] [--reset-image]\n"
-        "    [--tally off|preview|program] [--guard-program] [--add-camera CAMERA] "
-        "[--remove-camera NAME] [--discover [HOST[:PORT]]]\n"
-        "    [--http [ADDRESS:]PORT [--http-token-file FILE|--http-token TOKEN]] [--help] "
-        "[--version]\n"
-        "    [--osc [ADDRESS:]PORT [--osc-allow HOST[,HOST]] [--osc-feedback HOST:PORT]]");
+        "[--export-presets|--import-presets FILE]\n"
+        "    [--home] [--stop] [--for SECONDS] [--move DIRECTION [--speed 1..8]] "
+        "[--zoom in|out [--speed 1..7]] [--get-position]\n"
+        "    [--position PAN,TILT] [--IMAGE N] [--white-balance-auto on|off] "
+        "[--flicker off|50|60] [--reset-image] [--tally STATE]\n"
+        "    [--define-shot NAME CAMERA:PRESET...] [--shot NAME] "
+        "[--define-tour NAME CAMERA PRESET:DWELL[:SPEED]... [--loop]] [--version]\n"
+        "    [--tour NAME] [--stop-tour [NAME]] [--list-shots|--list-tours] "
+        "[--delete-shot|--delete-tour NAME] [--add-camera CAMERA]\n"
+        "    [--remove-camera NAME] [--discover [HOST[:PORT]|INTERFACE]] [--guard-program] "
+        "[--http [ADDRESS:]PORT] [--osc [ADDRESS:]PORT]");
 }
 
 QString CommandLine::helpText()
@@ -113,15 +147,16 @@ Commands, carried out in the order given:
                         fastest), pan, tilt and zoom arriving together; after --store: the
                         preset's own speed, used whenever it is recalled
   --duration SECONDS    after --preset: glide there in SECONDS (0.1..60), or as fast as the
-                        camera can
+                        camera can; after --shot or --define-shot: see there
   --store P             store the camera's position as preset P
   --clear P             clear preset P
   --name-preset P NAME  name preset P (up to 64 characters; "" takes the name away)
   --list-presets        the presets kept, one per line: number, stored or empty,
                         PAN,TILT,ZOOM ("-" where not known), speed, name
-  --export-presets FILE the camera's presets into FILE (JSON; other cameras' stay in it)
-  --import-presets FILE the camera's presets from FILE; a file that does not parse changes
-                        nothing
+  --export-presets FILE the camera's presets into FILE (JSON; other cameras' stay in it),
+                        and the shots and tours
+  --import-presets FILE the camera's presets from FILE, and the shots and tours it holds; a
+                        file that does not parse changes nothing
   --home                move to the home position
   --move DIRECTION      pan and tilt: left, right, up, down, up-left, up-right, down-left,
                         down-right
@@ -143,6 +178,23 @@ Commands, carried out in the order given:
   --tally off|preview|program
                         the camera's tally: shown in the running panel's frame line and
                         lit on the camera where it has a tally lamp
+  --define-shot NAME CAMERA:PRESET [CAMERA:PRESET ...]
+                        keep shot NAME: each camera (name or index) to its preset (number or
+                        name), up to 16 cameras; with --duration S after it, over S seconds
+                        (0.1..600)
+  --shot NAME           recall shot NAME: every camera at once; with --duration S after it
+                        (or one it was defined with), all glide to arrive together
+  --list-shots          the shots, one per line
+  --delete-shot NAME    forget shot NAME
+  --define-tour NAME CAMERA PRESET:DWELL[:SPEED] [PRESET:DWELL[:SPEED] ...]
+                        keep tour NAME of CAMERA: to each preset in turn (at SPEED 1..8, or
+                        over a time: 2:5:3s), staying DWELL seconds (0.1..600) once there;
+                        up to 64 steps; with --loop after it, round and round
+  --tour NAME           start tour NAME; anything else asked of its camera ends it. Without
+                        a panel, the command runs it until it is done or interrupted
+  --stop-tour [NAME]    end tour NAME, or every tour, where its camera is
+  --list-tours          the tours, one per line, and which are running
+  --delete-tour NAME    forget tour NAME
   --on NAME|INDEX       the commands after it act on that camera, without changing the
                         running panel's selection
   --force               the commands after it move a camera on program even with
@@ -165,7 +217,9 @@ The panel:
   --add-camera NAME,onvif,HOST[,PORT[,USER]]
                         add an ONVIF camera (port 80 by default); with a USER, the password
                         is asked on the terminal (or read from standard input) and kept in
-                        a file only you can read. A field may be quoted: "Hall, left"
+                        a file only you can read. A field may be quoted: "Hall, left".
+                        Either line may end in snapshot=URL (a JPEG over HTTP) and
+                        stream=URL (RTSP): where presets' pictures and live view come from
   --remove-camera NAME  forget that network camera
   --osc [ADDRESS:]PORT  take OSC messages on UDP (default address 127.0.0.1)
   --osc-allow HOST[,HOST]
@@ -174,9 +228,11 @@ The panel:
                         send the panel's events there as OSC messages
   --guard-program       remote moves and preset recalls on a camera on program are refused
                         unless forced
-  --discover [HOST[:PORT]]
-                        list the ONVIF cameras on the local network (a WS-Discovery probe),
-                        or the one at HOST (port 3702 by default), as lines for --add-camera
+  --discover [HOST[:PORT]|INTERFACE[,INTERFACE]]
+                        list the ONVIF and VISCA cameras that answer on the local subnets (or
+                        on the interfaces named), or at HOST (ONVIF at port 3702, VISCA at
+                        UDP 52381, TCP 52381 and TCP 5678, or all at PORT), as lines for
+                        --add-camera
   --help, --version
 
 Exit status: 0 done, 1 the camera refused or is absent (or the running panel does not
@@ -229,6 +285,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         c.on = on;
         c.force = force;
         int n = 0;
+        Command::Value wrong;
         if (option == "--help") {
             line.help = true;
         } else if (option == "--version") {
@@ -252,58 +309,100 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 return fail("--camera: no camera has index " + v);
             line.commands.append(c);
         } else if (option == "--preset" || option == "--store" || option == "--clear") {
-            if (!presetOf(value(v) ? v : QString(), c))
-                return fail(option + " needs a preset number from 0 to 255, or a preset's name" +
-                            (c.text.isEmpty() ? QString() : " (" + c.text + ")"));
             c.kind = option == "--preset"  ? Command::Preset
                      : option == "--store" ? Command::Store
                                            : Command::Clear;
+            if (!presetOf(value(v) ? v : QString(), c))
+                return fail(option + " needs " + Command::needs(Command::PresetValue, c.kind) +
+                            (c.text.isEmpty() ? QString() : " (" + c.text + ")"));
             line.commands.append(c);
-        } else if (option == "--move") {
-            if (!value(v) || Command::directionKey(v) < 0)
-                return fail("--move needs a direction: left, right, up, down, up-left, "
-                            "up-right, down-left or down-right");
-            c.kind = Command::Move;
-            c.direction = Command::directionKey(v);
-            c.speed = 4;
-            line.commands.append(c);
-        } else if (option == "--zoom") {
-            if (!value(v) || (v != "in" && v != "out"))
-                return fail("--zoom needs in or out");
-            c.kind = Command::Zoom;
-            c.direction = v == "in" ? 1 : -1;
-            c.speed = 4;
+        } else if (option == "--move" || option == "--zoom") {
+            c.kind = option == "--move" ? Command::Move : Command::Zoom;
+            value(v);
+            c.direction = c.kind == Command::Move
+                              ? Command::directionKey(v)
+                              : Command::indexOf(Command::zoomDirections(), v) - 1;
+            c.speed = Command::DefaultSpeed;
+            if (!c.check(wrong))
+                return fail(option + " needs " + Command::needs(wrong, c.kind));
             line.commands.append(c);
         } else if (option == "--speed") {
-            if (last < 0)
+            if (last < 0 || Command::isShow(line.commands[last].kind))
                 return fail("--speed belongs after a --move, --zoom, --preset or --store");
             Command &motion = line.commands[last];
-            const int fastest = motion.kind == Command::Zoom ? 7 : 8;
-            if (!value(v) || !number(v, 1, fastest, n))
-                return fail(QStringLiteral("--speed needs a number from 1 to %1").arg(fastest));
             if (motion.seconds > 0)
                 return fail("give a preset either --speed or --duration");
-            motion.speed = n;
+            motion.speed = value(v) && number(v, INT_MIN, INT_MAX, n) && n ? n : -1;
+            if (!motion.check(wrong))
+                return fail("--speed needs " + Command::needs(Command::SpeedValue, motion.kind));
         } else if (option == "--duration") {
-            bool ok = false;
-            const double seconds = value(v) ? v.toDouble(&ok) : 0;
-            if (last < 0 || line.commands[last].kind != Command::Preset)
-                return fail("--duration belongs after a --preset");
-            if (!ok || !std::isfinite(seconds) || seconds < Command::ShortestGlide ||
-                seconds > Command::LongestGlide)
-                return fail("--duration needs a number of seconds from 0.1 to 60");
+            const double seconds = value(v) ? secondsOf(v) : NAN;
+            const Command::Kind kind = last < 0 ? Command::List : line.commands[last].kind;
+            if (kind != Command::Preset && kind != Command::Shot && kind != Command::DefineShot)
+                return fail("--duration belongs after a --preset, --shot or --define-shot");
             if (line.commands[last].speed)
                 return fail("give a preset either --speed or --duration");
-            line.commands[last].seconds = seconds;
+            line.commands[last].seconds = seconds == 0 ? NAN : seconds;
+            if (!line.commands[last].check(wrong))
+                return fail("--duration needs " + Command::needs(Command::DurationValue, kind));
         } else if (option == "--name-preset") {
             QString name;
+            c.kind = Command::NamePreset;
             if (!value(v) || !presetOf(v, c) || !value(name))
                 return fail("--name-preset needs a preset (number or name) and a name");
             if (const QString problem = Command::presetNameProblem(name); !problem.isEmpty())
                 return fail("--name-preset: " + problem);
-            c.kind = Command::NamePreset;
             c.name = name;
             line.commands.append(c);
+        } else if (option == "--define-shot" || option == "--define-tour") {
+            const bool tour = option == "--define-tour";
+            c.kind = tour ? Command::DefineTour : Command::DefineShot;
+            if (!value(c.name) || (tour && !value(c.text)))
+                return fail(tour ? QStringLiteral("--define-tour needs NAME CAMERA PRESET:DWELL...")
+                                 : QStringLiteral("--define-shot needs NAME CAMERA:PRESET..."));
+            while (i + 1 < arguments.size() && !arguments[i + 1].startsWith("--")) {
+                const QString given = arguments[++i];
+                Command::Cue cue;
+                const int colon = int(given.lastIndexOf(':'));
+                if (tour ? !stepOf(given, cue) : colon <= 0)
+                    return fail(
+                        QStringLiteral("%1: %2 is no %3")
+                            .arg(option, given, tour ? "PRESET:DWELL[:SPEED]" : "CAMERA:PRESET"));
+                if (!tour) {
+                    cue.camera = given.left(colon);
+                    cue.preset = given.mid(colon + 1);
+                    cue.joined = true;
+                }
+                c.cues.append(cue);
+            }
+            if (!c.check(wrong))
+                return fail(wrong == Command::ShowValue
+                                ? option + ": " + Command::showNameProblem(c.name)
+                                : option + " needs " + Command::needs(wrong, c.kind));
+            line.commands.append(c);
+        } else if (option == "--shot" || option == "--tour" || option == "--delete-shot" ||
+                   option == "--delete-tour" || option == "--stop-tour") {
+            c.kind = option == "--shot"          ? Command::Shot
+                     : option == "--tour"        ? Command::Tour
+                     : option == "--delete-shot" ? Command::DeleteShot
+                     : option == "--delete-tour" ? Command::DeleteTour
+                                                 : Command::StopTour;
+            // Every tour, without a name.
+            if (c.kind == Command::StopTour
+                    ? i + 1 < arguments.size() && !arguments[i + 1].startsWith('-') &&
+                          !value(c.name)
+                    : !value(c.name))
+                return fail(option + " needs a name");
+            if (!c.check(wrong))
+                return fail(option + ": " + Command::showNameProblem(c.name));
+            line.commands.append(c);
+        } else if (option == "--list-shots" || option == "--list-tours") {
+            c.kind = option == "--list-shots" ? Command::ListShots : Command::ListTours;
+            line.commands.append(c);
+        } else if (option == "--loop") {
+            if (last < 0 || line.commands[last].kind != Command::DefineTour)
+                return fail("--loop belongs after a --define-tour");
+            line.commands[last].loop = true;
         } else if (option == "--list-presets") {
             c.kind = Command::ListPresets;
             line.commands.append(c);
@@ -314,14 +413,17 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             c.text = v;
             line.commands.append(c);
         } else if (option == "--for") {
-            bool ok = false;
-            const double seconds = value(v) ? v.toDouble(&ok) : 0;
+            const double seconds = value(v) ? secondsOf(v) : NAN;
             if (last < 0 || (line.commands[last].kind != Command::Move &&
                              line.commands[last].kind != Command::Zoom))
                 return fail("--for belongs after a --move or --zoom");
-            if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600)
-                return fail("--for needs a number of seconds, up to 3600");
-            line.commands[last].forMs = int(seconds * 1000);
+            Command &motion = line.commands[last];
+            // Past what a number of milliseconds holds is past the bound too.
+            motion.forMs = std::isfinite(seconds) && seconds > 0 && seconds <= 3600
+                               ? std::max(1, int(seconds * 1000))
+                               : 0;
+            if (!motion.check(wrong))
+                return fail("--for needs " + Command::needs(Command::ForValue, motion.kind));
         } else if (option == "--position") {
             const QStringList parts = value(v) ? v.split(',') : QStringList();
             int pan = 0, tilt = 0;
@@ -339,18 +441,18 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             c.text = option.mid(2);
             c.number = n;
             line.commands.append(c);
-        } else if (option == "--white-balance-auto") {
-            if (!value(v) || (v != "on" && v != "off"))
-                return fail("--white-balance-auto needs on or off");
-            c.kind = Command::WhiteBalanceAuto;
-            c.number = v == "on" ? 1 : 0;
-            line.commands.append(c);
-        } else if (option == "--flicker") {
-            const QStringList modes = {"off", "50", "60"};
-            if (!value(v) || !modes.contains(v))
-                return fail("--flicker needs off, 50 or 60");
-            c.kind = Command::Flicker;
-            c.number = int(modes.indexOf(v));
+        } else if (option == "--white-balance-auto" || option == "--flicker" ||
+                   option == "--tally") {
+            c.kind = option == "--flicker" ? Command::Flicker
+                     : option == "--tally" ? Command::Tally
+                                           : Command::WhiteBalanceAuto;
+            value(v);
+            c.number = Command::indexOf(c.kind == Command::Flicker ? Command::flickerModes()
+                                        : c.kind == Command::Tally ? Command::tallyStates()
+                                                                   : Command::switchStates(),
+                                        v);
+            if (!c.check(wrong))
+                return fail(option + " needs " + Command::needs(wrong, c.kind));
             line.commands.append(c);
         } else if (option == "--on") {
             if (!value(v) || v.isEmpty())
@@ -358,12 +460,6 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             on = v;
         } else if (option == "--force") {
             force = true;
-        } else if (option == "--tally") {
-            if (!value(v) || !Command::tallyStates().contains(v))
-                return fail("--tally needs off, preview or program");
-            c.kind = Command::Tally;
-            c.number = int(Command::tallyStates().indexOf(v));
-            line.commands.append(c);
         } else if (option == "--guard-program") {
             line.guardProgram = true;
         } else if (option == "--osc") {
@@ -412,9 +508,11 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         } else {
             return fail("unknown option " + option);
         }
-        if (option != "--speed" && option != "--for" && option != "--duration")
-            last = !line.commands.isEmpty() && (option == "--move" || option == "--zoom" ||
-                                                option == "--preset" || option == "--store")
+        static const QStringList qualified = {"--move", "--zoom",        "--preset",     "--store",
+                                              "--shot", "--define-shot", "--define-tour"};
+        if (option != "--speed" && option != "--for" && option != "--duration" &&
+            option != "--loop")
+            last = !line.commands.isEmpty() && qualified.contains(option)
                        ? int(line.commands.size()) - 1
                        : -1;
     }
@@ -483,12 +581,92 @@ bool CommandLine::readToken(QString &why)
     return true;
 }
 
+QString CommandLine::print(const Command &c, const Outcome &outcome)
+{
+    QString lines;
+    switch (c.kind) {
+    case Command::List:
+        // How each camera answers, where the panel knows it, after a tab: names have none.
+        for (const QJsonValue camera : outcome.data.toArray())
+            lines += QStringLiteral("%1 %2%3\n")
+                         .arg(camera["index"].toInt())
+                         .arg(printable(camera["name"].toString()),
+                              camera["health"].isString() ? '\t' + camera["health"].toString()
+                                                          : QString());
+        break;
+    case Command::GetPosition:
+        if (outcome.data.isObject())
+            lines = QStringLiteral("%1,%2\n")
+                        .arg(outcome.data["pan"].toInt())
+                        .arg(outcome.data["tilt"].toInt());
+        break;
+    case Command::ListPresets:
+        for (const QJsonValue preset : outcome.data.toArray()) {
+            const auto axis = [&](const char *key) {
+                return preset[key].isUndefined() ? QString("-")
+                                                 : QString::number(preset[key].toInt());
+            };
+            lines += QStringLiteral("%1 %2 %3,%4,%5 %6 %7\n")
+                         .arg(preset["preset"].toInt())
+                         .arg(preset["stored"].toBool() ? "stored" : "empty")
+                         .arg(axis("pan"), axis("tilt"), axis("zoom"), axis("speed"))
+                         .arg(printable(preset["name"].toString()));
+        }
+        break;
+    case Command::ListShots:
+    case Command::ListTours:
+        for (const QJsonValue show : outcome.data.toArray()) {
+            const bool tour = c.kind == Command::ListTours;
+            QStringList parts;
+            for (const QJsonValue cue : show[tour ? "steps" : "cameras"].toArray()) {
+                QString part =
+                    tour ? QStringLiteral("%1 for %2 s")
+                               .arg(cue["preset"].toVariant().toString())
+                               .arg(cue["dwell"].toDouble())
+                         : QStringLiteral("%1:%2").arg(cue["camera"].toString(),
+                                                       cue["preset"].toVariant().toString());
+                if (cue["speed"].isDouble())
+                    part += QStringLiteral(" at speed %1").arg(cue["speed"].toInt());
+                if (cue["duration"].isDouble())
+                    part += QStringLiteral(" over %1 s").arg(cue["duration"].toDouble());
+                parts << part;
+            }
+            lines += show["name"].toString() +
+                     (tour ? " on " + show["camera"].toString() : QString()) + ": " +
+                     parts.join(", ");
+            if (show["duration"].isDouble())
+                lines += QStringLiteral("; over %1 s").arg(show["duration"].toDouble());
+            if (show["loop"].toBool())
+                lines += QStringLiteral("; round and round");
+            if (show["running"].toBool())
+                lines += QStringLiteral("; running, step %1").arg(show["step"].toInt() + 1);
+            lines += '\n';
+        }
+        break;
+    case Command::Shot: {
+        // Untimed matters where the others arrive together.
+        const bool timed = outcome.data["seconds"].isDouble();
+        const QJsonArray untimed = outcome.data["untimed"].toArray();
+        for (const QJsonValue camera : outcome.data["moved"].toArray())
+            lines += camera.toString() + (timed && untimed.contains(camera)
+                                              ? " moved at its own speed, untimed\n"
+                                              : " moved\n");
+        if (timed)
+            lines += QStringLiteral("arriving in %1 s\n").arg(outcome.data["seconds"].toDouble());
+        break;
+    }
+    default:
+        break;
+    }
+    return lines;
+}
+
 QString CommandLine::printable(const QString &text, bool lines)
 {
     QString shown;
     shown.reserve(text.size());
     for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control || (lines && c == '\n'))
+        if (c.category() != QChar::Other_Control || (lines && (c == '\n' || c == '\t')))
             shown += c;
         else
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));

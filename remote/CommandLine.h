@@ -39,7 +39,7 @@ public:
         QString text;
     };
     QVector<CameraEdit> cameraEdits;
-    // --discover [HOST[:PORT]]: list the ONVIF cameras that answer, and exit.
+    // --discover [HOST[:PORT]|INTERFACE[,INTERFACE]]: list the cameras that answer, and exit.
     bool discover = false;
     QString discoverHost;
 
@@ -48,9 +48,13 @@ public:
     // with why, when the file cannot be used.
     bool readToken(QString &why);
 
+    // What the command line prints of what `command` found: one line per camera or preset, or
+    // the position as PAN,TILT.
+    static QString print(const Command &command, const Outcome &outcome);
+
     static QString usage();
     static QString helpText();
-    // `text` safe to print on a terminal: control characters escaped (line breaks kept when
-    // `lines`).
+    // `text` safe to print on a terminal: control characters escaped (line breaks and the
+    // tabs print() puts between fields kept when `lines`; print() escapes the names it puts).
     static QString printable(const QString &text, bool lines = false);
 };

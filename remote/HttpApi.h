@@ -1,140 +1,63 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// A small JSON API over HTTP for the running panel (libmicrohttpd). The server runs on the
-// window's own thread, driven by its event loop (its own listening socket, the library's epoll
-// descriptor and time-outs), so every request is carried out by the panel's slots with no
-// hand-over between threads; nothing a client sends can block the window.
-//
-// It keeps serving whatever clients do: at most MaxConnections request connections at a time
-// (the next ones are answered 503 and closed), and a connection that has not completed a
-// request within IdleSeconds is closed. Web pages cannot use it: on the loopback a Host other
-// than the server's own is refused (DNS rebinding), and everywhere an Origin other than the
-// server's own or a body that is not JSON (no page can send one without asking first); it never
-// sends CORS headers. A move or zoom started over HTTP stops by itself when no new one or
-// keep-alive for that camera arrives within 2 s. Built as its own module (see HttpModule).
+// A small JSON API over HTTP for the running panel: the endpoints, each a method and a path
+// with what serves it, over the transport that carries them (HttpTransport: sockets, limits,
+// screening, event streams). An endpoint hands its command to the panel and answers once the
+// command has finished, which may be after its camera has answered; the window and other
+// requests go on meanwhile. A move or zoom started over HTTP stops by itself when no new one
+// or keep-alive for that camera arrives within 2 s. Built as its own module (see HttpModule).
 //
 // Every endpoint takes "camera" (a name or an index; `?camera=` on a GET) and acts on that
 // camera without changing the window's. GET /api/events is a stream of Server-Sent Events,
-// the cameras' state first: at most MaxStreams at a time, besides the request connections,
-// with no idle time-out; one whose reader falls StreamBuffer bytes behind is dropped.
+// the cameras' state first.
 #pragma once
 
 #include "Command.h"
 #include "HttpServer.h"
+#include "HttpTransport.h"
 #include "RemotePanel.h"
 
 #include <QByteArray>
-#include <QByteArrayList>
-#include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <memory>
-#include <vector>
-
-struct MHD_Connection;
-struct MHD_Daemon;
-class QSocketNotifier;
 
 class HttpApi : public QObject, public HttpServer
 {
     Q_OBJECT
 
 public:
+    using Reply = HttpTransport::Reply;
+    using Request = HttpTransport::Request;
+
     explicit HttpApi(RemotePanel &commands);
     ~HttpApi() override;
 
-    // Listens on `address` (an IP address) and `port`; "" when it does, else why not.
-    // Any address but the loopback needs a token.
     QString start(const QString &address, int port, const QString &token) override;
-    bool isListening() const override { return daemon != nullptr; }
+    bool isListening() const override { return transport.isListening(); }
+    Reply screen(const Request &request) const { return transport.screen(request); }
+    int streamCount() const { return transport.streamCount(); }
 
-    // What a request gets: status, a JSON body and, for 405, the methods the endpoint takes.
-    struct Reply
-    {
-        int status = 200;
-        QJsonObject body;
-        QByteArray allow;
-    };
-    // What the API reads of a request's headers.
-    struct Request
-    {
-        QByteArray method;
-        QByteArray host;
-        QByteArray origin;
-        QByteArray contentType;
-        QByteArray authorization;
-        bool carriesBody = false;
-        qint64 announcedLength = 0;
-    };
-    // A refusal on the headers alone (403, 401, 413); status 0 when the request may go on.
-    Reply screen(const Request &request) const;
-    // The endpoints, for a request that passed screen().
-    Reply handle(const QByteArray &method, const QByteArray &path, const QByteArray &body,
-                 const QString &queryCamera = {});
-
-    static constexpr int MaxBody = 4096;
+    static constexpr int MaxBody = HttpTransport::MaxBody;
+    static constexpr int MaxStreams = HttpTransport::MaxStreams;
     static constexpr int KeepAliveMs = 2000;
-    static constexpr int MaxConnections = 64;
-    static constexpr int IdleSeconds = 10;
-    static constexpr int MaxStreams = 32;
-    static constexpr int StreamBuffer = 64 * 1024;
-    static constexpr int HeartbeatMs = 15000;
-    int streamCount() const { return int(streams.size()); }
-
-private slots:
-    void serve();
-    void accept();
-    void closeOverdue();
-    void heartbeat();
 
 private:
-    friend struct HttpCallbacks;
-    // A request connection and the moment it must have completed a request by.
-    struct Peer
+    // One request to an endpoint: its JSON body, path, camera and how it is answered.
+    struct Call
     {
-        int fd = -1;
-        QDeadlineTimer deadline;
+        QJsonObject json;
+        QByteArray path;
+        QString camera; // as the request names it, "" the window's
+        QString name;   // a shot's or tour's, from the path
+        bool force = false;
+        HttpTransport::Respond respond;
     };
-    // A connection answered 503, kept until its client has read that and gone.
-    struct Refused
-    {
-        int fd = -1;
-        QDeadlineTimer deadline;
-    };
-
-    void schedule();
-    void refuse(int fd);
-    void watchOverdue();
-    Reply fromOutcome(const Outcome &outcome, QJsonObject body = {}) const;
-    Reply carryOut(Command::Kind kind);
-    // Runs `command` on the camera the request names.
-    Outcome run(Command command);
-    // The dead-man of the camera the request names ("" the window's).
-    QTimer &deadManOf(const QString &camera);
-    QString deadManKey() const; // the requested camera's name, "" for the window's
-    void stopMotion(const QString &camera);
-
-    // An event stream: what its reader has still to take.
-    struct Stream
-    {
-        HttpApi *api = nullptr;
-        MHD_Connection *connection = nullptr;
-        QByteArray pending;
-        bool suspended = false;
-        bool dropped = false;
-    };
-    Reply openStream(MHD_Connection *connection, bool &opened);
-    void push(const QJsonObject &event);
-    void pushText(const QByteArray &text);
-    // A resting stream is taken up again by the library's next run.
-    void resume(Stream &stream);
-    void dropStream(Stream &stream);
-
-    // What serves one method on one path, given the request's JSON object and its path.
-    using Serve = Reply (HttpApi::*)(const QJsonObject &json, const QByteArray &path);
+    using Serve = void (HttpApi::*)(const Call &call);
     struct Endpoint
     {
         const char *method;
@@ -142,45 +65,48 @@ private:
         Serve serve;
     };
     static const Endpoint Endpoints[];
-    Reply getState(const QJsonObject &, const QByteArray &);
-    Reply getCameras(const QJsonObject &, const QByteArray &);
-    Reply postCamera(const QJsonObject &json, const QByteArray &);
-    Reply postPreset(const QJsonObject &json, const QByteArray &path);
-    Reply getPresets(const QJsonObject &, const QByteArray &);
-    // "preset" as a number or a name, into `number` or `text`.
-    static bool presetOf(const QJsonObject &json, Command &command);
-    Reply postHome(const QJsonObject &, const QByteArray &);
-    Reply postMotion(const QJsonObject &json, const QByteArray &path);
-    Reply postKeepAlive(const QJsonObject &, const QByteArray &);
-    Reply postStop(const QJsonObject &, const QByteArray &);
-    Reply getPosition(const QJsonObject &, const QByteArray &);
-    Reply postPosition(const QJsonObject &json, const QByteArray &);
-    Reply getImage(const QJsonObject &, const QByteArray &);
-    Reply postImage(const QJsonObject &json, const QByteArray &);
-    Reply postImageReset(const QJsonObject &, const QByteArray &);
-    Reply postTally(const QJsonObject &json, const QByteArray &);
-    Reply getEvents(const QJsonObject &, const QByteArray &);
+
+    void handle(const HttpTransport::Asked &asked, HttpTransport::Respond respond);
+    // Runs `command` on the camera `call` names and answers with its outcome and `body`.
+    void run(const Call &call, Command command, QJsonObject body = {});
+    void run(const Call &call, Command command, std::function<void(const Outcome &)> then);
+    static Reply fromOutcome(const Outcome &outcome, QJsonObject body = {});
+    // As fromOutcome(), with `body` kept beside the error too.
+    static Reply withBody(const Outcome &outcome, const QJsonObject &body);
+    void refuse(const Call &call, Command::Value wrong, Command::Kind kind, const char *key);
+    // The dead-man of camera `key` ("" the window's).
+    QTimer &deadManOf(const QString &key);
+    QString deadManKey(const QString &camera) const;
+    void stopMotion(const QString &key);
+    void pushEvent(const QJsonObject &event);
+
+    void getState(const Call &call);
+    void getCameras(const Call &call);
+    void postCamera(const Call &call);
+    void postPreset(const Call &call);
+    void getPresets(const Call &call);
+    void postHome(const Call &call);
+    void postMotion(const Call &call);
+    void postKeepAlive(const Call &call);
+    void postStop(const Call &call);
+    void getPosition(const Call &call);
+    void postPosition(const Call &call);
+    void getImage(const Call &call);
+    void postImage(const Call &call);
+    void postImageReset(const Call &call);
+    void postTally(const Call &call);
+    void getEvents(const Call &call);
+    void getShows(const Call &call);
+    void putShow(const Call &call);
+    void deleteShow(const Call &call);
+    void postShot(const Call &call);
+    void postTour(const Call &call);
+    void setImage(const Call &call, std::shared_ptr<QVector<Command>> settings, int next);
 
     RemotePanel &commands;
+    HttpTransport transport;
     int eventSink = 0;
-    QByteArray token;
-    // "127.0.0.1:8080", and "localhost:8080" on the loopback (on port 80, without it too)
-    QByteArrayList ownAuthorities;
-    bool loopback = true;
-    int listener = -1;
-    MHD_Daemon *daemon = nullptr;
-    std::unique_ptr<QSocketNotifier> incoming;
-    std::unique_ptr<QSocketNotifier> events;
-    QTimer timeout;
     std::map<QString, std::unique_ptr<QTimer>> deadMen;
-    QTimer heartbeats;
-    std::vector<std::unique_ptr<Stream>> streams;
-    QString camera;     // the camera the request being answered names, "" none
-    bool force = false; // and whether it says "force"
-    QTimer overdue;
-    QTimer acceptAgain;
-    std::map<MHD_Connection *, Peer> peers;
-    std::vector<Refused> refused;
-    bool serving = false;
-    bool resumed = false; // a stream resumed since the library last ran
+    // Replies that come after this is gone find it expired.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };

@@ -2,7 +2,7 @@
 // The HTTP module's one exported symbol.
 #include "HttpApi.h"
 
-extern "C" Q_DECL_EXPORT HttpServer *ptz_create_http_server_2(RemotePanel &panel)
+extern "C" Q_DECL_EXPORT HttpServer *ptz_create_http_server_3(RemotePanel &panel)
 {
     return new HttpApi(panel);
 }

@@ -19,6 +19,6 @@ public:
 };
 
 // The module's one entry point, looked up by name: the number changes with this interface.
-extern "C" HttpServer *ptz_create_http_server_2(RemotePanel &panel);
-using CreateHttpServer = decltype(&ptz_create_http_server_2);
-constexpr char HttpServerEntry[] = "ptz_create_http_server_2";
+extern "C" HttpServer *ptz_create_http_server_3(RemotePanel &panel);
+using CreateHttpServer = decltype(&ptz_create_http_server_3);
+constexpr char HttpServerEntry[] = "ptz_create_http_server_3";

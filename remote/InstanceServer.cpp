@@ -230,26 +230,40 @@ void InstanceServer::read(quint64 id)
 void InstanceServer::answer(int fd, int version, const QStringList &arguments)
 {
     // A client that gave up waiting (this panel was stopped a while) has told its user so:
-    // what it asked is not carried out behind its back. The handler may run an event loop
-    // of its own, during which the client can go too.
-    if (!gone(fd)) {
-        const Outcome outcome = version == LocalMessage::Version
-                                    ? handler(arguments)
-                                    : Outcome::misused("this panel speaks another version");
-        const QByteArray bytes = LocalMessage::answer(outcome);
-        const QDeadlineTimer deadline(1000);
-        for (int sent = 0; sent < bytes.size() && !gone(fd);) {
-            const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent),
-                                     MSG_NOSIGNAL | MSG_DONTWAIT);
-            if (n > 0) {
-                sent += int(n);
-                continue;
-            }
-            pollfd writable = {fd, POLLOUT, 0};
-            if ((n < 0 && errno != EAGAIN && errno != EINTR) || deadline.hasExpired() ||
-                ::poll(&writable, 1, int(deadline.remainingTime())) < 0)
-                break;
+    // what it asked is not carried out behind its back.
+    if (gone(fd)) {
+        ::close(fd);
+        return;
+    }
+    if (version != LocalMessage::Version) {
+        send(fd, Outcome::misused("this panel speaks another version"));
+        return;
+    }
+    const std::weak_ptr<bool> server = alive;
+    handler(arguments, [fd, server](const Outcome &outcome) {
+        // A panel closing leaves its clients to find the socket closed.
+        if (server.expired())
+            ::close(fd);
+        else
+            send(fd, outcome);
+    });
+}
+
+void InstanceServer::send(int fd, const Outcome &outcome)
+{
+    const QByteArray bytes = LocalMessage::answer(outcome);
+    const QDeadlineTimer deadline(1000);
+    for (int sent = 0; sent < bytes.size() && !gone(fd);) {
+        const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent),
+                                 MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            sent += int(n);
+            continue;
         }
+        pollfd writable = {fd, POLLOUT, 0};
+        if ((n < 0 && errno != EAGAIN && errno != EINTR) || deadline.hasExpired() ||
+            ::poll(&writable, 1, int(deadline.remainingTime())) < 0)
+            break;
     }
     ::close(fd);
 }

@@ -23,7 +23,9 @@ class InstanceServer : public QObject
     Q_OBJECT
 
 public:
-    using Handler = std::function<Outcome(const QStringList &arguments)>;
+    using Reply = std::function<void(const Outcome &outcome)>;
+    // Carries out a later start's arguments and replies, at once or once its cameras answer.
+    using Handler = std::function<void(const QStringList &arguments, Reply reply)>;
 
     InstanceServer();
     ~InstanceServer() override;
@@ -32,7 +34,8 @@ public:
     // there is no place to be one safely (refusal() says why).
     bool claim();
     QString refusal() const { return why; }
-    // Starts taking the arguments of other starts, answering each with `handler`'s outcome.
+    // Starts taking the arguments of other starts, answering each with `handler`'s outcome;
+    // others are served meanwhile.
     bool serve(Handler handler);
 
     // The user's private directory; "" (and why, if asked) when none can be trusted.
@@ -51,6 +54,7 @@ private:
     void accept();
     void read(quint64 id);
     void answer(int fd, int version, const QStringList &arguments);
+    static void send(int fd, const Outcome &outcome);
 
     int lockFd = -1; // held (flock) while this process is the user's panel
     int listener = -1;
@@ -60,4 +64,6 @@ private:
     QString why;
     std::map<quint64, std::unique_ptr<Client>> pending; // clients not yet answered, by number
     quint64 lastClient = 0;
+    // Replies still to come hold this, and find it gone once the server is.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "LibraryCommands.h"
 #include "BaseDevice.h"
-#include "CommandRunner.h"
-#include "ImageControl.h"
-#include "MoveByKey.h"
+#include "CameraSession.h"
+#include "CameraSessions.h"
+#include "CameraTarget.h"
 #include "NetworkCameras.h"
-#include "PanelKeys.h"
 #include "PasswordPrompt.h"
-#include "PresetGlide.h"
+#include "ShowCameras.h"
+#include "ShowEvents.h"
+#include "Shows.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QThread>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTimer>
 
 #include <QString>
@@ -21,16 +23,18 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
-#include <tuple>
+#include <optional>
 #include <vector>
 
 namespace {
 
 // The longest a command waits for the camera to take what it was sent.
 constexpr int SendWaitMs = 10000;
-constexpr int ReadingWaitMs = 3000;
-// How often a glide looks for a stop signal.
-constexpr int GlideWatchMs = 50;
+// How long a camera just opened has to say what it can do: a network camera may take
+// several requests to get there.
+constexpr int ReadingWaitMs = 10000;
+// How often a wait looks for a stop signal.
+constexpr int SignalWatchMs = 50;
 
 sigset_t stopSignals()
 {
@@ -59,36 +63,113 @@ private:
     sigset_t before;
 };
 
-// The stop signal that came within `ms` (< 0: waits for one), or 0.
-int takeStopSignal(int ms)
+// The stop signal that has come, or 0.
+int takeStopSignal()
 {
     const sigset_t stopping = stopSignals();
-    const QDeadlineTimer deadline(ms < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(ms));
-    for (;;) {
-        int caught = -1;
-        if (deadline.isForever()) {
-            if (sigwait(&stopping, &caught) == 0)
-                return caught;
-        } else {
-            const qint64 left = std::max<qint64>(0, deadline.remainingTime());
-            const timespec wait = {time_t(left / 1000), long(left % 1000) * 1000000L};
-            caught = sigtimedwait(&stopping, nullptr, &wait);
-            if (caught > 0)
-                return caught;
-            if (errno != EINTR)
-                return 0;
-        }
-    }
+    const timespec now = {0, 0};
+    const int caught = sigtimedwait(&stopping, nullptr, &now);
+    return caught > 0 ? caught : 0;
 }
 
 } // namespace
 
-void LibraryCommands::hold(int ms)
+// Each camera a shot or tour moves has a session of its own, as in the running panel.
+class LibraryCommands::ShowCameras : public ::ShowCameras
 {
-    // Without a time, the signal is how the user ends the motion; with one, it cuts it short.
-    const int signal = takeStopSignal(ms);
-    if (ms >= 0 && signal)
-        interruptedBy = signal;
+public:
+    explicit ShowCameras(ShowEvents &events) : sessions([this] { return cameraNames(); }, events)
+    {
+        sessions.forCommandLine(ReadingWaitMs);
+    }
+    ~ShowCameras() override { sessions.finish(SendWaitMs); }
+
+    QStringList cameraNames() const override
+    {
+        // Read once: the commands of one line take moments.
+        if (listed.isEmpty()) {
+            std::vector<DeviceInfo> found;
+            BaseDevice::Initial();
+            BaseDevice::EnumUSBDevices(found);
+            for (const DeviceInfo &camera : found)
+                listed << QString::fromStdString(camera.name);
+        }
+        return listed;
+    }
+    CameraTarget *targetOf(const QString &camera, Outcome &why) override
+    {
+        CameraTarget *target = sessions.of(camera);
+        if (!target)
+            why = Outcome::failed("the camera library cannot reach " + camera);
+        return target;
+    }
+
+    CameraSessions sessions;
+
+private:
+    mutable QStringList listed;
+};
+
+LibraryCommands::LibraryCommands(BaseDevice &device, CameraSession &session, CameraTarget &target,
+                                 ShowEvents &events)
+    : device(device), session(session), target(target), events(events)
+{}
+
+LibraryCommands::~LibraryCommands()
+{
+    showControl.reset();
+    showCameras.reset();
+}
+
+Shows &LibraryCommands::shows()
+{
+    if (!showControl) {
+        showCameras = std::make_unique<ShowCameras>(events);
+        showControl = std::make_unique<Shows>(*showCameras, events);
+    }
+    return *showControl;
+}
+
+Outcome LibraryCommands::runShow(const Command &c)
+{
+    // One device for each camera: the one the other commands used lets it go.
+    if (session.isOpen()) {
+        device.WaitUntilSent(SendWaitMs);
+        session.disconnect();
+    }
+    std::optional<Outcome> outcome;
+    shows().run(c, [&outcome](const Outcome &done) { outcome = done; });
+    int signal = waitUntil([&outcome] { return outcome.has_value(); });
+    // What moved arrives, or runs its course, before the line goes on.
+    if (!signal)
+        signal = waitUntil([this] { return !showControl->isMoving(); });
+    if (signal) {
+        const bool looping = c.kind == Command::Tour &&
+                             showControl->book().find(Command::DefineTour, c.name) &&
+                             showControl->book().find(Command::DefineTour, c.name)->loop;
+        showControl->stopAll(QStringLiteral("command line"));
+        // A tour round and round ends at the signal as an untimed move does.
+        if (!looping)
+            interruptedBy = signal;
+    }
+    return outcome.value_or(Outcome{});
+}
+
+int LibraryCommands::waitUntil(const std::function<bool()> &done)
+{
+    // No window waits here: the loop only carries the session's timers and the camera's news.
+    QEventLoop loop;
+    QTimer watch;
+    int caught = 0;
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        caught = takeStopSignal();
+        if (caught || done())
+            loop.quit();
+    });
+    watch.start(SignalWatchMs);
+    if (!done())
+        loop.exec();
+    return caught;
 }
 
 QStringList LibraryCommands::cameraNames()
@@ -102,188 +183,94 @@ QStringList LibraryCommands::cameraNames()
     return listed;
 }
 
-Outcome LibraryCommands::choose(int index)
+Outcome LibraryCommands::choose(const Command &c)
 {
-    // The runner found it in the list just read.
-    name = listed.value(index);
-    device.Close();
-    const QByteArray text = QByteArray::number(index);
-    open = device.Open(text.constData(), 1) && device.ReadParameters();
-    return open ? Outcome{} : Outcome::failed(name + " cannot be opened");
+    const QStringList cameras = cameraNames();
+    const int index = c.text.isEmpty() ? c.number : int(cameras.indexOf(c.text));
+    if (index < 0 || index >= cameras.size())
+        return Outcome::failed(
+            cameras.isEmpty() ? QStringLiteral("no camera is attached")
+                              : QStringLiteral("no camera %1 is attached")
+                                    .arg(c.text.isEmpty() ? QString::number(c.number) : c.text),
+            Outcome::NotFound);
+    name = cameras.value(index);
+    return session.connectTo(index, false) ? Outcome{}
+                                           : Outcome::failed(name + " cannot be opened");
 }
 
-Outcome LibraryCommands::ready(uint &capabilities)
+Outcome LibraryCommands::carryOut(const Command &c)
 {
-    // A camera still being read tells what it can do once it answers; a network camera may
-    // take several requests to get there.
-    if (!device.Capabilities())
-        device.WaitUntilSent(SendWaitMs);
-    const QDeadlineTimer reading(ReadingWaitMs);
-    while (!device.Capabilities() && !reading.hasExpired())
-        QThread::msleep(20);
-    capabilities = device.Capabilities();
-    return {};
-}
-
-bool LibraryCommands::recall(int preset)
-{
-    return device.CallPreset(uint8_t(preset));
-}
-
-bool LibraryCommands::glide(int preset, int speed, double seconds)
-{
-    PresetGlide glide(&device);
-    QEventLoop loop;
-    QObject::connect(&glide, &PresetGlide::arrived, &loop, &QEventLoop::quit);
-    switch (glide.start(uint8_t(preset), speed, seconds)) {
-    case PresetGlide::Start::Gliding:
-        break;
-    case PresetGlide::Start::Recalled:
-        return device.WaitUntilSent(SendWaitMs);
-    case PresetGlide::Start::NotStored:
-    case PresetGlide::Start::Refused:
-        return false;
+    if (c.kind == Command::List) {
+        QJsonArray list;
+        const QStringList names = cameraNames();
+        for (int i = 0; i < names.size(); ++i)
+            list.append(QJsonObject{{"index", i}, {"name", names[i]}});
+        return Outcome::found(list);
     }
-    // A step the camera refuses ends the glide without arriving: the loop ends with it. A
-    // stop signal ends it where the last step went.
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
-        if (const int signal = takeStopSignal(0)) {
+    if (c.kind == Command::Camera)
+        return choose(c);
+    if (Command::isShow(c.kind))
+        return runShow(c);
+    // Where the camera is once it has taken what came before.
+    if (c.kind == Command::GetPosition)
+        device.WaitUntilSent(SendWaitMs);
+    std::optional<Outcome> outcome;
+    const auto reply = [&outcome](const Outcome &done) { outcome = done; };
+    if (c.kind == Command::ExportPresets || c.kind == Command::ImportPresets)
+        shows().withPresets(
+            c, [this, &c](const CameraTarget::Reply &done) { target.run(c, done); }, reply);
+    else
+        target.run(c, reply);
+    if (const int signal = waitUntil([&outcome] { return outcome.has_value(); })) {
+        interruptedBy = signal;
+        target.stop();
+        return {};
+    }
+    if (outcome->exitCode)
+        return *outcome;
+    const Outcome waited = waitFor(c);
+    return waited.exitCode ? waited : *outcome;
+}
+
+Outcome LibraryCommands::waitFor(const Command &c)
+{
+    switch (c.kind) {
+    case Command::Move:
+    case Command::Zoom: {
+        // Without a time, the signal is how the user ends the motion; with one, it cuts it
+        // short.
+        bool ended = false;
+        const QMetaObject::Connection over =
+            QObject::connect(&target, &CameraTarget::timedMotionEnded, [&ended] { ended = true; });
+        const int signal = waitUntil([&] { return c.forMs >= 0 && ended; });
+        QObject::disconnect(over);
+        if (signal && c.forMs >= 0)
             interruptedBy = signal;
-            glide.stop();
+        if (!ended)
+            c.kind == Command::Move ? target.stopMotion() : target.stopZoom();
+        return {};
+    }
+    case Command::Preset: {
+        // A step the camera refuses ends the glide without arriving. A stop signal ends it
+        // where the last step went.
+        if (const int signal = waitUntil([this] { return !session.isGliding(); })) {
+            interruptedBy = signal;
+            session.stopGlide();
         }
-        if (!glide.isGliding())
-            loop.quit();
-    });
-    watch.start(GlideWatchMs);
-    loop.exec();
-    return device.WaitUntilSent(SendWaitMs);
-}
-
-bool LibraryCommands::readPreset(int preset, PresetRecord &record)
-{
-    return device.ReadPreset(uint8_t(preset), &record);
-}
-
-bool LibraryCommands::writePreset(int preset, const PresetRecord &record)
-{
-    return device.WritePreset(uint8_t(preset), &record);
-}
-
-bool LibraryCommands::store(int preset)
-{
-    // The preset is kept by the time the camera has taken it: a file that cannot be written
-    // fails it here, not after the command said it was done.
-    return device.SetPreset(uint8_t(preset)) && device.WaitUntilSent(SendWaitMs);
-}
-
-bool LibraryCommands::clear(int preset)
-{
-    return device.ClearPreset(uint8_t(preset)) && device.WaitUntilSent(SendWaitMs);
-}
-
-bool LibraryCommands::home()
-{
-    return device.Home();
-}
-
-void LibraryCommands::drive(int key, int panSpeed, int tiltSpeed, int forMs)
-{
-    MoveByKey(&device, key, panSpeed, tiltSpeed);
-    hold(forMs);
-    MoveByKey(&device, PanelKeys::Stop, 0, 0);
-}
-
-void LibraryCommands::zoom(int direction, int speed, int forMs)
-{
-    direction > 0 ? device.ZoomIn(speed) : device.ZoomOut(speed);
-    hold(forMs);
-    device.ZoomStop();
-}
-
-void LibraryCommands::stop()
-{
-    MoveByKey(&device, PanelKeys::Stop, 0, 0);
-    device.ZoomStop();
-}
-
-bool LibraryCommands::positionRange(bool tilt, int &minimum, int &maximum)
-{
-    const ParameterRecord &range =
-        device.parameters[tilt ? PARAM_TILT_POSITION : PARAM_PAN_POSITION];
-    minimum = range.minimum;
-    maximum = range.maximum;
-    return range.available == 1;
-}
-
-bool LibraryCommands::setPosition(int pan, int tilt)
-{
-    return device.SetPanPosition(pan) && device.SetTiltPosition(tilt);
-}
-
-bool LibraryCommands::position(int &pan, int &tilt)
-{
-    int32_t p = 0, t = 0;
-    if (!device.GetPanPosition(&p) || !device.GetTiltPosition(&t)) {
-        // A slow camera answers after the short wait of those calls.
-        device.WaitUntilSent(SendWaitMs);
-        if (!device.LastPosition(&p, &t))
-            return false;
+        return device.WaitUntilSent(SendWaitMs) ? Outcome{}
+                                                : Outcome::failed(name + " did not go there");
     }
-    pan = p;
-    tilt = t;
-    return true;
-}
-
-void LibraryCommands::imageRange(ImageControl::Id control, int &minimum, int &maximum)
-{
-    const ParameterRecord &record = device.parameters[ImageControl::of(control).record];
-    // A network camera still being read tells a control only once it has answered for it;
-    // until then its record is all zero.
-    const auto arrived = [&record] {
-        return record.minimum || record.maximum || record.step || record.defaultValue ||
-               record.currentValue || record.available;
-    };
-    const QDeadlineTimer reading(ReadingWaitMs);
-    while (!arrived() && !reading.hasExpired()) {
-        QThread::msleep(20);
-        device.ReadParameters();
+    case Command::Store:
+    case Command::Clear:
+    case Command::Tally:
+        // Kept by the time the camera has taken it: a file that cannot be written fails it
+        // here, not after the command said it was done.
+        return device.WaitUntilSent(SendWaitMs)
+                   ? Outcome{}
+                   : Outcome::failed(name + " refused a command or did not answer");
+    default:
+        return {};
     }
-    minimum = record.minimum;
-    maximum = record.maximum;
-}
-
-bool LibraryCommands::setImage(ImageControl::Id control, int value)
-{
-    return (device.*ImageControl::of(control).set)(value);
-}
-
-bool LibraryCommands::setWhiteBalanceAuto(bool automatic)
-{
-    return device.SetWhiteBalanceAuto(automatic ? 1 : 0);
-}
-
-bool LibraryCommands::canSwitchFlickerOff()
-{
-    return device.parameters[PARAM_FLICKER].minimum <= 0;
-}
-
-bool LibraryCommands::setFlicker(int mode)
-{
-    return device.SetFlicker(mode);
-}
-
-bool LibraryCommands::resetImage()
-{
-    return device.RestoreImageDefaults();
-}
-
-bool LibraryCommands::setTally(int state)
-{
-    // Without a panel, the lamp is all that shows it.
-    uint capabilities = 0;
-    ready(capabilities);
-    return (capabilities & CAP_TALLY) && device.SetTally(state) && device.WaitUntilSent(SendWaitMs);
 }
 
 Outcome LibraryCommands::runAll(const QVector<Command> &commands)
@@ -294,46 +281,68 @@ Outcome LibraryCommands::runAll(const QVector<Command> &commands)
     BaseDevice *device = BaseDevice::CreateDevice(DEVICE_USB);
     if (!device)
         return Outcome::failed("the camera library cannot reach any camera");
-    LibraryCommands library(*device);
+    CameraSession session(device);
+    ShowEvents unheard;
+    QString name;
+    CameraTarget target(
+        session, [&name] { return name; }, unheard);
+    // Only the camera's own lamp shows a tally here.
+    target.setTallyShownElsewhere(false);
+    target.setAnswerWait(ReadingWaitMs);
+    LibraryCommands library(*device, session, target, unheard);
     Outcome result;
     QString on; // the camera --on chose last
     for (const Command &command : commands) {
         // Without a camera chosen, the first one; --on chooses its own.
         const bool other = !command.on.isEmpty() && command.on != on;
         if (command.kind != Command::List && command.kind != Command::Camera &&
-            (!library.open || other)) {
+            !Command::isShow(command.kind) && (!session.isOpen() || other)) {
             Command first;
             first.kind = Command::Camera;
             bool isIndex = false;
             first.number = command.on.toInt(&isIndex, 10);
             if (!isIndex)
                 first.text = command.on;
+            // The camera chosen before a shot or tour let it go, not forgotten.
+            if (command.on.isEmpty() && !library.name.isEmpty())
+                first.text = library.name;
             on = command.on;
-            if (const Outcome connected = CommandRunner::run(first, library); connected.exitCode)
+            if (const Outcome connected = library.choose(first); connected.exitCode)
                 return connected;
         }
-        const Outcome done = CommandRunner::run(command, library);
-        result.output += done.output;
+        name = library.name;
+        const Outcome done = library.carryOut(command);
+        result.output += CommandLine::print(command, done);
         if (!library.interruptedBy)
-            library.interruptedBy = takeStopSignal(0);
+            library.interruptedBy = takeStopSignal();
         if (library.interruptedBy) {
             // The motion ends where it was when the signal came; nothing after it is sent.
             device->WaitUntilSent(SendWaitMs);
             device->Close();
-            return {128 + library.interruptedBy, result.output, QStringLiteral("interrupted"),
-                    Outcome::Unavailable};
+            return {128 + library.interruptedBy,
+                    result.output,
+                    QStringLiteral("interrupted"),
+                    Outcome::Unavailable,
+                    {}};
         }
         if (done.exitCode) {
             device->Close();
             return command.kind == Command::Camera
                        ? done
-                       : Outcome{done.exitCode, result.output, done.error, done.cause};
+                       : Outcome{done.exitCode, result.output, done.error, done.cause, {}};
         }
     }
     // What was sent must reach the camera before it is closed.
-    if (library.open && !device->WaitUntilSent(SendWaitMs))
-        result = {1, result.output, library.name + " refused a command or did not answer",
-                  Outcome::Unavailable};
+    QStringList late =
+        library.showCameras ? library.showCameras->sessions.finish(SendWaitMs) : QStringList();
+    if (session.isOpen() && !device->WaitUntilSent(SendWaitMs))
+        late.prepend(name);
+    if (!late.isEmpty())
+        result = {1,
+                  result.output,
+                  late.join(", ") + " refused a command or did not answer",
+                  Outcome::Unavailable,
+                  {}};
     device->Close();
     return result;
 }
@@ -368,12 +377,12 @@ Outcome LibraryCommands::discover(const QString &host)
         return Outcome::failed("--discover: " + QString::fromStdString(error));
     QString output;
     for (const NetworkCameras::Discovered &camera : found)
-        output +=
-            QString::fromStdString(camera.line) + (camera.ptz ? "" : "  # says no PTZ") + "\n";
+        output += QString::fromStdString(camera.line) +
+                  (camera.about.empty() ? "" : "  # " + QString::fromStdString(camera.about)) +
+                  "\n";
     if (found.empty())
         return {1, output,
-                host.isEmpty() ? QStringLiteral("no ONVIF camera answered")
-                               : host + " did not answer",
+                host.isEmpty() ? QStringLiteral("no camera answered") : host + " did not answer",
                 Outcome::Unavailable};
     return {0, output, {}, Outcome::Done};
 }

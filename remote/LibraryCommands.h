@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Carries out commands without a running panel: straight through the camera library, with
-// the panel's own speed scaling and motion table, then closes the camera.
+// Carries out commands without a running panel: a session on the library's device and its
+// target, as in the panel, and then the waits a command line owes its user (a timed motion
+// until its time is up, an untimed one until interrupted, a glide until it arrives, a preset
+// until it is kept), after which the camera is closed.
 #pragma once
 
-#include "CameraTarget.h"
 #include "Command.h"
 #include "CommandLine.h"
 
 #include <QVector>
 
-class BaseDevice;
+#include <functional>
+#include <memory>
 
-class LibraryCommands : private CameraTarget
+class BaseDevice;
+class CameraSession;
+class CameraTarget;
+class ShowEvents;
+class Shows;
+
+class LibraryCommands
 {
 public:
     // Every command in order; stops at the first that fails.
@@ -23,41 +31,29 @@ public:
     static Outcome discover(const QString &host);
 
 private:
-    explicit LibraryCommands(BaseDevice &device) : device(device) {}
+    class ShowCameras;
+    LibraryCommands(BaseDevice &device, CameraSession &session, CameraTarget &target,
+                    ShowEvents &events);
+    ~LibraryCommands();
 
-    QStringList cameraNames() override;
-    Outcome choose(int index) override;
-    Outcome ready(uint &capabilities) override;
-    QString cameraName() override { return name; }
-    bool recall(int preset) override;
-    bool store(int preset) override;
-    bool clear(int preset) override;
-    // Glides to the preset and returns once it is there.
-    bool glide(int preset, int speed, double seconds) override;
-    bool readPreset(int preset, PresetRecord &record) override;
-    bool writePreset(int preset, const PresetRecord &record) override;
-    bool home() override;
-    void drive(int key, int panSpeed, int tiltSpeed, int forMs) override;
-    void zoom(int direction, int speed, int forMs) override;
-    void stop() override;
-    bool positionRange(bool tilt, int &minimum, int &maximum) override;
-    bool setPosition(int pan, int tilt) override;
-    bool position(int &pan, int &tilt) override;
-    void imageRange(ImageControl::Id control, int &minimum, int &maximum) override;
-    bool setImage(ImageControl::Id control, int value) override;
-    bool setWhiteBalanceAuto(bool automatic) override;
-    bool canSwitchFlickerOff() override;
-    bool setFlicker(int mode) override;
-    bool resetImage() override;
-    bool setTally(int state) override;
-
-    // Holds a motion for `ms`, or until SIGINT or SIGTERM when `ms` is negative; a signal
-    // within `ms` interrupts the command line.
-    void hold(int ms);
+    QStringList cameraNames();
+    Outcome choose(const Command &command);
+    // `command` carried out, and waited for as the command line waits for it.
+    Outcome carryOut(const Command &command);
+    Outcome waitFor(const Command &command);
+    // The shots and tours, on a session of each camera they move, made when first needed.
+    Shows &shows();
+    Outcome runShow(const Command &command);
+    // Waits until `done` holds or a stop signal comes, which it returns (0: none).
+    int waitUntil(const std::function<bool()> &done);
 
     BaseDevice &device;
+    CameraSession &session;
+    CameraTarget &target;
+    ShowEvents &events;
+    std::unique_ptr<ShowCameras> showCameras;
+    std::unique_ptr<Shows> showControl;
     QString name;
-    QStringList listed; // the cameras' names, as last read
-    bool open = false;
+    QStringList listed;    // the cameras' names, as last read
     int interruptedBy = 0; // the stop signal that cut a motion short
 };

@@ -23,6 +23,6 @@ public:
 
 // The module's one entry point, looked up by name: the number changes with this interface
 // and with RemotePanel.
-extern "C" OscEndpoint *ptz_create_osc_endpoint_1(RemotePanel &panel);
-using CreateOscEndpoint = decltype(&ptz_create_osc_endpoint_1);
-constexpr char OscEndpointEntry[] = "ptz_create_osc_endpoint_1";
+extern "C" OscEndpoint *ptz_create_osc_endpoint_2(RemotePanel &panel);
+using CreateOscEndpoint = decltype(&ptz_create_osc_endpoint_2);
+constexpr char OscEndpointEntry[] = "ptz_create_osc_endpoint_2";

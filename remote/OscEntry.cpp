@@ -2,7 +2,7 @@
 // The OSC module's one exported symbol.
 #include "OscServer.h"
 
-extern "C" Q_DECL_EXPORT OscEndpoint *ptz_create_osc_endpoint_1(RemotePanel &panel)
+extern "C" Q_DECL_EXPORT OscEndpoint *ptz_create_osc_endpoint_2(RemotePanel &panel)
 {
     return new OscServer(panel);
 }

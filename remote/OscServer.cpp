@@ -39,9 +39,12 @@ struct Address
 
 // Each command and the argument types it takes, exactly.
 constexpr Address Addresses[] = {
-    {"preset", "i", Command::Preset}, {"store", "i", Command::Store}, {"move", "si", Command::Move},
-    {"zoom", "si", Command::Zoom},    {"stop", "", Command::Stop},    {"home", "", Command::Home},
-    {"camera", "s", Command::Camera}, {"tally", "s", Command::Tally},
+    {"preset", "i", Command::Preset},    {"store", "i", Command::Store},
+    {"move", "si", Command::Move},       {"zoom", "si", Command::Zoom},
+    {"stop", "", Command::Stop},         {"home", "", Command::Home},
+    {"camera", "s", Command::Camera},    {"tally", "s", Command::Tally},
+    {"shot", "s", Command::Shot},        {"tour", "s", Command::Tour},
+    {"stoptour", "", Command::StopTour}, {"stoptour", "s", Command::StopTour},
 };
 
 } // namespace
@@ -178,16 +181,17 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     const QString name = parts.last();
     const Address *address = nullptr;
     for (const Address &a : Addresses)
-        if (name == a.name)
+        if (name == a.name && types == a.types)
             address = &a;
-    if (!address || types != address->types)
+    if (!address)
         return freed(false);
 
     Command c;
     c.kind = address->kind;
     c.by = QStringLiteral("osc");
     c.on = parts.size() == 4 ? parts[2] : QString();
-    if (c.kind == Command::Camera && !c.on.isEmpty())
+    // Choosing the window's camera and shots and tours belong to no one camera.
+    if ((c.kind == Command::Camera || Command::isShow(c.kind)) && !c.on.isEmpty())
         return freed(false);
     const QString text = types.startsWith('s')
                              ? QString::fromUtf8(reinterpret_cast<const char *>(argv[0]))
@@ -196,46 +200,52 @@ bool OscServer::take(const QByteArray &datagram, const QHostAddress &from)
     case Command::Preset:
     case Command::Store:
         c.number = intArgument(argv[0]);
-        if (c.number < 0 || c.number > 255)
-            return freed(false);
         break;
     case Command::Move:
-    case Command::Zoom: {
-        const bool move = c.kind == Command::Move;
-        c.direction = move            ? Command::directionKey(text)
-                      : text == "in"  ? 1
-                      : text == "out" ? -1
-                                      : -1;
+        c.direction = Command::directionKey(text);
         c.speed = intArgument(argv[1]);
-        if ((move && c.direction < 0) || (!move && text != "in" && text != "out") || c.speed < 1 ||
-            c.speed > (move ? 8 : 7))
-            return freed(false);
         break;
-    }
+    case Command::Zoom:
+        c.direction = Command::indexOf(Command::zoomDirections(), text) - 1;
+        c.speed = intArgument(argv[1]);
+        break;
     case Command::Camera:
         c.text = text;
         break;
     case Command::Tally:
-        c.number = int(Command::tallyStates().indexOf(text));
-        if (c.number < 0)
-            return freed(false);
+        c.number = Command::indexOf(Command::tallyStates(), text);
+        break;
+    case Command::Shot:
+    case Command::Tour:
+    case Command::StopTour:
+        c.name = text;
         break;
     default:
         break;
     }
     lo_message_free(message);
+    Command::Value wrong;
+    if (!c.check(wrong))
+        return false;
 
     if (!c.on.isEmpty() && commands.nameOf(c.on).isEmpty()) {
         complain(from, QStringLiteral("no camera %1 is attached").arg(c.on));
         return true; // taken, and answered as well as OSC can
     }
-    const Outcome done = commands.run(c);
     const QString key =
         commands.nameOf(c.on) == commands.nameOf({}) ? QString() : commands.nameOf(c.on);
-    if (!done.exitCode && (c.kind == Command::Move || c.kind == Command::Zoom))
-        deadManOf(key).start(KeepAliveMs);
-    else if (c.kind == Command::Stop)
+    if (c.kind == Command::Stop)
         deadManOf(key).stop();
+    const std::weak_ptr<bool> server = alive;
+    commands.run(c, [this, server, key, from, kind = c.kind](const Outcome &done) {
+        if (server.expired())
+            return;
+        if (!done.exitCode && (kind == Command::Move || kind == Command::Zoom))
+            deadManOf(key).start(KeepAliveMs);
+        // A shot or tour that is not there is said, as an unknown camera is.
+        if (done.exitCode && Command::isShow(kind))
+            complain(from, done.error);
+    });
     return true;
 }
 
@@ -260,7 +270,8 @@ QTimer &OscServer::deadManOf(const QString &camera)
             stop.kind = Command::Stop;
             stop.on = camera;
             stop.by = QStringLiteral("osc keep-alive missed");
-            commands.run(stop);
+            stop.lapsed = true;
+            commands.run(stop, [](const Outcome &) {});
         });
     }
     return *timer;

@@ -51,6 +51,8 @@ private:
     std::unique_ptr<QSocketNotifier> incoming;
     QList<QHostAddress> senders;
     std::map<QString, std::unique_ptr<QTimer>> deadMen;
+    // Replies that come after this is gone find it expired.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
     std::map<QString, QElapsedTimer> complained; // per sender, once a minute
     void *feedbackAddress = nullptr;             // a lo_address
     int feedbackSink = 0;

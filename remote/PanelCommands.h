@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Carries out commands in the running panel the way its own controls do, through the main
-// window's PanelControl, so the window, its sliders and the camera stay in step and the
-// trace shows every command.
+// Commands in the running panel: each goes to the target of the camera it names, the
+// window's own or one beside it, and runs on that camera's session; the window follows its
+// session as every other view does. Only choosing the window's camera and showing the window
+// go to the window itself.
 #pragma once
 
 #include "CameraSessions.h"
@@ -9,26 +10,31 @@
 #include "Command.h"
 #include "PanelControl.h"
 #include "RemotePanel.h"
+#include "ShowCameras.h"
 #include "ShowEvents.h"
+#include "Shows.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QTimer>
 
 #include <map>
+#include <memory>
 
-class PanelCommands : public QObject, public RemotePanel, private CameraTarget
+class PanelCommands : public QObject, public RemotePanel, public ShowCameras
 {
     Q_OBJECT
 
 public:
     explicit PanelCommands(PanelControl &window);
+    ~PanelCommands() override;
 
-    Outcome run(const Command &command) override;
-    // A later start's arguments, in order; none: show the window.
-    Outcome runAll(const QStringList &arguments);
-    QJsonObject state() const override;
+    void run(const Command &command, Reply reply) override;
+    // A later start's arguments, in order, each after the one before has finished; none: show
+    // the window. The reply carries what the command line prints.
+    void runAll(const QStringList &arguments, Reply reply);
     QJsonObject state(const QString &on, Outcome &why) override;
     QJsonArray cameras() const override;
     QString nameOf(const QString &on) const override;
@@ -37,53 +43,41 @@ public:
     void listenToEvents(bool more) override;
     QVector<QJsonObject> currentEvents(const QStringList &cameras) const override;
     ShowEvents &events() { return show; }
+    // The shots and tours, for a board to list and follow (it runs them with run()).
+    Shows &shows() { return showControl; }
+    QStringList cameraNames() const override;
+    // The target a command for camera `on` goes to (empty: the window's), nullptr with why
+    // when none.
+    CameraTarget *targetOf(const QString &on, Outcome &why) override;
     // Remote moves and preset recalls on a camera on program are refused unless forced.
     void guardProgram(bool guard);
 
-private:
-    QStringList cameraNames() override;
-    Outcome choose(int index) override;
-    Outcome ready(uint &capabilities) override;
-    QString cameraName() override;
-    bool recall(int preset) override;
-    bool store(int preset) override;
-    bool clear(int preset) override;
-    bool glide(int preset, int speed, double seconds) override;
-    bool readPreset(int preset, PresetRecord &record) override;
-    bool writePreset(int preset, const PresetRecord &record) override;
-    bool home() override;
-    void drive(int key, int panSpeed, int tiltSpeed, int forMs) override;
-    void zoom(int direction, int speed, int forMs) override;
-    void stop() override;
-    bool positionRange(bool tilt, int &minimum, int &maximum) override;
-    bool setPosition(int pan, int tilt) override;
-    bool position(int &pan, int &tilt) override;
-    void imageRange(ImageControl::Id control, int &minimum, int &maximum) override;
-    bool setImage(ImageControl::Id control, int value) override;
-    bool setWhiteBalanceAuto(bool automatic) override;
-    bool canSwitchFlickerOff() override;
-    bool setFlicker(int mode) override;
-    bool resetImage() override;
-    bool setTally(int state) override;
-    bool guarded() override;
-    void raise() override;
+    // How long after the window's camera the network cameras it does not show are opened.
+    static constexpr int WatchDelayMs = 2000;
 
-    void stopMotion();
-    void stopZoom();
+private:
+    QString windowCameraName() const;
+    // How camera `name` answers (HEALTH_...), and since when; -1 while not known.
+    int healthOf(const QString &name, QDateTime *since = nullptr) const;
+    // Every network camera the window does not show is kept open, so that its health is known.
+    void watchNetworkCameras();
+    void showHealth();
     // What the window's camera did, told as events.
     void windowConnected(bool open);
-    void tell(const Command &command, const QString &camera);
-    // The target a command goes to, nullptr with why when none.
-    CameraTarget *targetOf(const Command &command, QString &camera, Outcome &why);
+    Outcome chooseCamera(const Command &command);
+    Outcome listCameras() const;
+    void raise();
+    void runFrom(const std::shared_ptr<QVector<Command>> &commands, int next, Outcome all,
+                 const Reply &reply);
 
     PanelControl &panel;
     ShowEvents show;
+    CameraTarget window;                 // the window's camera
     std::map<int, EventSink> eventSinks; // the remotes', while they run
     int lastSink = 0;
     CameraSessions sessions;
-    QString windowCamera; // the camera the window last connected
-    QString starter;      // who started the window camera's timed move
-    bool guarding = false;
-    QTimer motionTimer; // a --move with --for
-    QTimer zoomTimer;   // a --zoom with --for
+    Shows showControl;
+    QString windowCamera;                     // the camera the window last connected
+    QTimer watchSoon;                         // after the window's camera, the others
+    std::map<QString, QDateTime> listedSince; // cameras seen listed, for their health's time
 };

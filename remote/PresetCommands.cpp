@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PresetCommands.h"
-#include "CameraTarget.h"
+#include "CameraSession.h"
+#include "JsonFile.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstring>
@@ -94,28 +94,24 @@ QString placeOf(const QByteArray &text, int offset)
     return QStringLiteral("line %1, column %2").arg(line).arg(column);
 }
 
-Outcome exportTo(const QString &path, CameraTarget &target)
+using Result = CameraSession::Result;
+
+Outcome exportTo(const QString &path, CameraSession &session, const QString &name)
 {
-    // Other cameras' presets in the file stay: one file can carry a room.
+    // Other cameras' presets in the file stay, and whatever else it holds (the shots and
+    // tours): one file can carry a room.
+    QJsonObject had = JsonFile::read(path);
     QJsonArray cameras;
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly)) {
-        const QJsonDocument had = QJsonDocument::fromJson(existing.readAll());
-        for (const QJsonValue camera : had.object().value("cameras").toArray())
-            if (camera.toObject().value("camera").toString() != target.cameraName())
-                cameras.append(camera);
-    }
-    cameras.append(
-        QJsonObject{{"camera", target.cameraName()}, {"presets", PresetCommands::list(target)}});
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(QJsonObject{{"cameras", cameras}}).toJson()) < 0 || !file.commit())
-        return Outcome::failed(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()),
-                               Outcome::NotStored);
-    return {};
+    for (const QJsonValue camera : had.value("cameras").toArray())
+        if (camera.toObject().value("camera").toString() != name)
+            cameras.append(camera);
+    cameras.append(QJsonObject{{"camera", name}, {"presets", PresetCommands::list(session)}});
+    had.insert("cameras", cameras);
+    QString why;
+    return JsonFile::write(path, had, why) ? Outcome{} : Outcome::failed(why, Outcome::NotStored);
 }
 
-Outcome importFrom(const QString &path, CameraTarget &target)
+Outcome importFrom(const QString &path, CameraSession &session, const QString &name)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -135,12 +131,12 @@ Outcome importFrom(const QString &path, CameraTarget &target)
     std::map<int, PresetRecord> presets;
     bool found = false;
     for (const QJsonValue camera : cameras.toArray()) {
-        if (camera.toObject().value("camera").toString() != target.cameraName())
+        if (camera.toObject().value("camera").toString() != name)
             continue;
         found = true;
         const QJsonValue list = camera.toObject().value("presets");
         if (!list.isArray())
-            return Outcome::outOfRange(path + ": no \"presets\" list for " + target.cameraName());
+            return Outcome::outOfRange(path + ": no \"presets\" list for " + name);
         for (const QJsonValue value : list.toArray()) {
             int number = 0;
             PresetRecord r;
@@ -150,25 +146,24 @@ Outcome importFrom(const QString &path, CameraTarget &target)
         }
     }
     if (!found)
-        return Outcome::failed(
-            QStringLiteral("%1 holds no presets of %2").arg(path, target.cameraName()),
-            Outcome::NotFound);
+        return Outcome::failed(QStringLiteral("%1 holds no presets of %2").arg(path, name),
+                               Outcome::NotFound);
     for (const auto &[number, r] : presets)
-        if (!target.writePreset(number, r))
+        if (session.writePreset(number, r) != Result::Done)
             return Outcome::failed(
-                QStringLiteral("%1 could not keep preset %2").arg(target.cameraName()).arg(number),
+                QStringLiteral("%1 could not keep preset %2").arg(name).arg(number),
                 Outcome::NotStored);
     return {};
 }
 
 } // namespace
 
-int PresetCommands::numberOf(const QString &name, CameraTarget &target)
+int PresetCommands::numberOf(const QString &name, CameraSession &session)
 {
     int loose = -1;
     for (int number = 0; number < Count; ++number) {
         PresetRecord r;
-        if (!target.readPreset(number, r) || !r.name[0])
+        if (session.readPreset(number, r) != Result::Done || !r.name[0])
             continue;
         const QString has = nameOf(r);
         if (has == name)
@@ -179,46 +174,49 @@ int PresetCommands::numberOf(const QString &name, CameraTarget &target)
     return loose;
 }
 
-QJsonArray PresetCommands::list(CameraTarget &target)
+QJsonArray PresetCommands::list(CameraSession &session)
 {
     QJsonArray presets;
     for (int number = 0; number < Count; ++number) {
         PresetRecord r;
-        if (target.readPreset(number, r) && kept(r))
+        if (session.readPreset(number, r) == Result::Done && kept(r))
             presets.append(toJson(number, r));
     }
     return presets;
 }
 
-Outcome PresetCommands::run(const Command &c, CameraTarget &target)
+Outcome PresetCommands::run(const Command &c, CameraSession &session, const QString &camera,
+                            int &number)
 {
-    const QString camera = target.cameraName();
-    int number = c.number;
+    number = c.number;
     const bool byName = c.kind == Command::Preset || c.kind == Command::Store ||
                         c.kind == Command::Clear || c.kind == Command::NamePreset;
     if (byName && !c.text.isEmpty()) {
-        number = numberOf(c.text, target);
+        number = numberOf(c.text, session);
         if (number < 0)
             return {2,
                     {},
                     QStringLiteral("no preset of %1 is named %2").arg(camera, c.text),
-                    Outcome::NotFound};
+                    Outcome::NotFound,
+                    {}};
     }
     PresetRecord r;
     switch (c.kind) {
     case Command::Preset: {
         // A camera keeping its presets itself may hold some the library never heard of.
-        const bool told = target.readPreset(number, r);
+        const bool told = session.readPreset(number, r) == Result::Done;
+        if (c.held && session.planRecall(number, c.speed, c.seconds) == Result::Done)
+            return Outcome::found(number);
         const int speed = c.speed ? c.speed : r.stored ? r.speed : 0;
-        if (speed || c.seconds > 0) {
-            if (target.glide(number, speed, c.seconds))
+        if (speed || c.seconds > 0 || c.held) {
+            if (!c.held && session.glideTo(number, speed, c.seconds) == Result::Done)
                 return {};
             if (told && !r.stored)
                 return Outcome::failed(QStringLiteral("preset %1 is not stored").arg(number),
                                        Outcome::NotFound);
             return Outcome::failed(camera + QStringLiteral(" did not go to preset %1").arg(number));
         }
-        return target.recall(number)
+        return session.recall(number) == Result::Done
                    ? Outcome{}
                    : Outcome::failed(QStringLiteral("preset %1 is not stored").arg(number),
                                      Outcome::NotFound);
@@ -226,57 +224,42 @@ Outcome PresetCommands::run(const Command &c, CameraTarget &target)
     case Command::NamePreset: {
         if (const QString problem = Command::presetNameProblem(c.name); !problem.isEmpty())
             return Outcome::outOfRange(problem);
-        const int other = c.name.isEmpty() ? -1 : numberOf(c.name, target);
+        const int other = c.name.isEmpty() ? -1 : numberOf(c.name, session);
         if (other >= 0 && other != number)
             return Outcome::outOfRange(
                 QStringLiteral("preset %1 is named %2 already").arg(other).arg(c.name));
-        if (!target.readPreset(number, r) || !setName(r, c.name))
+        if (session.readPreset(number, r) != Result::Done || !setName(r, c.name))
             return Outcome::failed(camera + " cannot name its presets", Outcome::Unsupported);
         break;
     }
     case Command::Store:
         // The position first: a speed for a preset that could not be stored means nothing.
-        if (!target.store(number))
+        if (session.store(number) != Result::Done)
             return Outcome::failed(
                 QStringLiteral("%1 could not store preset %2").arg(camera).arg(number),
                 Outcome::NotStored);
         if (!c.speed)
             return {};
-        if (!target.readPreset(number, r))
+        if (session.readPreset(number, r) != Result::Done)
             return Outcome::failed(camera + " cannot keep a preset's speed", Outcome::Unsupported);
         r.speed = c.speed;
         break;
     case Command::Clear:
-        if (target.clear(number))
+        if (session.clear(number) == Result::Done)
             return {};
         return Outcome::failed(
             QStringLiteral("%1 could not clear preset %2").arg(camera).arg(number),
             Outcome::NotStored);
-    case Command::ListPresets: {
-        QString lines;
-        for (const QJsonValue value : list(target)) {
-            const QJsonObject p = value.toObject();
-            const auto axis = [&](const char *key) {
-                return p.contains(key) ? QString::number(p.value(key).toInt()) : QString("-");
-            };
-            lines += QStringLiteral("%1 %2 %3,%4,%5 %6 %7\n")
-                         .arg(p.value("preset").toInt())
-                         .arg(p.value("stored").toBool() ? "stored" : "empty")
-                         .arg(axis("pan"), axis("tilt"), axis("zoom"))
-                         .arg(p.contains("speed") ? QString::number(p.value("speed").toInt())
-                                                  : QString("-"))
-                         .arg(p.value("name").toString());
-        }
-        return {0, lines, {}};
-    }
+    case Command::ListPresets:
+        return Outcome::found(list(session));
     case Command::ExportPresets:
-        return exportTo(c.text, target);
+        return exportTo(c.text, session, camera);
     case Command::ImportPresets:
-        return importFrom(c.text, target);
+        return importFrom(c.text, session, camera);
     default:
         return Outcome::misused("unknown command");
     }
-    if (!target.writePreset(number, r))
+    if (session.writePreset(number, r) != Result::Done)
         return Outcome::failed(
             QStringLiteral("%1 could not keep preset %2").arg(camera).arg(number),
             Outcome::NotStored);

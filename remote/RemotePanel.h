@@ -16,14 +16,17 @@ class RemotePanel
 {
 public:
     using EventSink = std::function<void(const QJsonObject &event)>;
+    // Called once with what a command did: at once, or once its camera has answered. Never
+    // called after the panel is gone.
+    using Reply = std::function<void(const Outcome &outcome)>;
 
     virtual ~RemotePanel() = default;
 
     // On the camera `command.on` names, the window's own when it names none or that one.
-    virtual Outcome run(const Command &command) = 0;
-    // What the panel shows: its camera, image values, modes and last read position.
-    virtual QJsonObject state() const = 0;
-    // The same of camera `on` (empty: the window's); NotFound in `why` when there is none such.
+    virtual void run(const Command &command, Reply reply) = 0;
+    // What the panel knows of camera `on` (empty: the window's): its name, image values,
+    // modes, tally and last read position, without asking the camera; NotFound in `why` when
+    // there is none such.
     virtual QJsonObject state(const QString &on, Outcome &why) = 0;
     virtual QJsonArray cameras() const = 0;
     // The name of camera `on` (a name or an index; empty: the window's camera), "" when

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ShowEvents.h"
+#include "BaseDevice.h"
 #include "CameraSession.h"
 #include "Command.h"
 
@@ -33,6 +34,22 @@ void ShowEvents::follow(CameraSession &session, std::function<QString()> name)
     });
     connect(s, &CameraSession::positionRead, this,
             [this, name](int pan, int tilt) { position(name(), pan, tilt); });
+    connect(s, &CameraSession::healthChanged, this,
+            [this, name](int state) { health(name(), state); });
+}
+
+void ShowEvents::health(const QString &camera, int state)
+{
+    if (camera.isEmpty())
+        return;
+    Camera &c = cameras[camera];
+    if (c.health == state)
+        return;
+    // A camera that connects and answers says so by connecting; a change after it is news.
+    const bool news = state >= 0 && (c.health >= 0 || state != HEALTH_ANSWERING);
+    c.health = state;
+    if (news)
+        emitEvent(camera, "health", {{"health", Command::healthStates().value(state)}});
 }
 
 QJsonObject ShowEvents::imageOf(const CameraSession &session)
@@ -134,6 +151,22 @@ void ShowEvents::tally(const QString &camera, int state)
         emitEvent(camera, "tally", {{"state", Command::tallyStates().value(state)}});
 }
 
+void ShowEvents::shot(const QString &shot, const QString &action, QJsonObject fields)
+{
+    fields.insert("type", "shot");
+    fields.insert("shot", shot);
+    fields.insert("action", action);
+    emit happened(fields);
+}
+
+void ShowEvents::tour(const QString &tour, const QString &camera, const QString &action,
+                      QJsonObject fields)
+{
+    fields.insert("tour", tour);
+    fields.insert("action", action);
+    emitEvent(camera, "tour", fields);
+}
+
 int ShowEvents::tallyOf(const QString &camera) const
 {
     const auto it = cameras.find(camera);
@@ -168,6 +201,8 @@ QVector<QJsonObject> ShowEvents::current(const QStringList &names) const
             event.insert("position", QJsonObject{{"pan", c.pan}, {"tilt", c.tilt}});
         if (c.lastPreset >= 0)
             event.insert("preset", c.lastPreset);
+        if (c.health >= 0)
+            event.insert("health", Command::healthStates().value(c.health));
         state.append(event);
     }
     return state;

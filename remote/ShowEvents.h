@@ -41,6 +41,13 @@ public:
                 const QString &name = {});
     void image(const QString &camera, const QJsonObject &values);
     void tally(const QString &camera, int state);
+    // How the camera answers (HEALTH_...; -1: not open), told as it changes.
+    void health(const QString &camera, int state);
+    // `action` of shot `shot`: "started", "camera arrived" (with its "camera"), "arrived".
+    void shot(const QString &shot, const QString &action, QJsonObject fields);
+    // `action` of tour `tour` on `camera`: "step", "ended".
+    void tour(const QString &tour, const QString &camera, const QString &action,
+              QJsonObject fields);
 
     int tallyOf(const QString &camera) const; // 0 off until told
     bool toldTally(const QString &camera) const;
@@ -67,6 +74,7 @@ private:
         bool tallyTold = false;
         int tally = 0;
         int lastPreset = -1;
+        int health = -1;
         QElapsedTimer positionSent;
         bool positionHeld = false; // a position waits for its turn
         std::unique_ptr<QTimer> positionTurn;

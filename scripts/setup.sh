@@ -5,10 +5,13 @@
 PTZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # fonts-liberation2: Arial's widths, which the panels' captions are laid out for.
+# libjpeg and GStreamer (with the plugins that open, depay and decode streams) for presets'
+# pictures; GStreamer's RTSP server for the camera stream the tests serve.
 PTZ_BUILD_PACKAGES=(cmake g++ make pkg-config qtbase5-dev qtbase5-private-dev
     libqt5x11extras5-dev libx11-dev libudev-dev libmicrohttpd-dev libsdl2-dev liblo-dev
     qttools5-dev-tools qttools5-dev fonts-liberation2 libcurl4-openssl-dev libexpat1-dev libssl-dev
-    libfontconfig-dev)
+    libfontconfig-dev libjpeg-dev libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgstrtspserver-1.0-dev)
 
 ptz_require() {
     local missing=()
@@ -28,6 +31,24 @@ ptz_require() {
         echo "  sudo apt-get install ${missing[*]}"
         exit 1
     fi
+}
+
+# Makes the locale NAME (as /etc/locale.gen spells it: de_DE.UTF-8) available, once; the tests
+# run the network cameras' numbers under a comma-decimal one.
+ptz_require_locale() {
+    local name="$1"
+    local short="${name%%.*}.utf8"
+    locale -a 2>/dev/null | grep -qix "$short" && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing locale $name. Make it with:"
+        echo "  sudo sed -i 's/^# *\($name\)/\1/' /etc/locale.gen && sudo locale-gen"
+        exit 1
+    fi
+    ptz_require locales
+    grep -q "^$name " /etc/locale.gen 2>/dev/null ||
+        sed -i "s/^# *\($name \)/\1/" /etc/locale.gen
+    grep -q "^$name " /etc/locale.gen || echo "$name ${name##*.}" >>/etc/locale.gen
+    locale-gen >/dev/null
 }
 
 # Starts a private Xvfb (arguments: its -screen geometry, its density in dpi, 96 if not

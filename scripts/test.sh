@@ -11,6 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 ptz_require "${PTZ_BUILD_PACKAGES[@]}" liblo-tools xvfb xauth xdotool x11-utils gdb weston xwayland qtwayland5 lintian appstream g++-mingw-w64-x86-64-posix \
     desktop-file-utils dpkg-dev
+ptz_require_locale de_DE.UTF-8
 
 case "${1:-}" in
 "")
@@ -29,6 +30,7 @@ case "${1:-}" in
     build="$PTZ_ROOT/build-tsan"
     cmake -S "$PTZ_ROOT" -B "$build" -DPTZ_THREAD_SANITIZE=ON >/dev/null
     cmake --build "$build" -j "$(nproc)" --target tst_cameraworker tst_onvif tst_v4l2 tst_v4l2motion tst_v4l2thread tst_visca \
+        tst_pictures \
         tst_v4l2glide tst_viscaglide v4l2exit
     export TSAN_OPTIONS="halt_on_error=1 suppressions=$PTZ_ROOT/tests/sanitizers/tsan.supp"
     cd "$build"

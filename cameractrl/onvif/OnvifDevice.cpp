@@ -18,8 +18,10 @@ bool OnvifDevice::Open(const char *index, int)
     const OnvifBackend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
-    if (reopened(camera->info))
+    if (reopened(camera->info)) {
+        openView(*camera);
         return true;
+    }
     std::string error;
     OnvifWire *wire = OnvifModule::wire(error);
     if (!wire) {
@@ -37,7 +39,21 @@ bool OnvifDevice::Open(const char *index, int)
                    (error.empty() ? "no password kept for user \"" + address.user + "\"" : error));
     opened(camera->info, std::make_unique<OnvifWorker>(*wire, std::move(address), notifier,
                                                        backend.presetTokens()));
+    openView(*camera);
     return true;
+}
+
+void OnvifDevice::openView(const OnvifBackend::Camera &camera)
+{
+    View view = configuredView(camera.snapshot, camera.stream);
+    view.name = camera.info.name;
+    if (!view.source) {
+        // The camera's own snapshot, once it has said where: until it says it has none.
+        OnvifWorker *const open = worker.get();
+        view.source = [open] { return open->view(); };
+        view.offered = [open] { return open->offersView(); };
+    }
+    openPictures("onvif", camera.info.name, std::move(view));
 }
 
 bool OnvifDevice::job(OnvifJob::Kind kind, uint32_t needs, const char *what, int preset)
@@ -160,7 +176,10 @@ bool OnvifDevice::PtzReset()
 
 bool OnvifDevice::SetPreset(uint8_t preset)
 {
-    return job(OnvifJob::SetPreset, CAP_PRESETS, "presets", preset);
+    if (!job(OnvifJob::SetPreset, CAP_PRESETS, "presets", preset))
+        return false;
+    presetStored(preset);
+    return true;
 }
 bool OnvifDevice::CallPreset(uint8_t preset)
 {
@@ -168,7 +187,10 @@ bool OnvifDevice::CallPreset(uint8_t preset)
 }
 bool OnvifDevice::ClearPreset(uint8_t preset)
 {
-    return job(OnvifJob::RemovePreset, CAP_PRESETS, "presets", preset);
+    if (!job(OnvifJob::RemovePreset, CAP_PRESETS, "presets", preset))
+        return false;
+    presetCleared(preset);
+    return true;
 }
 
 // ---- What ONVIF's PTZ and imaging services do not offer ------------------------------------

@@ -53,4 +53,5 @@ private:
     bool job(OnvifJob::Kind kind, uint32_t needs, const char *what, int preset = 0);
     bool image(int record, int value, const char *what);
     bool moveTo(int axis, int32_t position);
+    void openView(const OnvifBackend::Camera &camera); // the open camera's pictures
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "OnvifDiscovery.h"
 #include "NetworkCameraFile.h"
+#include "Numbers.h"
 #include "OnvifSoap.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <netdb.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sstream>
 #include <sys/socket.h>
@@ -65,7 +67,7 @@ std::vector<NetworkCameras::Discovered> OnvifDiscovery::matches(const XmlElement
             const auto bracket = authority.find(']');
             const auto colon = authority.rfind(':');
             if (colon != std::string::npos && (bracket == std::string::npos || colon > bracket)) {
-                camera.port = std::atoi(authority.c_str() + colon + 1);
+                camera.port = int(Numbers::whole(authority.substr(colon + 1)).value_or(0));
                 authority.resize(colon);
             }
             if (authority.size() > 1 && authority.front() == '[')
@@ -95,6 +97,8 @@ std::vector<NetworkCameras::Discovered> OnvifDiscovery::matches(const XmlElement
         entry.host = camera.address;
         entry.port = camera.port;
         camera.line = NetworkCameraFile::line(entry);
+        if (!camera.ptz)
+            camera.about = "says no PTZ";
         const bool seen = std::any_of(found.begin(), found.end(), [&](const auto &f) {
             return f.address == camera.address && f.port == camera.port;
         });
@@ -105,7 +109,8 @@ std::vector<NetworkCameras::Discovered> OnvifDiscovery::matches(const XmlElement
 }
 
 bool OnvifDiscovery::probe(OnvifWire &wire, const std::string &host, int port, double seconds,
-                           std::vector<NetworkCameras::Discovered> &found, std::string &error)
+                           std::vector<NetworkCameras::Discovered> &found, std::string &error,
+                           const std::vector<uint32_t> &via)
 {
     addrinfo hints = {}, *target = nullptr;
     hints.ai_socktype = SOCK_DGRAM;
@@ -125,8 +130,20 @@ bool OnvifDiscovery::probe(OnvifWire &wire, const std::string &host, int port, d
         "</a:MessageID><a:To>urn:schemas-xmlsoap-org:ws:2005:04:discovery</a:To><a:Action>"
         "http://schemas.xmlsoap.org/ws/2005/04/discovery/Probe</a:Action></s:Header><s:Body>"
         "<d:Probe><d:Types>dn:NetworkVideoTransmitter</d:Types></d:Probe></s:Body></s:Envelope>";
-    const bool sent = fd >= 0 && ::sendto(fd, message.data(), message.size(), 0, target->ai_addr,
-                                          target->ai_addrlen) == ssize_t(message.size());
+    const int hops = 1;
+    if (fd >= 0 && host.empty())
+        setsockopt(fd, IPPROTO_IP, IP_MULTICAST_TTL, &hops, sizeof hops);
+    bool sent = false;
+    for (size_t i = 0; fd >= 0 && i < std::max<size_t>(via.size(), 1); ++i) {
+        if (!via.empty()) {
+            in_addr out = {};
+            out.s_addr = htonl(via[i]);
+            setsockopt(fd, IPPROTO_IP, IP_MULTICAST_IF, &out, sizeof out);
+        }
+        sent = ::sendto(fd, message.data(), message.size(), 0, target->ai_addr,
+                        target->ai_addrlen) == ssize_t(message.size()) ||
+               sent;
+    }
     freeaddrinfo(target);
     if (!sent) {
         error = "cannot send a probe to " + to + ": " + std::strerror(errno);

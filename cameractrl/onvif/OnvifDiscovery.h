@@ -13,9 +13,12 @@ class OnvifDiscovery
 {
 public:
     static constexpr int Port = 3702;
-    // `host` empty: the multicast group. False, with why, when nothing could be sent.
+    // `host` empty: the multicast group, on the link only, out of each interface whose IPv4
+    // address is in `via` (the system's choice when it is empty). False, with why, when
+    // nothing could be sent.
     static bool probe(OnvifWire &wire, const std::string &host, int port, double seconds,
-                      std::vector<NetworkCameras::Discovered> &found, std::string &error);
+                      std::vector<NetworkCameras::Discovered> &found, std::string &error,
+                      const std::vector<uint32_t> &via = {});
     // The cameras a ProbeMatches message describes.
     static std::vector<NetworkCameras::Discovered> matches(const XmlElement &envelope);
 };

@@ -18,7 +18,8 @@ struct OnvifJob
         RemovePreset,
         Home,
         Status,
-        Image
+        Image,
+        SnapshotUri // where the profile's picture is
     } kind = Status;
     int preset = 0;
     int record = -1; // Image: the parameter record, and its value in the panel's units

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "OnvifSoap.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "Numbers.h"
 
 namespace Onvif {
 
@@ -32,13 +30,6 @@ std::string escaped(const std::string &text)
     return out;
 }
 
-std::string number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
 Message message(const char *ns, const char *prefix, const std::string &operation,
                 const std::string &inner)
 {
@@ -51,20 +42,12 @@ std::string profileToken(const std::string &profile)
     return "<tptz:ProfileToken>" + escaped(profile) + "</tptz:ProfileToken>";
 }
 
-std::optional<double> numberOf(const std::string &text)
-{
-    if (text.empty())
-        return std::nullopt;
-    char *end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    return *end ? std::nullopt : std::optional<double>(value);
-}
-
 std::optional<Range> rangeOf(const XmlElement *element)
 {
     if (!element)
         return std::nullopt;
-    const auto min = numberOf(element->textAt({"Min"})), max = numberOf(element->textAt({"Max"}));
+    const auto min = Numbers::real(element->textAt({"Min"})),
+               max = Numbers::real(element->textAt({"Max"}));
     if (!min || !max || *max <= *min)
         return std::nullopt;
     return Range{*min, *max};
@@ -129,6 +112,11 @@ Message getProfiles()
 {
     return message(MediaNs, "trt", "GetProfiles", "");
 }
+Message getSnapshotUri(const std::string &profile)
+{
+    return message(MediaNs, "trt", "GetSnapshotUri",
+                   "<trt:ProfileToken>" + escaped(profile) + "</trt:ProfileToken>");
+}
 Message getConfigurationOptions(const std::string &configuration)
 {
     return message(PtzNs, "tptz", "GetConfigurationOptions",
@@ -148,10 +136,10 @@ Message continuousMove(const std::string &profile, std::optional<std::pair<doubl
 {
     std::string velocity;
     if (panTilt)
-        velocity += "<tt:PanTilt x=\"" + number(panTilt->first) + "\" y=\"" +
-                    number(panTilt->second) + "\"/>";
+        velocity += "<tt:PanTilt x=\"" + Numbers::text(panTilt->first) + "\" y=\"" +
+                    Numbers::text(panTilt->second) + "\"/>";
     if (zoom)
-        velocity += "<tt:Zoom x=\"" + number(*zoom) + "\"/>";
+        velocity += "<tt:Zoom x=\"" + Numbers::text(*zoom) + "\"/>";
     return message(PtzNs, "tptz", "ContinuousMove",
                    profileToken(profile) + "<tptz:Velocity>" + velocity + "</tptz:Velocity>");
 }
@@ -164,8 +152,9 @@ Message stop(const std::string &profile, bool panTilt, bool zoom)
 Message absoluteMove(const std::string &profile, double pan, double tilt, const char *space)
 {
     return message(PtzNs, "tptz", "AbsoluteMove",
-                   profileToken(profile) + "<tptz:Position><tt:PanTilt x=\"" + number(pan) +
-                       "\" y=\"" + number(tilt) + "\" space=\"" + space + "\"/></tptz:Position>");
+                   profileToken(profile) + "<tptz:Position><tt:PanTilt x=\"" + Numbers::text(pan) +
+                       "\" y=\"" + Numbers::text(tilt) + "\" space=\"" + space +
+                       "\"/></tptz:Position>");
 }
 Message gotoPreset(const std::string &profile, const std::string &token)
 {
@@ -209,7 +198,7 @@ Message setImagingSettings(const std::string &source,
         settings += name == "WhiteBalance"
                         ? "<tt:WhiteBalance><tt:Mode>" + std::string(value ? "AUTO" : "MANUAL") +
                               "</tt:Mode></tt:WhiteBalance>"
-                        : "<tt:" + name + ">" + number(value) + "</tt:" + name + ">";
+                        : "<tt:" + name + ">" + Numbers::text(value) + "</tt:" + name + ">";
     return message(ImagingNs, "timg", "SetImagingSettings",
                    "<timg:VideoSourceToken>" + escaped(source) +
                        "</timg:VideoSourceToken><timg:ImagingSettings>" + settings +
@@ -257,7 +246,7 @@ std::optional<std::time_t> systemTime(const XmlElement &envelope)
     if (!utc)
         return std::nullopt;
     const auto part = [&](const char *group, const char *name) {
-        const auto value = numberOf(utc->textAt({group, name}));
+        const auto value = Numbers::real(utc->textAt({group, name}));
         return value ? int(*value) : -1;
     };
     std::tm parts = {};
@@ -390,6 +379,14 @@ std::string presetToken(const XmlElement &envelope)
     return token ? token->text : std::string();
 }
 
+std::string snapshotUri(const XmlElement &envelope)
+{
+    const XmlElement *b = body(envelope);
+    const XmlElement *media = b ? b->find("MediaUri") : nullptr;
+    const XmlElement *uri = media ? media->child("Uri") : nullptr;
+    return uri ? uri->text : std::string();
+}
+
 std::optional<Position> status(const XmlElement &envelope)
 {
     const XmlElement *b = body(envelope);
@@ -397,7 +394,8 @@ std::optional<Position> status(const XmlElement &envelope)
     const XmlElement *panTilt = position ? position->child("PanTilt") : nullptr;
     if (!panTilt)
         return std::nullopt;
-    const auto x = numberOf(panTilt->attribute("x")), y = numberOf(panTilt->attribute("y"));
+    const auto x = Numbers::real(panTilt->attribute("x")),
+               y = Numbers::real(panTilt->attribute("y"));
     if (!x || !y)
         return std::nullopt;
     return Position{*x, *y, panTilt->attribute("space")};
@@ -409,10 +407,10 @@ void imagingSettings(const XmlElement &envelope, Imaging &into)
     const XmlElement *s = b ? b->find("ImagingSettings") : nullptr;
     if (!s)
         return;
-    into.brightness.value = numberOf(s->textAt({"Brightness"}));
-    into.saturation.value = numberOf(s->textAt({"ColorSaturation"}));
-    into.contrast.value = numberOf(s->textAt({"Contrast"}));
-    into.sharpness.value = numberOf(s->textAt({"Sharpness"}));
+    into.brightness.value = Numbers::real(s->textAt({"Brightness"}));
+    into.saturation.value = Numbers::real(s->textAt({"ColorSaturation"}));
+    into.contrast.value = Numbers::real(s->textAt({"Contrast"}));
+    into.sharpness.value = Numbers::real(s->textAt({"Sharpness"}));
     const std::string mode = s->textAt({"WhiteBalance", "Mode"});
     if (!mode.empty())
         into.whiteBalanceAuto = mode == "AUTO";

@@ -51,6 +51,7 @@ Message getSystemDateAndTime();
 Message getServices();
 Message getCapabilities();
 Message getProfiles();
+Message getSnapshotUri(const std::string &profile);
 Message getConfigurationOptions(const std::string &configuration);
 Message getPresets(const std::string &profile);
 Message getStatus(const std::string &profile);
@@ -108,6 +109,8 @@ struct Preset
 };
 std::vector<Preset> presets(const XmlElement &envelope);
 std::string presetToken(const XmlElement &envelope);
+// Where GetSnapshotUri says the profile's picture is; "" when it says nothing.
+std::string snapshotUri(const XmlElement &envelope);
 
 struct Position
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // What the ONVIF backend needs of libraries the rest of the program does without: HTTP
-// (libcurl), XML (expat), SHA-1, base64 and random bytes (libcrypto). They live in a module
+// (libcurl), XML (expat), SHA-1, base64 and random bytes (libcrypto); pictures fetched over
+// HTTP use its HTTP too. They live in a module
 // of their own that is loaded when an ONVIF camera is first used, so a panel without one
 // starts and runs without them. Everything here is inline or virtual: the module and the
 // library share no symbols.
@@ -74,7 +75,7 @@ public:
     struct Answer
     {
         long status = 0;   // 0: no answer (error says why)
-        std::string body;  // at most MaxBody bytes
+        std::string body;  // at most MaxBody bytes, or the limit of the GET
         std::string error; // transport failure
         bool tooLarge = false;
     };
@@ -86,6 +87,10 @@ public:
     virtual void post(const std::string &url, const std::string &body, const std::string &action,
                       const std::string &user, const std::string &password,
                       std::chrono::milliseconds timeout) = 0;
+    // Starts a GET of at most `limit` bytes, dropping any transfer still running. With a
+    // `user`, HTTP digest is answered when the server asks for it, and basic too with `basic`.
+    virtual void get(const std::string &url, const std::string &user, const std::string &password,
+                     bool basic, std::chrono::milliseconds timeout, size_t limit) = 0;
     // Sleeps until the transfer can go on, `wake` is readable or `timeoutMs` has passed.
     virtual void wait(int wake, int timeoutMs) = 0;
     // Moves the transfer on; its answer once it has ended.
@@ -112,4 +117,4 @@ public:
 extern "C" {
 using OnvifWireEntry = OnvifWire *(*)();
 }
-#define ONVIF_WIRE_ENTRY "ptz_onvif_wire_v1"
+#define ONVIF_WIRE_ENTRY "ptz_onvif_wire_v2"

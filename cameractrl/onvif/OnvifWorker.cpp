@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "OnvifWorker.h"
+#include "HttpSnapshot.h"
 #include "Report.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace {
 constexpr uint32_t Driving =
     CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESETS | CAP_HOME | CAP_PTZ_RESET;
 constexpr int AbsoluteKey = 1; // image settings use 100 + their record
+constexpr int SnapshotKey = 2;
 constexpr int PanMax = 24, TiltMax = 16, ZoomMax = 7;
 
 // The image records the imaging service fills, with the name of its element.
@@ -68,12 +70,12 @@ std::optional<int> trailingNumber(const std::string &text)
 
 OnvifWorker::OnvifWorker(OnvifWire &w, Address a, std::shared_ptr<ChangeNotifier> listener,
                          CameraStore &presetTokens)
-    : wire(w), address(std::move(a)),
+    : CameraWorker(std::move(listener)), wire(w), address(std::move(a)),
       deviceUrl(
           "http://" +
           (address.host.find(':') != std::string::npos ? "[" + address.host + "]" : address.host) +
           ":" + std::to_string(address.port) + "/onvif/device_service"),
-      notifier(std::move(listener)), tokens(presetTokens), http(wire.http())
+      tokens(presetTokens), http(wire.http())
 {
     start();
 }
@@ -108,12 +110,6 @@ uint32_t OnvifWorker::capabilities()
     return unreachable || !read ? 0 : offeredLocked();
 }
 
-bool OnvifWorker::reachable() const
-{
-    const std::lock_guard<std::mutex> lock(mutex);
-    return !unreachable;
-}
-
 std::pair<int, int> OnvifWorker::positionRange(int axis)
 {
     const std::lock_guard<std::mutex> lock(mutex);
@@ -145,46 +141,49 @@ std::optional<int> OnvifWorker::position(int axis)
     return positions[size_t(axis)];
 }
 
-void OnvifWorker::send(OnvifJob job)
+void OnvifWorker::taking(const OnvifJob &job)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing || unreachable)
-            return;
-        if (job.kind == OnvifJob::Image && job.record >= 0)
-            records[job.record].currentValue =
-                std::clamp(job.value, records[job.record].minimum, records[job.record].maximum);
-        const auto same = std::find_if(jobs.begin(), jobs.end(), [&](const OnvifJob &j) {
-            return job.key && j.key == job.key;
-        });
-        if (same != jobs.end())
-            *same = std::move(job);
-        else
-            jobs.push_back(std::move(job));
-    }
-    wakeup.wake();
+    if (job.kind == OnvifJob::Image && job.record >= 0)
+        records[job.record].currentValue =
+            std::clamp(job.value, records[job.record].minimum, records[job.record].maximum);
+}
+
+std::optional<int> OnvifWorker::seenAt(int axis) const
+{
+    return positions[size_t(axis)];
 }
 
 void OnvifWorker::moveTo(std::optional<int> pan, std::optional<int> tilt)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        for (size_t axis = 0; axis < 2; ++axis) {
-            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
-            if (wantedAxis)
-                targets[axis] = wantedAxis;
-            else if (!targets[axis])
-                targets[axis] = positions[axis].value_or(0);
-        }
-    }
     OnvifJob job;
     job.kind = OnvifJob::Absolute;
     job.key = AbsoluteKey; // a pan then a tilt go out as one, while the first still waits
     job.needs = CAP_POSITION;
     job.what = "absolute position";
-    if (pan && !tilt)
-        job.heldUntil = Clock::now() + PairWait;
-    send(std::move(job));
+    CameraWorker::moveTo(pan, tilt, std::move(job));
+}
+
+std::shared_ptr<const SnapshotAddress> OnvifWorker::snapshot()
+{
+    if (!snapshotAddress->known()) {
+        OnvifJob job;
+        job.kind = OnvifJob::SnapshotUri;
+        job.key = SnapshotKey;
+        job.what = "snapshot address";
+        send(std::move(job));
+    }
+    return snapshotAddress;
+}
+
+std::unique_ptr<ViewSource> OnvifWorker::view()
+{
+    return std::make_unique<HttpSnapshot>(snapshot(), address.user, address.password);
+}
+
+bool OnvifWorker::offersView() const
+{
+    const auto known = snapshotAddress->known();
+    return !known || !known->empty();
 }
 
 OnvifJob OnvifWorker::positionJob() const
@@ -215,12 +214,6 @@ bool OnvifWorker::readyToRun(const OnvifJob &)
 
 // ---- The worker's side ----------------------------------------------------------------------
 
-void OnvifWorker::publish(uint32_t changes)
-{
-    if (changes)
-        notifier->notify(changes);
-}
-
 void OnvifWorker::post(const std::string &url, const Onvif::Message &message, bool signedIn)
 {
     std::string text;
@@ -236,7 +229,39 @@ void OnvifWorker::post(const std::string &url, const Onvif::Message &message, bo
     }
     http->post(url.empty() ? deviceUrl : url, text, message.action, address.user, address.password,
                RequestTimeout);
-    deadline = Clock::now() + RequestTimeout + std::chrono::milliseconds(500);
+    postedAt = Clock::now();
+    deadline = postedAt + RequestTimeout + std::chrono::milliseconds(500);
+    if (inFlight)
+        inFlight->signedIn = signedIn;
+}
+
+void OnvifWorker::postHeartbeat()
+{
+    std::string ptz, token;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ptz = services.ptz;
+        token = profile ? profile->token : std::string();
+    }
+    InFlight f;
+    f.what = InFlight::Heartbeat;
+    inFlight = f;
+    if (ptz.empty() || token.empty())
+        post({}, Onvif::getSystemDateAndTime(), false);
+    else
+        post(ptz, Onvif::getStatus(token));
+}
+
+void OnvifWorker::knock(bool signedIn)
+{
+    InFlight f;
+    f.what = InFlight::Knock;
+    f.step = signedIn ? Step::Services : Step::Time;
+    inFlight = f;
+    if (signedIn)
+        post({}, Onvif::getServices());
+    else
+        post({}, Onvif::getSystemDateAndTime(), false);
 }
 
 void OnvifWorker::postDrive(Motion::Drive drive)
@@ -289,11 +314,12 @@ std::optional<std::string> OnvifWorker::presetToken(int preset) const
 
 bool OnvifWorker::postJob(const OnvifJob &job)
 {
-    std::string ptz, imagingUrl, token, source;
+    std::string ptz, imagingUrl, media, token, source;
     std::optional<std::string> preset;
     {
         const std::lock_guard<std::mutex> lock(mutex);
         ptz = services.ptz;
+        media = services.media;
         imagingUrl = services.imaging;
         token = profile ? profile->token : std::string();
         source = profile ? profile->videoSource : std::string();
@@ -311,8 +337,8 @@ bool OnvifWorker::postJob(const OnvifJob &job)
         const char *space = Onvif::GenericSpace;
         {
             const std::lock_guard<std::mutex> lock(mutex);
-            pan = fromPanel(targets[0].value_or(0));
-            tilt = fromPanel(targets[1].value_or(0));
+            pan = fromPanel(aimed[0].value_or(0));
+            tilt = fromPanel(aimed[1].value_or(0));
             if (spaces.degrees)
                 space = Onvif::DegreesSpace;
         }
@@ -342,6 +368,9 @@ bool OnvifWorker::postJob(const OnvifJob &job)
         return true;
     case OnvifJob::Status:
         post(ptz, Onvif::getStatus(token));
+        return true;
+    case OnvifJob::SnapshotUri:
+        post(media, Onvif::getSnapshotUri(token));
         return true;
     case OnvifJob::Image: {
         const ImageField *field = imageField(job.record);
@@ -447,7 +476,18 @@ bool OnvifWorker::pick()
     case Turn::Rest:
         break;
     }
-    return next != Step::Done && postStep();
+    if (next != Step::Done)
+        return postStep();
+    bool waiting = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        waiting = finishing || heldUntil != Clock::time_point();
+    }
+    if (waiting || Clock::now() < postedAt + IdleInquiry)
+        return false;
+    // Nothing has gone for a while: whether it still answers is known before the user needs it.
+    postHeartbeat();
+    return true;
 }
 
 void OnvifWorker::refuse(const OnvifJob &job, const std::string &why, bool grey)
@@ -463,6 +503,12 @@ void OnvifWorker::refuse(const OnvifJob &job, const std::string &why, bool grey)
         }
         if (job.kind == OnvifJob::Status)
             positionDone(false);
+        // An image setting it refuses has no slider.
+        if (grey && job.kind == OnvifJob::Image && job.record >= 0 &&
+            records[job.record].available) {
+            records[job.record].available = 0;
+            changes |= CHANGED_PARAMETERS;
+        }
     }
     changed.notify_all();
     publish(changes);
@@ -470,24 +516,10 @@ void OnvifWorker::refuse(const OnvifJob &job, const std::string &why, bool grey)
 
 void OnvifWorker::lose(const std::string &why)
 {
-    bool first = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        first = !unreachable;
-        // Said before anyone can see it: whoever finds the camera gone finds it said.
-        if (first)
-            reportOnce(address.name + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
-        unreachable = true;
-        jobs.clear();
-        wanted = Motion{}; // a camera that comes back does not resume a motion of before
-        positionQueued = false;
-    }
-    changed.notify_all();
+    const bool first = losing(address.name, why);
     inFlight.reset();
-    sent = Motion{};
     knockAt = Clock::now() + KnockInterval;
-    if (first)
-        publish(CHANGED_CAPABILITIES);
+    publish(first ? uint32_t(CHANGED_CAPABILITIES) : 0u);
 }
 
 void OnvifWorker::finishReading()
@@ -631,6 +663,9 @@ void OnvifWorker::doneJob(const OnvifJob &job, const XmlElement &envelope)
             }
             break;
         }
+        case OnvifJob::SnapshotUri:
+            snapshotAddress->tell(Onvif::snapshotUri(envelope));
+            break;
         case OnvifJob::RemovePreset: {
             const auto token = presetToken(job.preset);
             presets.erase(std::remove_if(presets.begin(), presets.end(),
@@ -652,29 +687,35 @@ void OnvifWorker::doneJob(const OnvifJob &job, const XmlElement &envelope)
     publish(changes);
 }
 
+void OnvifWorker::heard(const XmlElement &envelope)
+{
+    uint32_t changes = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (const auto at = Onvif::status(envelope)) {
+            const int pan = toPanel(0, at->pan, at->space), tilt = toPanel(1, at->tilt, at->space);
+            if (positions[0] != pan || positions[1] != tilt) {
+                positions = {pan, tilt};
+                changes |= CHANGED_POSITION;
+            }
+        }
+    }
+    publish(changes);
+}
+
 void OnvifWorker::handle(const OnvifHttp::Answer &answer)
 {
     const InFlight f = *inFlight;
     inFlight.reset();
     if (answer.status == 0 && !answer.tooLarge) {
-        if (f.what != InFlight::LastStop)
+        if (f.what != InFlight::LastStop) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                refusing = false; // nothing comes back at all now
+            }
             lose(answer.error);
-        return;
-    }
-    bool came = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        came = unreachable;
-        unreachable = false;
-    }
-    if (came) {
-        // Back again: read it afresh, from the time it just told.
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            read = false;
         }
-        next = Step::Time;
-        publish(CHANGED_CAPABILITIES);
+        return;
     }
     XmlElement envelope;
     std::string error = answer.error;
@@ -682,12 +723,46 @@ void OnvifWorker::handle(const OnvifHttp::Answer &answer)
     std::optional<std::string> fault = parsed ? Onvif::fault(envelope) : std::nullopt;
     if (parsed && !fault && !Onvif::body(envelope))
         error = "not a SOAP envelope";
+    const bool good = parsed && !fault && Onvif::body(envelope) && answer.status < 300;
+    bool wasRefused = false;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (f.what != InFlight::LastStop)
+            answeredIn(Clock::now() - postedAt);
+        wasRefused = refusing;
+    }
     if (answer.status == 401 || (fault && Onvif::notAuthorized(*fault))) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            refusing = true;
+        }
         // Perhaps its clock moved on: its time is asked again first.
         lose("it refuses user \"" + address.user + "\" and its password");
         return;
     }
-    const bool good = parsed && !fault && Onvif::body(envelope) && answer.status < 300;
+    if (wasRefused && !f.signedIn) {
+        // Its time alone says nothing of the credentials: asked again with it, they decide.
+        if (const auto when = good ? Onvif::systemTime(envelope) : std::nullopt)
+            clockOffset = *when - std::time(nullptr);
+        if (f.what == InFlight::Knock)
+            knock(true);
+        return;
+    }
+    if (wasRefused && good) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        refusing = false;
+    }
+    if (answering()) {
+        // Back again: read it afresh, from the time it just told.
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            read = false;
+        }
+        next = Step::Time;
+        publish(CHANGED_CAPABILITIES);
+    } else {
+        publish(0);
+    }
     if (!good && !fault)
         reportOnce(address.name + " sent an answer that cannot be read (" +
                    (error.empty() ? "HTTP " + std::to_string(answer.status) : error) + ")");
@@ -696,8 +771,17 @@ void OnvifWorker::handle(const OnvifHttp::Answer &answer)
     case InFlight::Reading:
         readStep(f.what == InFlight::Knock ? Step::Time : f.step, good ? &envelope : nullptr);
         break;
+    case InFlight::Heartbeat:
+        if (good)
+            heard(envelope);
+        break;
     case InFlight::Drive:
     case InFlight::Job:
+        if (!good && f.job.kind == OnvifJob::SnapshotUri) {
+            // A camera without snapshots is no refusal of anything the user asked.
+            snapshotAddress->tell({});
+            break;
+        }
         if (good) {
             doneJob(f.job, envelope);
         } else {
@@ -735,10 +819,7 @@ void OnvifWorker::run()
         if (!inFlight) {
             if (lost) {
                 if (now >= knockAt) {
-                    InFlight f;
-                    f.what = InFlight::Knock;
-                    inFlight = f;
-                    post({}, Onvif::getSystemDateAndTime(), false);
+                    knock(false);
                     continue;
                 }
                 until = std::min(until, knockAt);
@@ -746,6 +827,8 @@ void OnvifWorker::run()
                 continue;
             } else if (heldUntil > now) {
                 until = std::min(until, heldUntil);
+            } else {
+                until = std::min(until, postedAt + IdleInquiry);
             }
         } else {
             until = std::min(until, deadline);

@@ -81,6 +81,12 @@ uint32_t SimCamera::lacks() const
     return origin.lacks;
 }
 
+int32_t SimCamera::health() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return origin.health;
+}
+
 void SimCamera::setImage(int index, int value)
 {
     const std::lock_guard<std::mutex> lock(mutex);
@@ -110,6 +116,8 @@ uint32_t SimCamera::applyEdit(const SimCameraConfig &edited)
     }
     if (edited.lacks != origin.lacks)
         changes |= CHANGED_CAPABILITIES;
+    if (edited.health != origin.health) // what it answers to comes and goes with it
+        changes |= CHANGED_HEALTH | CHANGED_CAPABILITIES;
     origin = edited;
     return changes;
 }
@@ -135,6 +143,13 @@ int SimCamera::position(Axis axis) const
 {
     const std::lock_guard<std::mutex> lock(mutex);
     return positionLocked(axis);
+}
+
+bool SimCamera::moving() const
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return std::any_of(motion.begin(), motion.end(),
+                       [](const Motion &m) { return m.unitsPerSecond != 0; });
 }
 
 int SimCamera::positionLocked(Axis axis) const

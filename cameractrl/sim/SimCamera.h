@@ -34,6 +34,7 @@ public:
     void copyRecords(ParameterRecord *records) const;
     int record(int index) const;
     uint32_t lacks() const;
+    int32_t health() const;
 
     void setImage(int index, int value);
     void restoreImageDefaults();
@@ -46,6 +47,7 @@ public:
     // Stops the axis if it is moving in `direction`.
     void stopMotion(Axis axis, int direction);
     int position(Axis axis) const;
+    bool moving() const;
     void setPosition(Axis axis, int position);
     static bool reaches(Axis axis, long long position);
 

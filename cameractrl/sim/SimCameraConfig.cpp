@@ -60,6 +60,8 @@ constexpr Feature features[] = {
     {"tally", CAP_TALLY},
     {"zoomposition", CAP_ZOOM_POSITION},
     {"pantiltmove", CAP_PAN_TILT_MOVE},
+    {"picture", CAP_PICTURE},
+    {"liveview", CAP_LIVE_VIEW},
 };
 
 std::string trimmed(const std::string &s)
@@ -158,6 +160,13 @@ SimCameraConfig SimCameraConfig::parse(const std::string &text, const std::strin
                 config.keepsPresets = value == "camera";
             else
                 complain("presets must be camera or library");
+        } else if (key == "health") {
+            const char *const states[] = {"answering", "slow", "silent", "refused", "busy"};
+            const auto *found = std::find(std::begin(states), std::end(states), value);
+            if (found != std::end(states))
+                config.health = int32_t(found - std::begin(states));
+            else
+                complain("health must be answering, slow, silent, refused or busy");
         } else if (key == "lacks") {
             config.lacks = 0;
             std::istringstream names(value);
@@ -205,7 +214,7 @@ std::optional<SimCameraConfig> SimCameraConfig::load(const std::string &path)
 bool SimCameraConfig::operator==(const SimCameraConfig &other) const
 {
     if (name != other.name || opens != other.opens || lacks != other.lacks ||
-        keepsPresets != other.keepsPresets)
+        keepsPresets != other.keepsPresets || health != other.health)
         return false;
     for (int i = 0; i < PARAM_COUNT; ++i) {
         const ParameterRecord &a = records[i], &b = other.records[i];

@@ -18,6 +18,8 @@ public:
     // false: it has no preset memory of its own (as USB cameras), and the library keeps its
     // presets in the user's preset file.
     bool keepsPresets = true;
+    // How it answers (HEALTH_...): one neither answering nor slow takes no operation.
+    int32_t health = HEALTH_ANSWERING;
 
     static SimCameraConfig builtin();
     // Keys that are missing keep the built-in values; the name defaults to `defaultName`.

@@ -4,6 +4,7 @@
 #include "SimBackend.h"
 #include "SimCamera.h"
 #include "SimFileWatcher.h"
+#include "SimView.h"
 
 #include <algorithm>
 #include <iterator>
@@ -35,6 +36,15 @@ bool SimDevice::Open(const char *index, int)
     if (!camera)
         return false;
     name = camera->config().name;
+    View view;
+    view.key = "sim " + name;
+    view.name = name;
+    view.source = [simulated = camera] { return std::make_unique<SimView>(simulated); };
+    view.offered = [simulated = camera] { return !(simulated->lacks() & CAP_PICTURE); };
+    view.moving = [simulated = camera] { return simulated->moving(); };
+    view.notifier = notifier;
+    view.live = !(camera->lacks() & CAP_LIVE_VIEW);
+    openPictures(std::move(view));
     if (!path.empty()) {
         // Editing the file while the camera is open is another program changing it.
         auto edited = camera;
@@ -49,14 +59,33 @@ bool SimDevice::Open(const char *index, int)
 
 bool SimDevice::Close()
 {
+    closePictures();
     watcher.reset();
     camera.reset();
     return true;
 }
 
-bool SimDevice::can(uint32_t capability, const char *what)
+bool SimDevice::answers()
 {
     if (!isOpen())
+        return false;
+    const int32_t health = camera->health();
+    if (health == HEALTH_ANSWERING || health == HEALTH_SLOW)
+        return true;
+    reportOnce(name + (health == HEALTH_REFUSED ? " refuses its credentials"
+                       : health == HEALTH_BUSY  ? " is held by another program"
+                                                : " does not answer"));
+    return false;
+}
+
+int32_t SimDevice::Health()
+{
+    return isOpen() ? camera->health() : HEALTH_ANSWERING;
+}
+
+bool SimDevice::can(uint32_t capability, const char *what)
+{
+    if (!answers())
         return false;
     if (!(camera->lacks() & capability))
         return true;
@@ -66,7 +95,7 @@ bool SimDevice::can(uint32_t capability, const char *what)
 
 bool SimDevice::offers(uint32_t capability, const char *what)
 {
-    if (!isOpen())
+    if (!answers())
         return false;
     if (Capabilities() & capability)
         return true;
@@ -76,7 +105,7 @@ bool SimDevice::offers(uint32_t capability, const char *what)
 
 uint32_t SimDevice::Capabilities()
 {
-    if (!isOpen())
+    if (!isOpen() || (camera->health() != HEALTH_ANSWERING && camera->health() != HEALTH_SLOW))
         return 0;
     uint32_t lacking = camera->lacks();
     // Neither can go to a position without the motion it is one of.
@@ -84,7 +113,9 @@ uint32_t SimDevice::Capabilities()
         lacking |= CAP_PAN_TILT_MOVE;
     if (lacking & CAP_ZOOM)
         lacking |= CAP_ZOOM_POSITION;
-    return Everything & ~lacking;
+    if (lacking & CAP_PICTURE)
+        lacking |= CAP_LIVE_VIEW;
+    return (Everything | pictureCapabilities()) & ~lacking;
 }
 
 void SimDevice::SetChangeListener(ChangeListener listener, void *context)
@@ -112,7 +143,7 @@ bool SimDevice::stop(int axis, int direction)
 
 bool SimDevice::setImage(int index, int value)
 {
-    if (!isOpen())
+    if (!answers())
         return false;
     camera->setImage(index, value);
     return true;
@@ -278,8 +309,10 @@ bool SimDevice::ClearPreset(uint8_t preset)
     if (!can(CAP_PRESETS, "presets"))
         return false;
     std::string error;
-    if (camera->clearPreset(preset, error))
+    if (camera->clearPreset(preset, error)) {
+        presetCleared(preset);
         return true;
+    }
     report("preset " + std::to_string(preset) + " of " + name + " is not cleared: " + error);
     return false;
 }
@@ -289,8 +322,10 @@ bool SimDevice::SetPreset(uint8_t preset)
     if (!can(CAP_PRESETS, "presets"))
         return false;
     std::string error;
-    if (camera->storePreset(preset, error))
+    if (camera->storePreset(preset, error)) {
+        presetStored(preset);
         return true;
+    }
     report("preset " + std::to_string(preset) + " of " + name + " is not stored: " + error);
     return false;
 }

@@ -3,8 +3,8 @@
 // watches its file for edits while it is open.
 #pragma once
 
-#include "BaseDevice.h"
 #include "ChangeNotifier.h"
+#include "PictureDevice.h"
 
 #include <memory>
 #include <string>
@@ -13,7 +13,7 @@ class SimBackend;
 class SimCamera;
 class SimFileWatcher;
 
-class SimDevice final : public BaseDevice
+class SimDevice final : public PictureDevice
 {
 public:
     explicit SimDevice(SimBackend &backend);
@@ -80,6 +80,7 @@ public:
     bool WritePreset(uint8_t preset, const PresetRecord *record) override;
     bool ReadPreset(uint8_t preset, PresetRecord *record) override;
     bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
+    int32_t Health() override;
 
 private:
     bool move(int axis, int direction, int speed);
@@ -87,6 +88,8 @@ private:
     bool setImage(int index, int value);
     bool setPosition(int axis, int32_t position);
     bool isOpen() const { return camera != nullptr; }
+    // Open, and answering (slowly or not): said once when it is not.
+    bool answers();
     // The camera is open and has `capability`; says once when it lacks it.
     bool can(uint32_t capability, const char *what);
     // The same for what follows from what it lacks (Capabilities()).

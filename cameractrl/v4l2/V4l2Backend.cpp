@@ -76,6 +76,7 @@ std::vector<V4l2Camera> V4l2Backend::scan()
                               ? "usb " + usb.vendor + ":" + usb.product + " " + usb.serial
                               : camera.olderIdentity;
         camera.ptz = usb.ptz;
+        camera.streams = device & V4L2_CAP_STREAMING;
         found.push_back(camera);
     }
     // PTZ cameras first, so the panel opens one rather than a laptop's webcam.

@@ -20,6 +20,7 @@ struct V4l2Camera
     std::string identity;      // USB vendor, product and serial; else bus and card
     std::string olderIdentity; // bus and card, as presets were kept before serials
     bool ptz = false;
+    bool streams = false; // its node streams video: pictures can be taken
 };
 
 class V4l2Backend final : public ScannedBackend<V4l2Camera>

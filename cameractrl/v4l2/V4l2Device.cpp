@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "V4l2Device.h"
 #include "Report.h"
+#include "V4l2Capture.h"
 
 #include <linux/videodev2.h>
 
@@ -37,6 +38,7 @@ bool V4l2Device::Open(const char *index, int)
         if (was.node == camera->info.path && was.identity == camera->identity && closed->resume()) {
             opened = *camera;
             worker = std::move(closed);
+            openView();
             return true;
         }
         backend.retire(std::move(closed));
@@ -54,8 +56,20 @@ bool V4l2Device::Open(const char *index, int)
                                      V4l2Worker::Camera{camera->info.path, camera->info.name,
                                                         camera->identity, camera->olderIdentity},
                                      notifier, backend.stores());
+    openView();
     // Not waited for: the listener hears of each control as it arrives.
     return true;
+}
+
+void V4l2Device::openView()
+{
+    View view;
+    view.name = opened.info.name;
+    if (opened.streams)
+        view.source = [io = backend.io(), node = opened.info.path] {
+            return std::make_unique<V4l2Capture>(io, node);
+        };
+    openPictures("usb", opened.identity, std::move(view));
 }
 
 bool V4l2Device::unsupported(const std::string &what)
@@ -421,9 +435,11 @@ bool V4l2Device::PtzReset()
 
 bool V4l2Device::SetPreset(uint8_t preset)
 {
-    if (lacks(CAP_PRESETS, "absolute position to store in a preset"))
+    if (lacks(CAP_PRESETS, "absolute position to store in a preset") ||
+        !worker->storePreset(preset, PresetWait))
         return false;
-    return worker->storePreset(preset, PresetWait);
+    presetStored(preset);
+    return true;
 }
 
 bool V4l2Device::CallPreset(uint8_t preset)
@@ -471,9 +487,10 @@ bool V4l2Device::WritePreset(uint8_t preset, const PresetRecord *record)
 
 bool V4l2Device::ClearPreset(uint8_t preset)
 {
-    if (!worker)
+    if (!worker || !worker->clearPreset(preset, PresetWait))
         return false;
-    return worker->clearPreset(preset, PresetWait);
+    presetCleared(preset);
+    return true;
 }
 
 // ---- Keys ----------------------------------------------------------------------------------

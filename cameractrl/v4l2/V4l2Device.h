@@ -83,6 +83,7 @@ private:
     bool home(bool zoomToo);
     bool lacks(uint32_t capability, const std::string &what) override;
     bool unsupported(const std::string &what);
+    void openView(); // the open camera's pictures
 
     V4l2Backend::Camera opened;
 };

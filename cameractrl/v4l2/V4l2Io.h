@@ -3,6 +3,8 @@
 // fake devices that follow the kernel driver's behaviour.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +42,18 @@ public:
     };
     virtual int wait(int fd, int wakeFd, int timeoutMs) = 0;
     virtual UsbCamera usb(const std::string &node) = 0;
+
+    // Streaming, for pictures. Maps a buffer QUERYBUF described; nullptr when it cannot.
+    virtual void *map(int fd, size_t length, int64_t offset) = 0;
+    virtual void unmap(void *address, size_t length) = 0;
+    // Waits up to `timeoutMs` until `fd` has a filled buffer to dequeue or `stopFd` is
+    // readable: Frame | Stopped bits, 0 on time-out, or -errno.
+    enum Streaming
+    {
+        Frame = 1,
+        Stopped = 2
+    };
+    virtual int waitForFrame(int fd, int stopFd, int timeoutMs) = 0;
 };
 
 // The real kernel's; defined in V4l2SystemIo.cpp.

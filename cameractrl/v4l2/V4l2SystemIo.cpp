@@ -14,6 +14,7 @@
 #include <iterator>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -99,6 +100,30 @@ int V4l2SystemIo::wait(int fd, int wakeFd, int timeoutMs)
     if (count == 2 && watched[1].revents)
         ready |= Events;
     return ready;
+}
+
+void *V4l2SystemIo::map(int fd, size_t length, int64_t offset)
+{
+    void *address = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, fd, off_t(offset));
+    return address == MAP_FAILED ? nullptr : address;
+}
+
+void V4l2SystemIo::unmap(void *address, size_t length)
+{
+    ::munmap(address, length);
+}
+
+int V4l2SystemIo::waitForFrame(int fd, int stopFd, int timeoutMs)
+{
+    pollfd watched[2] = {{fd, POLLIN, 0}, {stopFd, POLLIN, 0}};
+    int result;
+    do
+        result = ::poll(watched, stopFd >= 0 ? 2 : 1, timeoutMs);
+    while (result < 0 && errno == EINTR);
+    if (result < 0)
+        return -errno;
+    // An error on the node (unplugged) is for the next DQBUF to tell.
+    return (watched[0].revents ? Frame : 0) | (stopFd >= 0 && watched[1].revents ? Stopped : 0);
 }
 
 UsbCamera V4l2SystemIo::usb(const std::string &node)

@@ -25,8 +25,8 @@ bool onlyAbsolute(const V4l2Worker::Writes &list)
 
 V4l2Worker::V4l2Worker(std::shared_ptr<V4l2Io> system, int descriptor, Camera opened,
                        std::shared_ptr<ChangeNotifier> listener, Stores kept)
-    : io(std::move(system)), fd(descriptor), camera(std::move(opened)),
-      notifier(std::move(listener)), stores(std::move(kept))
+    : CameraWorker(std::move(listener)), io(std::move(system)), fd(descriptor),
+      camera(std::move(opened)), stores(std::move(kept))
 {
     start();
 }
@@ -203,15 +203,3 @@ bool V4l2Worker::keptOnClose(const Job &job) const
 }
 
 // ---- The worker's side ----------------------------------------------------------------------
-
-void V4l2Worker::publish(uint32_t changes)
-{
-    {
-        // A closed camera is nobody's news, unless it went away while open.
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing && !gone)
-            return;
-    }
-    if (changes)
-        notifier->notify(changes);
-}

@@ -116,7 +116,6 @@ private:
     bool readyToRun(const Job &job) override;
     std::vector<uint32_t> needsOf(const Job &job) const;
     Next readingStep(uint32_t &control);
-    void publish(uint32_t changes);
 
     void look(uint32_t id);
     void subscribe(uint32_t id);
@@ -140,7 +139,6 @@ private:
     const std::shared_ptr<V4l2Io> io;
     const int fd;
     const Camera camera;
-    const std::shared_ptr<ChangeNotifier> notifier;
     const Stores stores;
 
     // Shared with the caller's thread, under the mutex.

@@ -14,6 +14,15 @@ using namespace V4l2Controls;
 bool V4l2Worker::ioctl(unsigned long request, void *argument)
 {
     const int result = io->ioctl(fd, request, argument);
+    // A camera another program holds answers EBUSY (the driver's "not ready" too) until it
+    // lets go.
+    if ((result == -EBUSY) != busy) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            busy = result == -EBUSY;
+        }
+        publish(0);
+    }
     if (result == -ENODEV) {
         bool first = false;
         {

@@ -2,6 +2,7 @@
 // Once the camera is read: the presets kept under an older identity, and the image settings
 // given back and remembered.
 #include "CameraStore.h"
+#include "Numbers.h"
 #include "Report.h"
 #include "V4l2Worker.h"
 
@@ -31,12 +32,10 @@ void V4l2Worker::finishReading()
             if (value == saved.end() || control == now.end() || !isImage(id) ||
                 !writable(now, id) || written.count(id))
                 continue;
-            int64_t v = 0;
-            try {
-                v = std::stoll(value->second);
-            } catch (const std::exception &) {
+            const std::optional<int64_t> number = Numbers::whole(value->second);
+            if (!number)
                 continue;
-            }
+            const int64_t v = *number;
             if (id == V4L2_CID_AUTO_WHITE_BALANCE)
                 automatic = v != 0;
             if (id == V4L2_CID_WHITE_BALANCE_TEMPERATURE && automatic)

@@ -12,6 +12,8 @@ ViscaBackend::Camera ViscaBackend::fromEntry(const NetworkCamera &entry)
                                                              : ViscaLink::Udp;
     camera.host = entry.host;
     camera.port = entry.port;
+    camera.snapshot = entry.snapshot;
+    camera.stream = entry.stream;
     return camera;
 }
 

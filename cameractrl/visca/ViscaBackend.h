@@ -21,6 +21,7 @@ struct ViscaCamera
     ViscaLink::Transport transport = ViscaLink::Udp;
     std::string host;
     int port = 0;
+    std::string snapshot, stream; // its view, from its line
 };
 
 class ViscaBackend final : public ScannedBackend<ViscaCamera>

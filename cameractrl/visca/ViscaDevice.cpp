@@ -21,12 +21,14 @@ bool ViscaDevice::Open(const char *index, int)
     const ViscaBackend::Camera *camera = backend.camera(index);
     if (!camera)
         return false;
-    if (reopened(camera->info))
-        return true;
-    opened(camera->info,
-           std::make_unique<ViscaWorker>(
-               std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
-               camera->info.name, notifier));
+    if (!reopened(camera->info))
+        opened(camera->info,
+               std::make_unique<ViscaWorker>(
+                   std::make_unique<ViscaLink>(camera->transport, camera->host, camera->port),
+                   camera->info.name, notifier));
+    View view = configuredView(camera->snapshot, camera->stream);
+    view.name = camera->info.name;
+    openPictures("visca", camera->info.name, std::move(view));
     return true;
 }
 
@@ -53,8 +55,10 @@ bool ViscaDevice::image(int record, int value)
         return false;
     ParameterRecord now[PARAM_COUNT];
     worker->copyRecords(now);
-    // Before the camera has answered its inquiry, the camera itself says whether it can.
-    if (worker->waitUntilRead(std::chrono::milliseconds(0)) && !now[record].available)
+    // Before the camera has answered its inquiry, the camera itself says whether it can; once
+    // it has refused the control, or never answered for it, it has none.
+    if (worker->denies(record) ||
+        (worker->waitUntilRead(std::chrono::milliseconds(0)) && !now[record].available))
         return unsupported(item->name);
     Request r;
     r.message = Visca::setImage(*item, value);
@@ -204,6 +208,7 @@ bool ViscaDevice::SetPreset(uint8_t preset)
     if (!request(Visca::memory(Visca::MemorySet, preset), CAP_PRESETS, "presets"))
         return false;
     keepPreset(preset, true);
+    presetStored(preset);
     return true;
 }
 bool ViscaDevice::CallPreset(uint8_t preset)
@@ -222,6 +227,7 @@ bool ViscaDevice::ClearPreset(uint8_t preset)
     if (!request(Visca::memory(Visca::MemoryReset, preset), CAP_PRESETS, "presets"))
         return false;
     keepPreset(preset, false);
+    presetCleared(preset);
     return true;
 }
 
@@ -348,7 +354,14 @@ bool ViscaDevice::ManualFocus()
 }
 bool ViscaDevice::SetTally(int state)
 {
-    if (state < 0 || state > 2)
+    if (state < 0 || state > 2 || !worker)
         return false;
-    return request(Visca::tally(state == 2), CAP_TALLY, "tally lamp");
+    if (!worker->reachable()) {
+        worker->light(state == 2); // for when it is back
+        return false;
+    }
+    if (lacks(CAP_TALLY, "tally lamp"))
+        return false;
+    worker->light(state == 2);
+    return true;
 }

@@ -183,6 +183,7 @@ std::vector<ViscaLink::Incoming> ViscaLink::receive(bool &lost)
             in.sequence = packet->sequence;
             in.control = packet->type == Visca::ControlReply;
             if (in.control) {
+                in.controlReply = packet->payload;
                 incoming.push_back(in);
                 continue;
             }
@@ -198,7 +199,7 @@ std::vector<ViscaLink::Incoming> ViscaLink::receive(bool &lost)
             partial.push_back(buffer[i]);
             if (buffer[i] == 0xff) {
                 if (const auto reply = Visca::parse(partial.data(), partial.size()))
-                    incoming.push_back({false, 0, *reply});
+                    incoming.push_back({false, 0, *reply, {}});
                 partial.clear();
             } else if (partial.size() >= Visca::MaxMessage) {
                 partial.clear(); // longer than any message: noise

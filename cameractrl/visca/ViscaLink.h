@@ -48,6 +48,7 @@ public:
         bool control = false;  // UDP: an answer to a control message
         uint32_t sequence = 0; // UDP: the sequence number it answers
         Visca::Reply reply;
+        Visca::Bytes controlReply; // UDP: what a control reply says (01, or 0F 0n an error)
     };
     // What has arrived; `lost` when the connection is gone (TCP) or the socket failed.
     std::vector<Incoming> receive(bool &lost);

@@ -17,12 +17,13 @@ constexpr uint32_t Offered = CAP_PAN_TILT | CAP_ZOOM | CAP_POSITION | CAP_PRESET
                              CAP_PAN_TILT_MOVE | CAP_PRESET_SPEED;
 constexpr int AbsoluteKey = 1; // image controls use 100 + their record
 constexpr int ZoomKey = 2;
+constexpr int TallyKey = 3;
 
 } // namespace
 
 ViscaWorker::ViscaWorker(std::unique_ptr<ViscaLink> wire, std::string camera,
                          std::shared_ptr<ChangeNotifier> listener)
-    : link(std::move(wire)), name(std::move(camera)), notifier(std::move(listener))
+    : CameraWorker(std::move(listener)), link(std::move(wire)), name(std::move(camera))
 {
     caps = Offered;
     start();
@@ -54,16 +55,16 @@ uint32_t ViscaWorker::confirmed()
     return took;
 }
 
+bool ViscaWorker::denies(int record)
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    return record >= 0 && record < PARAM_COUNT && denied[size_t(record)];
+}
+
 uint32_t ViscaWorker::capabilities()
 {
     const std::lock_guard<std::mutex> lock(mutex);
     return unreachable || !read ? 0 : caps & ~lacks;
-}
-
-bool ViscaWorker::reachable() const
-{
-    const std::lock_guard<std::mutex> lock(mutex);
-    return !unreachable;
 }
 
 std::optional<int> ViscaWorker::position(int axis)
@@ -86,51 +87,37 @@ void ViscaWorker::lensGoesTo(std::optional<int> position)
     positions[2] = position;
 }
 
-void ViscaWorker::send(Request request)
+void ViscaWorker::taking(const Request &request)
 {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (finishing || unreachable)
-            return;
-        // What the caller set is what ReadParameters shows, before the camera has it.
-        if (request.record >= 0 && !request.inquiry) {
-            const Visca::ImageItem *item = Visca::imageItem(request.record);
-            records[request.record].currentValue =
-                item ? std::clamp(request.value, item->minimum, item->maximum) : request.value;
-        }
-        const auto same = std::find_if(jobs.begin(), jobs.end(), [&](const Request &r) {
-            return request.key && r.key == request.key;
-        });
-        if (same != jobs.end())
-            *same = std::move(request);
-        else
-            jobs.push_back(std::move(request));
+    // What the caller set is what ReadParameters shows, before the camera has it.
+    if (request.record >= 0 && !request.inquiry) {
+        const Visca::ImageItem *item = Visca::imageItem(request.record);
+        records[request.record].currentValue =
+            item ? std::clamp(request.value, item->minimum, item->maximum) : request.value;
     }
-    wakeup.wake();
 }
 
 void ViscaWorker::moveTo(std::optional<int> pan, std::optional<int> tilt, int panSpeed,
                          int tiltSpeed)
 {
     Request request;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        for (size_t axis = 0; axis < 2; ++axis) {
-            const std::optional<int> wantedAxis = axis == 0 ? pan : tilt;
-            if (wantedAxis)
-                targets[axis] = wantedAxis;
-            else if (!targets[axis])
-                targets[axis] = positions[axis] ? positions[axis] : 0;
-        }
-        request.message = Visca::panTiltAbsolute(*targets[0], *targets[1], panSpeed, tiltSpeed);
-    }
+    request.panSpeed = panSpeed;
+    request.tiltSpeed = tiltSpeed;
     request.needs = CAP_POSITION;
     request.untilAck = true;
     request.key = AbsoluteKey; // a pan then a tilt go out as one, while the first still waits
     request.what = "absolute position";
-    if (pan && !tilt)
-        request.heldUntil = Clock::now() + PairWait;
-    send(std::move(request));
+    CameraWorker::moveTo(pan, tilt, std::move(request));
+}
+
+std::optional<int> ViscaWorker::seenAt(int axis) const
+{
+    return positions[size_t(axis)];
+}
+
+void ViscaWorker::aiming(Request &request, int pan, int tilt)
+{
+    request.message = Visca::panTiltAbsolute(pan, tilt, request.panSpeed, request.tiltSpeed);
 }
 
 void ViscaWorker::zoomTo(int position)
@@ -148,12 +135,42 @@ void ViscaWorker::zoomTo(int position)
     send(std::move(request));
 }
 
+void ViscaWorker::light(bool lit)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        tally = lit;
+    }
+    send(tallyRequest(lit));
+}
+
+ViscaWorker::Request ViscaWorker::tallyRequest(bool lit)
+{
+    Request request;
+    request.message = Visca::tally(lit);
+    request.needs = CAP_TALLY;
+    request.key = TallyKey;
+    request.what = "tally lamp";
+    return request;
+}
+
 ViscaWorker::Request ViscaWorker::zoomInquiry()
 {
     Request request;
     request.message = Visca::zoomPositionInquiry();
     request.inquiry = true;
     request.answer = Request::ZoomPosition;
+    request.reads = true;
+    return request;
+}
+
+ViscaWorker::Request ViscaWorker::lightInquiry(Request::Role role)
+{
+    // Power: every VISCA camera answers it, on or in standby, and it changes nothing.
+    Request request;
+    request.message = Visca::inquiry(0x04, 0x00);
+    request.inquiry = true;
+    request.role = role;
     return request;
 }
 
@@ -175,12 +192,6 @@ bool ViscaWorker::readsPosition(const Request &request) const
 
 // ---- The worker's side ----------------------------------------------------------------------
 
-void ViscaWorker::publish(uint32_t changes)
-{
-    if (changes)
-        notifier->notify(changes);
-}
-
 bool ViscaWorker::connect()
 {
     std::string error;
@@ -189,7 +200,10 @@ bool ViscaWorker::connect()
         return false;
     }
     if (link->transport() == ViscaLink::Udp) {
-        resetSequence();
+        // A fresh count on both sides, from a socket of its own (so a port of its own): a
+        // camera that restarted, or keeps a count per peer, takes the next message.
+        sequence = 0;
+        link->send(Visca::Control, sequence++, Visca::resetSequence());
     } else if (link->transport() == ViscaLink::Serial) {
         // A camera on a serial line answers only once it has been given its address (after
         // every power-up). Their replies start 88 and are dropped as not from camera 1.
@@ -197,15 +211,6 @@ bool ViscaWorker::connect()
         link->send(Visca::Command, 0, Visca::interfaceClear());
     }
     return true;
-}
-
-void ViscaWorker::resetSequence()
-{
-    // A fresh count on both sides: the camera answers a reset before anything else.
-    sequence = 0;
-    Request reset;
-    reset.message = Visca::resetSequence();
-    transmit(reset, true);
 }
 
 void ViscaWorker::queueReading()
@@ -220,6 +225,7 @@ void ViscaWorker::queueReading()
         request.answer = Request::Record;
         request.record = item.record;
         request.digits = item.digits;
+        request.reads = true;
         reading.push_back(request);
     };
     // The image panel from the top.
@@ -230,6 +236,9 @@ void ViscaWorker::queueReading()
     mode.message = Visca::inquiry(0x04, 0x35);
     mode.inquiry = true;
     mode.answer = Request::WhiteBalanceMode;
+    mode.record = PARAM_WHITE_BALANCE_AUTO;
+    mode.needs = CAP_WHITE_BALANCE_AUTO;
+    mode.reads = true;
     reading.push_back(mode);
     record(PARAM_WHITE_BALANCE);
     reading.push_back(zoomInquiry());
@@ -238,10 +247,11 @@ void ViscaWorker::queueReading()
     pantilt.inquiry = true;
     pantilt.answer = Request::PanTilt;
     pantilt.endsReading = true;
+    pantilt.reads = true;
     reading.push_back(pantilt);
 }
 
-bool ViscaWorker::pick(Request &request)
+bool ViscaWorker::pick(Request &request, Clock::time_point now)
 {
     const std::lock_guard<std::mutex> lock(mutex);
     const auto motion = [&](bool zoom) {
@@ -276,14 +286,39 @@ bool ViscaWorker::pick(Request &request)
     if (heldUntil != Clock::time_point())
         return false; // what waits behind a held pan waits with it, the reading too
     idle();
-    if (finishing || reading.empty())
+    if (finishing)
         return false;
-    request = std::move(reading.front());
-    reading.pop_front();
-    return true;
+    if (!reading.empty()) {
+        request = std::move(reading.front());
+        reading.pop_front();
+        return true;
+    }
+    // Cameras let a lamp go out after a while; one that is never asked anything would not be
+    // missed until the user needs it.
+    if (tally.value_or(false) && !(lacks & CAP_TALLY) && now >= tallySent + TallyRepeat) {
+        request = tallyRequest(true);
+        request.quiet = true;
+        return true;
+    }
+    if (now >= lastSent + IdleInquiry) {
+        request = lightInquiry(Request::Heartbeat);
+        return true;
+    }
+    return false;
 }
 
-void ViscaWorker::transmit(const Request &request, bool control)
+ViscaWorker::Clock::time_point ViscaWorker::nextIdle()
+{
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (finishing)
+        return Clock::time_point::max();
+    const Clock::time_point heartbeat = lastSent + IdleInquiry;
+    return tally.value_or(false) && !(lacks & CAP_TALLY)
+               ? std::min(heartbeat, tallySent + TallyRepeat)
+               : heartbeat;
+}
+
+void ViscaWorker::transmit(const Request &request)
 {
     constexpr uint32_t Moving =
         CAP_PAN_TILT | CAP_POSITION | CAP_HOME | CAP_PTZ_RESET | CAP_PRESETS;
@@ -294,8 +329,10 @@ void ViscaWorker::transmit(const Request &request, bool control)
     }
     InFlight sending;
     sending.request = request;
-    sending.control = control;
     sending.sequence = sequence++;
+    sending.firstSent = lastSent = Clock::now();
+    if (request.key == TallyKey)
+        tallySent = lastSent;
     inFlight = sending;
     resend();
 }
@@ -306,33 +343,88 @@ void ViscaWorker::resend()
     ++f.attempts;
     f.acked = false;
     f.deadline = Clock::now() + ReplyTimeout;
-    const Visca::PayloadType type = f.control           ? Visca::Control
-                                    : f.request.inquiry ? Visca::Inquiry
-                                                        : Visca::Command;
-    link->send(type, f.sequence, f.request.message);
+    if (f.attempts >= Attempts && f.request.role != Request::Knock)
+        f.deadline = std::max(f.deadline, f.firstSent + GiveUp);
+    link->send(f.request.inquiry ? Visca::Inquiry : Visca::Command, f.sequence, f.request.message);
+}
+
+void ViscaWorker::renumber()
+{
+    // The camera did not take the number (it restarted, or counts otherwise): a resent
+    // command it has taken already, or else the request again on a count reset.
+    InFlight &f = *inFlight;
+    if (!f.request.inquiry && f.attempts > 1) {
+        inFlight.reset();
+        return;
+    }
+    if (f.attempts >= Attempts)
+        return; // given up at its deadline
+    sequence = 0;
+    link->send(Visca::Control, sequence++, Visca::resetSequence());
+    f.sequence = sequence++;
+    resend();
+}
+
+void ViscaWorker::forgetting()
+{
+    reading.clear(); // asked afresh when it is back
+    zoomAsked = false;
 }
 
 void ViscaWorker::lose(const std::string &why)
 {
-    bool first = false;
+    const bool first = losing(name, why);
+    inFlight.reset();
+    suspect.reset();
+    knockAt = Clock::now() + KnockInterval;
+    publish(first ? uint32_t(CHANGED_CAPABILITIES) : 0u);
+}
+
+void ViscaWorker::cameBack()
+{
+    strikes.clear();
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        first = !unreachable;
-        // Said before anyone can see it: whoever finds the camera gone finds it said.
-        if (first)
-            reportOnce(name + " does not answer" + (why.empty() ? "" : " (" + why + ")"));
-        unreachable = true;
-        jobs.clear();
-        reading.clear(); // asked afresh when it is back
-        zoomAsked = false;
-        positionQueued = false;
+        // Read afresh: what it refused before (perhaps while it started) is asked again.
+        lacks = 0;
+        denied.reset();
+        if (tally)
+            jobs.push_front(tallyRequest(*tally));
     }
-    changed.notify_all();
-    inFlight.reset();
-    sent = Motion{};
-    knockAt = Clock::now() + KnockInterval;
-    if (first)
-        publish(CHANGED_CAPABILITIES);
+    queueReading();
+    publish(CHANGED_CAPABILITIES);
+}
+
+void ViscaWorker::answered()
+{
+    InFlight &f = *inFlight;
+    if (!f.heard) {
+        f.heard = true;
+        const std::lock_guard<std::mutex> lock(mutex);
+        answeredIn(Clock::now() - f.firstSent);
+    }
+    if (answering())
+        cameBack();
+    publish(0);
+}
+
+void ViscaWorker::deny(const Request &request, bool told)
+{
+    uint32_t changes = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        refused = refused || told;
+        if (request.needs && !(lacks & request.needs)) {
+            lacks |= request.needs; // its key is greyed from now on
+            changes |= CHANGED_CAPABILITIES;
+        }
+        if (request.record >= 0 && !denied[size_t(request.record)]) {
+            denied.set(size_t(request.record));
+            records[request.record].available = 0; // its slider too
+            changes |= CHANGED_PARAMETERS;
+        }
+    }
+    publish(changes);
 }
 
 void ViscaWorker::refuse(const Visca::Reply &reply)
@@ -344,26 +436,83 @@ void ViscaWorker::refuse(const Visca::Reply &reply)
     const bool told = !request.what.empty() && !request.quiet;
     if (told)
         reportOnce(name + " " + why + " " + request.what);
-    uint32_t changes = 0;
+    deny(request, told);
+}
+
+void ViscaWorker::settle(const Request &request)
+{
+    bool finished = false;
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        refused = refused || told;
-        if (request.needs && !(lacks & request.needs)) {
-            lacks |= request.needs; // its key is greyed from now on
-            changes |= CHANGED_CAPABILITIES;
-        }
-        if (request.record >= 0 && request.inquiry) {
-            records[request.record].available = 0;
-            changes |= CHANGED_PARAMETERS;
-        }
+        // A camera that keeps its position to itself is read all the same.
+        finished = request.endsReading && !read;
+        read = read || request.endsReading;
+        zoomAsked = zoomAsked && request.answer != Request::ZoomPosition;
+        if (request.answer == Request::PanTilt && !request.reads)
+            positionDone(false);
     }
-    publish(changes);
+    changed.notify_all();
+    if (finished)
+        publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
+}
+
+void ViscaWorker::giveUp()
+{
+    const InFlight f = *inFlight;
+    inFlight.reset();
+    switch (f.request.role) {
+    case Request::Knock:
+        knockAt = Clock::now() + KnockInterval; // still not there
+        break;
+    case Request::Heartbeat:
+    case Request::Probe:
+        lose("");
+        break;
+    case Request::Asked:
+        // Whether it answers something it surely knows tells a camera that is gone from one
+        // that ignores this request.
+        suspect = f.request;
+        transmit(lightInquiry(Request::Probe));
+        break;
+    }
+}
+
+void ViscaWorker::ignored(const Request &request)
+{
+    const auto key =
+        std::make_tuple(request.record, request.inquiry ? int(request.answer) : -1, request.needs);
+    const bool told = !request.what.empty() && !request.quiet;
+    if (++strikes[key] >= Strikes) {
+        if (told)
+            reportOnce(name + " does not answer " + request.what);
+        deny(request, told);
+        settle(request);
+        return;
+    }
+    // Once may be a lost datagram or a busy moment: a reading is asked again after the rest, a
+    // command the user waits for is not done.
+    if (request.reads) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        reading.push_back(request);
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        refused = refused || (told && !request.inquiry);
+    }
+    settle(request);
 }
 
 void ViscaWorker::complete(const Visca::Reply &reply)
 {
     const Request request = inFlight->request;
     inFlight.reset();
+    if (request.role == Request::Probe && suspect) {
+        const Request ignoredOne = *suspect;
+        suspect.reset();
+        ignored(ignoredOne);
+        return;
+    }
     uint32_t changes = 0;
     {
         const std::lock_guard<std::mutex> lock(mutex);
@@ -378,7 +527,7 @@ void ViscaWorker::complete(const Visca::Reply &reply)
                                        1,
                                        item.defaultValue,
                                        std::clamp(value, item.minimum, item.maximum),
-                                       1};
+                                       denied[size_t(request.record)] ? 0 : 1};
             changes |= CHANGED_PARAMETERS;
             break;
         }
@@ -438,30 +587,24 @@ bool ViscaWorker::fits(const InFlight &sent, const Visca::Reply &reply, bool num
 
 void ViscaWorker::handle(const ViscaLink::Incoming &in)
 {
-    bool came = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        came = unreachable;
-        unreachable = false;
-    }
-    if (came) {
-        // Back again: read it afresh.
-        queueReading();
-        publish(CHANGED_CAPABILITIES);
-    }
     if (!inFlight)
         return; // the completion of a move taken earlier, or a late duplicate
     // Over UDP an answer names the request it answers; over TCP they come in order.
-    if (link->transport() == ViscaLink::Udp &&
-        (in.sequence != inFlight->sequence || in.control != inFlight->control))
-        return;
-    if (in.control) {
-        inFlight.reset();
-        return;
+    if (link->transport() == ViscaLink::Udp) {
+        if (in.sequence != inFlight->sequence)
+            return;
+        if (in.control) {
+            if (in.controlReply.size() == 2 && in.controlReply[0] == 0x0f) {
+                answered();
+                renumber();
+            }
+            return; // the reset's acknowledgement
+        }
     }
     const Visca::Reply &reply = in.reply;
     switch (reply.kind) {
     case Visca::Reply::Ack:
+        answered();
         inFlight->acked = true;
         inFlight->socket = reply.socket;
         if (!inFlight->request.inquiry) {
@@ -475,9 +618,11 @@ void ViscaWorker::handle(const ViscaLink::Incoming &in)
         // Over TCP an answer is known only by its place, socket and shape.
         if (!fits(*inFlight, reply, link->transport() == ViscaLink::Udp))
             break;
+        answered();
         complete(reply);
         break;
-    case Visca::Reply::Error:
+    case Visca::Reply::Error: {
+        answered();
         if (reply.error == Visca::BufferFull && inFlight->busy < 20) {
             // Both of the camera's command sockets are busy: try again a little later.
             ++inFlight->busy;
@@ -486,19 +631,18 @@ void ViscaWorker::handle(const ViscaLink::Incoming &in)
             inFlight->deadline = notBefore;
             break;
         }
+        const Request request = inFlight->request;
+        if (request.role == Request::Probe && suspect) {
+            // Refused, but answered: it is there.
+            complete(reply);
+            break;
+        }
         if (reply.error == Visca::SyntaxError || reply.error == Visca::NotExecutable)
             refuse(reply);
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            // A camera that keeps its position to itself is read all the same.
-            read = read || inFlight->request.endsReading;
-            zoomAsked = zoomAsked && inFlight->request.answer != Request::ZoomPosition;
-        }
-        changed.notify_all();
-        if (inFlight->request.endsReading)
-            publish(CHANGED_CAPABILITIES | CHANGED_PARAMETERS);
         inFlight.reset();
+        settle(request);
         break;
+    }
     }
 }
 
@@ -510,6 +654,7 @@ void ViscaWorker::run()
     for (;;) {
         const Clock::time_point now = Clock::now();
         Clock::time_point letGo = Clock::time_point::max();
+        bool lost = false;
         {
             const std::lock_guard<std::mutex> lock(mutex);
             if (finishing) {
@@ -518,23 +663,17 @@ void ViscaWorker::run()
             }
             if (ended)
                 break;
-        }
-        bool lost = false;
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
             lost = unreachable;
         }
-        if (!inFlight && lost && knock && linked && !link->connecting()) {
-            // A fresh connection is asked something small: an answer means it is back.
-            knock = false;
-            Request power;
-            power.message = Visca::inquiry(0x04, 0x00);
-            power.inquiry = true;
-            transmit(power);
-        }
-        if (!inFlight && !lost && linked && !link->connecting() && now >= notBefore) {
+        if (!inFlight && linked && !link->connecting()) {
+            if (lost && knock) {
+                // A fresh connection is asked something small: an answer means it is back.
+                knock = false;
+                transmit(lightInquiry(Request::Knock));
+                continue;
+            }
             Request request;
-            if (pick(request)) {
+            if (!lost && now >= notBefore && pick(request, now)) {
                 transmit(request);
                 continue;
             }
@@ -549,6 +688,8 @@ void ViscaWorker::run()
             until = notBefore;
         else if (heldUntil > now)
             until = heldUntil;
+        else if (linked)
+            until = nextIdle();
         until = std::min(until, letGo);
         const int timeoutMs =
             until == Clock::time_point::max()
@@ -583,15 +724,12 @@ void ViscaWorker::run()
             if (inFlight->attempts < Attempts)
                 resend();
             else
-                lose("");
+                giveUp();
         } else if (!inFlight && lost && after >= knockAt) {
-            // Knock again: a new connection, a new count.
+            // Knock again: a new connection (a new port over UDP), a new count.
             knockAt = after + KnockInterval;
-            if (link->stream() || link->descriptor() < 0) {
-                linked = connect();
-                knock = linked && link->stream();
-            } else
-                resetSequence();
+            linked = connect();
+            knock = linked;
         }
     }
     // Closing never leaves the camera turning.

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Antwortet seit %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Langsam: Antworten brauchen mehr als eine halbe Sekunde, seit %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>Antwortet nicht seit %1; das Panel versucht es weiter</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Lehnt seit %1 Benutzernamen oder Passwort ab</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Belegt: ein anderes Programm nutzt die Kamera, seit %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>GET/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Preset %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Gespeichert.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>Nicht gespeichert.</translation>
     </message>
 </context>
 </TS>

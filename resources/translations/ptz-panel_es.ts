@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Responde desde %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Lenta: las respuestas tardan más de medio segundo, desde %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>No responde desde %1; el panel sigue intentándolo</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Rechaza su usuario o contraseña desde %1</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Ocupada: otro programa la está usando, desde %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>LEE/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Preajuste %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Guardado.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>No guardado.</translation>
     </message>
 </context>
 </TS>

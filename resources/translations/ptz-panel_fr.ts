@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Répond depuis %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Lente : les réponses prennent plus d&apos;une demi-seconde, depuis %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>Ne répond plus depuis %1 ; le panneau réessaie</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Refuse son nom d&apos;utilisateur ou son mot de passe depuis %1</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Occupée : un autre programme l&apos;utilise, depuis %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>LIT/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Préréglage %1 : %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Mémorisé.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>Non mémorisé.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Risponde da %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Lenta: le risposte richiedono più di mezzo secondo, da %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>Non risponde da %1; il pannello continua a riprovare</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Rifiuta nome utente o password da %1</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Occupata: un altro programma la sta usando, da %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>GET/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Preset %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Memorizzato.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>Non memorizzato.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>%1 から応答しています</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>低速: 応答に0.5秒以上かかります（%1 から）</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>%1 から応答がありません。パネルが再接続を続けています</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>%1 からユーザー名またはパスワードを拒否しています</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>使用中: 別のプログラムが使用しています（%1 から）</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>PT取得</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>プリセット %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>登録済み。</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>未登録。</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Antwoordt sinds %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Traag: antwoorden duren langer dan een halve seconde, sinds %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>Antwoordt niet sinds %1; het paneel blijft het proberen</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Weigert gebruikersnaam of wachtwoord sinds %1</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Bezet: een ander programma gebruikt de camera, sinds %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>GET/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Preset %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Opgeslagen.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>Niet opgeslagen.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Odpowiada od %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Wolna: odpowiedzi trwają dłużej niż pół sekundy, od %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>Nie odpowiada od %1; panel próbuje dalej</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Odrzuca nazwę użytkownika lub hasło od %1</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Zajęta: używa jej inny program, od %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>GET/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Preset %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Zapisany.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>Niezapisany.</translation>
     </message>
 </context>
 </TS>

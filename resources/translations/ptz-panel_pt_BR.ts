@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>Respondendo desde %1</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>Lenta: as respostas levam mais de meio segundo, desde %1</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>Sem resposta desde %1; o painel continua tentando</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>Recusa o usuário ou a senha desde %1</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>Ocupada: outro programa a está usando, desde %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>LER/PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>Predefinição %1: %2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>Gravada.</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>Não gravada.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CameraSelector</name>
+    <message>
+        <source>Answering since %1</source>
+        <translation>自 %1 起正常响应</translation>
+    </message>
+    <message>
+        <source>Slow: answers take more than half a second, since %1</source>
+        <translation>缓慢：响应超过半秒，自 %1 起</translation>
+    </message>
+    <message>
+        <source>Not answering since %1; the panel keeps trying</source>
+        <translation>自 %1 起无响应；面板正在重试</translation>
+    </message>
+    <message>
+        <source>Refuses its user name or password since %1</source>
+        <translation>自 %1 起拒绝用户名或密码</translation>
+    </message>
+    <message>
+        <source>Busy: another program holds it, since %1</source>
+        <translation>忙：另一个程序正在使用，自 %1 起</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -546,6 +569,18 @@
     <message>
         <source>GET/PT</source>
         <translation>读取PT</translation>
+    </message>
+    <message>
+        <source>Preset %1: %2</source>
+        <translation>预置位 %1：%2</translation>
+    </message>
+    <message>
+        <source>Stored.</source>
+        <translation>已存储。</translation>
+    </message>
+    <message>
+        <source>Not stored.</source>
+        <translation>未存储。</translation>
     </message>
 </context>
 </TS>

@@ -53,6 +53,7 @@ private slots:
     void cameraKeepsPositionsAndPresets();
     void motionMovesUntilStopped();
     void commandsWithoutCameraDoNothing();
+    void healthOfASimulatedCamera();
     void traceWritesOneLinePerCall();
     void traceToStderr();
     void unknownBackendIsRefused();
@@ -333,6 +334,34 @@ void tst_CameraLibrary::commandsWithoutCameraDoNothing()
     QVERIFY(!device->GetTiltPosition(&untouched));
     QCOMPARE(untouched, 4242);
     QVERIFY(device->Close());
+}
+
+void tst_CameraLibrary::healthOfASimulatedCamera()
+{
+    SimCameras cameras;
+    cameras.plug("hall.cam", "name=Hall\nhealth=silent\n");
+    enumerate();
+    BaseDevice *device = freshDevice();
+    std::atomic<uint32_t> told{0};
+    device->SetChangeListener(
+        [](void *context, uint32_t changes) {
+            static_cast<std::atomic<uint32_t> *>(context)->fetch_or(changes);
+        },
+        &told);
+    QVERIFY(device->Open("0", 1));
+    QCOMPARE(device->Health(), int32_t(HEALTH_NOT_ANSWERING));
+    QCOMPARE(device->Capabilities(), 0u);
+    QVERIFY(!device->SetBrightness(3));
+    QVERIFY(!device->PanLeft(3));
+    // Edited while it runs, as a camera that comes back: told, and it takes commands again.
+    cameras.plug("hall.cam", "name=Hall\nhealth=slow\n");
+    QTRY_VERIFY(told & CHANGED_HEALTH);
+    QCOMPARE(device->Health(), int32_t(HEALTH_SLOW));
+    QVERIFY(device->Capabilities() & CAP_PAN_TILT);
+    QVERIFY(device->SetBrightness(3));
+    device->SetChangeListener(nullptr, nullptr);
+    device->Close();
+    QCOMPARE(device->Health(), int32_t(HEALTH_ANSWERING));
 }
 
 void tst_CameraLibrary::traceWritesOneLinePerCall()

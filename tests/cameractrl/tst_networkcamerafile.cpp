@@ -35,23 +35,43 @@ void tst_NetworkCameraFile::init()
 void tst_NetworkCameraFile::parse_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("found"); // name, path and user of each camera
+    QTest::addColumn<QStringList>("found"); // name, path, user, snapshot and stream of each
     QTest::addColumn<int>("problems");
     QTest::newRow("quotes keep , ; and #")
         << "\"Hall, left; #2\" , onvif, cam.local # the dome\n"
-        << QStringList{"Hall, left; #2", "onvif://cam.local:80", ""} << 0;
+        << QStringList{"Hall, left; #2", "onvif://cam.local:80", "", "", ""} << 0;
     QTest::newRow("doubled quote, quoted user")
         << "\"Say \"\"hi\"\"\", onvif, 10.0.0.9, 8080, \"ad,min\""
-        << QStringList{"Say \"hi\"", "onvif://ad,min@10.0.0.9:8080", "ad,min"} << 0;
+        << QStringList{"Say \"hi\"", "onvif://ad,min@10.0.0.9:8080", "ad,min", "", ""} << 0;
     QTest::newRow("spaces inside quotes are kept")
-        << "\" Stage \", udp, h" << QStringList{" Stage ", "visca-udp://h:52381", ""} << 0;
+        << "\" Stage \", udp, h" << QStringList{" Stage ", "visca-udp://h:52381", "", "", ""} << 0;
     QTest::newRow("; outside quotes ends a line")
         << "A, onvif, h1; \"B;C\", tcp, h2"
-        << QStringList{"A", "onvif://h1:80", "", "B;C", "visca-tcp://h2:5678", ""} << 0;
+        << QStringList{"A", "onvif://h1:80", "", "", "", "B;C", "visca-tcp://h2:5678", "", "", ""}
+        << 0;
     QTest::newRow("bad lines")
         << "A, onvif, h, 80, u, extra\nB, udp, h, 1, user\nC, onvif, h, 0\n\"\", onvif, h\n"
            "D, onvif, h, 443, operator"
-        << QStringList{"D", "onvif://operator@h:443", "operator"} << 4;
+        << QStringList{"D", "onvif://operator@h:443", "operator", "", ""} << 4;
+    // Where the camera's view is: never in the path, which is shown.
+    QTest::newRow("views, anywhere after the address")
+        << "S, udp, h, snapshot=http://u:p@h/a.jpg, 1259, \"stream=rtsp://h/1;x=#2\"\n"
+           "O, onvif, h, stream=rtsps://h/live, 8000, op"
+        << QStringList{"S",
+                       "visca-udp://h:1259",
+                       "",
+                       "http://u:p@h/a.jpg",
+                       "rtsp://h/1;x=#2",
+                       "O",
+                       "onvif://op@h:8000",
+                       "op",
+                       "",
+                       "rtsps://h/live"}
+        << 0;
+    QTest::newRow("bad views")
+        << "A, tcp, h, snapshot=rtsp://h/\nB, tcp, h, stream=file:///etc/passwd\n"
+           "C, tcp, h, snapshot=http://h/1, snapshot=http://h/2\nD, udp, h, 1, 2, stream=rtsp://h"
+        << QStringList{} << 4;
 }
 
 void tst_NetworkCameraFile::parse()
@@ -63,12 +83,15 @@ void tst_NetworkCameraFile::parse()
     QStringList cameras;
     for (const NetworkCamera &c : NetworkCameraFile::parse(text.toStdString(), "test", &said)) {
         cameras << QString::fromStdString(c.info.name) << QString::fromStdString(c.info.path)
-                << QString::fromStdString(c.user);
+                << QString::fromStdString(c.user) << QString::fromStdString(c.snapshot)
+                << QString::fromStdString(c.stream);
         // What the file writes for it reads back as the same camera.
         const auto again = NetworkCameraFile::parse(NetworkCameraFile::line(c), "again");
         QCOMPARE(again.size(), size_t(1));
         QCOMPARE(again.front().info.path, c.info.path);
         QCOMPARE(again.front().info.name, c.info.name);
+        QCOMPARE(again.front().snapshot, c.snapshot);
+        QCOMPARE(again.front().stream, c.stream);
     }
     QCOMPARE(cameras, found);
     QCOMPARE(int(said.size()), problems);

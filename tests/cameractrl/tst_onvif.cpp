@@ -10,6 +10,7 @@
 #include "V4l2Rig.h"
 
 #include <QtTest>
+#include <clocale>
 #include <regex>
 
 namespace {
@@ -127,6 +128,8 @@ private slots:
     void hostileAnswers_data();
     void hostileAnswers();
     void goneAndBack();
+    void howItAnswers_data();
+    void howItAnswers();
     void discoveryByUnicast();
 
 private:
@@ -136,6 +139,10 @@ private:
 void tst_Onvif::initTestCase()
 {
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // Run under a comma-decimal locale too (CTest's tst_onvif_de), the program must have
+    // taken it, as the panel does: otherwise that run would prove nothing.
+    if (qgetenv("LC_ALL").startsWith("de_DE"))
+        QCOMPARE(std::localeconv()->decimal_point, ",");
 }
 
 void tst_Onvif::operations_data()
@@ -271,6 +278,10 @@ void tst_Onvif::signingIn()
     if (!driven) {
         QTRY_VERIFY(err.text().contains("refuses user \"admin\""));
         QCOMPARE(err.text().count("refuses user"), 1);
+        // So it stays while it is asked again: its time, then what needs the password.
+        QCOMPARE(rig.device->Health(), int(HEALTH_REFUSED));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.camera.received().size() > received.size() + 1, 5000);
+        QCOMPARE(rig.device->Health(), int(HEALTH_REFUSED));
         return;
     }
     QVERIFY(rig.device->PanRight(5) && rig.device->WaitUntilSent(3000));
@@ -479,16 +490,48 @@ void tst_Onvif::goneAndBack()
     rig.camera.change([](Behaviour &b) { b.silent = true; });
     QVERIFY(rig.device->PanRight(4));
     QTRY_VERIFY_WITH_TIMEOUT(rig.device->Capabilities() == 0, 6000);
+    QCOMPARE(rig.device->Health(), int(HEALTH_NOT_ANSWERING));
     QCOMPARE(err.text().count("Tower does not answer"), 1);
     QVERIFY(!rig.device->PanRight(5)); // nothing waits for a camera that is not there
     int32_t pan = 0;
     QVERIFY(!rig.device->GetPanPosition(&pan));
     rig.camera.change([](Behaviour &b) { b.silent = false; });
     QTRY_VERIFY_WITH_TIMEOUT(rig.device->Capabilities() & CAP_PAN_TILT, 10000);
+    QCOMPARE(rig.device->Health(), int(HEALTH_ANSWERING));
     QCOMPARE(err.text().count("Tower does not answer"), 1);
     rig.camera.clearReceived();
     QVERIFY(rig.device->PanRight(5) && rig.device->WaitUntilSent(3000));
     QCOMPARE(rig.camera.operations(true), std::vector<std::string>{"ContinuousMove"});
+}
+
+void tst_Onvif::howItAnswers_data()
+{
+    QTest::addColumn<Setup>("setup"); // once it has been read
+    QTest::addColumn<bool>("asked");  // something is asked of it; else it is left alone
+    QTest::addColumn<int>("health");
+    QTest::newRow("slow") << Setup([](Behaviour &b) { b.delay = std::chrono::milliseconds(700); })
+                          << true << int(HEALTH_SLOW);
+    QTest::newRow("silent, left alone")
+        << Setup([](Behaviour &b) { b.silent = true; }) << false << int(HEALTH_NOT_ANSWERING);
+}
+
+void tst_Onvif::howItAnswers()
+{
+    QFETCH(Setup, setup);
+    QFETCH(bool, asked);
+    QFETCH(int, health);
+    Rig rig(QTest::currentDataTag());
+    QVERIFY(rig.open());
+    QCOMPARE(rig.device->Health(), int(HEALTH_ANSWERING));
+    rig.camera.clearReceived();
+    rig.camera.change(setup);
+    if (asked)
+        QVERIFY(rig.device->PanRight(5) && rig.device->WaitUntilSent(5000));
+    // Left alone, it is asked its status now and then: that finds it silent.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.device->Health(), health, 12000);
+    QVERIFY(rig.listened.changes & CHANGED_HEALTH);
+    if (!asked)
+        QCOMPARE(rig.camera.operations(), std::vector<std::string>{"GetStatus"});
 }
 
 void tst_Onvif::discoveryByUnicast()

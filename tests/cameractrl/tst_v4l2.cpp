@@ -50,6 +50,7 @@ private slots:
     void positionsInRangeAsOneMove_data();
     void positionsInRangeAsOneMove();
     void positionBeyondReachBeforeTheReading();
+    void refusedWritesAreNeverSilent_data();
     void refusedWritesAreNeverSilent();
     void positionsAndPresetsLand_data();
     void positionsAndPresetsLand();
@@ -402,15 +403,23 @@ void tst_V4l2::positionBeyondReachBeforeTheReading()
     QVERIFY(err.text().contains("cannot reach absolute pan 500"));
 }
 
+void tst_V4l2::refusedWritesAreNeverSilent_data()
+{
+    QTest::addColumn<int>("error"); // what the driver makes of the camera's stall
+    QTest::newRow("wrong state") << -EILSEQ;
+    QTest::newRow("not ready") << -EBUSY;
+}
+
 void tst_V4l2::refusedWritesAreNeverSilent()
 {
+    QFETCH(int, error);
     V4l2Rig rig;
     makePtzCamera(rig.node("/dev/video0"), PtzKind::Linux61AbsoluteOnly);
     QVERIFY(rig.open());
-    // The camera stalls the request ("wrong state"): said once, and the panel is told to
-    // show what the camera really has.
-    rig.fake->with("/dev/video0", [](FakeUvcCamera &c) {
-        c.stalls[FakeUvcCamera::Sharpness] = -EILSEQ;
+    // The camera stalls the request: said once, and the panel is told to show what the camera
+    // really has. Busy, it is that until it answers again.
+    rig.fake->with("/dev/video0", [&](FakeUvcCamera &c) {
+        c.stalls[FakeUvcCamera::Sharpness] = error;
         return 0;
     });
     StderrCapture err;
@@ -422,6 +431,8 @@ void tst_V4l2::refusedWritesAreNeverSilent()
                 rig.device->parameters[PARAM_SHARPNESS].currentValue == 2);
     QCOMPARE(rig.value(V4L2_CID_SHARPNESS), int64_t(2));
     QCOMPARE(err.text().count("PTZ Pro refused sharpness"), 1);
+    QCOMPARE(bool(rig.listened.changes & CHANGED_HEALTH), error == -EBUSY);
+    QCOMPARE(rig.device->Health(), int(HEALTH_ANSWERING));
 }
 
 void tst_V4l2::positionsAndPresetsLand_data()

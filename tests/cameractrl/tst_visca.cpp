@@ -2,12 +2,14 @@
 // VISCA cameras, against a camera emulator on 127.0.0.1 over UDP and TCP and on a serial line
 // (a pseudo-terminal): the
 // bytes of each operation, one request at a time with a stop first and drives coalesced,
-// refusals that grey a key, busy cameras, time-outs, a camera that goes and comes back,
-// garbage on the wire, and the configuration the user writes.
+// refusals that grey a key or a control, busy cameras, time-outs, a camera that goes and comes
+// back (switched off and on by itself), slow answers, garbage on the wire, and the
+// configuration the user writes.
 #include "NetworkCameras.h"
 #include "StderrCapture.h"
 #include "V4l2Rig.h"
 #include "ViscaBackend.h"
+#include "ViscaDiscovery.h"
 #include "ViscaEmulator.h"
 
 #include <QtTest>
@@ -87,6 +89,8 @@ bool perform(BaseDevice &d, const QString &call)
         {"MenuOn", [](BaseDevice &d, int) { return d.MenuOn(); }},
         {"MenuOff", [](BaseDevice &d, int) { return d.MenuOff(); }},
         {"SetBrightness", [](BaseDevice &d, int n) { return d.SetBrightness(n); }},
+        {"SetHue", [](BaseDevice &d, int n) { return d.SetHue(n); }},
+        {"SetContrast", [](BaseDevice &d, int n) { return d.SetContrast(n); }},
         {"SetGamma", [](BaseDevice &d, int n) { return d.SetGamma(n); }},
         {"SetBacklight", [](BaseDevice &d, int n) { return d.SetBacklight(n); }},
         {"SetWhiteBalance", [](BaseDevice &d, int n) { return d.SetWhiteBalance(n); }},
@@ -127,8 +131,15 @@ private slots:
     void busyCameraIsAskedAgain();
     void goneAndBack_data();
     void goneAndBack();
+    void switchedOffAndOn_data();
+    void switchedOffAndOn();
+    void slowAnswers();
+    void whatItDoesNotOffer_data();
+    void whatItDoesNotOffer();
     void garbageOnTheWire_data();
     void garbageOnTheWire();
+    void discovery_data();
+    void discovery();
     void configuration_data();
     void configuration();
     void addAndRemoveCameras();
@@ -569,6 +580,136 @@ void tst_Visca::goneAndBack()
     QCOMPARE(err.text().count(name + " does not answer"), 1);
 }
 
+void tst_Visca::switchedOffAndOn_data()
+{
+    QTest::addColumn<QString>("wire");
+    QTest::newRow("udp") << "udp";
+    QTest::newRow("tcp") << "tcp";
+}
+
+void tst_Visca::switchedOffAndOn()
+{
+    QFETCH(QString, wire);
+    Rig rig(("Altar " + wire).toStdString(), wire);
+    QVERIFY(rig.open());
+    QCOMPARE(rig.device->Health(), int(HEALTH_ANSWERING));
+    QVERIFY(rig.device->SetTally(2));
+    QVERIFY(rig.device->PanLeft(5));
+    QVERIFY(rig.device->WaitUntilSent(2000));
+    const int port = rig.camera.received().back().from;
+    rig.listened.changes = 0;
+    rig.camera.switchOff();
+    // Nobody asks anything: the worker finds out by itself.
+    QTRY_COMPARE_WITH_TIMEOUT(rig.device->Health(), int(HEALTH_NOT_ANSWERING), 10000);
+    QTRY_VERIFY(rig.listened.changes & CHANGED_HEALTH);
+    QCOMPARE(rig.device->Capabilities(), 0u);
+    QVERIFY(!rig.device->PanLeftStop()); // a stop that cannot be given now
+
+    rig.camera.clearReceived();
+    rig.listened.changes = 0;
+    rig.camera.switchOn();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.device->Health(), int(HEALTH_ANSWERING), 6000);
+    QTRY_VERIFY(rig.listened.changes & (CHANGED_HEALTH | CHANGED_CAPABILITIES));
+    QVERIFY(rig.device->PanRight(3)); // the next command goes at once
+    QVERIFY(rig.device->WaitUntilSent(3000));
+    QCOMPARE(rig.count(hex("81 01 06 01 03 01 02 03 ff")), size_t(1));
+    // Its lamp again; the motion of before never comes back by itself.
+    QCOMPARE(rig.count(hex("81 01 7e 01 0a 00 02 ff")), size_t(1));
+    QCOMPARE(rig.count(hex("81 01 06 01 05 01 01 03 ff")), size_t(0));
+    QTRY_VERIFY(rig.device->Capabilities() & CAP_PAN_TILT); // read afresh
+    if (wire != "udp")
+        return;
+    // Over UDP from a new port, counting afresh.
+    const auto received = rig.camera.received();
+    QVERIFY(std::none_of(received.begin(), received.end(),
+                         [&](const ViscaEmulator::Received &r) { return r.from == port; }));
+    QVERIFY(std::any_of(received.begin(), received.end(), [](const ViscaEmulator::Received &r) {
+        return r.type == 0x0200 && r.sequence == 0;
+    }));
+}
+
+void tst_Visca::slowAnswers()
+{
+    Rig rig("Crypt", "udp");
+    QVERIFY(rig.open());
+    rig.camera.change([](auto &c) { c.answerDelay = std::chrono::milliseconds(700); });
+    QVERIFY(rig.device->SetBrightness(3));
+    QVERIFY(rig.device->WaitUntilSent(3000)); // late, but done
+    QCOMPARE(rig.device->Health(), int(HEALTH_SLOW));
+    QTRY_VERIFY(rig.listened.changes & CHANGED_HEALTH);
+    QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
+    rig.camera.change([](auto &c) { c.answerDelay = {}; });
+    for (int value = 0; value < ViscaWorker::QuickAgain; ++value) {
+        QCOMPARE(rig.device->Health(), int(HEALTH_SLOW));
+        QVERIFY(rig.device->SetContrast(value));
+        QVERIFY(rig.device->WaitUntilSent(2000));
+    }
+    QCOMPARE(rig.device->Health(), int(HEALTH_ANSWERING));
+}
+
+void tst_Visca::whatItDoesNotOffer_data()
+{
+    QTest::addColumn<QString>("message"); // what the camera refuses or does not answer
+    QTest::addColumn<int>("error");       // 0: no answer
+    QTest::addColumn<int>("times");       // -1: every time
+    QTest::addColumn<QString>("call");    // the user's, after the reading
+    QTest::addColumn<int>("record");
+    QTest::addColumn<int>("asked"); // how often the message reached the camera in the end
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("inquiry, syntax error")
+        << "81 09 04 a1" << 0x02 << -1 << "" << int(PARAM_BRIGHTNESS) << 1 << false;
+    QTest::newRow("inquiry never answered")
+        << "81 09 04 4f" << 0 << -1 << "" << int(PARAM_HUE) << 2 * ViscaWorker::Attempts << false;
+    QTest::newRow("inquiry, one datagram lost")
+        << "81 09 04 4f" << 0 << 1 << "" << int(PARAM_HUE) << 2 << true;
+    QTest::newRow("command, not executable")
+        << "81 01 04 a1" << 0x41 << -1 << "SetBrightness 3" << int(PARAM_BRIGHTNESS) << 1 << false;
+    QTest::newRow("command, one datagram lost")
+        << "81 01 04 a1" << 0 << 1 << "SetBrightness 3" << int(PARAM_BRIGHTNESS) << 2 << true;
+}
+
+void tst_Visca::whatItDoesNotOffer()
+{
+    QFETCH(QString, message);
+    QFETCH(int, error);
+    QFETCH(int, times);
+    QFETCH(QString, call);
+    QFETCH(int, record);
+    QFETCH(int, asked);
+    QFETCH(bool, offered);
+    const Bytes prefix = hex(qPrintable(message));
+    Rig rig("Vestry", "udp");
+    rig.camera.change([&](auto &c) {
+        if (error)
+            c.refusals.emplace_back(prefix, uint8_t(error));
+        else
+            c.ignored.emplace_back(prefix, times);
+    });
+    QVERIFY(rig.device->Open("0", 1));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.device->Capabilities() != 0, 5000);
+    if (!call.isEmpty()) {
+        QVERIFY(perform(*rig.device, call));
+        QCOMPARE(rig.device->WaitUntilSent(3000), offered);
+    }
+    const auto reached = [&] {
+        int n = 0;
+        for (const ViscaEmulator::Received &r : rig.camera.received())
+            n += r.message.size() >= prefix.size() &&
+                 std::equal(prefix.begin(), prefix.end(), r.message.begin());
+        return n;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(reached(), asked, 8000);
+    QVERIFY(rig.device->ReadParameters());
+    QTRY_COMPARE(rig.device->ReadParameters() && rig.device->parameters[record].available == 1,
+                 offered);
+    const QString set = record == PARAM_HUE ? "SetHue 4" : "SetBrightness 4";
+    QCOMPARE(perform(*rig.device, set), offered);
+    // The camera answers all along: nothing it does not offer makes it look gone.
+    QCOMPARE(rig.device->Health(), int(HEALTH_ANSWERING));
+    QVERIFY(!(rig.listened.changes & CHANGED_HEALTH));
+    QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
+}
+
 void tst_Visca::garbageOnTheWire_data()
 {
     QTest::addColumn<QString>("wire");
@@ -591,6 +732,79 @@ void tst_Visca::garbageOnTheWire()
     QVERIFY(rig.device->GetPanPosition(&pan));
     QCOMPARE(pan, 190);
     QVERIFY(rig.device->Capabilities() & CAP_PAN_TILT);
+}
+
+void tst_Visca::discovery_data()
+{
+    QTest::addColumn<QString>("how");    // broadcast, probe udp|tcp, discover udp
+    QTest::addColumn<QString>("camera"); // how it answers: well, junk, silent
+    QTest::addColumn<QString>("found");  // "LINE  # ABOUT", the port as PORT; "" none
+    QTest::newRow("setup broadcast")
+        << "broadcast"
+        << "well"
+        << "Stage 2, udp, 127.0.0.1, 52381  # VISCA over IP, model IPCARD";
+    QTest::newRow("setup broadcast, junk") << "broadcast"
+                                           << "junk"
+                                           << "";
+    QTest::newRow("version inquiry over udp")
+        << "probe udp"
+        << "well"
+        << "127.0.0.1, udp, 127.0.0.1, PORT  # VISCA over IP, Sony, model 0x0519";
+    QTest::newRow("version inquiry over tcp")
+        << "probe tcp"
+        << "well"
+        << "127.0.0.1, tcp, 127.0.0.1, PORT  # VISCA over TCP, Sony, model 0x0519";
+    // Junk from the host, and the right answer from another address.
+    QTest::newRow("junk") << "probe udp"
+                          << "junk"
+                          << "";
+    QTest::newRow("junk over tcp") << "probe tcp"
+                                   << "junk"
+                                   << "";
+    QTest::newRow("silent") << "probe udp"
+                            << "silent"
+                            << "";
+    QTest::newRow("host and port, beside ONVIF's probe")
+        << "discover udp"
+        << "well"
+        << "127.0.0.1, udp, 127.0.0.1, PORT  # VISCA over IP, Sony, model 0x0519";
+}
+
+void tst_Visca::discovery()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, camera);
+    QFETCH(QString, found);
+    ViscaEmulator emulator;
+    emulator.change([&](auto &c) {
+        c.setupName = "Stage 2";
+        c.junkOnly = camera == "junk";
+        c.silent = camera == "silent";
+    });
+    const int port = how.endsWith("udp") ? emulator.udpPort() : emulator.tcpPort();
+    std::vector<NetworkCameras::Discovered> cameras;
+    std::string error;
+    const auto start = ViscaDiscovery::Clock::now();
+    const auto until = start + std::chrono::seconds(2);
+    if (how == "broadcast") {
+        // The loopback stands for a subnet: asked at its own address, as it has no broadcast.
+        std::vector<ViscaDiscovery::Subnet> subnets;
+        QVERIFY(ViscaDiscovery::subnets({"lo"}, subnets, error));
+        QVERIFY(!subnets.empty());
+        QVERIFY(ViscaDiscovery::broadcast(subnets, emulator.setupPort(), until, cameras, error));
+    } else if (how.startsWith("probe")) {
+        QVERIFY(ViscaDiscovery::probe("127.0.0.1", port, until, cameras, error));
+    } else {
+        QVERIFY(NetworkCameras::discover("127.0.0.1:" + std::to_string(port), 2, cameras, error));
+    }
+    QVERIFY(ViscaDiscovery::Clock::now() < start + std::chrono::seconds(4));
+    QStringList lines;
+    for (const NetworkCameras::Discovered &c : cameras)
+        lines << QString::fromStdString(c.line + (c.about.empty() ? "" : "  # " + c.about));
+    QCOMPARE(lines.join('\n'), found.replace("PORT", QString::number(port)));
+    // What it found is what --add-camera takes.
+    for (const NetworkCameras::Discovered &c : cameras)
+        QCOMPARE(ViscaBackend::parse(c.line, "found").size(), size_t(1));
 }
 
 void tst_Visca::configuration_data()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A glide in the real program: a preset stored with the panel's keys, named and recalled
 // over a time from the command line (handed to the running panel), stepped in the trace, and
-// ended at once by a touch of the joystick with the mouse.
+// ended at once by a touch of the joystick with the mouse; and another that arrives while its
+// position is read again and again, as show controllers poll it.
 #include "TraceFile.h"
 #include "XSession.h"
 
@@ -62,6 +63,20 @@ void tst_E2eGlide::glideEndsAtTheJoystick()
     // Short of the preset: the glide was under way, not done.
     const QStringList sent = lines.mid(0, touched).filter("SetPanTiltPosition");
     QVERIFY(!sent.isEmpty() && !sent.last().startsWith("SetPanTiltPosition 300 100 "));
+
+    // Reading where the camera is, over and over, is not acting: the glide arrives.
+    QVERIFY(command({"--position", "-300,0"}));
+    const int before = int(steps().size());
+    QVERIFY(command({"--preset", "8", "--duration", "2"}));
+    QTRY_VERIFY_WITH_TIMEOUT(steps().size() > before + 2, 5000);
+    int reads = 0;
+    while (!steps().last().startsWith("SetPanTiltPosition 300 100 ") && reads < 40) {
+        QVERIFY(command({"--get-position"}));
+        ++reads;
+    }
+    QVERIFY(reads > 1);
+    QTRY_VERIFY_WITH_TIMEOUT(steps().last().startsWith("SetPanTiltPosition 300 100 "), 5000);
+    QVERIFY(TraceFile::read(trace).filter("AskPosition").size() >= reads);
 }
 
 QTEST_GUILESS_MAIN(tst_E2eGlide)

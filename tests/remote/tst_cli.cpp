@@ -120,9 +120,7 @@ void tst_Cli::withoutAPanel_data()
         << QStringList{"ZoomOut 3", "ZoomStop"} << "";
     QTest::newRow("position and back")
         << QStringList{"--position", "30,-5", "--get-position"} << 0 << "30,-5\n"
-        << QStringList{"SetPanPosition 30", "SetTiltPosition -5", "GetPanPosition",
-                       "GetTiltPosition"}
-        << "";
+        << QStringList{"SetPanPosition 30", "SetTiltPosition -5", "AskPosition"} << "";
     QTest::newRow("a speed without a move")
         << QStringList{"--speed", "3"} << 2 << "" << QStringList{} << "usage: ptz-panel";
     QTest::newRow("an unknown option")
@@ -181,6 +179,14 @@ void tst_Cli::withoutAPanel_data()
         << QStringList{"--store", "2", "--name-preset", "2", chorale, "--list-presets"} << 0
         << "2 stored 0,0,0 - " + chorale + "\n"
         << QStringList{"SetPreset 2", "WritePreset 2"} << "";
+    // Each camera of a shot on a session of its own; the tour's one step over in 0.1 s.
+    QTest::newRow("a shot and a tour")
+        << QStringList{"--store",       "2", "--on", "Hall",   "--store", "2",
+                       "--define-shot", "S", "0:2",  "Hall:2", "--shot",  "S",
+                       "--define-tour", "T", "Hall", "2:0.1",  "--tour",  "T"}
+        << 0 << "Desk moved\nHall moved\n"
+        << QStringList{"SetPreset 2", "SetPreset 2", "CallPreset 2", "CallPreset 2", "CallPreset 2"}
+        << "";
     const auto refused = [](const char *name, QStringList arguments, const char *err) {
         QTest::newRow(name) << arguments << 2 << "" << QStringList{} << err;
     };
@@ -369,9 +375,8 @@ void tst_Cli::handedToTheRunningPanel_data()
     QTest::newRow("zoom in") << QStringList{"--zoom", "in", "--speed", "5"} << 0 << ""
                              << QStringList{"ZoomIn 5"};
     QTest::newRow("where") << QStringList{"--position", "12,3", "--get-position"} << 0 << "12,3\n"
-                           << QStringList{"SetPanPosition 12", "SetTiltPosition 3",
-                                          "GetPanPosition", "GetTiltPosition"};
-    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\n"
+                           << QStringList{"SetPanPosition 12", "SetTiltPosition 3", "AskPosition"};
+    QTest::newRow("list") << QStringList{"--list"} << 0 << "0 Simulated PTZ camera\tanswering\n"
                           << QStringList{};
     QTest::newRow("refused") << QStringList{"--gamma", "9999"} << 1 << "" << QStringList{};
     QTest::newRow("anti-flicker off")
@@ -398,7 +403,9 @@ void tst_Cli::handedToTheRunningPanel()
     PanelCommands panel(h.window());
     InstanceServer instance;
     QVERIFY(instance.claim());
-    QVERIFY(instance.serve([&](const QStringList &handed) { return panel.runAll(handed); }));
+    QVERIFY(instance.serve([&](const QStringList &handed, InstanceServer::Reply reply) {
+        panel.runAll(handed, std::move(reply));
+    }));
     const Run run = ptzPanel(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
@@ -437,7 +444,9 @@ void tst_Cli::secondStartShowsTheFirst()
     PanelCommands panel(h.window());
     InstanceServer instance;
     QVERIFY(instance.claim());
-    QVERIFY(instance.serve([&](const QStringList &handed) { return panel.runAll(handed); }));
+    QVERIFY(instance.serve([&](const QStringList &handed, InstanceServer::Reply reply) {
+        panel.runAll(handed, std::move(reply));
+    }));
     h.window().hide();
     const Run run = ptzPanel({});
     QCOMPARE(run.exitCode, 0);
@@ -510,7 +519,9 @@ void tst_Cli::firstCauseFirst()
         QVERIFY(h->start());
         panel = std::make_unique<PanelCommands>(h->window());
         QVERIFY(instance.claim());
-        QVERIFY(instance.serve([&](const QStringList &a) { return panel->runAll(a); }));
+        QVERIFY(instance.serve([&](const QStringList &a, InstanceServer::Reply reply) {
+            panel->runAll(a, std::move(reply));
+        }));
     }
     std::optional<SimCameras> cameras; // the panel's own are where it looks
     if (!handed)

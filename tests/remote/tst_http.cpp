@@ -174,14 +174,15 @@ void tst_Http::endpoints_data()
     row("move nowhere", "POST", "/api/move", R"({"direction": "sideways"})", 400, {});
     row("zoom", "POST", "/api/zoom", R"({"direction": "out", "speed": 3})", 200, {"ZoomOut 3"});
     row("zoom too fast", "POST", "/api/zoom", R"({"direction": "in", "speed": 8})", 400, {});
-    row("stop at rest", "POST", "/api/stop", "", 200, {"ZoomStop"});
+    row("stop at rest", "POST", "/api/stop", "", 200,
+        {"TiltUpStop", "TiltDownStop", "PanLeftStop", "PanRightStop", "ZoomStop"});
     row("set position", "POST", "/api/position", R"({"pan": 10, "tilt": -2})", 200,
         {"SetPanPosition 10", "SetTiltPosition -2"});
     row("position not a number", "POST", "/api/position", R"({"pan": "ten", "tilt": 0})", 400, {});
     // Past 16 bits, where a network camera would have wrapped it.
     row("position past the camera's", "POST", "/api/position", R"({"pan": 65636, "tilt": -65536})",
         400, {});
-    row("read position", "GET", "/api/position", "", 200, {"GetPanPosition", "GetTiltPosition"});
+    row("read position", "GET", "/api/position", "", 200, {"AskPosition"});
     row("image", "GET", "/api/image", "", 200, {});
     // (The simulated camera's automatic white balance is still off here.)
     row("image key", "POST", "/api/image", R"({"whiteBalance": 5000})", 200,

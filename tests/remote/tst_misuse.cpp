@@ -13,6 +13,8 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QUdpSocket>
 #include <QtTest>
 
 #include <arpa/inet.h>
@@ -200,6 +202,8 @@ private slots:
     void webPagesAreRefused_data();
     void webPagesAreRefused();
     void floodsLeaveItServing();
+    void slowClientsLeaveRoom();
+    void silentCamerasLeaveItAnswering();
     void junkOnTheLocalSocket();
     void stoppedPanel();
     void lockLeftBehind();
@@ -371,6 +375,106 @@ void tst_Misuse::floodsLeaveItServing()
     QCOMPARE(panel->process.state(), QProcess::Running);
 }
 
+void tst_Misuse::slowClientsLeaveRoom()
+{
+    // Clients that send a header line now and then hold every connection the server takes;
+    // a complete request makes room by closing the oldest of them, and is served.
+    std::vector<int> slow;
+    for (int i = 0; i < 200; ++i) {
+        const int fd = connectTo(port);
+        QVERIFY(fd >= 0);
+        ::send(fd, "GET /api/state HTTP/1.1\r\n", 25, MSG_NOSIGNAL);
+        slow.push_back(fd);
+    }
+    for (int round = 0; round < 3; ++round) {
+        for (int fd : slow)
+            ::send(fd, "X-Slow: 1\r\n", 11, MSG_NOSIGNAL | MSG_DONTWAIT);
+        QCOMPARE(exchange(port, get(port)), 200);
+    }
+    // The first to come were let go, told why.
+    QByteArray told;
+    QVERIFY(readAnswer(slow.front(), told, 5000));
+    QCOMPARE(statusOf(told), 503);
+    for (int fd : slow)
+        ::close(fd);
+}
+
+void tst_Misuse::silentCamerasLeaveItAnswering()
+{
+    // A network camera that refuses the connection and one that never answers, beside the
+    // simulated one the window shows.
+    QUdpSocket silent;
+    QVERIFY(silent.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    Panel cameras;
+    cameras.env.insert("CAMERACTRL_VISCA",
+                       QStringLiteral("Refusing, tcp, 127.0.0.1, %1; Silent, udp, 127.0.0.1, %2")
+                           .arg(freePort())
+                           .arg(silent.localPort()));
+    const int http = freePort();
+    QVERIFY(cameras.start({"--http", QString::number(http)}, http));
+
+    // Another client polls the state all the while.
+    QList<int> polled;
+    QElapsedTimer polling;
+    polling.start();
+    qint64 slowest = 0;
+    QObject pollers; // gone, with whatever poll is still out, before what they fill
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *client = new QTcpSocket(&pollers);
+        const qint64 asked = polling.elapsed();
+        connect(client, &QTcpSocket::readyRead, client, [&, client, asked] {
+            client->disconnect(); // the answer's first bytes carry its status
+            polled << statusOf(client->readAll());
+            slowest = std::max(slowest, polling.elapsed() - asked);
+            client->deleteLater();
+        });
+        client->connectToHost(QHostAddress::LocalHost, quint16(http));
+        client->write(get(http));
+    });
+    poll.start(20);
+
+    // Four commands handed over and four HTTP requests for the two cameras, all at once.
+    std::vector<std::unique_ptr<QProcess>> lines;
+    for (const char *camera : {"Silent", "Refusing", "Silent", "Refusing"}) {
+        lines.push_back(std::make_unique<QProcess>());
+        lines.back()->setProcessEnvironment(cameras.env);
+        lines.back()->start(QStringLiteral(PTZ_PANEL_PATH), {"--on", camera, "--home"});
+    }
+    QList<int> answered;
+    std::vector<std::unique_ptr<QTcpSocket>> requests;
+    for (const char *camera : {"Refusing", "Silent", "Refusing", "Silent"}) {
+        requests.push_back(std::make_unique<QTcpSocket>());
+        QTcpSocket *request = requests.back().get();
+        connect(request, &QTcpSocket::readyRead, this, [&, request] {
+            request->disconnect();
+            answered << statusOf(request->readAll());
+        });
+        const QByteArray body = "{\"camera\": \"" + QByteArray(camera) + "\"}";
+        request->connectToHost(QHostAddress::LocalHost, quint16(http));
+        request->write("POST /api/home HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(http) +
+                       "\r\nContent-Type: application/json\r\nContent-Length: " +
+                       QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    }
+    // The window's own camera is served meanwhile.
+    const Run home = cameras.run({"--home"});
+    QCOMPARE(home.exitCode, 0);
+    const int polledMeanwhile = polled.size();
+    QTRY_COMPARE_WITH_TIMEOUT(answered.size(), 4, 20000);
+    for (const auto &line : lines) {
+        QVERIFY(line->state() == QProcess::NotRunning || line->waitForFinished(20000));
+        QCOMPARE(line->exitCode(), 1);
+        QVERIFY(line->readAllStandardError().contains("does not answer"));
+    }
+    poll.stop();
+    QCOMPARE(answered, QList<int>({503, 503, 503, 503}));
+    QVERIFY(polledMeanwhile > 0);
+    QVERIFY(!polled.isEmpty() && polled.count(200) == polled.size());
+    qInfo("%d polls, the slowest answered in %lld ms", int(polled.size()), slowest);
+    const QStringList sent = cameras.trace.lines();
+    QCOMPARE(sent.count("Home"), 1); // the window's camera's, and none sent to the others
+}
+
 void tst_Misuse::junkOnTheLocalSocket()
 {
     const QString socket =
@@ -408,7 +512,7 @@ void tst_Misuse::junkOnTheLocalSocket()
     QVERIFY(half.waitForDisconnected(20000));
     const Run list = panel->run({"--list"});
     QCOMPARE(list.exitCode, 0);
-    QCOMPARE(list.out, QString("0 Simulated PTZ camera\n"));
+    QCOMPARE(list.out, QString("0 Simulated PTZ camera\tanswering\n"));
 }
 
 void tst_Misuse::stoppedPanel()
@@ -443,7 +547,7 @@ void tst_Misuse::lockLeftBehind()
     QVERIFY(panel.start());
     const Run list = panel.run({"--list"});
     QVERIFY2(list.exitCode == 0, qPrintable(list.err));
-    QCOMPARE(list.out, QString("0 Simulated PTZ camera\n"));
+    QCOMPARE(list.out, QString("0 Simulated PTZ camera\tanswering\n"));
 }
 
 void tst_Misuse::httpForARunningPanel()

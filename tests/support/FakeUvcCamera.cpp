@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "FakeUvcCamera.h"
+#include "JpegModule.h"
+#include "SimView.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -252,7 +254,7 @@ int FakeUvcCamera::requestsFrom(std::thread::id thread) const
     return found == requestThreads.end() ? 0 : found->second;
 }
 
-void FakeUvcCamera::advance()
+void FakeUvcCamera::advanceLocked()
 {
     const auto now = std::chrono::steady_clock::now();
     const double dt = std::chrono::duration<double>(now - motorTime).count();
@@ -272,23 +274,28 @@ void FakeUvcCamera::advance()
 
 double FakeUvcCamera::pan()
 {
-    advance();
-    return position[0];
+    return motor()[0];
 }
 double FakeUvcCamera::tilt()
 {
-    advance();
-    return position[1];
+    return motor()[1];
 }
 double FakeUvcCamera::zoom()
 {
-    advance();
-    return position[2];
+    return motor()[2];
+}
+
+std::array<double, 3> FakeUvcCamera::motor()
+{
+    const std::lock_guard<std::mutex> guard(motorLock);
+    advanceLocked();
+    return {position[0], position[1], position[2]};
 }
 
 std::vector<uint8_t> FakeUvcCamera::currentOf(Selector selector)
 {
-    advance();
+    const std::lock_guard<std::mutex> guard(motorLock);
+    advanceLocked();
     if (selector == PanTiltAbsolute)
         return bytes(
             8, {{0, int32_t(std::lround(position[0]))}, {32, int32_t(std::lround(position[1]))}});
@@ -299,7 +306,8 @@ std::vector<uint8_t> FakeUvcCamera::currentOf(Selector selector)
 
 void FakeUvcCamera::apply(Selector selector, const std::vector<uint8_t> &data)
 {
-    advance();
+    const std::lock_guard<std::mutex> guard(motorLock);
+    advanceLocked();
     const auto direction = [](uint8_t d) { return d == 0 ? 0 : d == 0xff ? -1 : 1; };
     switch (selector) {
     case PanTiltAbsolute:
@@ -744,4 +752,333 @@ void FakeUvcCamera::changeByItself(uint32_t id, int32_t value)
     c.hardware = data;
     // uvc_ctrl_status_event: to everyone, from the interrupt's data; the cache stays.
     send(*m, value, V4L2_EVENT_CTRL_CH_VALUE, -1);
+}
+
+// ---- Streaming -----------------------------------------------------------------------------
+
+namespace {
+
+constexpr size_t PageSize = 4096;
+constexpr uint32_t MaxBuffers = 32; // VB2_MAX_FRAME
+
+size_t pageAligned(size_t size)
+{
+    return (size + PageSize - 1) / PageSize * PageSize;
+}
+
+uint8_t byteOf(int value)
+{
+    return uint8_t(std::clamp(value, 0, 255));
+}
+
+} // namespace
+
+bool FakeUvcCamera::streamingRequest(unsigned long request)
+{
+    switch (request) {
+    case VIDIOC_ENUM_FMT:
+    case VIDIOC_ENUM_FRAMESIZES:
+    case VIDIOC_G_FMT:
+    case VIDIOC_S_FMT:
+    case VIDIOC_TRY_FMT:
+    case VIDIOC_REQBUFS:
+    case VIDIOC_QUERYBUF:
+    case VIDIOC_QBUF:
+    case VIDIOC_DQBUF:
+    case VIDIOC_STREAMON:
+    case VIDIOC_STREAMOFF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+uint32_t FakeUvcCamera::imageSizeLocked() const
+{
+    return pixLocked(formatIndex, frameIndex).sizeimage;
+}
+
+v4l2_pix_format FakeUvcCamera::currentFormat()
+{
+    const std::lock_guard<std::mutex> guard(streamLock);
+    return pixLocked(formatIndex, frameIndex);
+}
+
+v4l2_pix_format FakeUvcCamera::pixLocked(size_t format, size_t frame) const
+{
+    v4l2_pix_format pix = {};
+    const Format &f = formats[format];
+    pix.pixelformat = f.fourcc;
+    pix.width = uint32_t(f.frames[frame].first);
+    pix.height = uint32_t(f.frames[frame].second);
+    pix.field = V4L2_FIELD_NONE;
+    pix.bytesperline = f.fourcc == V4L2_PIX_FMT_YUYV ? pix.width * 2 : 0; // bpp 0 for MJPEG
+    pix.sizeimage = pix.width * pix.height * 2; // dwMaxVideoFrameSize, MJPEG or not
+    pix.colorspace = V4L2_COLORSPACE_SRGB;
+    return pix;
+}
+
+int FakeUvcCamera::streamer()
+{
+    const std::lock_guard<std::mutex> guard(streamLock);
+    return privileged;
+}
+
+void FakeUvcCamera::freeLocked()
+{
+    streaming = false;
+    buffers.clear();
+    queued.clear();
+    filled.clear();
+}
+
+void FakeUvcCamera::release(int handle)
+{
+    // uvc_v4l2_release: a privileged handle's queue is released with it.
+    const std::lock_guard<std::mutex> guard(streamLock);
+    if (privileged == handle) {
+        freeLocked();
+        privileged = -1;
+    }
+}
+
+uint8_t *FakeUvcCamera::memory(int64_t offset, size_t length)
+{
+    const std::lock_guard<std::mutex> guard(streamLock);
+    for (size_t i = 0; i < buffers.size(); ++i)
+        if (int64_t(i * pageAligned(imageSizeLocked())) == offset &&
+            length <= buffers[i].memory.size()) {
+            buffers[i].mapped = true;
+            return buffers[i].memory.data();
+        }
+    return nullptr;
+}
+
+void FakeUvcCamera::renderLocked(Buffer &buffer)
+{
+    const Format &f = formats[formatIndex];
+    const auto &[w, h] = f.frames[frameIndex];
+    const std::array<double, 3> at = motor();
+    // Arc-seconds to tenths of a degree; the zoom's range onto the simulation's.
+    const RgbImage image = SimView::draw(
+        int(std::lround(at[0] / 360)), int(std::lround(at[1] / 360)),
+        int(std::lround((at[2] - ZoomMin) * SimCamera::ZoomMax / (ZoomMax - ZoomMin))), w, h);
+    std::vector<uint8_t> bytes;
+    if (f.fourcc == V4L2_PIX_FMT_MJPEG) {
+        std::string error;
+        if (JpegCodec *codec = JpegModule::codec(error))
+            codec->encode(image, 85, bytes, error);
+        if (junkFrames)
+            bytes.assign(bytes.size(), 0x5a);
+    } else {
+        for (size_t i = 0; i + 5 < image.pixels.size(); i += 6) {
+            const uint8_t *p = &image.pixels[i];
+            const auto luma = [](const uint8_t *c) {
+                return byteOf(((66 * c[0] + 129 * c[1] + 25 * c[2] + 128) >> 8) + 16);
+            };
+            const int r = (p[0] + p[3]) / 2, g = (p[1] + p[4]) / 2, b = (p[2] + p[5]) / 2;
+            bytes.insert(bytes.end(),
+                         {luma(p), byteOf(((-38 * r - 74 * g + 112 * b + 128) >> 8) + 128),
+                          luma(p + 3), byteOf(((112 * r - 94 * g - 18 * b + 128) >> 8) + 128)});
+        }
+    }
+    buffer.used = uint32_t(std::min(bytes.size(), buffer.memory.size()));
+    std::copy(bytes.begin(), bytes.begin() + buffer.used, buffer.memory.begin());
+}
+
+void FakeUvcCamera::fillLocked()
+{
+    if (!streaming || stalled)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    const uint64_t due = uint64_t((now - streamStart) / frameInterval);
+    // Frames that found no buffer queued are lost, as the driver loses them; only the last
+    // few can have found one.
+    frames = std::max(frames, due > buffers.size() ? due - buffers.size() : 0);
+    for (; frames < due; ++frames) {
+        if (queued.empty())
+            continue;
+        const size_t index = queued.front();
+        queued.pop_front();
+        buffers[index].sequence = uint32_t(frames);
+        renderLocked(buffers[index]);
+        filled.push_back(index);
+    }
+}
+
+int FakeUvcCamera::untilFrame(int handle)
+{
+    const std::lock_guard<std::mutex> guard(streamLock);
+    if (privileged != handle || !streaming)
+        return -1;
+    fillLocked();
+    if (!filled.empty())
+        return 0;
+    if (queued.empty() || stalled)
+        return -1;
+    const auto next = streamStart + frameInterval * (frames + 1);
+    return int(std::max<int64_t>(
+        1, std::chrono::ceil<std::chrono::milliseconds>(next - std::chrono::steady_clock::now())
+               .count()));
+}
+
+int FakeUvcCamera::stream(unsigned long request, void *argument, int handle)
+{
+    const std::lock_guard<std::mutex> guard(streamLock);
+    // uvc_acquire_privileges, for what changes the stream.
+    const auto acquire = [&] {
+        if (privileged >= 0 && privileged != handle)
+            return -EBUSY;
+        privileged = handle;
+        return 0;
+    };
+    const bool owner = privileged == handle;
+    switch (request) {
+    case VIDIOC_ENUM_FMT: {
+        auto *d = static_cast<v4l2_fmtdesc *>(argument);
+        if (d->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || d->index >= formats.size())
+            return -EINVAL;
+        const uint32_t index = d->index;
+        *d = {};
+        d->index = index;
+        d->type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+        d->pixelformat = formats[index].fourcc;
+        d->flags = formats[index].fourcc == V4L2_PIX_FMT_MJPEG ? V4L2_FMT_FLAG_COMPRESSED : 0;
+        return 0;
+    }
+    case VIDIOC_ENUM_FRAMESIZES: {
+        auto *size = static_cast<v4l2_frmsizeenum *>(argument);
+        for (const Format &f : formats) {
+            if (f.fourcc != size->pixel_format)
+                continue;
+            if (size->index >= f.frames.size())
+                return -EINVAL;
+            size->type = V4L2_FRMSIZE_TYPE_DISCRETE;
+            size->discrete.width = uint32_t(f.frames[size->index].first);
+            size->discrete.height = uint32_t(f.frames[size->index].second);
+            return 0;
+        }
+        return -EINVAL;
+    }
+    case VIDIOC_G_FMT:
+    case VIDIOC_TRY_FMT:
+    case VIDIOC_S_FMT: {
+        auto *format = static_cast<v4l2_format *>(argument);
+        if (format->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return -EINVAL;
+        if (request == VIDIOC_S_FMT && acquire() != 0)
+            return -EBUSY;
+        size_t fi = formatIndex, ri = frameIndex;
+        if (request != VIDIOC_G_FMT) { // uvc_v4l2_try_format
+            v4l2_pix_format &pix = format->fmt.pix;
+            fi = 0; // the default format, unless the one asked for is there
+            for (size_t i = 0; i < formats.size(); ++i)
+                if (formats[i].fourcc == pix.pixelformat)
+                    fi = i;
+            uint64_t best = UINT64_MAX;
+            for (size_t i = 0; i < formats[fi].frames.size(); ++i) {
+                const uint64_t w = uint64_t(formats[fi].frames[i].first),
+                               h = uint64_t(formats[fi].frames[i].second);
+                const uint64_t d =
+                    w * h + uint64_t(pix.width) * pix.height -
+                    2 * std::min<uint64_t>(w, pix.width) * std::min<uint64_t>(h, pix.height);
+                if (d < best) {
+                    best = d;
+                    ri = i;
+                }
+            }
+        }
+        if (request == VIDIOC_S_FMT) {
+            if (!buffers.empty())
+                return -EBUSY; // uvc_v4l2_set_format: the queue is allocated
+            formatIndex = fi;
+            frameIndex = ri;
+        }
+        format->fmt.pix = pixLocked(fi, ri);
+        return 0;
+    }
+    case VIDIOC_REQBUFS: {
+        auto *r = static_cast<v4l2_requestbuffers *>(argument);
+        if (acquire() != 0)
+            return -EBUSY;
+        if (streaming)
+            return -EBUSY; // vb2_core_reqbufs: streaming active
+        if (r->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || r->memory != V4L2_MEMORY_MMAP)
+            return -EINVAL; // user pointers and DMA buffers are not faked
+        freeLocked();
+        r->count = std::min(r->count, MaxBuffers);
+        buffers.resize(r->count);
+        for (Buffer &b : buffers)
+            b.memory.assign(imageSizeLocked(), 0);
+        if (r->count == 0)
+            privileged = -1; // uvc_ioctl_reqbufs dismisses the privileges with the buffers
+        return 0;
+    }
+    case VIDIOC_QUERYBUF:
+    case VIDIOC_QBUF:
+    case VIDIOC_DQBUF: {
+        if (!owner)
+            return -EBUSY;
+        auto *b = static_cast<v4l2_buffer *>(argument);
+        if (b->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return -EINVAL;
+        if (request == VIDIOC_DQBUF) {
+            if (!streaming)
+                return -EINVAL; // streaming off, will not wait for buffers
+            fillLocked();
+            if (filled.empty())
+                return -EAGAIN; // the file handle is non-blocking
+            b->index = uint32_t(filled.front());
+            filled.pop_front();
+        } else if (b->index >= buffers.size()) {
+            return -EINVAL;
+        }
+        const size_t i = b->index;
+        const bool isQueued = std::find(queued.begin(), queued.end(), i) != queued.end();
+        const bool isFilled = std::find(filled.begin(), filled.end(), i) != filled.end();
+        if (request == VIDIOC_QBUF) {
+            if (isQueued || isFilled)
+                return -EINVAL; // not in dequeued state
+            queued.push_back(i);
+        }
+        const Buffer &buffer = buffers[i];
+        const uint32_t index = b->index;
+        *b = {};
+        b->index = index;
+        b->type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+        b->memory = V4L2_MEMORY_MMAP;
+        b->length = imageSizeLocked();
+        b->m.offset = uint32_t(i * pageAligned(imageSizeLocked()));
+        b->bytesused = request == VIDIOC_DQBUF ? buffer.used : 0;
+        b->sequence = buffer.sequence;
+        b->field = V4L2_FIELD_NONE;
+        b->flags = V4L2_BUF_FLAG_TIMESTAMP_MONOTONIC | (buffer.mapped ? V4L2_BUF_FLAG_MAPPED : 0) |
+                   (request == VIDIOC_QBUF || isQueued ? V4L2_BUF_FLAG_QUEUED : 0) |
+                   (isFilled ? V4L2_BUF_FLAG_DONE : 0);
+        return 0;
+    }
+    case VIDIOC_STREAMON:
+    case VIDIOC_STREAMOFF: {
+        if (!owner)
+            return -EBUSY;
+        if (*static_cast<int *>(argument) != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return -EINVAL;
+        if (request == VIDIOC_STREAMOFF) {
+            streaming = false; // every buffer back in the dequeued state
+            queued.clear();
+            filled.clear();
+            return 0;
+        }
+        if (streaming)
+            return 0;
+        if (buffers.empty())
+            return -EINVAL; // no buffers have been allocated
+        streaming = true;
+        streamStart = std::chrono::steady_clock::now();
+        frames = 0;
+        return 0;
+    }
+    default:
+        return -ENOTTY;
+    }
 }

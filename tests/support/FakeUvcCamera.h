@@ -9,12 +9,21 @@
 // Locks as the driver does: `lock` is the chain's control mutex, held across every transfer
 // to the camera by the control, menu and event-subscription ioctls; the event queues have a
 // lock of their own (the file handle's), so dequeuing an event never waits for a transfer.
+//
+// Streaming as uvc_v4l2.c and videobuf2 do it: the formats and frame sizes of the camera's
+// descriptors, one file handle with the privileges to set the format and own the buffers
+// (uvc_acquire_privileges: EBUSY for any other, as vb2_queue_is_busy), memory-mapped buffers
+// queued, filled as frames arrive every `frameInterval` and dequeued without blocking. The
+// stream has its own lock: a frame never waits for a control transfer. What the camera sees is
+// the simulated camera's drawing at the motor's position.
 #pragma once
 
 #include <linux/videodev2.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -110,6 +119,28 @@ public:
     // The camera changes a value by itself (auto mode, IR remote) and says so.
     void changeByItself(uint32_t id, int32_t value);
 
+    // ---- Streaming ----
+    struct Format
+    {
+        uint32_t fourcc;
+        std::vector<std::pair<int, int>> frames; // width, height, in descriptor order
+    };
+    std::vector<Format> formats = {
+        {V4L2_PIX_FMT_MJPEG, {{1280, 720}, {640, 360}, {320, 180}, {160, 90}}},
+        {V4L2_PIX_FMT_YUYV, {{640, 360}, {320, 180}, {160, 90}}}};
+    std::chrono::milliseconds frameInterval{33};
+    bool junkFrames = false; // MJPEG frames that are no JPEG
+    bool stalled = false;    // streams, but no frame ever arrives
+    static bool streamingRequest(unsigned long request);
+    int stream(unsigned long request, void *argument, int handle);
+    uint8_t *memory(int64_t offset, size_t length);
+    // Milliseconds until `handle` has a filled buffer to dequeue: 0 now, -1 not before
+    // something changes.
+    int untilFrame(int handle);
+    void release(int handle); // its file handle is closed
+    int streamer(); // the handle with the privileges, -1 none
+    v4l2_pix_format currentFormat();
+
 private:
     struct Control
     {
@@ -127,7 +158,6 @@ private:
     std::vector<std::pair<int32_t, int32_t>> menuEntries() const;
 
     void request(const char *what, Selector selector, const std::vector<uint8_t> &data = {});
-    void advance();
     std::vector<uint8_t> currentOf(Selector selector);
     void apply(Selector selector, const std::vector<uint8_t> &data);
     int32_t read(const Mapping &m, const std::vector<uint8_t> &data, int query) const;
@@ -147,7 +177,31 @@ private:
     int requestCount = 0;
     std::map<std::thread::id, int> requestThreads;
 
-    // The motor.
+    struct Buffer
+    {
+        std::vector<uint8_t> memory;
+        uint32_t used = 0, sequence = 0;
+        bool mapped = false;
+    };
+    void fillLocked(); // buffers queued whose frame time has come
+    void renderLocked(Buffer &buffer);
+    void freeLocked();
+    uint32_t imageSizeLocked() const;
+    v4l2_pix_format pixLocked(size_t format, size_t frame) const;
+    std::array<double, 3> motor(); // where pan, tilt and zoom are now
+
+    std::mutex streamLock; // the stream's and its queue's, never taken with `lock` held
+    int privileged = -1;
+    size_t formatIndex = 0, frameIndex = 0;
+    std::vector<Buffer> buffers;
+    std::deque<size_t> queued, filled;
+    bool streaming = false;
+    std::chrono::steady_clock::time_point streamStart;
+    uint64_t frames = 0; // frame times passed since streaming started
+
+    // The motor, under its own lock: frames read it while a control transfer runs.
+    std::mutex motorLock;
+    void advanceLocked();
     std::chrono::steady_clock::time_point motorTime = std::chrono::steady_clock::now();
     double position[3] = {0, 0, 250}; // pan, tilt, zoom
     double velocity[3] = {0, 0, 0};   // per second

@@ -140,6 +140,7 @@ void FakeV4l2Io::close(int fd)
         camera = node(found->second.path).camera;
         subscribed = found->second.subscribed;
     }
+    camera->release(fd);
     // Releasing a file handle takes the control lock only to drop its event subscriptions.
     if (subscribed) {
         const std::lock_guard<std::recursive_mutex> cameraLock(camera->lock);
@@ -209,6 +210,9 @@ int FakeV4l2Io::ioctl(int fd, unsigned long request, void *argument)
         }
     }
     FakeUvcCamera &camera = *held;
+    // The stream has locks of its own: frames come while a control transfer runs.
+    if (FakeUvcCamera::streamingRequest(request))
+        return camera.stream(request, argument, fd);
     if (request == VIDIOC_DQEVENT) {
         const int result = camera.dequeue(fd, *static_cast<v4l2_event *>(argument)) ? 0 : -ENOENT;
         signal(camera);
@@ -275,6 +279,41 @@ int FakeV4l2Io::wait(int fd, int wakeFd, int timeoutMs)
     if (result < 0)
         return -errno;
     return (watched[0].revents ? Woken : 0) | (events >= 0 && watched[1].revents ? Events : 0);
+}
+
+std::shared_ptr<FakeUvcCamera> FakeV4l2Io::cameraOf(int fd)
+{
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    const auto found = open_.find(fd);
+    return found == open_.end() ? nullptr : node(found->second.path).camera;
+}
+
+void *FakeV4l2Io::map(int fd, size_t length, int64_t offset)
+{
+    const auto camera = cameraOf(fd);
+    return camera ? camera->memory(offset, length) : nullptr;
+}
+
+void FakeV4l2Io::unmap(void *, size_t) {}
+
+int FakeV4l2Io::waitForFrame(int fd, int stopFd, int timeoutMs)
+{
+    const auto camera = cameraOf(fd);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        const int due = camera ? camera->untilFrame(fd) : -1;
+        if (due == 0)
+            return Frame;
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now())
+                .count();
+        if (left <= 0)
+            return 0;
+        pollfd stop = {stopFd, POLLIN, 0};
+        if (::poll(&stop, stopFd >= 0 ? 1 : 0,
+                   int(due < 0 ? left : std::min<long long>(due, left))) > 0)
+            return Stopped;
+    }
 }
 
 UsbCamera FakeV4l2Io::usb(const std::string &path)

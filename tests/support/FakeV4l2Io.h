@@ -61,11 +61,16 @@ public:
     int ioctl(int fd, unsigned long request, void *argument) override;
     int wait(int fd, int wakeFd, int timeoutMs) override;
     UsbCamera usb(const std::string &path) override;
+    void *map(int fd, size_t length, int64_t offset) override;
+    void unmap(void *address, size_t length) override;
+    int waitForFrame(int fd, int stopFd, int timeoutMs) override;
 
     int openDescriptors();
     int opens(); // descriptors opened so far
 
 private:
+    std::shared_ptr<FakeUvcCamera> cameraOf(int fd);
+
     struct Descriptor
     {
         std::string path;

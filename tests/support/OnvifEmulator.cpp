@@ -2,11 +2,13 @@
 #include "OnvifEmulator.h"
 
 #include <arpa/inet.h>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <ctime>
 #include <netinet/in.h>
 #include <openssl/evp.h>
+#include <optional>
 #include <poll.h>
 #include <regex>
 #include <sys/eventfd.h>
@@ -76,11 +78,21 @@ std::string attribute(const std::string &body, const std::string &elementName,
     return std::regex_search(body, m, pattern) ? m[2].str() : std::string();
 }
 
+// As a camera writes and reads them: with a decimal point, whatever the test's locale.
 std::string num(double v)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.6g", v);
-    return text;
+    return std::string(
+        text, std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6).ptr);
+}
+
+std::optional<double> real(const std::string &text)
+{
+    double v = 0;
+    const char *end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, v);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end ? std::optional(v)
+                                                                          : std::nullopt;
 }
 
 std::string envelope(const std::string &inner)
@@ -134,9 +146,9 @@ bool sendAll(int fd, const std::string &data)
 const std::set<std::string> &readingOperations()
 {
     static const std::set<std::string> names = {
-        "GetSystemDateAndTime",    "GetServices", "GetCapabilities", "GetProfiles",
-        "GetConfigurationOptions", "GetPresets",  "GetStatus",       "GetOptions",
-        "GetImagingSettings"};
+        "GetSystemDateAndTime",    "GetServices",   "GetCapabilities", "GetProfiles",
+        "GetConfigurationOptions", "GetPresets",    "GetStatus",       "GetOptions",
+        "GetImagingSettings",      "GetSnapshotUri"};
     return names;
 }
 
@@ -181,6 +193,12 @@ std::string OnvifEmulator::line(const std::string &name, const std::string &user
 {
     return "\"" + name + "\", onvif, 127.0.0.1, " + std::to_string(httpPort) +
            (user.empty() ? "" : ", " + user);
+}
+
+std::string OnvifEmulator::snapshotUrl(const std::string &credentials) const
+{
+    return "http://" + (credentials.empty() ? "" : credentials + "@") +
+           "127.0.0.1:" + std::to_string(httpPort) + "/snapshot.jpg";
 }
 
 std::vector<OnvifEmulator::Received> OnvifEmulator::received()
@@ -280,7 +298,9 @@ void OnvifEmulator::serve(int client)
         return;
     const std::string head = request.substr(0, headerEnd);
     const std::string body = request.substr(headerEnd + 4);
-    const std::string path = head.substr(5, head.find(' ', 5) - 5);
+    const std::string method = head.substr(0, head.find(' '));
+    const std::string path =
+        head.substr(method.size() + 1, head.find(' ', method.size() + 1) - method.size() - 1);
 
     Received r;
     r.at = std::chrono::steady_clock::now();
@@ -308,7 +328,7 @@ void OnvifEmulator::serve(int client)
         };
         const std::string ha1 =
             hex(digest(EVP_md5(), field("username") + ":" + field("realm") + ":" + b.password));
-        const std::string ha2 = hex(digest(EVP_md5(), "POST:" + field("uri")));
+        const std::string ha2 = hex(digest(EVP_md5(), method + ":" + field("uri")));
         const std::string expected =
             hex(digest(EVP_md5(), ha1 + ":" + field("nonce") + ":" + field("nc") + ":" +
                                       field("cnonce") + ":" + field("qop") + ":" + ha2));
@@ -326,6 +346,8 @@ void OnvifEmulator::serve(int client)
             element(body, "Password") ==
                 base64(digest(EVP_sha1(), unbase64(element(body, "Nonce")) + created + b.password));
     }
+    if (method == "GET")
+        return serveSnapshot(client, b.user.empty() || r.httpDigest, b);
     // A request challenged for its digest has not reached the camera yet.
     const bool challenged = !b.user.empty() && !open && b.digest && !r.httpDigest;
     if (!challenged) {
@@ -394,6 +416,32 @@ void OnvifEmulator::serve(int client)
                         "\r\nConnection: close\r\n\r\n" + reply);
 }
 
+void OnvifEmulator::serveSnapshot(int client, bool signedIn, const Behaviour &b)
+{
+    if (b.silent)
+        return;
+    if (b.delay.count())
+        std::this_thread::sleep_for(b.delay);
+    std::string status = "200 OK", extra, reply;
+    if (!signedIn) {
+        status = "401 Unauthorized";
+        extra = "WWW-Authenticate: Digest realm=\"camera\", qop=\"auth\", nonce=\"" +
+                hex(digest(EVP_md5(), std::to_string(std::rand()))) + "\"\r\n";
+    } else if (b.junk == Junk::NotXml) {
+        reply = "<html><body>It works!</body></html>";
+    } else if (b.junk == Junk::Huge) {
+        reply.assign(3 * 1024 * 1024, '\xff');
+    } else if (b.snapshot) {
+        reply = b.snapshot(b.pan, b.tilt, b.zoom);
+        ++served;
+    } else {
+        status = "404 Not Found";
+    }
+    sendAll(client, "HTTP/1.1 " + status + "\r\nContent-Type: image/jpeg\r\n" + extra +
+                        "Content-Length: " + std::to_string(reply.size()) +
+                        "\r\nConnection: close\r\n\r\n" + reply);
+}
+
 std::string OnvifEmulator::answer(const std::string &op, const std::string &body, Behaviour &b)
 {
     const std::string base = "http://127.0.0.1:" + std::to_string(httpPort);
@@ -446,6 +494,13 @@ std::string OnvifEmulator::answer(const std::string &op, const std::string &body
                                           "tt:Name></tt:PTZConfiguration>") +
                         "</trt:Profiles></trt:GetProfilesResponse>");
     }
+    if (op == "GetSnapshotUri")
+        return b.snapshot
+                   ? envelope("<trt:GetSnapshotUriResponse><trt:MediaUri><tt:Uri>" + snapshotUrl() +
+                              "</tt:Uri><tt:InvalidAfterConnect>false</"
+                              "tt:InvalidAfterConnect></trt:MediaUri></"
+                              "trt:GetSnapshotUriResponse>")
+                   : fault("ter:ActionNotSupported", "no snapshots");
     if (op == "GetConfigurationOptions") {
         if (b.noOptions)
             return fault("ter:ActionNotSupported", "no");
@@ -479,8 +534,11 @@ std::string OnvifEmulator::answer(const std::string &op, const std::string &body
                         num(b.zoom) +
                         "\"/></tt:Position></tptz:PTZStatus></tptz:GetStatusResponse>");
     if (op == "AbsoluteMove") {
-        const double x = std::stod(attribute(body, "PanTilt", "x"));
-        const double y = std::stod(attribute(body, "PanTilt", "y"));
+        const auto at = std::make_pair(real(attribute(body, "PanTilt", "x")),
+                                       real(attribute(body, "PanTilt", "y")));
+        if (!at.first || !at.second)
+            return fault("ter:InvalidArgVal", "not a position");
+        const double x = *at.first, y = *at.second;
         if (attribute(body, "PanTilt", "space").find("Degrees") != std::string::npos) {
             b.pan = x / PanDegrees;
             b.tilt = -1 + 2 * (y - TiltLow) / (TiltHigh - TiltLow);
@@ -538,8 +596,12 @@ std::string OnvifEmulator::answer(const std::string &op, const std::string &body
                                                          {"Contrast", &b.contrast},
                                                          {"ColorSaturation", &b.saturation},
                                                          {"Sharpness", &b.sharpness}})
-            if (!element(body, name).empty())
-                *value = int(std::lround(std::stod(element(body, name))));
+            if (!element(body, name).empty()) {
+                const auto v = real(element(body, name));
+                if (!v)
+                    return fault("ter:InvalidArgVal", "not a number");
+                *value = int(std::lround(*v));
+            }
         if (!element(body, "Mode").empty())
             b.whiteBalanceAuto = element(body, "Mode") == "AUTO";
         return envelope("<timg:SetImagingSettingsResponse/>");

@@ -2,13 +2,16 @@
 // An ONVIF camera on 127.0.0.1 for the tests: SOAP 1.2 over HTTP on its own thread, with a
 // device, media, PTZ and imaging service as cameras have them, WS-Security UsernameToken
 // checked against its own clock (which may be set off), HTTP digest when told to ask for
-// it, and faults, slow answers, silence and junk on demand. It also answers a WS-Discovery
-// probe sent to its UDP port, and only to the sender of one.
+// it, and faults, slow answers, silence and junk on demand. It serves its snapshot at
+// GET /snapshot.jpg (HTTP digest when it has a user), which also stands for any camera's
+// snapshot URL. It also answers a WS-Discovery probe sent to its UDP port, and only to the
+// sender of one.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -23,6 +26,9 @@ public:
     ~OnvifEmulator();
 
     int port() const { return httpPort; }
+    // http://127.0.0.1:PORT/snapshot.jpg, with "user:password@" when given.
+    std::string snapshotUrl(const std::string &credentials = {}) const;
+    int snapshotsServed() const { return served; }
     int discoveryPort() const { return udpPort; }
     // "\"NAME\", onvif, 127.0.0.1, PORT[, USER]" for the configuration file (the name quoted).
     std::string line(const std::string &name, const std::string &user = {}) const;
@@ -69,6 +75,9 @@ public:
         std::map<std::string, std::string> presets; // token -> name
         int brightness = 50, contrast = 50, saturation = 50, sharpness = 50;
         bool whiteBalanceAuto = true;
+        // The snapshot's bytes, as seen from where it points (its own position); none: 404.
+        // Junk::NotXml serves a web page instead, Junk::Huge 3 MiB.
+        std::function<std::string(double pan, double tilt, double zoom)> snapshot;
     };
     template <typename Change> void change(Change &&change)
     {
@@ -82,6 +91,7 @@ private:
     void serve(int client);
     void probe();
     std::string answer(const std::string &operation, const std::string &body, Behaviour &b);
+    void serveSnapshot(int client, bool signedIn, const Behaviour &b);
 
     int httpFd = -1, udpFd = -1, httpPort = 0, udpPort = 0;
     int wakeFd = -1;
@@ -90,5 +100,6 @@ private:
     std::vector<Received> log;
     Behaviour camera;
     std::atomic<bool> stopping{false};
+    std::atomic<int> served{0};
     std::thread thread;
 };

@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 TraceFile::TraceFile()
 {
     qputenv("CAMERACTRL_TRACE", path().toLocal8Bit());
@@ -50,4 +52,16 @@ QStringList TraceFile::take()
     const QStringList fresh = all.mid(taken);
     taken = all.size();
     return fresh;
+}
+
+double TraceFile::timeOf(const QString &line)
+{
+    bool ok = false;
+    const double at = line.section(' ', 0, 0).toDouble(&ok);
+    return ok ? at : NAN;
+}
+
+QString TraceFile::callOf(const QString &line)
+{
+    return std::isnan(timeOf(line)) ? line : line.section(' ', 1);
 }

@@ -22,6 +22,10 @@ public:
     // them as read.
     QStringList peek() const;
     QStringList take();
+    // A line written with CAMERACTRL_TRACE_TIME: when (the monotonic clock's seconds, NaN
+    // without a time), and the call itself.
+    static double timeOf(const QString &line);
+    static QString callOf(const QString &line);
 
 private:
     QTemporaryDir dir;

@@ -19,12 +19,17 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Bytes = ViscaEmulator::Bytes;
 
+// `port` 0: any free one, which it is set to.
 int bound(int type, int &port)
 {
     const int fd = ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int on = 1; // switched on again, its TCP port is its own at once
+    if (type == SOCK_STREAM)
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(uint16_t(port));
     socklen_t size = sizeof address;
     if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&address), size) != 0 ||
         (type == SOCK_STREAM && ::listen(fd, 4) != 0) ||
@@ -83,8 +88,7 @@ Bytes overIp(uint16_t type, uint32_t sequence, const Bytes &payload)
 
 ViscaEmulator::ViscaEmulator()
 {
-    udp.fd = bound(SOCK_DGRAM, udp.port);
-    tcp.fd = bound(SOCK_STREAM, tcp.port);
+    bind();
     int unused = 0;
     stranger = bound(SOCK_DGRAM, unused);
     wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -109,10 +113,11 @@ ViscaEmulator::~ViscaEmulator()
     stopping = true;
     const uint64_t one = 1;
     [[maybe_unused]] auto n = ::write(wakeFd, &one, sizeof one);
-    thread.join();
+    if (thread.joinable()) // not while switched off
+        thread.join();
     for (const Client &c : clients)
         ::close(c.fd);
-    for (int fd : {udp.fd, tcp.fd, stranger, wakeFd, serialHeld})
+    for (int fd : {udp.fd, tcp.fd, setup.fd, stranger, wakeFd, serialHeld})
         if (fd >= 0)
             ::close(fd);
 }
@@ -173,6 +178,47 @@ void ViscaEmulator::dropTcpClients()
     arrived.wait(lock, [this] { return !dropClients; });
 }
 
+void ViscaEmulator::bind()
+{
+    udp.fd = bound(SOCK_DGRAM, udp.port);
+    tcp.fd = bound(SOCK_STREAM, tcp.port);
+    setup.fd = bound(SOCK_DGRAM, setup.port);
+}
+
+void ViscaEmulator::switchOff()
+{
+    stopping = true;
+    wake();
+    thread.join();
+    const std::lock_guard<std::mutex> lock(mutex);
+    closeTcpClients();
+    for (Socket *s : {&udp, &tcp, &setup}) {
+        ::close(s->fd);
+        s->fd = -1;
+    }
+    peer.clear();
+    pending.clear();
+}
+
+void ViscaEmulator::closeTcpClients()
+{
+    for (auto it = clients.begin(); it != clients.end();) {
+        if (it->serial) {
+            ++it;
+            continue;
+        }
+        ::close(it->fd);
+        it = clients.erase(it);
+    }
+}
+
+void ViscaEmulator::switchOn()
+{
+    bind();
+    stopping = false;
+    thread = std::thread(&ViscaEmulator::run, this);
+}
+
 void ViscaEmulator::wake()
 {
     const uint64_t one = 1;
@@ -225,11 +271,14 @@ void ViscaEmulator::junk(uint32_t sequence, int tcpFd)
         [[maybe_unused]] auto n =
             ::sendto(udp.fd, packet.data(), packet.size(), 0,
                      reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
-    // The right answer from the wrong address.
-    const Bytes ack = overIp(0x0111, sequence, {0x90, 0x41, 0xff});
-    [[maybe_unused]] auto n =
-        ::sendto(stranger, ack.data(), ack.size(), 0,
-                 reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
+    // The right answers from the wrong address.
+    for (const Bytes &answer : {Bytes{0x90, 0x41, 0xff}, Bytes{0x90, 0x50, 0x00, 0x01, 0x05, 0x19,
+                                                               0x01, 0x00, 0x02, 0xff}}) {
+        const Bytes packet = overIp(0x0111, sequence, answer);
+        [[maybe_unused]] auto n =
+            ::sendto(stranger, packet.data(), packet.size(), 0,
+                     reinterpret_cast<const sockaddr *>(peer.data()), socklen_t(peer.size()));
+    }
 }
 
 bool ViscaEmulator::apply(const Bytes &m)
@@ -269,6 +318,10 @@ Bytes ViscaEmulator::inquiryAnswer(const Bytes &m)
         putNibbles(out, camera.zoom, 4);
     } else if (m == Bytes{0x81, 0x09, 0x04, 0x00, 0xff}) {
         out.push_back(0x02); // power on
+    } else if (m == Bytes{0x81, 0x09, 0x00, 0x02, 0xff}) {
+        for (const int v : {int(camera.vendor), int(camera.model), 0x0100})
+            out.insert(out.end(), {uint8_t(v >> 8), uint8_t(v)});
+        out.push_back(0x02); // sockets
     } else if (m == Bytes{0x81, 0x09, 0x04, 0x35, 0xff}) {
         out.push_back(0x00);
     } else if (m.size() == 5 && startsWith(m, {0x81, 0x09, 0x04}) && camera.image.count(m[3]) &&
@@ -285,14 +338,29 @@ Bytes ViscaEmulator::inquiryAnswer(const Bytes &m)
     return out;
 }
 
-void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequence, int tcpFd)
+void ViscaEmulator::answer(const Bytes &reply, uint32_t sequence, int tcpFd)
+{
+    if (camera.answerDelay.count() == 0)
+        send(reply, 0x0111, sequence, tcpFd);
+    else
+        pending.push_back({Clock::now() + camera.answerDelay, reply, sequence, tcpFd, false, true});
+}
+
+void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequence, int tcpFd,
+                           int from)
 {
     const std::lock_guard<std::mutex> lock(mutex);
     const Clock::time_point now = Clock::now();
-    log.push_back({message, type, sequence, now});
+    log.push_back({message, type, sequence, from, now});
     arrived.notify_all();
     if (camera.silent)
         return;
+    for (auto &[prefix, times] : camera.ignored) {
+        if (times != 0 && startsWith(message, prefix)) {
+            times -= times > 0;
+            return;
+        }
+    }
     if (type == 0x0200) {
         send({0x01}, 0x0201, sequence, tcpFd);
         return;
@@ -306,19 +374,22 @@ void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequenc
         return;
     }
     const bool inquiry = message.size() > 1 && message[1] == 0x09;
-    if (std::any_of(pending.begin(), pending.end(), [](const Pending &p) { return !p.move; }))
+    if (std::any_of(pending.begin(), pending.end(),
+                    [](const Pending &p) { return !p.move && !p.delayed; }))
         ++overlapped;
-    if (camera.garbage)
+    if (camera.garbage || camera.junkOnly)
         junk(sequence, tcpFd);
+    if (camera.junkOnly)
+        return;
     for (const auto &[prefix, error] : camera.refusals) {
         if (startsWith(message, prefix)) {
-            send({0x90, 0x60, error, 0xff}, 0x0111, sequence, tcpFd);
+            answer({0x90, 0x60, error, 0xff}, sequence, tcpFd);
             return;
         }
     }
     if (camera.busy > 0 && !inquiry) {
         --camera.busy;
-        send({0x90, 0x60, 0x03, 0xff}, 0x0111, sequence, tcpFd);
+        answer({0x90, 0x60, 0x03, 0xff}, sequence, tcpFd);
         return;
     }
     if (inquiry && camera.holdInquiries) {
@@ -327,27 +398,28 @@ void ViscaEmulator::handle(const Bytes &message, uint16_t type, uint32_t sequenc
         return;
     }
     if (inquiry) {
-        send(inquiryAnswer(message), 0x0111, sequence, tcpFd);
+        answer(inquiryAnswer(message), sequence, tcpFd);
         return;
     }
     if (!apply(message)) {
-        send({0x90, 0x60, 0x02, 0xff}, 0x0111, sequence, tcpFd);
+        answer({0x90, 0x60, 0x02, 0xff}, sequence, tcpFd);
         return;
     }
     // Two command sockets: a move keeps one until it completes.
     const auto taken = [&](uint8_t socket) {
-        return std::any_of(pending.begin(), pending.end(),
-                           [&](const Pending &p) { return p.reply[1] == (0x50 | socket); });
+        return std::any_of(pending.begin(), pending.end(), [&](const Pending &p) {
+            return !p.delayed && p.reply[1] == (0x50 | socket);
+        });
     };
     const uint8_t socket = taken(1) ? 2 : 1;
     if (taken(socket)) {
-        send({0x90, 0x60, 0x03, 0xff}, 0x0111, sequence, tcpFd);
+        answer({0x90, 0x60, 0x03, 0xff}, sequence, tcpFd);
         return;
     }
-    send({0x90, uint8_t(0x40 | socket), 0xff}, 0x0111, sequence, tcpFd);
+    answer({0x90, uint8_t(0x40 | socket), 0xff}, sequence, tcpFd);
     const bool move = std::any_of(std::begin(Moves), std::end(Moves),
                                   [&](const Bytes &prefix) { return startsWith(message, prefix); });
-    pending.push_back({now + camera.completionDelay,
+    pending.push_back({now + camera.answerDelay + camera.completionDelay,
                        {0x90, uint8_t(0x50 | socket), 0xff},
                        sequence,
                        tcpFd,
@@ -381,7 +453,36 @@ void ViscaEmulator::readUdp()
     const uint16_t type = uint16_t(buffer[0] << 8 | buffer[1]);
     const uint32_t sequence = uint32_t(buffer[4]) << 24 | uint32_t(buffer[5]) << 16 |
                               uint32_t(buffer[6]) << 8 | buffer[7];
-    handle(Bytes(buffer + 8, buffer + got), type, sequence, -1);
+    handle(Bytes(buffer + 8, buffer + got), type, sequence, -1, ntohs(from.sin_port));
+}
+
+void ViscaEmulator::readSetup()
+{
+    uint8_t buffer[256];
+    sockaddr_in from = {};
+    socklen_t size = sizeof from;
+    const ssize_t got =
+        ::recvfrom(setup.fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&from), &size);
+    const std::string inquiry = "\x02"
+                                "ENQ:network\xff\x03";
+    if (got != ssize_t(inquiry.size()) ||
+        inquiry.compare(0, inquiry.size(), reinterpret_cast<char *>(buffer), size_t(got)) != 0)
+        return;
+    Behaviour b;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        b = camera;
+    }
+    // Fields as the camera's IP card writes them, each ended by FF, the whole between 02 and 03.
+    std::string reply = "\x02";
+    for (const std::string &field : std::vector<std::string>{
+             "MAC:02-00-00-00-00-01", "MODEL:" + b.setupModel, "SOFTVERSION:1.00.00",
+             "IPADR:127.0.0.1", "MASK:255.0.0.0", "NAME:" + b.setupName, "WRITE:on"})
+        reply += field + "\xff";
+    reply += "\x03";
+    if (b.junkOnly)
+        reply = "\x02MAC\xffNAME:\x1b[2J\xff"; // unended, a field without its value
+    ::sendto(setup.fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr *>(&from), size);
 }
 
 void ViscaEmulator::readTcp(size_t index)
@@ -410,7 +511,7 @@ void ViscaEmulator::run()
 {
     while (!stopping) {
         std::vector<pollfd> watched = {
-            {wakeFd, POLLIN, 0}, {udp.fd, POLLIN, 0}, {tcp.fd, POLLIN, 0}};
+            {wakeFd, POLLIN, 0}, {udp.fd, POLLIN, 0}, {tcp.fd, POLLIN, 0}, {setup.fd, POLLIN, 0}};
         for (const Client &c : clients)
             watched.push_back({c.fd, POLLIN, 0});
         int timeout = -1;
@@ -437,9 +538,11 @@ void ViscaEmulator::run()
             readUdp();
         if (watched[2].revents)
             acceptClient();
-        for (size_t i = watched.size(); i-- > 3;)
-            if (watched[i].revents && i - 3 < clients.size())
-                readTcp(i - 3);
+        if (watched[3].revents)
+            readSetup();
+        for (size_t i = watched.size(); i-- > 4;)
+            if (watched[i].revents && i - 4 < clients.size())
+                readTcp(i - 4);
         const std::lock_guard<std::mutex> lock(mutex);
         const Clock::time_point now = Clock::now();
         for (auto it = pending.begin(); it != pending.end();) {
@@ -456,14 +559,7 @@ void ViscaEmulator::run()
         }
         if (dropClients) {
             dropClients = false;
-            for (auto it = clients.begin(); it != clients.end();) {
-                if (it->serial) {
-                    ++it;
-                    continue;
-                }
-                ::close(it->fd);
-                it = clients.erase(it);
-            }
+            closeTcpClients();
             pending.clear();
             arrived.notify_all();
         }

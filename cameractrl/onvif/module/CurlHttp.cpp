@@ -28,7 +28,7 @@ size_t CurlHttp::collect(char *data, size_t size, size_t count, void *context)
 {
     auto *self = static_cast<CurlHttp *>(context);
     const size_t n = size * count;
-    if (self->received.size() + n > MaxBody) {
+    if (self->received.size() + n > self->limit) {
         self->tooLarge = true;
         return 0; // ends the transfer
     }
@@ -49,11 +49,41 @@ void CurlHttp::post(const std::string &to, const std::string &text, const std::s
     start();
 }
 
+void CurlHttp::get(const std::string &to, const std::string &name, const std::string &secret,
+                   bool basic, std::chrono::milliseconds timeout, size_t most)
+{
+    drop();
+    received.clear();
+    tooLarge = posting = false;
+    limit = most;
+    curl_slist_free_all(headers);
+    headers = nullptr;
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
+    curl_easy_setopt(easy, CURLOPT_URL, to.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L); // credentials never go elsewhere
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &CurlHttp::collect);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(timeout.count()));
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(timeout.count()));
+    // Nothing is sent before the server has said what it takes.
+    curl_easy_setopt(easy, CURLOPT_HTTPAUTH,
+                     long(CURLAUTH_DIGEST | (basic ? CURLAUTH_BASIC : CURLAUTH_NONE)));
+    curl_easy_setopt(easy, CURLOPT_USERNAME, name.empty() ? nullptr : name.c_str());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, name.empty() ? nullptr : secret.c_str());
+    curl_multi_add_handle(multi, easy);
+    running = true;
+}
+
 void CurlHttp::start()
 {
     drop();
     received.clear();
     tooLarge = false;
+    posting = true;
+    limit = MaxBody;
     curl_slist_free_all(headers);
     headers = nullptr;
     const std::string type = "Content-Type: application/soap+xml; charset=utf-8" +
@@ -101,7 +131,7 @@ std::optional<OnvifHttp::Answer> CurlHttp::progress()
         const CURLcode result = message->data.result;
         if (tooLarge) {
             answer.tooLarge = true;
-            answer.error = "an answer larger than " + std::to_string(MaxBody / 1024) + " KiB";
+            answer.error = "an answer larger than " + std::to_string(limit / 1024) + " KiB";
         } else if (result != CURLE_OK) {
             answer.error = curl_easy_strerror(result);
         } else {
@@ -109,7 +139,7 @@ std::optional<OnvifHttp::Answer> CurlHttp::progress()
             answer.body = std::move(received);
         }
         drop();
-        if (answer.status == 401 && !digest && !user.empty()) {
+        if (posting && answer.status == 401 && !digest && !user.empty()) {
             long offered = 0;
             curl_easy_getinfo(easy, CURLINFO_HTTPAUTH_AVAIL, &offered);
             if (offered & CURLAUTH_DIGEST) {

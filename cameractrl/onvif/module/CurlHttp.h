@@ -16,6 +16,8 @@ public:
     void post(const std::string &url, const std::string &body, const std::string &action,
               const std::string &user, const std::string &password,
               std::chrono::milliseconds timeout) override;
+    void get(const std::string &url, const std::string &user, const std::string &password,
+             bool basic, std::chrono::milliseconds timeout, size_t limit) override;
     void wait(int wake, int timeoutMs) override;
     std::optional<Answer> progress() override;
     bool busy() const override { return running; }
@@ -30,7 +32,8 @@ private:
     curl_slist *headers = nullptr;
     std::string url, body, action, user, password, received;
     long timeoutMs = 0;
-    bool running = false, tooLarge = false;
+    size_t limit = MaxBody;
+    bool running = false, tooLarge = false, posting = false;
     // The camera asked for HTTP digest. Until then none is offered: libcurl would send a
     // first request without its body, waiting for the challenge.
     bool digest = false;

@@ -52,7 +52,7 @@ std::string SystemWire::randomBytes(size_t count)
     return out;
 }
 
-extern "C" __attribute__((visibility("default"))) OnvifWire *ptz_onvif_wire_v1()
+extern "C" __attribute__((visibility("default"))) OnvifWire *ptz_onvif_wire_v2()
 {
     // Never destroyed: cameras' workers may still use it while the process exits.
     static SystemWire *wire = new SystemWire;

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// What the gamepad and the keyboard ask of the panel, through the main window's
-// PanelControl, so that the trace shows every command and presets behave as the keypad's.
+// What the gamepad and the keyboard ask of the selected camera, through its session as the
+// window's own controls do, so that the trace shows every command and presets behave as the
+// keypad's.
 #pragma once
 
 class PanelControl;
 
-class WindowDriver
+class CameraDriver
 {
 public:
-    explicit WindowDriver(PanelControl &panel) : panel(panel) {}
+    explicit CameraDriver(PanelControl &panel) : panel(panel) {}
 
     // A joystick key (0..8, 4 stops) at the camera's own speeds (pan 0..24, tilt 0..16).
     void drive(int key, int panSpeed, int tiltSpeed);
-    // Zoom in (> 0) or out (< 0) at 1..7, as the lever held there; 0 lets the lever go.
+    // Zoom in (> 0) or out (< 0) at 1..7; 0 stops.
     void zoom(int speed);
     void recall(int preset);
     void store(int preset);
