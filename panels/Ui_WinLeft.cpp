@@ -53,9 +53,6 @@ QLineEdit *readout(QWidget *parent, const char *name, int y)
 
 void Ui_WinLeft::setupUi(QWidget *WinLeft)
 {
-    if (WinLeft->objectName().isEmpty())
-        WinLeft->setObjectName(QString::fromUtf8("WinLeft"));
-    WinLeft->resize(267, 417);
     WinLeft->setFont(arial(11));
 
     line_3 = line(WinLeft, "line_3", QRect(210, 0, 1, 417), QFrame::VLine);
