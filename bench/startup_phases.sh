@@ -76,12 +76,13 @@ else
 fi
 phase "whole run" 1 total
 phase "  application object" 1 'QApplication::QApplication(int&'
-phase "  the forms: main window with both panels" 1 'Ui_MainWindow.cpp:Ui_MainWindow::setupUi(QMainWindow*)' panel
-phase "    image settings panel (fonts' first use)" 1 'Ui_WinLeft.cpp:Ui_WinLeft::setupUi(QWidget*)' panel
+phase "  the forms: main window and its panels" 1 'Ui_MainWindow.cpp:Ui_MainWindow::setupUi(QMainWindow*)' panel
 phase "    PTZ panel" 1 'Ui_WinRight.cpp:Ui_WinRight::setupUi(QWidget*)' panel
 phase "  showing: styling every widget, mapping" 1 '???:QWidget::show() ['
 phase "    of it, styling (style sheets, polish)" 1 'QWidget::ensurePolished() const ['
 phase "  event loop: first paint and the rest" 1 'QApplication::exec() ['
+phase "    image settings panel, after the first frame" 1 'MainWindow::buildImagePanel()' panel
+phase "image settings panel's form, wherever it falls" 1 'Ui_WinLeft.cpp:Ui_WinLeft::setupUi(QWidget*)' panel
 phase "within those: fonts found and opened" 1 'QFontDatabase::findFont('
 phase "  of it, the system's font setup read" 1 '???:FcInit ['
 phase "within those: images decoded" 1 'QImageReader::read(QImage*) ['
