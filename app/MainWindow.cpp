@@ -38,7 +38,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
 
     const double factor = firstScreenDensity();
     scaledDpi = factor * 96.0;
-    changeObjectSize(*this, factor);
+    scaleWidgets(*this, factor);
     resize(static_cast<int>(width() * factor), static_cast<int>(height() * factor));
     if (!QGuiApplication::screens().isEmpty())
         connect(QGuiApplication::screens().first(), SIGNAL(logicalDotsPerInchChanged(qreal)), this,
@@ -66,6 +66,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground, true);
+    // The panel floats beside the application the user works in, which keeps the focus:
+    // Qt would show tooltips only once the panel is clicked.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     SetWindowPos(reinterpret_cast<HWND>(winId()), HWND_TOPMOST, 0, 0, 0, 0, KeepPlace);
 
     // The image panel starts shut; the fold key slides it open.
@@ -92,8 +95,33 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::findControls()
 {
-    const QWidget *left = ui->Win_Left;
     const QWidget *right = ui->Win_Right;
+    Box_Camera_USB = right->findChild<QComboBox *>("Box_Camera_USB");
+    Slider_Zoom = right->findChild<QSlider *>("Slider_Zoom");
+    set_pan_data = right->findChild<QLineEdit *>("set_pan_data");
+    set_tilt_data = right->findChild<QLineEdit *>("set_tilt_data");
+    get_pan_data = right->findChild<QLineEdit *>("get_pan_data");
+    get_tilt_data = right->findChild<QLineEdit *>("get_tilt_data");
+}
+
+void MainWindow::buildImagePanel()
+{
+    WinLeft *left = ui->Win_Left;
+    if (left->isBuilt())
+        return;
+    left->build(scaledDpi / 96.0);
+    findImageControls();
+    connectImagePanel();
+    // Whatever the camera reported, or a remote command set, before the panel was there is
+    // in the session.
+    if (session->isOpen())
+        showImageReported();
+    showCapabilities();
+}
+
+void MainWindow::findImageControls()
+{
+    const QWidget *left = ui->Win_Left;
     Slider_Brightness = left->findChild<QSlider *>("Slider_Brightness");
     Slider_Contrast = left->findChild<QSlider *>("Slider_Contrast");
     Slider_Hue = left->findChild<QSlider *>("Slider_Hue");
@@ -112,19 +140,11 @@ void MainWindow::findControls()
     v_wb = left->findChild<QLineEdit *>("v_wb");
     ComboBox_Flicker = left->findChild<QComboBox *>("ComboBox_Flicker");
     Cb_WB = left->findChild<QCheckBox *>("Cb_WB");
-    Box_Camera_USB = right->findChild<QComboBox *>("Box_Camera_USB");
-    Slider_Zoom = right->findChild<QSlider *>("Slider_Zoom");
-    set_pan_data = right->findChild<QLineEdit *>("set_pan_data");
-    set_tilt_data = right->findChild<QLineEdit *>("set_tilt_data");
-    get_pan_data = right->findChild<QLineEdit *>("get_pan_data");
-    get_tilt_data = right->findChild<QLineEdit *>("get_tilt_data");
 }
 
-void MainWindow::connectPanels()
+void MainWindow::connectImagePanel()
 {
-    WinLeft *left = ui->Win_Left;
-    WinRight *right = ui->Win_Right;
-    connect(left, SIGNAL(BT_Pressed(int)), this, SLOT(LWin_BT_Pressed(int)));
+    connect(ui->Win_Left, SIGNAL(BT_Pressed(int)), this, SLOT(LWin_BT_Pressed(int)));
     connect(ComboBox_Flicker, SIGNAL(currentTextChanged(QString)), this, SLOT(FlickerChange()));
     connect(Slider_Brightness, SIGNAL(sliderMoved(int)), this, SLOT(Brightness_Change(int)));
     connect(Slider_Contrast, SIGNAL(sliderMoved(int)), this, SLOT(Contrast_Change(int)));
@@ -142,6 +162,11 @@ void MainWindow::connectPanels()
     followSliderActions(Slider_Gamma, &MainWindow::Gamma_Change);
     followSliderActions(Slider_BLC, &MainWindow::BLC_Change);
     followSliderActions(Slider_WB, &MainWindow::WB_Change);
+}
+
+void MainWindow::connectPanels()
+{
+    WinRight *right = ui->Win_Right;
     connect(right, SIGNAL(BT_Show(bool)), this, SLOT(Tool_Show(bool)));
     connect(right, SIGNAL(keyNumchanged(int)), this, SLOT(MovePlace(int)));
     connect(right, SIGNAL(Speed_Pan(int)), this, SLOT(SpeedX(int)));
@@ -184,22 +209,6 @@ void MainWindow::registerForDeviceChanges()
 
 // ---- Screen density ---------------------------------------------------------------------
 
-void MainWindow::changeObjectSize(const QObject &o, double objectRate)
-{
-    // The child count is read afresh each step: resizing may create or drop children.
-    for (int i = 0; i < o.children().size(); ++i) {
-        QObject *child = o.children().at(i);
-        if (!child || !child->isWidgetType())
-            continue;
-        auto *widget = static_cast<QWidget *>(child);
-        widget->setGeometry(static_cast<int>(widget->x() * objectRate),
-                            static_cast<int>(widget->y() * objectRate),
-                            static_cast<int>(widget->width() * objectRate),
-                            static_cast<int>(widget->height() * objectRate));
-        changeObjectSize(*widget, objectRate);
-    }
-}
-
 void MainWindow::onLogicalDotsPerInchChanged(qreal dpi)
 {
     if (!(dpi > 0))
@@ -208,7 +217,7 @@ void MainWindow::onLogicalDotsPerInchChanged(qreal dpi)
     // density gives back its size instead of compounding.
     const double factor = dpi / scaledDpi;
     scaledDpi = dpi;
-    changeObjectSize(*this, factor);
+    scaleWidgets(*this, factor);
     resize(static_cast<int>(width() * factor), static_cast<int>(height() * factor));
     // A shut panel measures 0 wide; keep a slide distance that still opens it in full.
     if (ui->Win_Left->width() > 0)
@@ -289,6 +298,24 @@ void MainWindow::enterEvent(QEvent *event)
 
 void MainWindow::timerEvent(QTimerEvent *) {}
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!ui->Win_Left->isBuilt() && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // The first frame is painted as this exposure is handled; the panel comes after it.
+        QTimer::singleShot(0, this, &MainWindow::buildImagePanel);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 bool MainWindow::focusNextPrevChild(bool next)
 {
     // Qt would tab into the shut image panel too: its controls are there, only 0 wide.
@@ -331,6 +358,8 @@ void MainWindow::updateShape()
 
 void MainWindow::Tool_Show(bool flag)
 {
+    if (flag)
+        buildImagePanel();
     const int panel = leftPanelWidth;
     for (int shown = 20; shown <= panel; shown += 20) {
         if (flag)

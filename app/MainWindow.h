@@ -64,7 +64,6 @@ public:
     const std::vector<DeviceInfo> &devices() const { return deviceList; }
 
 private slots:
-    void changeObjectSize(const QObject &o, double objectRate);
     void onLogicalDotsPerInchChanged(qreal dpi);
 
     void mousePressEvent(QMouseEvent *event) override;
@@ -73,6 +72,8 @@ private slots:
     void leaveEvent(QEvent *event) override;
     void enterEvent(QEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void Tool_Show(bool flag);
     bool sleep(uint msec);
 
@@ -110,6 +111,12 @@ private:
     bool focusNextPrevChild(bool next) override;
     void findControls();
     void connectPanels();
+    // The image settings panel is built after the first frame, when it is first opened, or
+    // when a camera's values are first shown, whichever comes first; then it is found,
+    // wired and filled from the session as if it had been there all along.
+    void buildImagePanel();
+    void findImageControls();
+    void connectImagePanel();
     void followSliderActions(QSlider *slider, void (MainWindow::*slot)(int));
     void registerForDeviceChanges();
     void WarnNoCamera();

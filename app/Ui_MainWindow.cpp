@@ -19,7 +19,6 @@ QFrame *backgroundFrame(QWidget *parent, const char *name, const QRect &geometry
     auto *frame = create<QFrame>(parent, name, geometry);
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Raised);
-    frame->setStyleSheet(StyleSheets::background());
     return frame;
 }
 
@@ -33,14 +32,14 @@ void Ui_MainWindow::setupUi(QMainWindow *MainWindow)
 
     centralwidget = new QWidget(MainWindow);
     centralwidget->setObjectName(QString::fromUtf8("centralwidget"));
-    centralwidget->setStyleSheet(StyleSheets::central());
+    // One sheet each for the window, the image panel and the PTZ panel, their controls'
+    // rules in it by name: Qt parses three sheets, not one per control.
+    centralwidget->setStyleSheet(StyleSheets::centralForm());
     Win_Left = create<WinLeft>(centralwidget, "Win_Left", QRect(0, 0, 268, 417));
     Win_Right = create<WinRight>(centralwidget, "Win_Right", QRect(267, 0, 224, 417));
-    Win_Right->setStyleSheet(StyleSheets::ptzOverride());
+    Win_Right->setStyleSheet(StyleSheets::ptzOverrideForm());
     Label_Hide_L = create<QLabel>(centralwidget, "Label_Hide_L", QRect(0, 0, 10, 417));
-    Label_Hide_L->setStyleSheet(StyleSheets::edgeStrip());
     Label_Hide_R = create<QLabel>(centralwidget, "Label_Hide_R", QRect(267, 0, 10, 417));
-    Label_Hide_R->setStyleSheet(StyleSheets::edgeStrip());
     Buffer_2 = create<QLabel>(centralwidget, "Buffer_2", QRect(267, 224, 46, 417));
     Buffer_1 = create<QLabel>(centralwidget, "Buffer_1", QRect(0, 0, 223, 417));
     frame = backgroundFrame(centralwidget, "frame", QRect(0, 0, 268, 417));

@@ -8,6 +8,7 @@
 # a raster window with one label and one slider is the floor the panel's start is held to.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/measure.sh"
 
 ptz_require "${PTZ_BUILD_PACKAGES[@]}" xvfb xdotool
 ptz_build "$PTZ_ROOT/build"
@@ -39,15 +40,6 @@ cpu_during() {
     awk -v c=$((after - before)) -v t=$((t1 - t0)) 'BEGIN { printf "%.2f", 100 * c / t }'
 }
 
-rss_kib() {
-    awk '/^VmRSS:/ { print $2 }' /proc/"$1"/status
-}
-
-# Shared libraries (and plugins, modules) a process has mapped.
-libraries() {
-    awk '$6 ~ /\.so/ { print $6 }' /proc/"$1"/maps | sort -u | wc -l
-}
-
 # Milliseconds until PID maps a library whose path matches PATTERN, at most 5 s; -1 if never.
 until_mapped() {
     local t0 t
@@ -65,10 +57,6 @@ free_port() {
     local port=$((20000 + RANDOM % 20000))
     while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
     echo "$port"
-}
-
-median() {
-    sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 # A circle of pointer moves around the joystick's middle, about 100 a second for 3 s.

@@ -4,6 +4,7 @@
 # (one label, one slider) under callgrind, which counts the same on any machine however
 # loaded, split by the main thread's phases. Each runs until it has been up a few seconds.
 # Milliseconds are bench/run.sh's; this says which part of the program they are spent in.
+#   bench/startup_phases.sh [REVISION | PROGRAM]   adds a column for that revision's panel
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
 
@@ -15,6 +16,8 @@ export CAMERACTRL_BACKEND=sim
 unset CAMERACTRL_SIM_DIR CAMERACTRL_TRACE
 out=$(mktemp -d)
 trap 'ptz_stop_xvfb; rm -rf "$out"' EXIT
+before=""
+[ $# -gt 0 ] && before=$(ptz_program_of "$1" "$out/before")
 export XDG_CONFIG_HOME="$out/config"
 
 # profile NAME PROGRAM...: one annotated file per thread of the program, NAME.1 the main one.
@@ -48,29 +51,40 @@ ir() {
 
 profile floor "$PTZ_ROOT/build/bench/bare_window" --floor
 profile panel "$PTZ_ROOT/build/ptz-panel"
+[ -n "$before" ] && profile before "$before"
 
-row() { # label floor-instructions panel-instructions
-    awk -v l="$1" -v f="$2" -v p="$3" 'BEGIN { printf "%-46s %9.1f %9.1f %+9.1f\n", l, f / 1e6, p / 1e6, (p - f) / 1e6 }'
+# row LABEL FLOOR PANEL [BEFORE]: instructions in millions; the difference is the panel's
+# over the floor.
+row() {
+    awk -v l="$1" -v f="$2" -v p="$3" -v b="${4:-}" 'BEGIN {
+        printf "%-46s %9.1f", l, f / 1e6
+        if (b != "") printf " %9.1f", b / 1e6
+        printf " %9.1f %+9.1f\n", p / 1e6, (p - f) / 1e6 }'
 }
-printf '%-46s %9s %9s %9s\n' "millions of instructions, main thread" floor panel difference
-row "whole run" "$(ir floor 1 total)" "$(ir panel 1 total)"
-row "  application object" "$(ir floor 1 'QApplication::QApplication(int&')" \
-    "$(ir panel 1 'QApplication::QApplication(int&')"
-row "  the forms: main window with both panels" 0 \
-    "$(ir panel 1 'Ui_MainWindow::setupUi(QMainWindow*) [')"
-row "    image settings panel (fonts' first use)" 0 "$(ir panel 1 'Ui_WinLeft::setupUi(QWidget*) [')"
-row "    PTZ panel" 0 "$(ir panel 1 'Ui_WinRight::setupUi(QWidget*) [')"
-row "  showing: styling every widget, mapping" "$(ir floor 1 '???:QWidget::show() [')" \
-    "$(ir panel 1 '???:QWidget::show() [')"
-row "    of it, styling (style sheets, polish)" "$(ir floor 1 'QWidget::ensurePolished() const [')" \
-    "$(ir panel 1 'QWidget::ensurePolished() const [')"
-row "  event loop: first paint and the rest" "$(ir floor 1 'QApplication::exec() [')" \
-    "$(ir panel 1 'QApplication::exec() [')"
-row "within those: fonts found and opened" "$(ir floor 1 'QFontDatabase::findFont(')" \
-    "$(ir panel 1 'QFontDatabase::findFont(')"
-row "  of it, the system's font setup read" "$(ir floor 1 '???:FcInit [')" \
-    "$(ir panel 1 '???:FcInit [')"
-row "within those: images decoded" "$(ir floor 1 'QImageReader::read(QImage*) [')" \
-    "$(ir panel 1 'QImageReader::read(QImage*) [')"
-row "second core: the system's font setup read" "$(ir floor 2 '???:FcInit [')" \
-    "$(ir panel 2 '???:FcInit [')"
+# phase LABEL THREAD PATTERN [PANEL-ONLY]: a row for the function matching PATTERN.
+phase() {
+    local floor=0
+    [ -z "${4:-}" ] && floor=$(ir floor "$2" "$3")
+    local was=""
+    [ -n "$before" ] && was=$(ir before "$2" "$3")
+    row "$1" "$floor" "$(ir panel "$2" "$3")" "$was"
+}
+if [ -n "$before" ]; then
+    printf '%-46s %9s %9s %9s %9s\n' "millions of instructions, main thread" floor before panel difference
+else
+    printf '%-46s %9s %9s %9s\n' "millions of instructions, main thread" floor panel difference
+fi
+phase "whole run" 1 total
+phase "  application object" 1 'QApplication::QApplication(int&'
+phase "  the forms: main window and its panels" 1 'Ui_MainWindow.cpp:Ui_MainWindow::setupUi(QMainWindow*)' panel
+phase "    PTZ panel" 1 'Ui_WinRight.cpp:Ui_WinRight::setupUi(QWidget*)' panel
+phase "  showing: styling every widget, mapping" 1 '???:QWidget::show() ['
+phase "    of it, styling (style sheets, polish)" 1 'QWidget::ensurePolished() const ['
+phase "  event loop: first paint and the rest" 1 'QApplication::exec() ['
+phase "    image settings panel, after the first frame" 1 'MainWindow::buildImagePanel()' panel
+phase "image settings panel's form, wherever it falls" 1 'Ui_WinLeft.cpp:Ui_WinLeft::setupUi(QWidget*)' panel
+phase "within those: fonts found and opened" 1 'QFontDatabase::findFont('
+phase "  of it, the system's font setup read" 1 '???:FcInit ['
+phase "within those: images decoded" 1 'QImageReader::read(QImage*) ['
+phase "within those: style sheets parsed" 1 'QCss::Parser::parse('
+phase "second core: the system's font setup read" 2 '???:FcInit ['

@@ -209,6 +209,7 @@ void MainWindow::showConnection(bool open)
 {
     if (open) {
         closeNoCameraWarning();
+        buildImagePanel(); // fills it, or is built already
         loadImageControls();
         showCameraModes();
     }
@@ -329,6 +330,7 @@ uint MainWindow::capabilities() const
 
 void MainWindow::showImageReported()
 {
+    buildImagePanel();
     // What the camera reports is shown, never sent back: no slot of the panels runs.
     const QSignalBlocker left(ui->Win_Left);
     loadImageControls();
@@ -337,6 +339,7 @@ void MainWindow::showImageReported()
 
 void MainWindow::showImageChanged(int control, int value)
 {
+    buildImagePanel();
     const auto id = ImageControl::Id(control);
     QSlider *slider = sliderOf(id);
     // The window's own control shows it already; what came from elsewhere moves it here.
@@ -574,6 +577,8 @@ void MainWindow::LWin_BT_Pressed(int flag)
 {
     if (!session->isPresent())
         return;
+    buildImagePanel(); // for codes that come from elsewhere than its keys
+
     switch (flag) {
     case 1:
         session->setWhiteBalanceAuto();

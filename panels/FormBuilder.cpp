@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "FormBuilder.h"
-#include "StyleSheets.h"
 
 #include <QSlider>
 #include <QWidget>
@@ -32,7 +31,6 @@ QFrame *line(QWidget *parent, const char *name, const QRect &geometry, QFrame::S
     auto *frame = create<QFrame>(parent, name, geometry);
     frame->setFrameShape(shape);
     frame->setFrameShadow(QFrame::Sunken);
-    frame->setStyleSheet(StyleSheets::separator());
     return frame;
 }
 
@@ -41,6 +39,13 @@ QSlider *horizontalSlider(QWidget *parent, const char *name, const QRect &geomet
     auto *slider = create<QSlider>(parent, name, geometry);
     slider->setOrientation(Qt::Horizontal);
     return slider;
+}
+
+void keepPresses(QWidget *panel)
+{
+    for (QWidget *child : panel->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QFrame *>(child))
+            child->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 } // namespace FormBuilder

@@ -33,4 +33,10 @@ template <typename W> W *create(QWidget *parent, const char *name, const QRect &
 QFrame *line(QWidget *parent, const char *name, const QRect &geometry, QFrame::Shape shape);
 QSlider *horizontalSlider(QWidget *parent, const char *name, const QRect &geometry);
 
+// Every control of the panel keeps the presses on it, greyed or not. Qt hands a disabled
+// widget's mouse events on to its parent, and the window would take a press on a greyed
+// slider for the start of a drag; only the panel's empty parts (its frames: captions,
+// pictures, lines) pass them on.
+void keepPresses(QWidget *panel);
+
 } // namespace FormBuilder

@@ -166,6 +166,8 @@ QWidget *child(QWidget *panel, const char *name)
 
 template <size_t N> void chain(QWidget *panel, const char *const (&order)[N])
 {
+    // Right after the panel, where Tab reaches it, however late its controls were made.
+    QWidget::setTabOrder(panel, child(panel, order[0]));
     for (size_t i = 0; i + 1 < N; ++i)
         QWidget::setTabOrder(child(panel, order[i]), child(panel, order[i + 1]));
 }

@@ -3,4 +3,9 @@
 // the 96 the forms are laid out for.
 #pragma once
 
+class QObject;
+
 double firstScreenDensity();
+
+// Scales the place and size of every widget under `parent`, however deep, by `factor`.
+void scaleWidgets(const QObject &parent, double factor);

@@ -46,7 +46,6 @@ QLineEdit *readout(QWidget *parent, const char *name, int y)
     auto *edit = create<QLineEdit>(parent, name, QRect(165, y, 40, 20));
     edit->setFont(inherited(arial(), parent));
     edit->setReadOnly(true);
-    edit->setStyleSheet(StyleSheets::readout());
     return edit;
 }
 
@@ -54,11 +53,7 @@ QLineEdit *readout(QWidget *parent, const char *name, int y)
 
 void Ui_WinLeft::setupUi(QWidget *WinLeft)
 {
-    if (WinLeft->objectName().isEmpty())
-        WinLeft->setObjectName(QString::fromUtf8("WinLeft"));
-    WinLeft->resize(267, 417);
     WinLeft->setFont(arial(11));
-    WinLeft->setStyleSheet(StyleSheets::imagePanel());
 
     line_3 = line(WinLeft, "line_3", QRect(210, 0, 1, 417), QFrame::VLine);
     label_7 = caption(WinLeft, "label_7", QRect(5, 100, 66, 20));
@@ -84,7 +79,6 @@ void Ui_WinLeft::setupUi(QWidget *WinLeft)
     QFont selectorFont = arial(8, QFont::Normal);
     selectorFont.setItalic(false);
     ComboBox_Flicker->setFont(selectorFont);
-    ComboBox_Flicker->setStyleSheet(StyleSheets::flickerSelector());
 
     BT_Mirror = button(WinLeft, "BT_Mirror", QRect(215, 140, 48, 25));
     BT_Flip = button(WinLeft, "BT_Flip", QRect(215, 100, 48, 25));
@@ -111,6 +105,11 @@ void Ui_WinLeft::setupUi(QWidget *WinLeft)
     BT_IR = button(WinLeft, "BT_IR", QRect(215, 20, 48, 25));
     BT_DAY = button(WinLeft, "BT_DAY", QRect(215, 60, 48, 25));
     BT_RST_PTZ = button(WinLeft, "BT_RST_PTZ", QRect(215, 380, 48, 25), 8);
+
+    keepPresses(WinLeft);
+    // Once its controls are there: Qt parses a panel's sheet when a control is made that asks
+    // its style something, and again when the panel is first shown.
+    WinLeft->setStyleSheet(StyleSheets::imagePanelForm());
 
     retranslateUi(WinLeft);
     ComboBox_Flicker->setCurrentIndex(1);

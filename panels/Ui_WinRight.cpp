@@ -23,15 +23,7 @@ QPushButton *presetKey(QWidget *parent, const char *name, int x, int y)
     auto *key = create<QPushButton>(parent, name, QRect(x, y, 58, 27));
     key->setFont(arial(11, QFont::Normal));
     key->setCheckable(false);
-    key->setStyleSheet(StyleSheets::presetKey());
     return key;
-}
-
-QLabel *picture(QWidget *parent, const char *name, const QRect &geometry, const QString &sheet)
-{
-    auto *label = create<QLabel>(parent, name, geometry);
-    label->setStyleSheet(sheet);
-    return label;
 }
 
 QToolButton *modeKey(QWidget *parent, const char *name, int x)
@@ -39,7 +31,6 @@ QToolButton *modeKey(QWidget *parent, const char *name, int x)
     auto *key = create<QToolButton>(parent, name, QRect(x, 300, 75, 27));
     key->setCheckable(true);
     key->setFont(inherited(arial(11), parent));
-    key->setStyleSheet(StyleSheets::modeKey());
     return key;
 }
 
@@ -64,20 +55,17 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     panelFont.setBold(true);
     panelFont.setWeight(75);
     WinRight->setFont(panelFont);
-    WinRight->setStyleSheet(StyleSheets::ptzPanel());
 
     const QFont a10 = arial(10, QFont::Normal);
     BT_Close = create<QPushButton>(WinRight, "BT_Close", QRect(185, 2, 37, 16));
     BT_Close->setFont(a10);
-    BT_Close->setStyleSheet(StyleSheets::closeKey());
     BT_Top = create<QPushButton>(WinRight, "BT_Top", QRect(147, 2, 37, 16));
     BT_Top->setFont(a10);
     BT_Top->setCheckable(true);
     BT_Top->setChecked(true);
-    BT_Top->setStyleSheet(StyleSheets::stayOnTopKey());
     line = FormBuilder::line(WinRight, "line", QRect(25, 28, 195, 1), QFrame::HLine);
     line->setFont(a10);
-    label = picture(WinRight, "label", QRect(70, 85, 101, 101), StyleSheets::joystickBase());
+    label = create<QLabel>(WinRight, "label", QRect(70, 85, 101, 101));
     label->setFont(a10);
 
     Slider_Zoom = horizontalSlider(WinRight, "Slider_Zoom", QRect(80, 265, 80, 16));
@@ -107,15 +95,13 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     toolButton->setIcon(foldIcon);
     toolButton->setIconSize(QSize(20, 20));
     toolButton->setCheckable(false);
-    toolButton->setStyleSheet(StyleSheets::foldKey());
 
-    label_2 = picture(WinRight, "label_2", QRect(50, 265, 16, 16), StyleSheets::zoomPicture());
-    label_3 = picture(WinRight, "label_3", QRect(70, 270, 6, 7), StyleSheets::zoomMinus());
-    label_6 = picture(WinRight, "label_6", QRect(165, 265, 16, 16), StyleSheets::zoomPicture());
-    label_7 = picture(WinRight, "label_7", QRect(185, 270, 7, 8), StyleSheets::zoomPlus());
+    label_2 = create<QLabel>(WinRight, "label_2", QRect(50, 265, 16, 16));
+    label_3 = create<QLabel>(WinRight, "label_3", QRect(70, 270, 6, 7));
+    label_6 = create<QLabel>(WinRight, "label_6", QRect(165, 265, 16, 16));
+    label_7 = create<QLabel>(WinRight, "label_7", QRect(185, 270, 7, 8));
 
     widget = create<RockerHandle>(WinRight, "widget", QRect(70, 85, 100, 100));
-    widget->setStyleSheet(StyleSheets::joystick());
 
     BT_Set = modeKey(WinRight, "BT_Set", 30);
     BT_Clear = modeKey(WinRight, "BT_Clear", 133);
@@ -124,22 +110,19 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
     QFont selectorFont = arial(8, QFont::Normal);
     selectorFont.setItalic(false);
     Box_Camera_USB->setFont(selectorFont);
-    Box_Camera_USB->setStyleSheet(StyleSheets::cameraSelector());
 
-    label_10 = picture(WinRight, "label_10", QRect(20, 42, 54, 12), StyleSheets::caption());
+    label_10 = create<QLabel>(WinRight, "label_10", QRect(20, 42, 54, 12));
     label_10->setFont(inherited(arial(), WinRight));
 
     set_pan_data = positionField(WinRight, "set_pan_data", 30, 214, false);
     set_tilt_data = positionField(WinRight, "set_tilt_data", 30, 240, false);
     get_pan_data = positionField(WinRight, "get_pan_data", 150, 214, true);
     get_tilt_data = positionField(WinRight, "get_tilt_data", 150, 240, true);
-    label_4 = picture(WinRight, "label_4", QRect(110, 214, 31, 16), StyleSheets::caption());
-    label_9 = picture(WinRight, "label_9", QRect(110, 240, 31, 16), StyleSheets::caption());
+    label_4 = create<QLabel>(WinRight, "label_4", QRect(110, 214, 31, 16));
+    label_9 = create<QLabel>(WinRight, "label_9", QRect(110, 240, 31, 16));
     set_pan_tilt = create<QPushButton>(WinRight, "set_pan_tilt", QRect(30, 180, 58, 27));
-    set_pan_tilt->setStyleSheet(StyleSheets::presetKey());
     get_pan_tilt = create<QPushButton>(WinRight, "get_pan_tilt", QRect(150, 180, 58, 27));
-    get_pan_tilt->setStyleSheet(StyleSheets::presetKey());
-    // Their own sheets would otherwise give them the desktop's font instead of the panel's.
+    // Qt gives the children of a panel with a style sheet the desktop's font, not the panel's.
     for (QWidget *captioned :
          std::initializer_list<QWidget *>{label_4, label_9, set_pan_tilt, get_pan_tilt})
         captioned->setFont(inherited(arial(), WinRight));
@@ -154,6 +137,11 @@ void Ui_WinRight::setupUi(QWidget *WinRight)
              set_pan_data, set_tilt_data, get_pan_data, get_tilt_data, label_4,        label_9,
              set_pan_tilt, get_pan_tilt})
         child->raise();
+    keepPresses(WinRight);
+    // Once its controls are there: Qt parses a panel's sheet when a control is made that asks
+    // its style something, and again when the panel is first shown (in the main window, the
+    // sheet that replaces this one).
+    WinRight->setStyleSheet(StyleSheets::ptzPanelForm());
 
     retranslateUi(WinRight);
     QMetaObject::connectSlotsByName(WinRight);

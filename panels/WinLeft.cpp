@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "WinLeft.h"
 #include "PanelAccess.h"
+#include "ScreenDensity.h"
 #include "Ui_WinLeft.h"
 
 #include <QCoreApplication>
@@ -26,16 +27,32 @@ struct WinLeft::Toggle
     int clearCode;
 };
 
-WinLeft::WinLeft(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui_WinLeft>())
+WinLeft::WinLeft(QWidget *parent) : QWidget(parent)
 {
-    ui->setupUi(this);
-    PanelAccess::describeImagePanel(this);
+    setObjectName(QStringLiteral("WinLeft"));
+    resize(267, 417);
     // A click on an empty part of the panel takes the focus from the control that had it,
     // and with it the keys it kept.
     setFocusPolicy(Qt::ClickFocus);
 }
 
 WinLeft::~WinLeft() = default;
+
+void WinLeft::build(double density)
+{
+    if (ui)
+        return;
+    ui = std::make_unique<Ui_WinLeft>();
+    ui->setupUi(this);
+    PanelAccess::describeImagePanel(this);
+    if (density != 1.0)
+        scaleWidgets(*this, density);
+    // Qt shows the children of a widget as it shows the widget; these come after.
+    if (isVisible())
+        for (QWidget *control : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (!control->isWindow())
+                control->show();
+}
 
 void WinLeft::toggle(QPushButton *button, const Toggle &t)
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The image settings panel: sliders and read-outs the main window fills, the flicker
-// selector, and ten function keys reported as button codes 1..15 on BT_Pressed.
+// selector, and ten function keys reported as button codes 1..15 on BT_Pressed. Made empty;
+// its controls exist once build() has run, so that a window can show before the panel it
+// starts with shut.
 #pragma once
 
 #include <QWidget>
@@ -17,6 +19,11 @@ class WinLeft : public QWidget
 public:
     explicit WinLeft(QWidget *parent = nullptr);
     ~WinLeft() override;
+
+    // The controls, their style sheet, names and tooltips, and texts in the installed
+    // language, placed for `density` times the form's 96 dpi. Only the first call builds.
+    void build(double density = 1.0);
+    bool isBuilt() const { return ui != nullptr; }
 
 signals:
     void BT_Pressed(int flat);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "StyleSheets.h"
 
+#include <QStringRef>
+
 // A reference to the images' registration links them into every program that uses the
 // sheets; the registration itself runs before main. External, so it cannot be dropped.
 int qInitResources_resources();
@@ -126,9 +128,73 @@ QComboBox:!enabled {
            FocusMarks;
 }
 
+// A selector with a widget's name after its type: "QSlider::handle" for Slider_Gamma is
+// "QSlider#Slider_Gamma::handle".
+void appendNamed(QString &to, QStringRef selector, const char *name)
+{
+    int type = 0;
+    while (type < selector.size() &&
+           (selector.at(type).isLetterOrNumber() || selector.at(type) == '_'))
+        ++type;
+    to += selector.left(type);
+    to += '#';
+    to += QLatin1String(name);
+    to += selector.mid(type);
+}
+
+QString withoutComments(QString sheet)
+{
+    for (int start; (start = sheet.indexOf(QLatin1String("/*"))) >= 0;) {
+        const int end = sheet.indexOf(QLatin1String("*/"), start + 2);
+        sheet.remove(start, end < 0 ? sheet.size() - start : end + 2 - start);
+    }
+    return sheet;
+}
+
 } // namespace
 
 namespace StyleSheets {
+
+QString named(std::initializer_list<const char *> names, const QString &sheet)
+{
+    // A comment may hold a whole rule, braces and all.
+    const QString rules = withoutComments(sheet);
+    QString scoped;
+    scoped.reserve(rules.size() * int(names.size() + 1));
+    if (!rules.contains('{')) {
+        // Bare declarations style the widget and all it holds, its tooltip included.
+        for (const char *name : names) {
+            if (!scoped.isEmpty())
+                scoped += QLatin1String(", ");
+            scoped += QLatin1String("#%1, #%1 *").arg(QLatin1String(name));
+        }
+        return scoped + " {" + rules + "}\n";
+    }
+    int at = 0;
+    for (int open; (open = rules.indexOf('{', at)) >= 0;) {
+        const int close = rules.indexOf('}', open);
+        if (close < 0)
+            break;
+        bool first = true;
+        for (int from = at; from < open;) {
+            int comma = rules.indexOf(',', from);
+            if (comma < 0 || comma > open)
+                comma = open;
+            for (const char *name : names) {
+                if (!first)
+                    scoped += QLatin1String(", ");
+                first = false;
+                appendNamed(scoped, rules.midRef(from, comma - from).trimmed(), name);
+            }
+            from = comma + 1;
+        }
+        scoped += QLatin1String(" {");
+        scoped += rules.midRef(open + 1, close - open - 1);
+        scoped += QLatin1String("}\n");
+        at = close + 1;
+    }
+    return scoped;
+}
 
 QString central()
 {
@@ -188,7 +254,7 @@ QString tallyLine(int state)
     case 2:
         return QStringLiteral("background-color: rgb(230, 20, 20);");
     default:
-        return separator();
+        return QString(); // the panel's own separator rule
     }
 }
 
@@ -319,6 +385,57 @@ QString cameraSelector()
 QString caption()
 {
     return QStringLiteral("color: rgb(255, 255, 255);");
+}
+
+} // namespace StyleSheets
+
+namespace {
+
+// The PTZ panel's controls, in its own sheet and in the main window's that replaces it.
+const QString &ptzControls()
+{
+    using namespace StyleSheets;
+    static const QString controls =
+        named({"BT_Close"}, closeKey()) + named({"BT_Top"}, stayOnTopKey()) +
+        named({"line", "line_2"}, separator()) + named({"label"}, joystickBase()) +
+        named({"BT_0", "BT_1", "BT_2", "BT_3", "BT_4", "BT_5", "BT_6", "BT_7", "BT_8",
+               "set_pan_tilt", "get_pan_tilt"},
+              presetKey()) +
+        named({"toolButton"}, foldKey()) + named({"label_2", "label_6"}, zoomPicture()) +
+        named({"label_3"}, zoomMinus()) + named({"label_7"}, zoomPlus()) +
+        named({"widget"}, joystick()) + named({"BT_Set", "BT_Clear"}, modeKey()) +
+        named({"Box_Camera_USB"}, cameraSelector()) +
+        named({"label_10", "label_4", "label_9"}, caption());
+    return controls;
+}
+
+} // namespace
+
+namespace StyleSheets {
+
+QString centralForm()
+{
+    return central() + named({"Label_Hide_L", "Label_Hide_R"}, edgeStrip()) +
+           named({"frame", "frame_2"}, background());
+}
+
+QString imagePanelForm()
+{
+    return imagePanel() + named({"line_3", "line_2", "line_11"}, separator()) +
+           named({"ComboBox_Flicker"}, flickerSelector()) +
+           named({"v_brightness", "v_contrast", "v_hue", "v_saturation", "v_sharpness", "v_gamma",
+                  "v_blc", "v_wb"},
+                 readout());
+}
+
+QString ptzPanelForm()
+{
+    return ptzPanel() + ptzControls();
+}
+
+QString ptzOverrideForm()
+{
+    return ptzOverride() + ptzControls();
 }
 
 } // namespace StyleSheets

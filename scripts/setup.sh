@@ -51,10 +51,10 @@ ptz_require_locale() {
     locale-gen >/dev/null
 }
 
-# Starts a private Xvfb (arguments: its -screen geometry) and exports DISPLAY; stopped with
-# ptz_stop_xvfb.
+# Starts a private Xvfb (arguments: its -screen geometry, its density in dpi, 96 if not
+# given) and exports DISPLAY; stopped with ptz_stop_xvfb.
 ptz_start_xvfb() {
-    exec {ptz_xvfb_fd}< <(exec Xvfb -displayfd 1 -screen 0 "$1" -dpi 96 -nolisten tcp 2>/dev/null)
+    exec {ptz_xvfb_fd}< <(exec Xvfb -displayfd 1 -screen 0 "$1" -dpi "${2:-96}" -nolisten tcp 2>/dev/null)
     ptz_xvfb_pid=$!
     local display
     read -r display <&"$ptz_xvfb_fd"
@@ -70,4 +70,18 @@ ptz_build() {
     shift
     cmake -S "$PTZ_ROOT" -B "$dir" "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
+}
+
+# Echoes a ptz-panel program to measure or shoot against: the one given, or a revision's built
+# from a copy of its tree in DIR (arguments: a program or a git revision, DIR).
+ptz_program_of() {
+    if [ -x "$1" ]; then
+        echo "$1"
+        return
+    fi
+    mkdir -p "$2/src"
+    git -C "$PTZ_ROOT" archive "$1" | tar -x -C "$2/src"
+    cmake -S "$2/src" -B "$2/build" >/dev/null
+    cmake --build "$2/build" -j "$(nproc)" --target ptz-panel >/dev/null
+    echo "$2/build/ptz-panel"
 }

@@ -3,11 +3,13 @@
 // topmost band, the start-up timer, and every panel signal wired to its slot.
 #include "MainWindow.h"
 #include "MessageBoxCatcher.h"
+#include "SimCameras.h"
 #include "TraceFile.h"
 #include "Win32.h"
 #include "WinLeft.h"
 #include "WinRight.h"
 
+#include <QLineEdit>
 #include <QSlider>
 #include <QtTest>
 
@@ -21,6 +23,8 @@ private slots:
     void startupTimerRunsOnce();
     void everyPanelSignalIsWired_data();
     void everyPanelSignalIsWired();
+    void imagePanelIsBuiltWhenFirstNeeded_data();
+    void imagePanelIsBuiltWhenFirstNeeded();
     void deviceIsCreatedFirst();
     void survivesWithoutDeviceObject();
 };
@@ -116,6 +120,9 @@ void tst_WindowConstruction::everyPanelSignalIsWired()
     QFETCH(QByteArray, slot);
 
     MainWindow window;
+    // The image settings panel is wired as it is built, after the first frame.
+    window.show();
+    QTRY_VERIFY(window.findChild<QSlider *>("Slider_Brightness"));
     QObject *from = window.findChild<QObject *>(sender);
     QVERIFY(from);
     if (!under.isEmpty())
@@ -123,6 +130,45 @@ void tst_WindowConstruction::everyPanelSignalIsWired()
     // disconnect() answers whether exactly this connection existed.
     QVERIFY(QObject::disconnect(from, "2" + signal, &window, "1" + slot));
     QVERIFY(!QObject::disconnect(from, "2" + signal, &window, "1" + slot));
+}
+
+void tst_WindowConstruction::imagePanelIsBuiltWhenFirstNeeded_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<qreal>("dpi");
+    QTest::newRow("the first frame") << "frame" << 192.0;
+    QTest::newRow("opened before any frame") << "open" << 96.0;
+    QTest::newRow("opened at 144 dpi") << "open" << 144.0;
+    QTest::newRow("a camera connected before any frame") << "camera" << 96.0;
+}
+
+void tst_WindowConstruction::imagePanelIsBuiltWhenFirstNeeded()
+{
+    QFETCH(QString, first);
+    QFETCH(qreal, dpi);
+    SimCameras cameras;
+    cameras.plug("a.cam", "name=A\nbrightness=0,100,1,50,60,1\n");
+    MainWindow window;
+    auto *left = window.findChild<WinLeft *>("Win_Left");
+    QVERIFY(left->children().isEmpty());
+    QMetaObject::invokeMethod(&window, "onLogicalDotsPerInchChanged", Q_ARG(qreal, dpi));
+    if (first == "open")
+        QMetaObject::invokeMethod(&window, "Tool_Show", Q_ARG(bool, true));
+    else if (first == "frame")
+        window.show();
+    QTRY_VERIFY(left->isBuilt());
+    QCOMPARE(window.property("cameraOpen").toBool(), first == "camera");
+    window.show();
+    QTRY_VERIFY(window.property("cameraOpen").toBool());
+
+    // Placed for its density, shown with the window, holding what the camera said.
+    const double f = dpi / 96.0;
+    QCOMPARE(window.findChild<QWidget *>("BT_RST_PTZ")->geometry(),
+             QRect(int(215 * f), int(380 * f), int(48 * f), int(25 * f)));
+    for (QWidget *control : left->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+    QCOMPARE(window.findChild<QSlider *>("Slider_Brightness")->value(), 60);
+    QCOMPARE(window.findChild<QLineEdit *>("v_brightness")->text(), QString("60"));
 }
 
 void tst_WindowConstruction::deviceIsCreatedFirst()
@@ -144,6 +190,7 @@ void tst_WindowConstruction::survivesWithoutDeviceObject()
     MessageBoxCatcher boxes;
     {
         MainWindow window;
+        window.show();
         QVERIFY(!window.property("cameraPresent").toBool());
         QTRY_COMPARE(boxes.count(), 1);
         QCOMPARE(boxes.shown().first().text, QString("Please plug in the morvane's camera !"));

@@ -2,7 +2,8 @@
 // The frameless window under a real X server and real pointer input: dragged with the left
 // button only, docked at the right edge of the desktop, hiding to its edge strip when the
 // pointer leaves and coming back when it enters, with the image panel shut and open; where
-// the panel is shut, the window is not there at all.
+// the panel is shut, the window is not there at all. Beside another application that has the
+// focus it shows its tooltips, and a greyed control takes its press and drags nothing.
 #include "TraceFile.h"
 #include "XSession.h"
 
@@ -29,22 +30,28 @@ private slots:
     void hidesAndReturnsWithPanelShut();
     void hidesAndReturnsWithPanelOpen();
     void reopensWhereItWasLeft();
+    void tooltipsWhileAnotherWindowHasTheFocus();
+    void greyedControlsDragNothing_data();
+    void greyedControlsDragNothing();
 
 private:
     QProcessEnvironment environment() const;
     bool stayingOnTop() const;
     QPoint position() const;
     void pointer(QPoint screen) const;
-    void dragBy(int dx, int dy, const char *button = "1") const;
+    // From an empty stretch of the PTZ panel, left of the joystick, unless told where.
+    void dragBy(int dx, int dy, const char *button = "1", QPoint from = QPoint(300, 150)) const;
     void dragTo(int x) const;
     QColor screenPixel(QPoint at) const;
     void toggleImagePanel() const;
+    bool tooltipShown() const;
 
     QTemporaryDir dir;
     QTemporaryDir config; // where the panel remembers, shared by its runs
     std::unique_ptr<XSession> x;
     std::unique_ptr<PanelProcess> panel;
     QString window;
+    bool greyingCamera = false; // the panel runs with a camera that greys controls
 };
 
 void tst_E2eFramelessWindow::initTestCase()
@@ -96,10 +103,10 @@ void tst_E2eFramelessWindow::pointer(QPoint screen) const
     QTest::qWait(150);
 }
 
-void tst_E2eFramelessWindow::dragBy(int dx, int dy, const char *button) const
+void tst_E2eFramelessWindow::dragBy(int dx, int dy, const char *button, QPoint from) const
 {
-    // An empty stretch of the PTZ panel, left of the joystick.
-    x->xdotool({"mousemove", "--window", window, "300", "150", "mousedown", button});
+    x->xdotool({"mousemove", "--window", window, QString::number(from.x()),
+                QString::number(from.y()), "mousedown", button});
     x->xdotool({"mousemove_relative", "--", QString::number(dx / 2), QString::number(dy / 2)});
     x->xdotool(
         {"mousemove_relative", "--", QString::number(dx - dx / 2), QString::number(dy - dy / 2)});
@@ -252,6 +259,78 @@ void tst_E2eFramelessWindow::reopensWhereItWasLeft()
     QTest::qWait(300);
     QCOMPARE(position(), QPoint(0, 0));
     QVERIFY(!stayingOnTop());
+}
+
+bool tst_E2eFramelessWindow::tooltipShown() const
+{
+    const QString pid = QString::number(panel->process().processId());
+    for (const QString &id : x->xdotool({"search", "--onlyvisible", "--pid", pid}).split('\n'))
+        if (id != window && x->run("xprop", {"-id", id, "_NET_WM_WINDOW_TYPE"}).contains("TOOLTIP"))
+            return true;
+    return false;
+}
+
+void tst_E2eFramelessWindow::tooltipsWhileAnotherWindowHasTheFocus()
+{
+    QProcess other;
+    other.setProcessEnvironment(x->environment());
+    other.start(PTZ_CLICKTARGET_PATH, {"600", "400", "200", "200"});
+    QVERIFY(other.waitForReadyRead(10000));
+    const QString otherWindow =
+        x->xdotool({"search", "--onlyvisible", "--pid", QString::number(other.processId())});
+    QVERIFY(!otherWindow.isEmpty());
+    x->xdotool({"windowfocus", "--sync", otherWindow});
+
+    QVERIFY(!tooltipShown());
+    x->xdotool({"mousemove", "--window", window, "470", "10"}); // over the close key
+    QTRY_VERIFY_WITH_TIMEOUT(tooltipShown(), 5000);
+    QCOMPARE(x->xdotool({"getwindowfocus"}), otherWindow);
+    pointer(QPoint(900, 100));
+    QTRY_VERIFY(!tooltipShown());
+    other.kill();
+    other.waitForFinished(3000);
+}
+
+void tst_E2eFramelessWindow::greyedControlsDragNothing_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<bool>("drags");
+    QTest::newRow("white balance slider, greyed while automatic") << QPoint(95, 348) << false;
+    QTest::newRow("anti-flicker selector the camera lacks") << QPoint(102, 399) << false;
+    QTest::newRow("empty part of the image panel") << QPoint(100, 290) << true;
+    QTest::newRow("empty part of the PTZ panel") << QPoint(300, 150) << true;
+}
+
+void tst_E2eFramelessWindow::greyedControlsDragNothing()
+{
+    QFETCH(QPoint, from);
+    QFETCH(bool, drags);
+    if (!greyingCamera) {
+        // A camera without anti-flicker, its white balance automatic; the image panel open.
+        QDir(dir.path()).mkpath("cameras");
+        QFile camera(dir.filePath("cameras/a.cam"));
+        QVERIFY(camera.open(QIODevice::WriteOnly));
+        camera.write("lacks=flicker\nwhitebalanceauto=0,1,1,1,1,1\n");
+        camera.close();
+        QProcessEnvironment env = PanelProcess::simulatedCamera(dir.filePath("trace.log"));
+        env.insert("CAMERACTRL_SIM_DIR", dir.filePath("cameras"));
+        panel = std::make_unique<PanelProcess>(*x, PTZ_PANEL_PATH, env);
+        const qulonglong id = panel->waitForWindow();
+        QVERIFY2(id, qPrintable(panel->errorOutput()));
+        window = QString::number(id);
+        QTest::qWait(1000); // the camera's values reach the panel 500 ms after start
+        toggleImagePanel();
+        dragTo(300);
+        QTRY_COMPARE(position().x(), 300);
+        greyingCamera = true;
+    }
+    const QPoint start = position();
+    dragBy(-106, 0, "1", from);
+    // Handled after that drag: a drag that ends 20 px right of the start tells what it did.
+    dragBy(20, 0);
+    QTRY_COMPARE(position(), start + QPoint(drags ? 20 - 106 : 20, 0));
+    dragTo(start.x());
+    QTRY_COMPARE(position(), start);
 }
 
 QTEST_GUILESS_MAIN(tst_E2eFramelessWindow)

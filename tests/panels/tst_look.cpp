@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The dark look: every compiled-in image at its size, every form's sheet on its widget,
-// the PTZ override in effect, sheet sizes untouched by density, and a rendered window.
+// The dark look: every compiled-in image at its size, every widget's sheet reaching it from its
+// panel's one sheet as it did set on the widget itself, the PTZ override in effect, sheet sizes
+// untouched by density, and a rendered window.
 #include "PanelHarness.h"
 #include "SliderHandle.h"
 #include "StyleSheets.h"
@@ -41,6 +42,75 @@ KeyLook lookOf(QWidget *key)
     return look;
 }
 
+// Where two drawings of a widget differ most, in any channel; antialiasing may round a little
+// differently, a change of look is far more.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    if (x.size() != y.size())
+        return 256;
+    int most = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row), q = y.pixel(column, row);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    return most;
+}
+
+// Each widget (a panel's child as "panel/name" where the name is not unique) and the sheet
+// it was given of its own before its panel's sheet held its rules.
+QList<QPair<QString, QString>> sheetsOfTheirOwn()
+{
+    using namespace StyleSheets;
+    QList<QPair<QString, QString>> sheets = {
+        {"centralwidget", central()},
+        {"Win_Right", ptzOverride()},
+        {"Win_Left", imagePanel()},
+        {"Label_Hide_L", edgeStrip()},
+        {"Label_Hide_R", edgeStrip()},
+        {"frame", background()},
+        {"frame_2", background()},
+        {"ComboBox_Flicker", flickerSelector()},
+        {"BT_Close", closeKey()},
+        {"BT_Top", stayOnTopKey()},
+        {"Win_Right/line", separator()},
+        {"Win_Right/line_2", separator()},
+        {"Win_Right/label", joystickBase()},
+        {"toolButton", foldKey()},
+        {"label_2", zoomPicture()},
+        {"label_6", zoomPicture()},
+        {"label_3", zoomMinus()},
+        {"Win_Right/label_7", zoomPlus()},
+        {"widget", joystick()},
+        {"BT_Set", modeKey()},
+        {"BT_Clear", modeKey()},
+        {"Box_Camera_USB", cameraSelector()},
+        {"Win_Right/label_10", caption()},
+        {"label_4", caption()},
+        {"label_9", caption()},
+    };
+    for (const char *name : {"line_3", "line_2", "line_11"})
+        sheets.append({QStringLiteral("Win_Left/%1").arg(name), separator()});
+    for (const char *name : {"v_brightness", "v_contrast", "v_hue", "v_saturation", "v_sharpness",
+                             "v_gamma", "v_blc", "v_wb"})
+        sheets.append({name, readout()});
+    for (const char *name : {"BT_0", "BT_1", "BT_2", "BT_3", "BT_4", "BT_5", "BT_6", "BT_7", "BT_8",
+                             "set_pan_tilt", "get_pan_tilt"})
+        sheets.append({name, presetKey()});
+    return sheets;
+}
+
+QWidget *widgetIn(MainWindow &window, const QString &path)
+{
+    QObject *root = &window;
+    if (path.contains('/'))
+        root = window.findChild<QWidget *>(path.section('/', 0, 0));
+    return root ? root->findChild<QWidget *>(path.section('/', -1)) : nullptr;
+}
+
 } // namespace
 
 class tst_Look : public QObject
@@ -52,8 +122,8 @@ private slots:
     void cleanupTestCase();
     void imagesLoadAtTheirSizes_data();
     void imagesLoadAtTheirSizes();
-    void everySheetOnItsWidget_data();
-    void everySheetOnItsWidget();
+    void everySheetReachesItsWidget_data();
+    void everySheetReachesItsWidget();
     void overrideSheetIsInEffectOnThePtzPanel();
     void greyedKeysLookUnavailable_data();
     void greyedKeysLookUnavailable();
@@ -63,16 +133,29 @@ private slots:
 
 private:
     std::unique_ptr<PanelHarness> shared; // for the checks that change nothing
+    // The same window with each sheet set on its own widget, the look one sheet per panel
+    // must keep.
+    std::unique_ptr<PanelHarness> reference;
 };
 
 void tst_Look::initTestCase()
 {
     shared = std::make_unique<PanelHarness>();
     QVERIFY(shared->start());
+    reference = std::make_unique<PanelHarness>();
+    QVERIFY(reference->start());
+    for (PanelHarness *h : {shared.get(), reference.get()})
+        QVERIFY(h->slide(true));
+    for (const auto &own : sheetsOfTheirOwn()) {
+        QWidget *target = widgetIn(reference->window(), own.first);
+        QVERIFY2(target, qPrintable(own.first));
+        target->setStyleSheet(own.second);
+    }
 }
 
 void tst_Look::cleanupTestCase()
 {
+    reference.reset();
     shared.reset();
 }
 
@@ -122,63 +205,33 @@ void tst_Look::imagesLoadAtTheirSizes()
     QCOMPARE(image.size(), size);
 }
 
-void tst_Look::everySheetOnItsWidget_data()
+void tst_Look::everySheetReachesItsWidget_data()
 {
     QTest::addColumn<QString>("widget");
-    QTest::addColumn<QString>("sheet");
-    const auto row = [](const char *name, const QString &sheet) {
-        QTest::newRow(name) << QString(name) << sheet;
-    };
-    using namespace StyleSheets;
-    row("centralwidget", central());
-    row("Win_Right", ptzOverride());
-    row("Win_Left", imagePanel());
-    row("Label_Hide_L", edgeStrip());
-    row("Label_Hide_R", edgeStrip());
-    row("frame", background());
-    row("frame_2", background());
-    for (const char *name : {"line_3", "line_2", "line_11"})
-        QTest::newRow(qPrintable(QStringLiteral("left %1").arg(name)))
-            << QStringLiteral("Win_Left/%1").arg(name) << separator();
-    row("ComboBox_Flicker", flickerSelector());
-    for (const char *name : {"v_brightness", "v_contrast", "v_hue", "v_saturation", "v_sharpness",
-                             "v_gamma", "v_blc", "v_wb"})
-        row(name, readout());
-    row("BT_Close", closeKey());
-    row("BT_Top", stayOnTopKey());
-    QTest::newRow("right line") << "Win_Right/line" << separator();
-    QTest::newRow("right line_2") << "Win_Right/line_2" << separator();
-    QTest::newRow("joystick base") << "Win_Right/label" << joystickBase();
-    for (const char *name : {"BT_0", "BT_1", "BT_2", "BT_3", "BT_4", "BT_5", "BT_6", "BT_7", "BT_8",
-                             "set_pan_tilt", "get_pan_tilt"})
-        row(name, presetKey());
-    row("toolButton", foldKey());
-    row("label_2", zoomPicture());
-    row("label_6", zoomPicture());
-    row("label_3", zoomMinus());
-    QTest::newRow("zoom plus") << "Win_Right/label_7" << zoomPlus();
-    row("widget", joystick());
-    row("BT_Set", modeKey());
-    row("BT_Clear", modeKey());
-    row("Box_Camera_USB", cameraSelector());
-    QTest::newRow("device caption") << "Win_Right/label_10" << caption();
-    row("label_4", caption());
-    row("label_9", caption());
+    for (const auto &own : sheetsOfTheirOwn())
+        QTest::newRow(qPrintable(own.first)) << own.first;
 }
 
-void tst_Look::everySheetOnItsWidget()
+void tst_Look::everySheetReachesItsWidget()
 {
     QFETCH(QString, widget);
-    QFETCH(QString, sheet);
-    QObject *root = &shared->window();
-    QString name = widget;
-    if (widget.contains('/')) {
-        root = shared->child<QWidget>(qPrintable(widget.section('/', 0, 0)));
-        name = widget.section('/', 1);
+    QWidget *now = widgetIn(shared->window(), widget);
+    QWidget *then = widgetIn(reference->window(), widget);
+    QVERIFY2(now && then, qPrintable(widget));
+    // One sheet per panel is parsed; a control has none of its own.
+    if (!QStringList{"centralwidget", "Win_Left", "Win_Right"}.contains(widget))
+        QVERIFY2(now->styleSheet().isEmpty(), qPrintable(now->styleSheet()));
+    for (bool enabled : {true, false}) {
+        now->setEnabled(enabled);
+        then->setEnabled(enabled);
+        const int difference = largestDifference(now->grab().toImage(), then->grab().toImage());
+        now->setEnabled(true);
+        then->setEnabled(true);
+        QVERIFY2(difference <= 8, qPrintable(QStringLiteral("%1 %2 differs by %3")
+                                                 .arg(enabled ? "live" : "greyed")
+                                                 .arg(widget)
+                                                 .arg(difference)));
     }
-    auto *target = root->findChild<QWidget *>(name);
-    QVERIFY2(target, qPrintable(widget));
-    QCOMPARE(target->styleSheet(), sheet);
 }
 
 void tst_Look::overrideSheetIsInEffectOnThePtzPanel()

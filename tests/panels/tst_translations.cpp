@@ -42,6 +42,7 @@ const char *const Toggles[] = {"BT_IR", "BT_DAY", "BT_Menu", "BT_AI"};
 template <typename Check> void everyState(Check check)
 {
     WinLeft left;
+    left.build();
     WinRight right;
     // Four presses bring every toggle back to where it was, having shown each caption.
     for (int round = 0; round < 4; ++round) {

@@ -77,6 +77,8 @@ void tst_WinLeft::togglesFromStartUp()
     QFETCH(QList<Emission>, presses);
 
     WinLeft panel;
+    panel.build();
+
     auto *key = panel.findChild<QPushButton *>(button);
     QVERIFY(key);
     QCOMPARE(key->text(), initialCaption);
@@ -88,6 +90,7 @@ void tst_WinLeft::togglesFromStartUp()
 
     // A new panel continues where the presses left off.
     WinLeft later;
+    later.build();
     QSignalSpy spy(&later, &WinLeft::BT_Pressed);
     later.findChild<QPushButton *>(button)->click();
     QCOMPARE(spy.takeFirst().at(0).toInt(), presses.at(1).code);
@@ -96,6 +99,7 @@ void tst_WinLeft::togglesFromStartUp()
 void tst_WinLeft::toggleStoresItsFlagAfterTheSignal()
 {
     WinLeft panel;
+    panel.build();
     auto *menu = panel.findChild<QPushButton *>("BT_Menu");
     const bool startsSet = menu->text() == "Menu OFF";
     const int setCode = startsSet ? 5 : 10;
@@ -167,6 +171,8 @@ void tst_WinLeft::formFollowsTheTable()
     };
 
     WinLeft panel;
+    panel.build();
+
     QCOMPARE(panel.objectName(), QString("WinLeft"));
     QCOMPARE(panel.size(), QSize(267, 417));
     QCOMPARE(panel.font().family(), QString("Arial"));
@@ -219,6 +225,7 @@ void tst_WinLeft::formFollowsTheTable()
 void tst_WinLeft::startingValues()
 {
     WinLeft panel;
+    panel.build();
     for (QSlider *slider : panel.findChildren<QSlider *>()) {
         QCOMPARE(slider->orientation(), Qt::Horizontal);
         QCOMPARE(slider->minimum(), 0);
@@ -258,6 +265,7 @@ void tst_WinLeft::plainKeysSendFixedCodes()
     QFETCH(QString, button);
     QFETCH(int, code);
     WinLeft panel;
+    panel.build();
     auto *key = panel.findChild<QPushButton *>(button);
     const QString caption = key->text();
     QSignalSpy spy(&panel, &WinLeft::BT_Pressed);
@@ -272,6 +280,7 @@ void tst_WinLeft::plainKeysSendFixedCodes()
 void tst_WinLeft::pushLeavesFramingAlone()
 {
     WinLeft panel;
+    panel.build();
     auto *framing = panel.findChild<QPushButton *>("BT_AI");
     const QString caption = framing->text();
     const int next = caption == "Framing" ? 8 : 7;
@@ -287,6 +296,7 @@ void tst_WinLeft::pushLeavesFramingAlone()
 void tst_WinLeft::whiteBalanceBoxSendsOnClicksOnly()
 {
     WinLeft panel;
+    panel.build();
     auto *box = panel.findChild<QCheckBox *>("Cb_WB");
     QSignalSpy spy(&panel, &WinLeft::BT_Pressed);
     box->click();
@@ -302,6 +312,7 @@ void tst_WinLeft::whiteBalanceBoxSendsOnClicksOnly()
 void tst_WinLeft::keyboardActivationActsLikeAClick()
 {
     WinLeft panel;
+    panel.build();
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     QSignalSpy spy(&panel, &WinLeft::BT_Pressed);
@@ -319,6 +330,7 @@ void tst_WinLeft::keyboardActivationActsLikeAClick()
 void tst_WinLeft::readoutsCannotBeEdited()
 {
     WinLeft panel;
+    panel.build();
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     for (QLineEdit *readout : panel.findChildren<QLineEdit *>()) {
