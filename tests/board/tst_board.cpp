@@ -110,7 +110,8 @@ void tst_Board::init()
     QVERIFY(h->start());
     panel = std::make_unique<PanelCommands>(h->window());
     // Preset 1 and preset 2, named, at two places of the window's camera.
-    for (const auto &[preset, pan, tilt] : {std::tuple<int, int, int>{1, 300, 50}, {2, -600, -100}}) {
+    for (const auto &[preset, pan, tilt] :
+         {std::tuple<int, int, int>{1, 300, 50}, {2, -600, -100}}) {
         Command go;
         go.kind = Command::Position;
         go.pan = pan;
@@ -142,10 +143,9 @@ BoardView &tst_Board::open(const QString &camera)
     BoardView *view = board->currentPage();
     [&] {
         QVERIFY(view && view->presets().camera() == camera);
-        QTRY_VERIFY_WITH_TIMEOUT(!view->presets().data(tile(*view, 2), BoardModel::PictureRole)
-                                      .value<QImage>()
-                                      .isNull(),
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !view->presets().data(tile(*view, 2), BoardModel::PictureRole).value<QImage>().isNull(),
+            5000);
     }();
     h->trace.take();
     return *view;
@@ -193,26 +193,29 @@ void tst_Board::actions_data()
         if (auto *box = dialogOf<QMessageBox>(b))
             box->button(answer ? QMessageBox::Yes : QMessageBox::Cancel)->click();
     };
-    QTest::newRow("a click recalls")
-        << Act([](PresetBoard &, BoardView &v) {
-               QTest::mouseClick(v.viewport(), Qt::LeftButton, {},
-                                 v.visualRect(tile(v, 1)).center());
-           })
-        << QStringList{"CallPreset 1"} << 1 << "Stored, with its picture";
+    QTest::newRow("a click recalls") << Act([](PresetBoard &, BoardView &v) {
+        QTest::mouseClick(v.viewport(), Qt::LeftButton, {}, v.visualRect(tile(v, 1)).center());
+    }) << QStringList{"CallPreset 1"} << 1
+                                     << "Stored, with its picture";
     QTest::newRow("Enter recalls") << Act([](PresetBoard &, BoardView &v) {
         v.setCurrentIndex(tile(v, 2));
         QTest::keyClick(&v, Qt::Key_Return);
-    }) << QStringList{"CallPreset 2"} << 2 << "Stored, with its picture";
+    }) << QStringList{"CallPreset 2"}
+                                   << 2 << "Stored, with its picture";
     QTest::newRow("an empty tile recalls nothing") << Act([](PresetBoard &, BoardView &v) {
         QTest::mouseClick(v.viewport(), Qt::LeftButton, {}, v.visualRect(tile(v, 5)).center());
     }) << QStringList{} << 5 << "Empty";
-    QTest::newRow("store into an empty tile, by right-click") << Act([](PresetBoard &, BoardView &v) {
-        QVERIFY(choose(v, 5, {"Store here"}, QContextMenuEvent::Mouse));
-    }) << QStringList{"SetPreset 5"} << 5 << "Stored, with its picture";
-    QTest::newRow("store over a stored one, asked first") << Act([yes](PresetBoard &b, BoardView &v) {
-        QVERIFY(choose(v, 1, {"Store here"}));
-        yes(b, true);
-    }) << QStringList{"SetPreset 1"} << 1 << "Stored, with its picture";
+    QTest::newRow("store into an empty tile, by right-click")
+        << Act([](PresetBoard &, BoardView &v) {
+               QVERIFY(choose(v, 5, {"Store here"}, QContextMenuEvent::Mouse));
+           })
+        << QStringList{"SetPreset 5"} << 5 << "Stored, with its picture";
+    QTest::newRow("store over a stored one, asked first")
+        << Act([yes](PresetBoard &b, BoardView &v) {
+               QVERIFY(choose(v, 1, {"Store here"}));
+               yes(b, true);
+           })
+        << QStringList{"SetPreset 1"} << 1 << "Stored, with its picture";
     QTest::newRow("clear, cancelled") << Act([yes](PresetBoard &b, BoardView &v) {
         QVERIFY(choose(v, 1, {"Clear"}));
         yes(b, false);
@@ -220,21 +223,25 @@ void tst_Board::actions_data()
     QTest::newRow("clear") << Act([yes](PresetBoard &b, BoardView &v) {
         QVERIFY(choose(v, 1, {"Clear"}));
         yes(b, true);
-    }) << QStringList{"ClearPreset 1"} << 1 << "Empty";
+    }) << QStringList{"ClearPreset 1"}
+                           << 1 << "Empty";
     QTest::newRow("its own speed") << Act([](PresetBoard &, BoardView &v) {
         QVERIFY(choose(v, 1, {"Speed", "3"}));
-    }) << QStringList{"WritePreset 1"} << 1 << "Stored, with its picture, recalled at speed 3";
+    }) << QStringList{"WritePreset 1"}
+                                   << 1 << "Stored, with its picture, recalled at speed 3";
     QTest::newRow("rename") << Act([](PresetBoard &b, BoardView &v) {
         QVERIFY(choose(v, 2, {"Rename…"}));
         if (auto *dialog = dialogOf<QInputDialog>(b)) {
             dialog->setTextValue("Pulpit");
             dialog->accept();
         }
-    }) << QStringList{"WritePreset 2"} << 2 << "Stored, with its picture";
+    }) << QStringList{"WritePreset 2"}
+                            << 2 << "Stored, with its picture";
     // The picture shows the preset's view: it goes there first.
     QTest::newRow("retake") << Act([](PresetBoard &, BoardView &v) {
         QVERIFY(choose(v, 1, {"Retake picture"}));
-    }) << QStringList{"CallPreset 1", "RetakePresetPicture 1"} << 1 << "Stored, with its picture";
+    }) << QStringList{"CallPreset 1", "RetakePresetPicture 1"}
+                            << 1 << "Stored, with its picture";
 }
 
 void tst_Board::actions()

@@ -239,8 +239,8 @@ void tst_Modules::unusableModule()
 
     Panel panel(program);
     const int port = freePort(), osc = freeUdpPort();
-    QVERIFY(panel.start(
-        {"--http", QString::number(port), "--osc", QString::number(osc), "--board"}));
+    QVERIFY(
+        panel.start({"--http", QString::number(port), "--osc", QString::number(osc), "--board"}));
     QString why;
     for (int i = 0; i < 2; ++i) {
         QVERIFY2(FakeUdev::announceInput("add", "JOYSTICK", why), qPrintable(why));

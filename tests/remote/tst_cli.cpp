@@ -344,8 +344,8 @@ void tst_Cli::presetsExportedAndImported()
     QVERIFY(text.contains(QRegularExpression(R"("picture": "/9j/)"))); // a JPEG's first bytes
     QFile damaged(dir.filePath("damaged.json"));
     QVERIFY(damaged.open(QIODevice::WriteOnly));
-    damaged.write(text.replace(QRegularExpression(R"("picture": "[^"]*")"), R"("picture": "AAAA")")
-                      .toUtf8());
+    damaged.write(
+        text.replace(QRegularExpression(R"("picture": "[^"]*")"), R"("picture": "AAAA")").toUtf8());
     damaged.close();
     run = ptzPanel({"--import-presets", damaged.fileName(), "--list-presets"});
     QCOMPARE(run.exitCode, 0);
