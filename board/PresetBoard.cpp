@@ -7,9 +7,11 @@
 #include <QActionGroup>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -33,6 +35,11 @@ PresetBoard::PresetBoard(RemotePanel &commands) : panel(commands)
     statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(statusLine);
     connect(pages, &QTabWidget::currentChanged, this, &PresetBoard::pageShown);
+    // Shots defined elsewhere since the board opened show when their page is looked at.
+    connect(pages, &QTabWidget::currentChanged, this, [this] {
+        if (shots && pages->currentWidget() == shots)
+            syncShots();
+    });
     sizeTiles();
 }
 
@@ -71,7 +78,8 @@ QString PresetBoard::status() const
 
 void PresetBoard::show(const QString &camera)
 {
-    if (!isVisible()) {
+    const bool opening = !isVisible();
+    if (opening) {
         eventSink = panel.addEventSink([this](const QJsonObject &event) { follow(event); });
         syncPages();
         say(tr("Click a preset to recall it at its own speed; right-click it, or press the "
@@ -88,6 +96,8 @@ void PresetBoard::show(const QString &camera)
     if (BoardView *wanted = page(name))
         pages->setCurrentWidget(wanted);
     QWidget::show();
+    if (opening)
+        syncShots();
     raise();
     activateWindow();
     pageShown();
@@ -160,6 +170,61 @@ BoardView *PresetBoard::addPage(const QString &camera, int at)
     pages->insertTab(std::min(at, pages->count()), view, camera);
     model->reload();
     return view;
+}
+
+void PresetBoard::syncShots()
+{
+    Command c;
+    c.kind = Command::ListShots;
+    const std::weak_ptr<bool> board = alive;
+    panel.run(c, [this, board](const Outcome &done) {
+        if (board.expired() || !isVisible())
+            return;
+        const QJsonArray kept = done.exitCode ? QJsonArray() : done.data.toArray();
+        if (kept.isEmpty()) {
+            delete shots; // its tab goes with it
+            return;
+        }
+        if (!shots) {
+            shots = new QListWidget;
+            shots->setAccessibleName(tr("Shots"));
+            shots->setAccessibleDescription(
+                tr("Enter or a click recalls the shot: each of its cameras to its preset."));
+            connect(shots, &QListWidget::itemActivated, this,
+                    [this](QListWidgetItem *item) { recallShot(item->text()); });
+            connect(shots, &QListWidget::itemClicked, this,
+                    [this](QListWidgetItem *item) { recallShot(item->text()); });
+            pages->addTab(shots, tr("Shots"));
+        }
+        const QString current = shots->currentItem() ? shots->currentItem()->text() : QString();
+        shots->clear();
+        for (const QJsonValue value : kept) {
+            const QJsonObject shot = value.toObject();
+            QStringList cues;
+            for (const QJsonValue cue : shot.value("cameras").toArray())
+                cues << QStringLiteral("%1: %2").arg(
+                    cue.toObject().value("camera").toString(),
+                    cue.toObject().value("preset").toVariant().toString());
+            auto *item = new QListWidgetItem(shot.value("name").toString(), shots);
+            item->setToolTip(cues.join(QStringLiteral(", ")));
+            item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
+            if (item->text() == current)
+                shots->setCurrentItem(item);
+        }
+    });
+}
+
+void PresetBoard::recallShot(const QString &shot)
+{
+    Command c;
+    c.kind = Command::Shot;
+    c.name = shot;
+    c.by = QStringLiteral("board");
+    const std::weak_ptr<bool> board = alive;
+    panel.run(c, [this, board, shot](const Outcome &done) {
+        if (!board.expired())
+            say(done.exitCode ? tr("%1: %2").arg(shot, done.error) : QString());
+    });
 }
 
 void PresetBoard::follow(const QJsonObject &event)

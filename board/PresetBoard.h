@@ -23,6 +23,7 @@
 class BoardView;
 class QJsonObject;
 class QLabel;
+class QListWidget;
 class QTabWidget;
 
 class PresetBoard : public QWidget, public Board
@@ -48,6 +49,9 @@ private:
     // One page per camera the panel lists now, in its order; pages of cameras gone go.
     void syncPages();
     BoardView *addPage(const QString &camera, int at);
+    // The shots kept, on a page after the cameras' while there are any.
+    void syncShots();
+    void recallShot(const QString &shot);
     void follow(const QJsonObject &event);
     // Live view follows the page shown.
     void pageShown();
@@ -70,6 +74,7 @@ private:
     BoardDelegate delegate;
     QTabWidget *pages = nullptr;
     QLabel *statusLine = nullptr;
+    QPointer<QListWidget> shots;
     int eventSink = 0;
     int liveWatch = 0;
     QPointer<BoardView> watched;

@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 ist auf Sendung. Trotzdem bewegen?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Shots</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Klick oder Eingabetaste ruft den Shot ab: jede seiner Kameras fährt zu ihrem Preset.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 está al aire. ¿Moverla de todos modos?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Tomas</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Clic o Intro recupera la toma: cada una de sus cámaras va a su preajuste.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 est à l&apos;antenne. La déplacer quand même ?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Plans</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Un clic ou Entrée rappelle le plan : chacune de ses caméras va à son préréglage.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

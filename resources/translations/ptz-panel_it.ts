@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 è in onda. Muoverla comunque?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Inquadrature</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Clic o Invio richiama l&apos;inquadratura: ognuna delle sue telecamere va al suo preset.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

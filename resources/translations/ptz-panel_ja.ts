@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 はオンエア中です。それでも動かしますか？</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>ショット</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>クリックまたは Enter でショットを呼び出します。各カメラがそれぞれのプリセットへ移動します。</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 is in de uitzending. Toch bewegen?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Shots</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Klik of Enter roept de shot op: elke camera ervan gaat naar zijn preset.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>Kamera %1 jest na antenie. Mimo to ją poruszyć?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Ujęcia</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Kliknięcie lub Enter przywołuje ujęcie: każda z jego kamer przechodzi do swojego presetu.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

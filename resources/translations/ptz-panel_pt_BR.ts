@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 está no ar. Mover mesmo assim?</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>Tomadas</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>Clique ou Enter chama a tomada: cada uma de suas câmeras vai para sua predefinição.</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

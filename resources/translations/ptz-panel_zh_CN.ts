@@ -230,6 +230,14 @@
         <source>%1 is on program. Move it anyway?</source>
         <translation>%1 正在播出。仍要移动吗？</translation>
     </message>
+    <message>
+        <source>Shots</source>
+        <translation>镜头组</translation>
+    </message>
+    <message>
+        <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
+        <translation>单击或按 Enter 调用镜头组：其中每台摄像机转到各自的预置位。</translation>
+    </message>
 </context>
 <context>
     <name>WinLeft</name>

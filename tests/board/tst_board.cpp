@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QInputDialog>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QtTest>
@@ -81,6 +82,7 @@ private slots:
     void actions_data();
     void actions();
     void liveViewFollowsThePage();
+    void shotsRecalledFromTheirPage();
 
 private:
     Outcome run(Command c);
@@ -290,6 +292,34 @@ void tst_Board::liveViewFollowsThePage()
     board->close();
     QCOMPARE(h->window().cameraSession().liveViewers(), 0);
     QVERIFY(h->trace.peek().contains("StopLiveView"));
+}
+
+void tst_Board::shotsRecalledFromTheirPage()
+{
+    Command define;
+    define.kind = Command::DefineShot;
+    define.name = "Sermon";
+    Command::Cue cue;
+    cue.camera = "Hall";
+    cue.preset = "Choir";
+    define.cues = {cue};
+    QCOMPARE(run(define).exitCode, 0);
+    open("Hall");
+    QListWidget *shots = nullptr;
+    QTRY_VERIFY((shots = board->findChild<QListWidget *>()) && shots->count() == 1);
+    QCOMPARE(shots->item(0)->text(), QString("Sermon"));
+    QCOMPARE(shots->item(0)->toolTip(), QString("Hall: Choir"));
+    emit shots->itemActivated(shots->item(0));
+    QTRY_COMPARE(h->trace.peek().filter("CallPreset"), QStringList{"CallPreset 2"});
+
+    // Without shots, no page for them.
+    Command forget;
+    forget.kind = Command::DeleteShot;
+    forget.name = "Sermon";
+    QCOMPARE(run(forget).exitCode, 0);
+    board->close();
+    board->show("Hall");
+    QTRY_VERIFY(!board->findChild<QListWidget *>());
 }
 
 QTEST_MAIN(tst_Board)
