@@ -59,7 +59,11 @@ QVariant BoardModel::data(const QModelIndex &index, int role) const
     case SpeedRole:
         return tile ? tile->speed : 0;
     case PictureRole:
-        return isLive ? frame : tile && tile->stored ? tile->picture : QImage();
+        if (isLive)
+            return frame;
+        if (tile && tile->stored && tile->version != tile->shown)
+            wanted(preset);
+        return tile && tile->stored ? tile->picture : QImage();
     case ProblemRole:
         return tile && tile->stored ? tile->problem : QString();
     case Qt::AccessibleTextRole:
@@ -90,12 +94,10 @@ QString BoardModel::describe(int preset, const Tile *tile) const
     if (!tile || !tile->stored)
         return tr("Empty");
     QStringList parts{tr("Stored")};
-    if (!tile->picture.isNull())
+    if (!tile->picture.isNull() || (tile->version && tile->problem.isEmpty()))
         parts << tr("with its picture");
     else if (!tile->problem.isEmpty())
         parts << tr("no picture: %1").arg(tile->problem);
-    else if (tile->version)
-        parts << tr("its picture is being loaded");
     else
         parts << tr("no picture yet");
     if (tile->speed)
@@ -108,10 +110,37 @@ void BoardModel::setPictureSize(const QSize &size)
     if (size == pictureSize)
         return;
     pictureSize = size;
-    // Pictures decoded for another size are decoded again.
-    for (auto &[preset, tile] : kept)
-        if (tile.stored && tile.version && !tile.asked)
+    // Pictures decoded for another size are decoded again, those out of sight once seen.
+    for (auto &[preset, tile] : kept) {
+        if (!tile.stored || !tile.version || tile.asked)
+            continue;
+        if (seen.count(preset)) {
             fetch(preset);
+        } else {
+            tile.picture = QImage();
+            tile.shown = 0;
+        }
+    }
+}
+
+void BoardModel::wanted(int preset) const
+{
+    if (!seen.insert(preset).second)
+        return;
+    // Not from within data(): the view is painting.
+    auto *self = const_cast<BoardModel *>(this);
+    const std::weak_ptr<bool> model = alive;
+    QMetaObject::invokeMethod(
+        self,
+        [self, model, preset] {
+            if (model.expired())
+                return;
+            const auto tile = self->kept.find(preset);
+            if (tile != self->kept.end() && tile->second.stored && tile->second.version &&
+                tile->second.version != tile->second.shown && !tile->second.asked)
+                self->fetch(preset);
+        },
+        Qt::QueuedConnection);
 }
 
 void BoardModel::setColumns(int count)
@@ -220,7 +249,8 @@ void BoardModel::take(const QJsonArray &presets)
     kept.swap(now);
     layOut();
     for (auto &[preset, tile] : kept)
-        if (tile.stored && tile.version && tile.version != tile.shown && !tile.asked)
+        if (tile.stored && tile.version && tile.version != tile.shown && !tile.asked &&
+            seen.count(preset))
             fetch(preset);
 }
 
@@ -229,6 +259,10 @@ void BoardModel::reloadPicture(int preset)
     const auto tile = kept.find(preset);
     if (tile == kept.end() || !tile->second.stored) {
         reload(); // a preset the board has not heard of yet
+        return;
+    }
+    if (!seen.count(preset)) {
+        reload(); // its new version, for when it is seen
         return;
     }
     if (!tile->second.asked)

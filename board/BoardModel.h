@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class PictureDecoder;
@@ -80,6 +81,9 @@ private:
 
     void take(const QJsonArray &presets);
     void fetch(int preset);
+    // A tile's picture is read and decoded when it is first looked at (painted, or asked by a
+    // screen reader), not when the board opens: unseen pictures cost no memory.
+    void wanted(int preset) const;
     void layOut();
     void tileChanged(int preset);
     QString describe(int preset, const Tile *tile) const;
@@ -89,6 +93,7 @@ private:
     const QString cameraName;
     PictureDecoder &decoder;
     std::map<int, Tile> kept;      // the presets the camera keeps, by number
+    mutable std::set<int> seen;    // presets whose picture was looked at
     std::vector<int> shownPresets; // one per tile after the live one, in order
     int columns = 1;
     QSize pictureSize{192, 108};

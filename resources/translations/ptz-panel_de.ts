@@ -90,10 +90,6 @@
         <translation>kein Bild: %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>Bild wird geladen</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>noch kein Bild</translation>
     </message>

@@ -90,10 +90,6 @@
         <translation>sin imagen: %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>su imagen se está cargando</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>aún sin imagen</translation>
     </message>

@@ -90,10 +90,6 @@
         <translation>pas d&apos;image : %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>son image est en cours de chargement</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>pas encore d&apos;image</translation>
     </message>

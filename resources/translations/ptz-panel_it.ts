@@ -90,10 +90,6 @@
         <translation>nessuna immagine: %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>la sua immagine è in caricamento</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>ancora nessuna immagine</translation>
     </message>

@@ -90,10 +90,6 @@
         <translation>画像なし：%1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>画像を読み込み中</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>画像はまだありません</translation>
     </message>

@@ -90,10 +90,6 @@
         <translation>geen beeld: %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>beeld wordt geladen</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>nog geen beeld</translation>
     </message>

@@ -90,10 +90,6 @@
         <translation>brak obrazu: %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>obraz jest wczytywany</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>jeszcze bez obrazu</translation>
     </message>

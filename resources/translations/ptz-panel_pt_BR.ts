@@ -90,10 +90,6 @@
         <translation>sem imagem: %1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>sua imagem está sendo carregada</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>ainda sem imagem</translation>
     </message>

@@ -90,10 +90,6 @@
         <translation>无画面：%1</translation>
     </message>
     <message>
-        <source>its picture is being loaded</source>
-        <translation>正在加载画面</translation>
-    </message>
-    <message>
         <source>no picture yet</source>
         <translation>尚无画面</translation>
     </message>
