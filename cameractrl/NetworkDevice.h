@@ -7,6 +7,7 @@
 
 #include "CameraWorkerDevice.h"
 #include "HttpSnapshot.h"
+#include "PresetStore.h"
 #include "Report.h"
 #include "StreamView.h"
 
@@ -51,6 +52,26 @@ public:
         *pan = *p;
         *tilt = *t;
         return true;
+    }
+
+    // What the panel keeps of a preset (name, speed, place), which the camera does not.
+    bool ReadPreset(uint8_t preset, PresetRecord *record) override
+    {
+        if (!this->worker || !record)
+            return false;
+        *record = PresetStore::record(this->backend.presets().entry(name, preset));
+        return true;
+    }
+
+    bool WritePreset(uint8_t preset, const PresetRecord *record) override
+    {
+        if (!this->worker || !record)
+            return false;
+        std::string error;
+        if (this->backend.presets().put(name, preset, PresetStore::entryOf(*record), error))
+            return true;
+        report("preset " + std::to_string(int(preset)) + " of " + name + " is not kept: " + error);
+        return false;
     }
 
     bool SetFlicker(int) override { return unsupported("anti-flicker setting"); }

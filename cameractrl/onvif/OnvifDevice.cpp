@@ -214,25 +214,6 @@ void OnvifDevice::keepPreset(uint8_t preset, bool stored)
                " is lost: " + error);
 }
 
-bool OnvifDevice::ReadPreset(uint8_t preset, PresetRecord *record)
-{
-    if (!worker || !record)
-        return false;
-    *record = PresetStore::record(backend.presets().entry(name, preset));
-    return true;
-}
-
-bool OnvifDevice::WritePreset(uint8_t preset, const PresetRecord *record)
-{
-    if (!worker || !record)
-        return false;
-    std::string error;
-    if (backend.presets().put(name, preset, PresetStore::entryOf(*record), error))
-        return true;
-    report("preset " + std::to_string(int(preset)) + " of " + name + " is not kept: " + error);
-    return false;
-}
-
 // ---- What ONVIF's PTZ and imaging services do not offer ------------------------------------
 
 bool OnvifDevice::FlipOn()

@@ -31,8 +31,6 @@ public:
     bool ClearPreset(uint8_t preset) override;
     bool SetPreset(uint8_t preset) override;
     bool CallPreset(uint8_t preset) override;
-    bool ReadPreset(uint8_t preset, PresetRecord *record) override;
-    bool WritePreset(uint8_t preset, const PresetRecord *record) override;
     bool SetBrightness(int value) override;
     bool SetHue(int value) override;
     bool SetBacklight(int value) override;

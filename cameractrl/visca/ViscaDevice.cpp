@@ -269,25 +269,6 @@ bool ViscaDevice::CallPresetAtSpeed(uint8_t preset, int speed)
     return CallPreset(preset);
 }
 
-bool ViscaDevice::ReadPreset(uint8_t preset, PresetRecord *record)
-{
-    if (!worker || !record)
-        return false;
-    *record = PresetStore::record(backend.presets().entry(name, preset));
-    return true;
-}
-
-bool ViscaDevice::WritePreset(uint8_t preset, const PresetRecord *record)
-{
-    if (!worker || !record)
-        return false;
-    std::string error;
-    if (backend.presets().put(name, preset, PresetStore::entryOf(*record), error))
-        return true;
-    report("preset " + std::to_string(int(preset)) + " of " + name + " is not kept: " + error);
-    return false;
-}
-
 // ---- Keys ----------------------------------------------------------------------------------
 
 bool ViscaDevice::FlipOn()

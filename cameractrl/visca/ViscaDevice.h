@@ -50,8 +50,6 @@ public:
     bool GetZoomPosition(int32_t *position) override;
     bool SetPanTiltPosition(int32_t pan, int32_t tilt, int panSpeed, int tiltSpeed) override;
     bool CallPresetAtSpeed(uint8_t preset, int speed) override;
-    bool WritePreset(uint8_t preset, const PresetRecord *record) override;
-    bool ReadPreset(uint8_t preset, PresetRecord *record) override;
     bool FastestMotion(int32_t *pan, int32_t *tilt, int32_t *zoom) override;
 
 private:
