@@ -3,6 +3,7 @@
 #include "BoardModel.h"
 #include "BoardView.h"
 #include "RemotePanel.h"
+#include "ShowsPage.h"
 
 #include <QActionGroup>
 #include <QGuiApplication>
@@ -11,11 +12,11 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 PresetBoard::PresetBoard(RemotePanel &commands) : panel(commands)
@@ -37,8 +38,8 @@ PresetBoard::PresetBoard(RemotePanel &commands) : panel(commands)
     connect(pages, &QTabWidget::currentChanged, this, &PresetBoard::pageShown);
     // Shots defined elsewhere since the board opened show when their page is looked at.
     connect(pages, &QTabWidget::currentChanged, this, [this] {
-        if (shots && pages->currentWidget() == shots)
-            syncShots();
+        if (shows && pages->currentWidget() == shows)
+            shows->reloadShots();
     });
     sizeTiles();
 }
@@ -97,7 +98,7 @@ void PresetBoard::show(const QString &camera)
         pages->setCurrentWidget(wanted);
     QWidget::show();
     if (opening)
-        syncShots();
+        syncShows();
     raise();
     activateWindow();
     pageShown();
@@ -172,65 +173,34 @@ BoardView *PresetBoard::addPage(const QString &camera, int at)
     return view;
 }
 
-void PresetBoard::syncShots()
+void PresetBoard::syncShows()
 {
-    Command c;
-    c.kind = Command::ListShots;
-    const std::weak_ptr<bool> board = alive;
-    panel.run(c, [this, board](const Outcome &done) {
-        if (board.expired() || !isVisible())
-            return;
-        const QJsonArray kept = done.exitCode ? QJsonArray() : done.data.toArray();
-        if (kept.isEmpty()) {
-            delete shots; // its tab goes with it
-            return;
-        }
-        if (!shots) {
-            shots = new QListWidget;
-            shots->setAccessibleName(tr("Shots"));
-            shots->setAccessibleDescription(
-                tr("Enter or a click recalls the shot: each of its cameras to its preset."));
-            connect(shots, &QListWidget::itemActivated, this,
-                    [this](QListWidgetItem *item) { recallShot(item->text()); });
-            connect(shots, &QListWidget::itemClicked, this,
-                    [this](QListWidgetItem *item) { recallShot(item->text()); });
-            pages->addTab(shots, tr("Shots"));
-        }
-        const QString current = shots->currentItem() ? shots->currentItem()->text() : QString();
-        shots->clear();
-        for (const QJsonValue value : kept) {
-            const QJsonObject shot = value.toObject();
-            QStringList cues;
-            for (const QJsonValue cue : shot.value("cameras").toArray())
-                cues << QStringLiteral("%1: %2").arg(
-                    cue.toObject().value("camera").toString(),
-                    cue.toObject().value("preset").toVariant().toString());
-            auto *item = new QListWidgetItem(shot.value("name").toString(), shots);
-            item->setToolTip(cues.join(QStringLiteral(", ")));
-            item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
-            if (item->text() == current)
-                shots->setCurrentItem(item);
-        }
-    });
-}
-
-void PresetBoard::recallShot(const QString &shot)
-{
-    Command c;
-    c.kind = Command::Shot;
-    c.name = shot;
-    c.by = QStringLiteral("board");
-    const std::weak_ptr<bool> board = alive;
-    panel.run(c, [this, board, shot](const Outcome &done) {
-        if (!board.expired())
-            say(done.exitCode ? tr("%1: %2").arg(shot, done.error) : QString());
-    });
+    if (!shows) {
+        shows = new ShowsPage(
+            panel,
+            [this](const Command &c, std::function<void()> then) {
+                perform(c, c.name, std::move(then));
+            },
+            [this](const QString &question, std::function<void()> yes) {
+                ask(question, std::move(yes));
+            });
+        shows->setAccessibleName(tr("Shots and tours"));
+        pages->addTab(shows, tr("Shots and tours"));
+    }
+    shows->reloadShots();
+    shows->reloadTours();
 }
 
 void PresetBoard::follow(const QJsonObject &event)
 {
     const QString type = event.value("type").toString();
     const QString camera = event.value("camera").toString();
+    if (type == "tour") {
+        // Told as it ends, before the panel has let it go: read once it has.
+        if (shows)
+            QTimer::singleShot(0, shows, [page = shows] { page->reloadTours(); });
+        return;
+    }
     if (type == "connected" || type == "disconnected") {
         syncPages();
         if (type == "connected")
@@ -421,21 +391,30 @@ void PresetBoard::clear(const QString &camera, int preset, const QString &name)
 void PresetBoard::run(const QString &camera, Command c, std::function<void()> then)
 {
     c.on = camera;
+    perform(std::move(c), camera, std::move(then));
+}
+
+void PresetBoard::perform(Command c, const QString &about, std::function<void()> then)
+{
     c.by = QStringLiteral("board");
     const std::weak_ptr<bool> board = alive;
-    panel.run(c, [this, board, camera, c, then](const Outcome &done) {
+    panel.run(c, [this, board, about, c, then](const Outcome &done) {
         if (board.expired())
             return;
         if (done.cause == Outcome::Guarded && !c.force) {
-            ask(tr("%1 is on program. Move it anyway?").arg(camera), [=] {
-                Command forced = c;
-                forced.force = true;
-                run(camera, forced, then);
-            });
+            // A shot moves its other cameras already; the question is about those on program.
+            ask(Command::isShow(c.kind)
+                    ? tr("%1. Move the cameras on program anyway?").arg(done.error)
+                    : tr("%1 is on program. Move it anyway?").arg(about),
+                [=] {
+                    Command forced = c;
+                    forced.force = true;
+                    perform(forced, about, then);
+                });
             return;
         }
         if (done.exitCode) {
-            say(tr("%1: %2").arg(camera, done.error));
+            say(tr("%1: %2").arg(about, done.error));
             return;
         }
         say(QString());

@@ -2,10 +2,11 @@
 // The preset board: a window of its own (framed, resizable, not above others) with a page per
 // camera, each a grid of its presets with their pictures. A click or Enter recalls a preset at
 // its own speed; its menu stores the camera's position there, takes its picture again,
-// renames it, sets its speed or clears it. Every one is a command through RemotePanel, as the
-// command line's and HTTP's are: traced, told as events, guarded alike. The page shown has a
-// live tile while its camera gives live view; nothing is watched while the board is shut.
-// Built as its own module (see BoardModule): it sees the panel through RemotePanel alone.
+// renames it, sets its speed or clears it. A last page holds the shots and tours. Every one is a
+// command through RemotePanel, as the command line's and HTTP's are: traced, told as events,
+// guarded alike. The page shown has a live tile while its camera gives live view; nothing is
+// watched while the board is shut. Built as its own module (see BoardModule): it sees the panel
+// through RemotePanel alone.
 #pragma once
 
 #include "Board.h"
@@ -23,7 +24,7 @@
 class BoardView;
 class QJsonObject;
 class QLabel;
-class QListWidget;
+class ShowsPage;
 class QTabWidget;
 
 class PresetBoard : public QWidget, public Board
@@ -49,9 +50,8 @@ private:
     // One page per camera the panel lists now, in its order; pages of cameras gone go.
     void syncPages();
     BoardView *addPage(const QString &camera, int at);
-    // The shots kept, on a page after the cameras' while there are any.
-    void syncShots();
-    void recallShot(const QString &shot);
+    // The shots and tours, on a page after the cameras'.
+    void syncShows();
     void follow(const QJsonObject &event);
     // Live view follows the page shown.
     void pageShown();
@@ -65,6 +65,9 @@ private:
     // Runs `command` on `camera`; a refusal is said in the status line, and `then` follows
     // success. A move refused for a camera on program asks whether to move it anyway.
     void run(const QString &camera, Command command, std::function<void()> then = {});
+    // As run(), for a command on camera `c.on` or on shots and tours; refusals are said
+    // about `about`.
+    void perform(Command c, const QString &about, std::function<void()> then);
     void ask(const QString &question, std::function<void()> yes);
     void say(const QString &text);
     void sizeTiles();
@@ -74,7 +77,7 @@ private:
     BoardDelegate delegate;
     QTabWidget *pages = nullptr;
     QLabel *statusLine = nullptr;
-    QPointer<QListWidget> shots;
+    QPointer<ShowsPage> shows;
     int eventSink = 0;
     int liveWatch = 0;
     QPointer<BoardView> watched;

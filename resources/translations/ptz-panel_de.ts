@@ -227,12 +227,142 @@
         <translation>%1 ist auf Sendung. Trotzdem bewegen?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Shots und Touren</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. Die Kameras auf Sendung trotzdem bewegen?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Neuer Shot</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Shot %1 ändern</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Preset von %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Bleibt, wo sie ist</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Jede mit eigener Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Zeit, in der die Kameras gemeinsam ankommen</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>&amp;Gemeinsam in:</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Dem Shot einen Namen geben.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Für mindestens eine Kamera ein Preset wählen.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Shots</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Klick oder Eingabetaste ruft den Shot ab: jede seiner Kameras fährt zu ihrem Preset.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Shots</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Neuer Shot…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>Än&amp;dern…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Touren</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Eingabetaste oder Doppelklick startet die Tour, oder hält sie an, während sie läuft.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>&amp;Touren</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>St&amp;arten</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>Lösch&amp;en</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, gemeinsam in %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 für %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, läuft: Schritt %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, immer wieder</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>Den Shot %1 löschen? Die Presets seiner Kameras bleiben.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>Die Tour %1 löschen? Die Presets ihrer Kamera bleiben.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>St&amp;oppen</translation>
     </message>
 </context>
 <context>

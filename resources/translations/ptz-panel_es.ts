@@ -227,12 +227,142 @@
         <translation>%1 está al aire. ¿Moverla de todos modos?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Tomas y recorridos</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. ¿Mover de todos modos las cámaras en el aire?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Nueva toma</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Cambiar la toma %1</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nombre:</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Preajuste de %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Se queda donde está</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Cada una a su velocidad</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Tiempo para que las cámaras lleguen juntas</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>&amp;Juntas en:</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Dé un nombre a la toma.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Elija un preajuste para al menos una cámara.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Tomas</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Clic o Intro recupera la toma: cada una de sus cámaras va a su preajuste.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Tomas</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Nueva toma…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>Ca&amp;mbiar…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Borrar</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Recorridos</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Intro o un doble clic inicia el recorrido, o lo detiene mientras está en marcha.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>&amp;Recorridos</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>&amp;Iniciar</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>Borr&amp;ar</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, juntas en %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 durante %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, en marcha: paso %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, una y otra vez</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>¿Borrar la toma %1? Los preajustes de sus cámaras se conservan.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>¿Borrar el recorrido %1? Los preajustes de su cámara se conservan.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>&amp;Detener</translation>
     </message>
 </context>
 <context>

@@ -227,12 +227,142 @@
         <translation>%1 est à l&apos;antenne. La déplacer quand même ?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Plans et parcours</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. Déplacer quand même les caméras à l&apos;antenne ?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Nouveau plan</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Modifier le plan %1</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nom :</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Préréglage de %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Reste où elle est</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Chacune à sa vitesse</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Temps pour que les caméras arrivent ensemble</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>&amp;Ensemble en :</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Donnez un nom au plan.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Choisissez un préréglage pour au moins une caméra.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Plans</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Un clic ou Entrée rappelle le plan : chacune de ses caméras va à son préréglage.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Plans</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Nouveau plan…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Modifier…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Parcours</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Entrée ou un double-clic lance le parcours, ou l&apos;arrête pendant qu&apos;il se déroule.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>P&amp;arcours</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>&amp;Démarrer</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>Supp&amp;rimer</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, ensemble en %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 pendant %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, en cours : étape %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, encore et encore</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>Supprimer le plan %1 ? Les préréglages de ses caméras restent.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>Supprimer le parcours %1 ? Les préréglages de sa caméra restent.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>Arrê&amp;ter</translation>
     </message>
 </context>
 <context>

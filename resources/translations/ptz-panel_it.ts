@@ -227,12 +227,142 @@
         <translation>%1 è in onda. Muoverla comunque?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Inquadrature e percorsi</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. Muovere comunque le telecamere in onda?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Nuova inquadratura</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Modifica l&apos;inquadratura %1</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nome:</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Preset di %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Resta dov&apos;è</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Ognuna alla sua velocità</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Tempo perché le telecamere arrivino insieme</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>Insieme &amp;in:</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Dai un nome all&apos;inquadratura.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Scegli un preset per almeno una telecamera.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Inquadrature</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Clic o Invio richiama l&apos;inquadratura: ognuna delle sue telecamere va al suo preset.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Inquadrature</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Nuova inquadratura…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Modifica…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Elimina</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Percorsi</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Invio o un doppio clic avvia il percorso, o lo ferma mentre è in corso.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>&amp;Percorsi</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>&amp;Avvia</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>E&amp;limina</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, insieme in %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 per %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, in corso: passo %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, ancora e ancora</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>Eliminare l&apos;inquadratura %1? I preset delle sue telecamere restano.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>Eliminare il percorso %1? I preset della sua telecamera restano.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>&amp;Ferma</translation>
     </message>
 </context>
 <context>

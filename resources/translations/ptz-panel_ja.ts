@@ -227,12 +227,142 @@
         <translation>%1 はオンエア中です。それでも動かしますか？</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>ショットとツアー</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1。オンエア中のカメラを動かしますか?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>新しいショット</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>ショット %1 を変更</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>名前(&amp;N):</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>%1 のプリセット</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>そのまま</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>それぞれの速度で</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>カメラが同時に到着するまでの時間</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>同時到着まで(&amp;T):</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>ショットに名前を付けてください。</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>少なくとも 1 台のカメラのプリセットを選んでください。</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>ショット</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>クリックまたは Enter でショットを呼び出します。各カメラがそれぞれのプリセットへ移動します。</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>ショット(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>新しいショット(&amp;N)…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>変更(&amp;H)…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>削除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>ツアー</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Enter またはダブルクリックでツアーを開始し、実行中なら停止します。</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>ツアー(&amp;T)</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>開始(&amp;A)</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>削除(&amp;L)</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1、%2 秒で同時に</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 で %2 秒</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2、実行中: ステップ %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1、繰り返し</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>ショット %1 を削除しますか? カメラのプリセットは残ります。</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>ツアー %1 を削除しますか? カメラのプリセットは残ります。</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>停止(&amp;O)</translation>
     </message>
 </context>
 <context>

@@ -227,12 +227,142 @@
         <translation>%1 is in de uitzending. Toch bewegen?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Shots en rondes</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. De camera&apos;s in de uitzending toch bewegen?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Nieuwe shot</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Shot %1 wijzigen</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Naam:</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Preset van %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Blijft waar hij is</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Elk op eigen snelheid</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Tijd waarin de camera&apos;s samen aankomen</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>&amp;Samen in:</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Geef de shot een naam.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Kies een preset voor ten minste één camera.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Shots</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Klik of Enter roept de shot op: elke camera ervan gaat naar zijn preset.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Shots</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Nieuwe shot…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Wijzigen…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Verwijderen</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Rondes</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Enter of dubbelklikken start de ronde, of stopt hem terwijl hij loopt.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>&amp;Rondes</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>St&amp;arten</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>Verw&amp;ijderen</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, samen in %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 gedurende %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, loopt: stap %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, steeds opnieuw</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>De shot %1 verwijderen? De presets van zijn camera&apos;s blijven.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>De ronde %1 verwijderen? De presets van zijn camera blijven.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>St&amp;oppen</translation>
     </message>
 </context>
 <context>

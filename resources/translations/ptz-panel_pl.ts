@@ -227,12 +227,142 @@
         <translation>Kamera %1 jest na antenie. Mimo to ją poruszyć?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Ujęcia i trasy</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. Mimo to poruszyć kamery na wizji?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Nowe ujęcie</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Zmień ujęcie %1</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nazwa:</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Preset kamery %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Zostaje na miejscu</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Każda z własną prędkością</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Czas, w którym kamery docierają razem</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>&amp;Razem w:</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Nadaj ujęciu nazwę.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Wybierz preset dla co najmniej jednej kamery.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Ujęcia</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Kliknięcie lub Enter przywołuje ujęcie: każda z jego kamer przechodzi do swojego presetu.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Ujęcia</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Nowe ujęcie…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Zmień…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>U&amp;suń</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Trasy</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Enter lub dwuklik uruchamia trasę albo zatrzymuje ją, gdy trwa.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>&amp;Trasy</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>Urucho&amp;m</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>Usuń t&amp;rasę</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, razem w %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 przez %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, trwa: krok %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, w kółko</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>Usunąć ujęcie %1? Presety jego kamer pozostaną.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>Usunąć trasę %1? Presety jej kamery pozostaną.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>Zatrzym&amp;aj</translation>
     </message>
 </context>
 <context>

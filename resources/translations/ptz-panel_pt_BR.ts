@@ -227,12 +227,142 @@
         <translation>%1 está no ar. Mover mesmo assim?</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>Tomadas e rondas</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1. Mover mesmo assim as câmeras no ar?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>Nova tomada</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>Alterar a tomada %1</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nome:</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>Predefinição de %1</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>Fica onde está</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>Cada uma na sua velocidade</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>Tempo para as câmeras chegarem juntas</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>&amp;Juntas em:</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>Dê um nome à tomada.</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>Escolha uma predefinição para pelo menos uma câmera.</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>Tomadas</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>Clique ou Enter chama a tomada: cada uma de suas câmeras vai para sua predefinição.</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>&amp;Tomadas</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>&amp;Nova tomada…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Alterar…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Excluir</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>Rondas</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>Enter ou um clique duplo inicia a ronda, ou a para enquanto está em andamento.</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>&amp;Rondas</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>&amp;Iniciar</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>E&amp;xcluir</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1, juntas em %2 s</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 por %2 s</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2, em andamento: passo %3</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1, de novo e de novo</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>Excluir a tomada %1? As predefinições das câmeras permanecem.</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>Excluir a ronda %1? As predefinições da câmera permanecem.</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>&amp;Parar</translation>
     </message>
 </context>
 <context>

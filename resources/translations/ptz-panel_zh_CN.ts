@@ -227,12 +227,142 @@
         <translation>%1 正在播出。仍要移动吗？</translation>
     </message>
     <message>
+        <source>Shots and tours</source>
+        <translation>镜头组与巡航</translation>
+    </message>
+    <message>
+        <source>%1. Move the cameras on program anyway?</source>
+        <translation>%1。仍要移动正在播出的摄像机吗?</translation>
+    </message>
+</context>
+<context>
+    <name>ShotDialog</name>
+    <message>
+        <source>New shot</source>
+        <translation>新建镜头组</translation>
+    </message>
+    <message>
+        <source>Change shot %1</source>
+        <translation>修改镜头组 %1</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>名称(&amp;N):</translation>
+    </message>
+    <message>
+        <source>Preset of %1</source>
+        <translation>%1 的预置位</translation>
+    </message>
+    <message>
+        <source>Stays where it is</source>
+        <translation>保持不动</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Each at its own speed</source>
+        <translation>各自按自身速度</translation>
+    </message>
+    <message>
+        <source>Time for the cameras to arrive together</source>
+        <translation>摄像机同时到达所用的时间</translation>
+    </message>
+    <message>
+        <source>&amp;Together in:</source>
+        <translation>同时到达用时(&amp;T):</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>Give the shot a name.</source>
+        <translation>请为镜头组命名。</translation>
+    </message>
+    <message>
+        <source>Choose a preset for at least one camera.</source>
+        <translation>请至少为一台摄像机选择预置位。</translation>
+    </message>
+</context>
+<context>
+    <name>ShowsPage</name>
+    <message>
         <source>Shots</source>
         <translation>镜头组</translation>
     </message>
     <message>
         <source>Enter or a click recalls the shot: each of its cameras to its preset.</source>
         <translation>单击或按 Enter 调用镜头组：其中每台摄像机转到各自的预置位。</translation>
+    </message>
+    <message>
+        <source>&amp;Shots</source>
+        <translation>镜头组(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;New shot…</source>
+        <translation>新建镜头组(&amp;N)…</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>修改(&amp;H)…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>删除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Tours</source>
+        <translation>巡航</translation>
+    </message>
+    <message>
+        <source>Enter or a double-click starts the tour, or stops it while it runs.</source>
+        <translation>回车或双击开始巡航,运行中则停止。</translation>
+    </message>
+    <message>
+        <source>&amp;Tours</source>
+        <translation>巡航(&amp;T)</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>开始(&amp;A)</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>删除(&amp;L)</translation>
+    </message>
+    <message>
+        <source>%1, together in %2 s</source>
+        <translation>%1,%2 秒内同时到达</translation>
+    </message>
+    <message>
+        <source>%1 for %2 s</source>
+        <translation>%1 停留 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1 – %2, running: step %3</source>
+        <translation>%1 – %2,运行中:第 %3 步</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1, again and again</source>
+        <translation>%1,循环往复</translation>
+    </message>
+    <message>
+        <source>Delete the shot %1? Its cameras&apos; presets stay.</source>
+        <translation>删除镜头组 %1?其摄像机的预置位保留。</translation>
+    </message>
+    <message>
+        <source>Delete the tour %1? Its camera&apos;s presets stay.</source>
+        <translation>删除巡航 %1?其摄像机的预置位保留。</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>停止(&amp;O)</translation>
     </message>
 </context>
 <context>

@@ -11,7 +11,13 @@
 #include "PresetBoard.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -82,7 +88,7 @@ private slots:
     void actions_data();
     void actions();
     void liveViewFollowsThePage();
-    void shotsRecalledFromTheirPage();
+    void showsFromTheirPage();
 
 private:
     Outcome run(Command c);
@@ -294,7 +300,7 @@ void tst_Board::liveViewFollowsThePage()
     QVERIFY(h->trace.peek().contains("StopLiveView"));
 }
 
-void tst_Board::shotsRecalledFromTheirPage()
+void tst_Board::showsFromTheirPage()
 {
     Command define;
     define.kind = Command::DefineShot;
@@ -304,22 +310,94 @@ void tst_Board::shotsRecalledFromTheirPage()
     cue.preset = "Choir";
     define.cues = {cue};
     QCOMPARE(run(define).exitCode, 0);
+    Command tour;
+    tour.kind = Command::DefineTour;
+    tour.name = "Round";
+    tour.text = "Hall";
+    tour.loop = true;
+    for (const char *preset : {"1", "2"}) {
+        Command::Cue step;
+        step.preset = preset;
+        step.dwell = 5;
+        tour.cues << step;
+    }
+    QCOMPARE(run(tour).exitCode, 0);
     open("Hall");
-    QListWidget *shots = nullptr;
-    QTRY_VERIFY((shots = board->findChild<QListWidget *>()) && shots->count() == 1);
-    QCOMPARE(shots->item(0)->text(), QString("Sermon"));
+    auto *shots = board->findChild<QListWidget *>("shots");
+    auto *tours = board->findChild<QListWidget *>("tours");
+    QVERIFY(shots && tours);
+    QTRY_COMPARE(shots->count(), 1);
     QCOMPARE(shots->item(0)->toolTip(), QString("Hall: Choir"));
     emit shots->itemActivated(shots->item(0));
     QTRY_COMPARE(h->trace.peek().filter("CallPreset"), QStringList{"CallPreset 2"});
 
-    // Without shots, no page for them.
-    Command forget;
-    forget.kind = Command::DeleteShot;
-    forget.name = "Sermon";
-    QCOMPARE(run(forget).exitCode, 0);
-    board->close();
-    board->show("Hall");
-    QTRY_VERIFY(!board->findChild<QListWidget *>());
+    // A tour starts and stops from its line, and the line says which it is.
+    QTRY_COMPARE(tours->count(), 1);
+    const auto running = [&] {
+        const QJsonArray listed = run([] {
+                                      Command c;
+                                      c.kind = Command::ListTours;
+                                      return c;
+                                  }())
+                                      .data.toArray();
+        return listed.first().toObject().value("running").toBool();
+    };
+    tours->setCurrentRow(0);
+    emit tours->itemActivated(tours->item(0));
+    QTRY_VERIFY(running());
+    QTRY_VERIFY(tours->item(0)->text().contains("running"));
+    emit tours->itemActivated(tours->item(0));
+    QTRY_VERIFY(!running());
+    QTRY_VERIFY(!tours->item(0)->text().contains("running"));
+
+    // A new shot from its dialog: a refused name keeps the dialog open with the cause.
+    const auto button = [&](const QString &text) {
+        for (auto *b : board->findChildren<QAbstractButton *>())
+            if (b->text() == text)
+                return b;
+        return static_cast<QAbstractButton *>(nullptr);
+    };
+    button("&New shot…")->click();
+    auto *dialog = dialogOf<QDialog>(*board);
+    QVERIFY(dialog);
+    auto *hallPreset = dialog->findChildren<QComboBox *>().value(0);
+    QTRY_VERIFY(hallPreset && hallPreset->isEnabled());
+    QCOMPARE(hallPreset->itemText(2), QString("2 – Choir"));
+    hallPreset->setCurrentIndex(1);
+    dialog->findChild<QDoubleSpinBox *>()->setValue(2);
+    auto *name = dialog->findChild<QLineEdit *>();
+    name->setText("Both\x01");
+    auto *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    ok->click();
+    const auto saysWhy = [&] {
+        for (auto *label : dialog->findChildren<QLabel *>())
+            if (label->text().contains("control characters"))
+                return true;
+        return false;
+    };
+    QTRY_VERIFY(saysWhy() && ok->isEnabled());
+    QVERIFY(dialog->isVisible());
+    name->setText("Both");
+    ok->click();
+    QTRY_COMPARE(shots->count(), 2);
+    Command list;
+    list.kind = Command::ListShots;
+    QJsonObject both;
+    for (const QJsonValue shot : run(list).data.toArray())
+        if (shot.toObject().value("name") == "Both")
+            both = shot.toObject();
+    QCOMPARE(both.value("duration").toDouble(), 2.0);
+    QCOMPARE(both.value("cameras").toArray(),
+             (QJsonArray{QJsonObject{{"camera", "Hall"}, {"preset", 1}}}));
+
+    // Deleted after its question.
+    shots->setCurrentItem(shots->findItems("Both", Qt::MatchExactly).value(0));
+    button("&Delete")->click();
+    auto *box = dialogOf<QMessageBox>(*board);
+    QVERIFY(box);
+    box->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE(shots->count(), 1);
+    QCOMPARE(shots->item(0)->text(), QString("Sermon"));
 }
 
 QTEST_MAIN(tst_Board)
