@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // What a screen reader reads of a real program: a session bus of its own (dbus-daemon, which
 // starts the accessibility bus when asked), and the program's accessible objects as AT-SPI
-// gives them over it.
+// gives them over it, with where each is on the screen to point at.
 #pragma once
 
 #include <QDBusConnection>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QVector>
 
-class AccessibleTree
+class QDBusMessage;
+
+class AccessibleTree : public QObject
 {
+    Q_OBJECT
+
 public:
     AccessibleTree();
     ~AccessibleTree();
@@ -18,16 +23,31 @@ public:
     bool isRunning() const { return !address.isEmpty(); }
     // What a program needs to be read: the bus, and Qt's bridge switched on.
     QProcessEnvironment environment() const;
+    // Puts the accessibility bus on the X display `display` as a desktop session does, with
+    // this reader listening already: a program started there afterwards tells what it shows
+    // from its start. (Told of the bus later, Qt misses the listening.) For menuShown().
+    bool publishOn(const QString &display);
 
     struct Node
     {
         QString role, name, description;
+        QRect extents; // on the screen; empty where it has none
     };
     // The accessible objects of the application `name` in the windows whose name holds
     // `window`, depth first.
     QVector<Node> nodes(const QString &application, const QString &window);
+    // A popup menu is in no window's tree: a screen reader hears of it as it shows. The one
+    // shown since the last call, the menu first, then its entries; empty while none is.
+    QVector<Node> menuShown();
+
+private slots:
+    void stateChanged(const QDBusMessage &event);
 
 private:
+    QString busAddress();
+    QDBusConnection accessibility();
+
     QProcess daemon;
     QString address;
+    QString menuService, menuPath;
 };
