@@ -24,8 +24,9 @@ public:
     // What a program needs to be read: the bus, and Qt's bridge switched on.
     QProcessEnvironment environment() const;
     // Puts the accessibility bus on the X display `display` as a desktop session does, with
-    // this reader listening already: a program started there afterwards tells what it shows
-    // from its start. (Told of the bus later, Qt misses the listening.) For menuShown().
+    // this reader listening already, for menuShown(): a program started there afterwards
+    // connects at once and tells what it shows. One that finds the bus only through the
+    // session bus often starts Qt's bridge before the listening and never tells.
     bool publishOn(const QString &display);
 
     struct Node
