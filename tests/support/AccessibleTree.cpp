@@ -98,8 +98,12 @@ AccessibleTree::AccessibleTree()
     QElapsedTimer clock;
     clock.start();
     QByteArray out;
-    while (!out.contains('\n') && clock.elapsed() < 10000 && daemon.waitForReadyRead(100))
+    // A loaded machine may keep it quiet for longer than one wait.
+    while (!out.contains('\n') && clock.elapsed() < 10000 &&
+           daemon.state() != QProcess::NotRunning) {
+        daemon.waitForReadyRead(100);
         out += daemon.readAllStandardOutput();
+    }
     address = QString::fromLatin1(out.trimmed());
 }
 
