@@ -263,11 +263,7 @@ void tst_E2eFramelessWindow::reopensWhereItWasLeft()
 
 bool tst_E2eFramelessWindow::tooltipShown() const
 {
-    const QString pid = QString::number(panel->process().processId());
-    for (const QString &id : x->xdotool({"search", "--onlyvisible", "--pid", pid}).split('\n'))
-        if (id != window && x->run("xprop", {"-id", id, "_NET_WM_WINDOW_TYPE"}).contains("TOOLTIP"))
-            return true;
-    return false;
+    return !x->windowsOf(panel->process().processId(), "TOOLTIP").isEmpty();
 }
 
 void tst_E2eFramelessWindow::tooltipsWhileAnotherWindowHasTheFocus()

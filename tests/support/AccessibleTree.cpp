@@ -47,7 +47,7 @@ QDBusMessage accessible(const Reference &r, const char *method)
                                           method);
 }
 
-QString property(QDBusConnection &bus, const Reference &r, const char *name)
+QString textOf(QDBusConnection &bus, const Reference &r, const char *name)
 {
     QDBusMessage get = QDBusMessage::createMethodCall(r.service, r.path.path(),
                                                       "org.freedesktop.DBus.Properties", "Get");
@@ -56,18 +56,35 @@ QString property(QDBusConnection &bus, const Reference &r, const char *name)
     return reply.isValid() ? reply.value().variant().toString() : QString();
 }
 
-QList<Reference> children(QDBusConnection &bus, const Reference &r)
+QList<Reference> childrenOf(QDBusConnection &bus, const Reference &r)
 {
     const QDBusReply<QList<Reference>> reply = bus.call(accessible(r, "GetChildren"));
     return reply.isValid() ? reply.value() : QList<Reference>();
 }
 
+QRect extents(QDBusConnection &bus, const Reference &r)
+{
+    QDBusMessage get = QDBusMessage::createMethodCall(r.service, r.path.path(),
+                                                      "org.a11y.atspi.Component", "GetExtents");
+    get << quint32(0); // in the screen's coordinates
+    const QDBusMessage reply = bus.call(get);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    int x = 0, y = 0, width = 0, height = 0;
+    const QDBusArgument box = reply.arguments().first().value<QDBusArgument>();
+    box.beginStructure();
+    box >> x >> y >> width >> height;
+    box.endStructure();
+    return {x, y, width, height};
+}
+
 void walk(QDBusConnection &bus, const Reference &r, QVector<AccessibleTree::Node> &into, int depth)
 {
     const QDBusReply<QString> role = bus.call(accessible(r, "GetRoleName"));
-    into.append({role.value(), property(bus, r, "Name"), property(bus, r, "Description")});
+    into.append(
+        {role.value(), textOf(bus, r, "Name"), textOf(bus, r, "Description"), extents(bus, r)});
     if (depth < 32)
-        for (const Reference &child : children(bus, r))
+        for (const Reference &child : childrenOf(bus, r))
             walk(bus, child, into, depth + 1);
 }
 
@@ -81,8 +98,12 @@ AccessibleTree::AccessibleTree()
     QElapsedTimer clock;
     clock.start();
     QByteArray out;
-    while (!out.contains('\n') && clock.elapsed() < 10000 && daemon.waitForReadyRead(100))
+    // A loaded machine may keep it quiet for longer than one wait.
+    while (!out.contains('\n') && clock.elapsed() < 10000 &&
+           daemon.state() != QProcess::NotRunning) {
+        daemon.waitForReadyRead(100);
         out += daemon.readAllStandardOutput();
+    }
     address = QString::fromLatin1(out.trimmed());
 }
 
@@ -102,23 +123,89 @@ QProcessEnvironment AccessibleTree::environment() const
     return env;
 }
 
+QString AccessibleTree::busAddress()
+{
+    QDBusConnection session = QDBusConnection::connectToBus(address, "session");
+    const QDBusReply<QString> where = session.call(QDBusMessage::createMethodCall(
+        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
+    return where.isValid() ? where.value() : QString();
+}
+
+bool AccessibleTree::publishOn(const QString &display)
+{
+    const QString bus = busAddress();
+    if (bus.isEmpty() || !accessibility().isConnected())
+        return false;
+    QProcess xprop;
+    xprop.start("xprop", {"-display", display, "-root", "-f", "AT_SPI_BUS", "8s", "-set",
+                          "AT_SPI_BUS", bus});
+    return xprop.waitForFinished(10000) && xprop.exitCode() == 0;
+}
+
+QDBusConnection AccessibleTree::accessibility()
+{
+    QDBusConnection bus("accessibility");
+    if (bus.isConnected())
+        return bus;
+    const QString where = busAddress();
+    if (where.isEmpty())
+        return bus;
+    bus = QDBusConnection::connectToBus(where, "accessibility");
+    // Programs send events only while somebody listens for them.
+    QDBusMessage listen =
+        QDBusMessage::createMethodCall("org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
+                                       "org.a11y.atspi.Registry", "RegisterEvent");
+    listen << QStringLiteral("object:state-changed:showing");
+    bus.call(listen);
+    bus.connect({}, {}, "org.a11y.atspi.Event.Object", "StateChanged", this,
+                SLOT(stateChanged(QDBusMessage)));
+    return bus;
+}
+
+void AccessibleTree::stateChanged(const QDBusMessage &event)
+{
+    const QVariantList about = event.arguments();
+    if (about.value(0).toString() != "showing")
+        return;
+    if (about.value(1).toInt() == 0) {
+        if (event.path() == menuPath)
+            menuService.clear();
+        return;
+    }
+    QDBusConnection bus = accessibility();
+    const QDBusReply<QString> role =
+        bus.call(accessible({event.service(), QDBusObjectPath(event.path())}, "GetRoleName"));
+    if (role.value().endsWith("menu")) {
+        menuService = event.service();
+        menuPath = event.path();
+    }
+}
+
+QVector<AccessibleTree::Node> AccessibleTree::menuShown()
+{
+    QVector<Node> found;
+    if (menuService.isEmpty())
+        return found;
+    QDBusConnection bus = accessibility();
+    walk(bus, {menuService, QDBusObjectPath(menuPath)}, found, 0);
+    menuService.clear();
+    return found;
+}
+
 QVector<AccessibleTree::Node> AccessibleTree::nodes(const QString &application,
                                                     const QString &window)
 {
     QVector<Node> found;
-    QDBusConnection session = QDBusConnection::connectToBus(address, "session");
-    const QDBusReply<QString> where = session.call(QDBusMessage::createMethodCall(
-        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
-    if (!where.isValid())
+    QDBusConnection bus = accessibility();
+    if (!bus.isConnected())
         return found;
-    QDBusConnection bus = QDBusConnection::connectToBus(where.value(), "accessibility");
     const Reference root{"org.a11y.atspi.Registry",
                          QDBusObjectPath("/org/a11y/atspi/accessible/root")};
-    for (const Reference &program : children(bus, root)) {
-        if (property(bus, program, "Name") != application)
+    for (const Reference &program : childrenOf(bus, root)) {
+        if (textOf(bus, program, "Name") != application)
             continue;
-        for (const Reference &top : children(bus, program))
-            if (property(bus, top, "Name").contains(window))
+        for (const Reference &top : childrenOf(bus, program))
+            if (textOf(bus, top, "Name").contains(window))
                 walk(bus, top, found, 0);
     }
     return found;

@@ -62,6 +62,17 @@ QString XSession::xdotool(const QStringList &arguments, bool *ok) const
     return run("xdotool", arguments, ok);
 }
 
+QStringList XSession::windowsOf(qint64 pid, const QString &type) const
+{
+    QStringList found;
+    const QString shown = xdotool({"search", "--onlyvisible", "--pid", QString::number(pid)});
+    for (const QString &id : shown.split('\n', Qt::SkipEmptyParts))
+        if (run("xprop", {"-id", id, "_NET_WM_WINDOW_TYPE"})
+                .contains("_NET_WM_WINDOW_TYPE_" + type))
+            found << id;
+    return found;
+}
+
 PanelProcess::PanelProcess(const XSession &x, const QString &program,
                            const QProcessEnvironment &extra, const QStringList &arguments)
     : session(x), panel(std::make_unique<QProcess>())

@@ -26,6 +26,9 @@ public:
     QString run(const QString &program, const QStringList &arguments, bool *ok = nullptr,
                 int timeoutMs = 10000) const;
     QString xdotool(const QStringList &arguments, bool *ok = nullptr) const;
+    // The shown windows of the process `pid` whose _NET_WM_WINDOW_TYPE names `type`
+    // (DIALOG, TOOLTIP…).
+    QStringList windowsOf(qint64 pid, const QString &type) const;
 
 private:
     std::unique_ptr<QProcess> server;
