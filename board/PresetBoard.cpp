@@ -147,9 +147,15 @@ void PresetBoard::syncPages()
             delete view;
         }
     }
+    bool none = true;
+    for (int i = 0; i < pages->count(); ++i)
+        none = none && pages->widget(i) == shows;
     for (int i = 0; i < cameras.size(); ++i)
         if (!page(cameras[i]))
             addPage(cameras[i], i);
+    // The first camera to come shows, not the shots a board opened without one showed.
+    if (none && pages->count() > 0 && pages->widget(0) != shows)
+        pages->setCurrentIndex(0);
     if (pages->count() == 0)
         say(tr("No camera is attached."));
 }
@@ -241,16 +247,25 @@ void PresetBoard::pageShown()
     if (!shown || !isVisible())
         return;
     watched = shown;
+    // Its place is kept from the start, not when the camera answers: tiles that moved along
+    // under a click would recall the neighbour of the preset clicked.
+    const QString camera = shown->presets().camera();
+    if (!withoutLive.count(camera))
+        shown->presets().setLive(true);
     const QPointer<BoardView> view = shown;
     const std::weak_ptr<bool> board = alive;
     liveWatch = panel.watchLiveView(
-        shown->presets().camera(),
+        camera,
         [view](const QByteArray &jpeg) {
             if (view)
                 view->presets().showFrame(jpeg);
         },
-        [this, board, view](const Outcome &started) {
-            if (board.expired() || !view)
+        [this, board, view, camera](const Outcome &started) {
+            if (board.expired())
+                return;
+            if (started.cause == Outcome::Unsupported)
+                withoutLive.insert(camera);
+            if (!view)
                 return;
             view->presets().setLive(!started.exitCode);
             // A camera that has no live view simply shows none; one that is away says so.

@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 class BoardView;
 class QJsonObject;
@@ -81,6 +82,8 @@ private:
     int eventSink = 0;
     int liveWatch = 0;
     QPointer<BoardView> watched;
+    // Cameras that said they give no live view: no tile is kept for it on their page.
+    std::set<QString> withoutLive;
     // A picture to take again once a preset's glide has arrived, per camera.
     std::map<QString, int> retakeOnArrival;
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
