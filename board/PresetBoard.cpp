@@ -36,10 +36,11 @@ PresetBoard::PresetBoard(RemotePanel &commands) : panel(commands)
     statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(statusLine);
     connect(pages, &QTabWidget::currentChanged, this, &PresetBoard::pageShown);
-    // Shots defined elsewhere since the board opened show when their page is looked at.
+    // Shots and tours defined elsewhere since the board opened show when their page is
+    // looked at.
     connect(pages, &QTabWidget::currentChanged, this, [this] {
         if (shows && pages->currentWidget() == shows)
-            shows->reloadShots();
+            syncShows();
     });
     sizeTiles();
 }

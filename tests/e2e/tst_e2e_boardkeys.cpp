@@ -4,7 +4,8 @@
 // from the panel's menu; a preset recalled by a click, another by the arrow keys and Enter;
 // where a camera looks stored into an empty tile from its menu, then over a stored one (by
 // Shift+F10) once the question is answered; a preset renamed in its dialog; the board shut
-// with Escape while the panel goes on. Tiles and menu entries are found where a screen
+// with Escape while the panel goes on; on its last page, a shot recalled, a tour started and
+// stopped, a shot defined in its dialog. Tiles and menu entries are found where a screen
 // reader finds them; the cameras' positions, the presets listed and the boxes open tell what
 // was done.
 #include "AccessibleTree.h"
@@ -174,6 +175,43 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     QTRY_VERIFY_WITH_TIMEOUT(!tile("Alpha", "Preset 1").isNull(), 10000);
     x.xdotool({"keydown", "ctrl", "key", "Tab", "keyup", "ctrl"});
     QTRY_VERIFY_WITH_TIMEOUT(!tile("Beta", "Preset 2, Pulpit").isNull(), 10000);
+
+    // The last page: a shot recalled by a click, a tour started by a double-click and
+    // stopped by Enter, a shot defined in its dialog.
+    const auto shown = [&](const QString &role, const QString &name) {
+        for (const AccessibleTree::Node &node : reader.nodes("ptz-panel", "Preset board"))
+            if (node.role == role && node.name == name && !node.extents.isEmpty())
+                return node.extents.center();
+        return QPoint();
+    };
+    const auto listed = [&](const char *what) {
+        QString list;
+        command({what}, &list);
+        return list;
+    };
+    QVERIFY(command({"--define-shot", "Both", "Alpha:2", "Beta:Pulpit"}));
+    QVERIFY(command({"--define-tour", "Round", "Alpha", "1:60", "2:60", "--loop"}));
+    x.xdotool({"keydown", "ctrl", "key", "Tab", "keyup", "ctrl"});
+    QTRY_VERIFY_WITH_TIMEOUT(!(at = shown("list item", "Both")).isNull(), 10000);
+    click(at);
+    QTRY_COMPARE_WITH_TIMEOUT(position("Alpha"), QString("-300,-50"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(position("Beta"), QString("-300,-50"), 10000);
+    QTRY_VERIFY(!(at = shown("list item", "Round – Alpha")).isNull());
+    x.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat",
+               "2", "1"});
+    QTRY_VERIFY_WITH_TIMEOUT(listed("--list-tours").contains("; running, step 1"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(position("Alpha"), QString("300,50"), 10000);
+    QTRY_VERIFY(!shown("list item", "Round – Alpha, running: step 1").isNull());
+    x.xdotool({"key", "Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(!listed("--list-tours").contains("running"), 10000);
+    QTRY_VERIFY(!(at = shown("push button", "New shot…")).isNull());
+    click(at);
+    QTRY_COMPARE(boxes().size(), 1);
+    QTRY_COMPARE(x.xdotool({"getwindowfocus"}), boxes().value(0));
+    x.xdotool({"type", "Wide"});
+    x.xdotool({"key", "Tab", "Down", "Return"});
+    QTRY_COMPARE(boxes().size(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(listed("--list-shots").split('\n').contains("Wide: Alpha:1"), 10000);
     x.xdotool({"key", "Escape"});
     QTRY_VERIFY(board().isEmpty());
     QCOMPARE(boxes().size(), 0);
