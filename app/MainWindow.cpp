@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "CameraSession.h"
 #include "DisplayServer.h"
+#include "EdgeStrip.h"
 #include "ScreenDensity.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"

@@ -415,8 +415,7 @@ namespace StyleSheets {
 
 QString centralForm()
 {
-    return central() + named({"Label_Hide_L", "Label_Hide_R"}, edgeStrip()) +
-           named({"frame", "frame_2"}, background());
+    return central() + named({"frame", "frame_2"}, background());
 }
 
 QString imagePanelForm()

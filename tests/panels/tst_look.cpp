@@ -218,9 +218,14 @@ void tst_Look::everySheetReachesItsWidget()
     QWidget *now = widgetIn(shared->window(), widget);
     QWidget *then = widgetIn(reference->window(), widget);
     QVERIFY2(now && then, qPrintable(widget));
-    // One sheet per panel is parsed; a control has none of its own.
-    if (!QStringList{"centralwidget", "Win_Left", "Win_Right"}.contains(widget))
+    // One sheet per panel is parsed; a control has none of its own, but for the edge strips,
+    // which take theirs when first shown.
+    if (widget.startsWith("Label_Hide")) {
+        now->show();
+        now->hide();
+    } else if (!QStringList{"centralwidget", "Win_Left", "Win_Right"}.contains(widget)) {
         QVERIFY2(now->styleSheet().isEmpty(), qPrintable(now->styleSheet()));
+    }
     for (bool enabled : {true, false}) {
         now->setEnabled(enabled);
         then->setEnabled(enabled);
