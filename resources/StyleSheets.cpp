@@ -64,7 +64,7 @@ const char *const LineRule = R"(QLine {
 }
 )";
 
-const char *const Background = ":/image/background/mainwin.png";
+const char *const Background = ":/image/background/mainwin.bmp";
 
 // Where the keyboard is: the blue of the slider handles, around keys and selectors.
 const char *const FocusMarks =

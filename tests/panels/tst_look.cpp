@@ -164,7 +164,7 @@ void tst_Look::imagesLoadAtTheirSizes_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     const QList<QPair<const char *, QSize>> images = {
-        {"background/mainwin.png", {491, 417}},
+        {"background/mainwin.bmp", {491, 417}},
         {"background/settingwin.png", {350, 510}},
         {"icon/Hide_line.png", {19, 755}},
         {"icon/position.png", {95, 95}},
