@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Paints every image the program compiles in, to its size and look, and writes them as PNG
-// (the background as a bitmap, which reads faster) under OUTDIR/image/; and the application icon at the usual sizes, under OUTDIR/icons/.
-// The output is the same from run to run (no text, no clock, a fixed noise seed), so the
-// committed files can be checked against a fresh run.
+// (the background as a bitmap, which reads faster) under OUTDIR/image/; and the application icon at
+// the usual sizes, under OUTDIR/icons/. The output is the same from run to run (no text, no clock,
+// a fixed noise seed), so the committed files can be checked against a fresh run.
 //
 //   generate_images OUTDIR
 #include <QColor>
