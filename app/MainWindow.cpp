@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "CameraSession.h"
 #include "DisplayServer.h"
+#include "EdgeStrip.h"
 #include "ScreenDensity.h"
 #include "Ui_MainWindow.h"
 #include "Win32.h"
@@ -301,7 +302,7 @@ void MainWindow::timerEvent(QTimerEvent *) {}
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!ui->Win_Left->isBuilt() && windowHandle())
+    if (!framed && windowHandle())
         windowHandle()->installEventFilter(this);
 }
 
@@ -310,10 +311,23 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
         watched->removeEventFilter(this);
-        // The first frame is painted as this exposure is handled; the panel comes after it.
-        QTimer::singleShot(0, this, &MainWindow::buildImagePanel);
+        framed = true;
+        // The first frame is painted as this exposure is handled; the camera and the panel
+        // come after it.
+        QTimer::singleShot(0, this, &MainWindow::afterFirstFrame);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::afterFirstFrame()
+{
+    // The timer's 500 ms gather a burst of hot-plug messages into one enumeration; at start
+    // there is no burst, and the timer only stands in for a window that is never shown. The
+    // enumeration asks the drivers and opens the camera without waiting for it: its worker
+    // reads it while the panel is built.
+    if (initTimer->isActive())
+        TimerInit();
+    buildImagePanel();
 }
 
 bool MainWindow::focusNextPrevChild(bool next)

@@ -115,6 +115,9 @@ private:
     // when a camera's values are first shown, whichever comes first; then it is found,
     // wired and filled from the session as if it had been there all along.
     void buildImagePanel();
+    // After the first frame: the cameras are listed and the first one loaded at once,
+    // instead of when the start's enumeration timer runs out, then the panel is built.
+    void afterFirstFrame();
     void findImageControls();
     void connectImagePanel();
     void followSliderActions(QSlider *slider, void (MainWindow::*slot)(int));
@@ -157,6 +160,7 @@ private:
     bool docked = false;
     bool leftShown = false;
     bool onTop = true;
+    bool framed = false;                   // the first frame has been painted
     QPointer<QMessageBox> noCameraWarning; // the one open, if any
     QTimer *initTimer = nullptr;
     std::vector<DeviceInfo> deviceList;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Ui_MainWindow.h"
+#include "EdgeStrip.h"
 #include "FormBuilder.h"
 #include "StyleSheets.h"
 #include "WinLeft.h"
@@ -38,8 +39,8 @@ void Ui_MainWindow::setupUi(QMainWindow *MainWindow)
     Win_Left = create<WinLeft>(centralwidget, "Win_Left", QRect(0, 0, 268, 417));
     Win_Right = create<WinRight>(centralwidget, "Win_Right", QRect(267, 0, 224, 417));
     Win_Right->setStyleSheet(StyleSheets::ptzOverrideForm());
-    Label_Hide_L = create<QLabel>(centralwidget, "Label_Hide_L", QRect(0, 0, 10, 417));
-    Label_Hide_R = create<QLabel>(centralwidget, "Label_Hide_R", QRect(267, 0, 10, 417));
+    Label_Hide_L = create<EdgeStrip>(centralwidget, "Label_Hide_L", QRect(0, 0, 10, 417));
+    Label_Hide_R = create<EdgeStrip>(centralwidget, "Label_Hide_R", QRect(267, 0, 10, 417));
     Buffer_2 = create<QLabel>(centralwidget, "Buffer_2", QRect(267, 224, 46, 417));
     Buffer_1 = create<QLabel>(centralwidget, "Buffer_1", QRect(0, 0, 223, 417));
     frame = backgroundFrame(centralwidget, "frame", QRect(0, 0, 268, 417));

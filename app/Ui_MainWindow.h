@@ -3,6 +3,7 @@
 // desktop when the window hides at its right edge, and the background frames.
 #pragma once
 
+class EdgeStrip;
 class QFrame;
 class QLabel;
 class QMainWindow;
@@ -16,8 +17,8 @@ public:
     QWidget *centralwidget;
     WinLeft *Win_Left;
     WinRight *Win_Right;
-    QLabel *Label_Hide_L;
-    QLabel *Label_Hide_R;
+    EdgeStrip *Label_Hide_L;
+    EdgeStrip *Label_Hide_R;
     QLabel *Buffer_2;
     QLabel *Buffer_1;
     QFrame *frame;

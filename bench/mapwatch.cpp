@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Starts a program and reports how long it took to map its first top-level window:
-//   mapwatch PROGRAM [ARGS...]   prints "PID MILLISECONDS" and leaves the program running.
+//   mapwatch PROGRAM [ARGS...]   prints "PID MILLISECONDS START" and leaves the program running;
+// START is the monotonic clock at the start in seconds, as a timed call trace writes it.
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -36,7 +37,8 @@ int main(int argc, char *argv[])
             const double ms =
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count();
-            std::printf("%d %.1f\n", int(pid), ms);
+            const double begun = std::chrono::duration<double>(start.time_since_epoch()).count();
+            std::printf("%d %.1f %.6f\n", int(pid), ms, begun);
             return 0;
         }
     }

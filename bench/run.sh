@@ -80,7 +80,7 @@ for run in $(seq 1 "$runs"); do
         bare) target=("$bench/bare_window") ;;
         raster) target=("$bench/bare_window" --raster) ;;
         esac
-        read -r pid ms < <("$bench/mapwatch" "${target[@]}" 2>/dev/null)
+        read -r pid ms _ < <("$bench/mapwatch" "${target[@]}" 2>/dev/null)
         sleep 2
         rss=$(rss_kib "$pid")
         idle=0

@@ -3,7 +3,10 @@
 # The start against the floor, before and after a change: the floor window (one label, one
 # slider), the ptz-panel of a revision (default main) and the working tree's, started in turn
 # under a private Xvfb, PTZ_BENCH_RUNS rounds (default 13). Reports medians of each round's
-# launch-to-map ratio to the floor and resident memory over it, as bench/run.sh does.
+# launch-to-map ratio to the floor and resident memory over it, as bench/run.sh does, and of
+# each panel's time from its start to its first camera loaded: the end of the start's
+# connection in its timed call trace (the second MenuOff: the first connection, as the camera
+# is listed, has filled the panel by then).
 #   bench/startup_against.sh [REVISION | PROGRAM]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup.sh"
@@ -21,7 +24,7 @@ ptz_start_xvfb 1280x800x24
 export CAMERACTRL_BACKEND=sim XDG_CONFIG_HOME="$work/config"
 unset CAMERACTRL_SIM_DIR CAMERACTRL_TRACE
 
-declare -A map rss libs ratio over
+declare -A map rss libs ratio over loaded
 for run in $(seq 1 "$runs"); do
     for program in floor before now; do
         case $program in
@@ -29,8 +32,16 @@ for run in $(seq 1 "$runs"); do
         before) target=("$before") ;;
         now) target=("$PTZ_ROOT/build/ptz-panel") ;;
         esac
-        read -r pid ms < <("$bench/mapwatch" "${target[@]}" 2>/dev/null)
+        trace="$work/trace.$program"
+        rm -f "$trace"
+        [ "$program" = floor ] || export CAMERACTRL_TRACE="$trace" CAMERACTRL_TRACE_TIME=1
+        read -r pid ms start < <("$bench/mapwatch" "${target[@]}" 2>/dev/null)
+        unset CAMERACTRL_TRACE CAMERACTRL_TRACE_TIME
         sleep 2
+        if [ "$program" != floor ]; then
+            loaded[$program]+="$(awk -v s="$start" '$2 == "MenuOff" && ++n == 2 {
+                printf "%.1f", ($1 - s) * 1000; exit }' "$trace" 2>/dev/null || true) "
+        fi
         kib=$(rss_kib "$pid")
         map[$program]+="$ms "
         rss[$program]+="$kib "
@@ -50,9 +61,10 @@ done
 m() { printf '%s\n' $1 | median; }
 echo
 echo "Medians over $runs rounds ($(nproc) cores)"
-printf '%-8s %14s %10s %14s %16s %10s\n' "" "launch (ms)" "x floor" "resident (KiB)" "over floor (KiB)" libraries
+printf '%-8s %14s %10s %14s %16s %10s %14s\n' "" "launch (ms)" "x floor" "resident (KiB)" \
+    "over floor (KiB)" libraries "camera (ms)"
 for program in floor before now; do
-    printf '%-8s %14s %10s %14s %16s %10s\n' "$program" "$(m "${map[$program]}")" \
+    printf '%-8s %14s %10s %14s %16s %10s %14s\n' "$program" "$(m "${map[$program]}")" \
         "$(m "${ratio[$program]:-1}")" "$(m "${rss[$program]}")" "$(m "${over[$program]:-0}")" \
-        "$(m "${libs[$program]}")"
+        "$(m "${libs[$program]}")" "$(m "${loaded[$program]:-}")"
 done

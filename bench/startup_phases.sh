@@ -81,7 +81,8 @@ phase "    PTZ panel" 1 'Ui_WinRight.cpp:Ui_WinRight::setupUi(QWidget*)' panel
 phase "  showing: styling every widget, mapping" 1 '???:QWidget::show() ['
 phase "    of it, styling (style sheets, polish)" 1 'QWidget::ensurePolished() const ['
 phase "  event loop: first paint and the rest" 1 'QApplication::exec() ['
-phase "    image settings panel, after the first frame" 1 'MainWindow::buildImagePanel()' panel
+phase "    first camera listed and loaded, with the panel" 1 'MainWindow::TimerInit()' panel
+phase "      image settings panel built" 1 'MainWindow::buildImagePanel()' panel
 phase "image settings panel's form, wherever it falls" 1 'Ui_WinLeft.cpp:Ui_WinLeft::setupUi(QWidget*)' panel
 phase "within those: fonts found and opened" 1 'QFontDatabase::findFont('
 phase "  of it, the system's font setup read" 1 '???:FcInit ['

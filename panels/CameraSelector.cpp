@@ -67,7 +67,6 @@ protected:
 
 CameraSelector::CameraSelector(QWidget *parent) : QComboBox(parent)
 {
-    view()->setItemDelegate(new MarkedItems(view()));
     connect(this, &QComboBox::currentTextChanged, this, &CameraSelector::updateToolTip);
     connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &CameraSelector::updateToolTip);
@@ -183,10 +182,29 @@ void CameraSelector::resizeEvent(QResizeEvent *event)
     updateToolTip();
 }
 
+void CameraSelector::showPopup()
+{
+    if (!marked) {
+        marked = true;
+        view()->setItemDelegate(new MarkedItems(view()));
+    }
+    QComboBox::showPopup();
+}
+
 void CameraSelector::changeEvent(QEvent *event)
 {
-    QComboBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    const bool look = event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+    // Qt makes the drop-down list (a window with a list view, its viewport, two scroll bars
+    // and two scrollers) at the selector's first change of font or style, and the window then
+    // styles it all before its first frame. Made when it first drops down, or when anything
+    // else asks for it, the list takes the selector's font and style from there.
+    if (look && !findChild<QAbstractItemView *>()) {
+        QWidget::changeEvent(event);
+        updateGeometry();
+    } else {
+        QComboBox::changeEvent(event);
+    }
+    if (look)
         updateToolTip();
 }
 

@@ -38,6 +38,8 @@ public:
     // Its colour; not answering is a ring, the others a dot.
     static QColor healthColor(int state);
 
+    void showPopup() override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -48,4 +50,5 @@ private:
     void updateToolTip();
 
     QString describedHealth; // what was added to the accessible description
+    bool marked = false;     // the drop-down list paints the marks
 };

@@ -64,7 +64,7 @@ const char *const LineRule = R"(QLine {
 }
 )";
 
-const char *const Background = ":/image/background/mainwin.png";
+const char *const Background = ":/image/background/mainwin.bmp";
 
 // Where the keyboard is: the blue of the slider handles, around keys and selectors.
 const char *const FocusMarks =
@@ -415,8 +415,7 @@ namespace StyleSheets {
 
 QString centralForm()
 {
-    return central() + named({"Label_Hide_L", "Label_Hide_R"}, edgeStrip()) +
-           named({"frame", "frame_2"}, background());
+    return central() + named({"frame", "frame_2"}, background());
 }
 
 QString imagePanelForm()

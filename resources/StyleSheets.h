@@ -26,6 +26,7 @@ QString ptzOverrideForm();
 // Main window.
 QString central();
 QString ptzOverride();
+// An edge strip's own sheet, set when it is first shown.
 QString edgeStrip();
 QString background();
 

@@ -157,7 +157,8 @@ void tst_WindowConstruction::imagePanelIsBuiltWhenFirstNeeded()
     else if (first == "frame")
         window.show();
     QTRY_VERIFY(left->isBuilt());
-    QCOMPARE(window.property("cameraOpen").toBool(), first == "camera");
+    // The first frame brings the first camera with the panel; the start's timer does not wait.
+    QCOMPARE(window.property("cameraOpen").toBool(), first != "open");
     window.show();
     QTRY_VERIFY(window.property("cameraOpen").toBool());
 

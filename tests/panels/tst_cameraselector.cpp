@@ -5,12 +5,13 @@
 #include "CameraSelector.h"
 #include "StyleSheets.h"
 
+#include <QAbstractItemView>
 #include <QtTest>
 
 namespace {
 
-// Pixels of the selector close to `color`: the mark is antialiased, so only its kind counts.
-int near(CameraSelector &selector, const QColor &color)
+// Pixels of a widget close to `color`: the mark is antialiased, so only its kind counts.
+int near(QWidget &selector, const QColor &color)
 {
     const QImage image = selector.grab().toImage();
     int count = 0;
@@ -34,6 +35,7 @@ private slots:
     void marks_data();
     void marks();
     void markTakesRoomFromTheName();
+    void listIsMadeAsItFirstDropsDown();
 };
 
 void tst_CameraSelector::marks_data()
@@ -101,6 +103,29 @@ void tst_CameraSelector::markTakesRoomFromTheName()
     QVERIFY(marked.endsWith(QChar(0x2026)));
     QCOMPARE(selector.size(), QSize(140, 16)); // its width stays the form's
     QVERIFY(selector.toolTip().startsWith(name + '\n'));
+}
+
+void tst_CameraSelector::listIsMadeAsItFirstDropsDown()
+{
+    QWidget panel;
+    panel.setStyleSheet(StyleSheets::named({"selector"}, StyleSheets::cameraSelector()));
+    auto *selector = new CameraSelector(&panel);
+    selector->setObjectName("selector");
+    selector->setGeometry(0, 0, 140, 16);
+    selector->setFont(QFont("Liberation Sans", 8));
+    selector->addItems({"Stage", "Balcony"});
+    selector->setHealth(1, CameraSelector::NotAnswering, QDateTime::currentDateTime());
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    // Not made with the window's first frame ...
+    QVERIFY(!selector->findChild<QAbstractItemView *>());
+
+    // ... but as it drops down, with the marks.
+    selector->showPopup();
+    QAbstractItemView *list = selector->view();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY(near(*list->viewport(), CameraSelector::healthColor(CameraSelector::NotAnswering)) > 2);
+    selector->hidePopup();
 }
 
 QTEST_MAIN(tst_CameraSelector)

@@ -21,7 +21,8 @@ QStringList imagesUnder(const QString &root)
 {
     QStringList found;
     for (const QString &folder : {QStringLiteral("image"), QStringLiteral("icons")}) {
-        QDirIterator it(root + '/' + folder, {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(root + '/' + folder, {"*.png", "*.bmp"}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext())
             found << QDir(root).relativeFilePath(it.next());
     }

@@ -164,7 +164,7 @@ void tst_Look::imagesLoadAtTheirSizes_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     const QList<QPair<const char *, QSize>> images = {
-        {"background/mainwin.png", {491, 417}},
+        {"background/mainwin.bmp", {491, 417}},
         {"background/settingwin.png", {350, 510}},
         {"icon/Hide_line.png", {19, 755}},
         {"icon/position.png", {95, 95}},
@@ -218,9 +218,14 @@ void tst_Look::everySheetReachesItsWidget()
     QWidget *now = widgetIn(shared->window(), widget);
     QWidget *then = widgetIn(reference->window(), widget);
     QVERIFY2(now && then, qPrintable(widget));
-    // One sheet per panel is parsed; a control has none of its own.
-    if (!QStringList{"centralwidget", "Win_Left", "Win_Right"}.contains(widget))
+    // One sheet per panel is parsed; a control has none of its own, but for the edge strips,
+    // which take theirs when first shown.
+    if (widget.startsWith("Label_Hide")) {
+        now->show();
+        now->hide();
+    } else if (!QStringList{"centralwidget", "Win_Left", "Win_Right"}.contains(widget)) {
         QVERIFY2(now->styleSheet().isEmpty(), qPrintable(now->styleSheet()));
+    }
     for (bool enabled : {true, false}) {
         now->setEnabled(enabled);
         then->setEnabled(enabled);
