@@ -17,10 +17,10 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include <functional>
@@ -300,6 +300,8 @@ void tst_Board::liveViewFollowsThePage()
     QVERIFY(h->trace.peek().contains("StopLiveView"));
 }
 
+// Recalls, tours and a plain definition are driven end to end (tst_e2e_boardkeys); here,
+// what a person cannot easily bring about there.
 void tst_Board::showsFromTheirPage()
 {
     Command define;
@@ -310,45 +312,11 @@ void tst_Board::showsFromTheirPage()
     cue.preset = "Choir";
     define.cues = {cue};
     QCOMPARE(run(define).exitCode, 0);
-    Command tour;
-    tour.kind = Command::DefineTour;
-    tour.name = "Round";
-    tour.text = "Hall";
-    tour.loop = true;
-    for (const char *preset : {"1", "2"}) {
-        Command::Cue step;
-        step.preset = preset;
-        step.dwell = 5;
-        tour.cues << step;
-    }
-    QCOMPARE(run(tour).exitCode, 0);
     open("Hall");
     auto *shots = board->findChild<QListWidget *>("shots");
-    auto *tours = board->findChild<QListWidget *>("tours");
-    QVERIFY(shots && tours);
+    QVERIFY(shots);
     QTRY_COMPARE(shots->count(), 1);
     QCOMPARE(shots->item(0)->toolTip(), QString("Hall: Choir"));
-    emit shots->itemActivated(shots->item(0));
-    QTRY_COMPARE(h->trace.peek().filter("CallPreset"), QStringList{"CallPreset 2"});
-
-    // A tour starts and stops from its line, and the line says which it is.
-    QTRY_COMPARE(tours->count(), 1);
-    const auto running = [&] {
-        const QJsonArray listed = run([] {
-                                      Command c;
-                                      c.kind = Command::ListTours;
-                                      return c;
-                                  }())
-                                      .data.toArray();
-        return listed.first().toObject().value("running").toBool();
-    };
-    tours->setCurrentRow(0);
-    emit tours->itemActivated(tours->item(0));
-    QTRY_VERIFY(running());
-    QTRY_VERIFY(tours->item(0)->text().contains("running"));
-    emit tours->itemActivated(tours->item(0));
-    QTRY_VERIFY(!running());
-    QTRY_VERIFY(!tours->item(0)->text().contains("running"));
 
     // A new shot from its dialog: a refused name keeps the dialog open with the cause.
     const auto button = [&](const QString &text) {
