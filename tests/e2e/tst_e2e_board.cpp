@@ -132,11 +132,12 @@ void tst_E2eBoard::picturesOfEveryKind()
     AccessibleTree reader;
     QVERIFY2(reader.isRunning(), "dbus-daemon did not start");
 
-    // Network cameras show one scene or another, by the side they point to.
-    OnvifEmulator http;
-    ViscaEmulator visca;
+    // Network cameras show one scene or another, by the side they point to. The scenes and
+    // the VISCA camera outlive the HTTP emulator, whose thread reads them until it stops.
     const std::string left = scene(QColor(40, 90, 200), QColor(60, 140, 60)),
                       right = scene(QColor(230, 150, 40), QColor(110, 110, 110));
+    ViscaEmulator visca;
+    OnvifEmulator http;
     QProcessEnvironment env = reader.environment();
     env.insert("LC_ALL", "C.UTF-8");
     switch (kind) {
