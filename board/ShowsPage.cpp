@@ -90,23 +90,22 @@ QListWidget *ShowsPage::list(const char *id, const QString &name, const QString 
 
 void ShowsPage::reloadShots(const QString &choose)
 {
-    Command c;
-    c.kind = Command::ListShots;
-    const std::weak_ptr<bool> page = alive;
-    panel.run(c, [this, page, choose](const Outcome &done) {
-        if (!page.expired())
-            listShots(done.exitCode ? QJsonArray() : done.data.toArray(), choose);
-    });
+    read(Command::ListShots, [this, choose](const QJsonArray &kept) { listShots(kept, choose); });
 }
 
 void ShowsPage::reloadTours()
 {
+    read(Command::ListTours, [this](const QJsonArray &kept) { listTours(kept); });
+}
+
+void ShowsPage::read(Command::Kind list, std::function<void(const QJsonArray &)> then)
+{
     Command c;
-    c.kind = Command::ListTours;
+    c.kind = list;
     const std::weak_ptr<bool> page = alive;
-    panel.run(c, [this, page](const Outcome &done) {
+    panel.run(c, [page, then = std::move(then)](const Outcome &done) {
         if (!page.expired())
-            listTours(done.exitCode ? QJsonArray() : done.data.toArray());
+            then(done.exitCode ? QJsonArray() : done.data.toArray());
     });
 }
 

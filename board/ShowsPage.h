@@ -37,6 +37,8 @@ public:
 
 private:
     QListWidget *list(const char *id, const QString &name, const QString &description);
+    // Reads the shots (ListShots) or tours (ListTours) kept; none when that fails.
+    void read(Command::Kind list, std::function<void(const QJsonArray &)> then);
     void listShots(const QJsonArray &shots, const QString &choose);
     void listTours(const QJsonArray &tours);
     void recall(QListWidgetItem *item);
