@@ -209,9 +209,13 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     QTRY_COMPARE(boxes().size(), 1);
     QTRY_COMPARE(x.xdotool({"getwindowfocus"}), boxes().value(0));
     x.xdotool({"type", "Wide"});
-    x.xdotool({"key", "Tab", "Down", "Return"});
+    // Alpha's first preset; Beta stays; all there in 2 s.
+    x.xdotool({"key", "Tab", "Down", "Tab", "Tab"});
+    x.xdotool({"type", "2"});
+    x.xdotool({"key", "Return"});
     QTRY_COMPARE(boxes().size(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(listed("--list-shots").split('\n').contains("Wide: Alpha:1"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(listed("--list-shots").split('\n').contains("Wide: Alpha:1; over 2 s"),
+                             10000);
     x.xdotool({"key", "Escape"});
     QTRY_VERIFY(board().isEmpty());
     QCOMPARE(boxes().size(), 0);
