@@ -383,8 +383,8 @@ int main(int argc, char *argv[])
     for (const Picture &picture : pictures) {
         const QString path = out.filePath(QString::fromLatin1(picture.path));
         QDir().mkpath(QFileInfo(path).absolutePath());
-        const char *format = path.endsWith(QLatin1String(".bmp")) ? "BMP" : "PNG";
-        if (!picture.make().save(path, format, 9)) {
+        // The format follows the name.
+        if (!picture.make().save(path, nullptr, 9)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             ++failures;
         }
