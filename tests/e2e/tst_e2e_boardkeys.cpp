@@ -5,8 +5,8 @@
 // where a camera looks stored into an empty tile from its menu, then over a stored one (by
 // Shift+F10) once the question is answered; a preset renamed in its dialog; the board shut
 // with Escape while the panel goes on; on its last page, a shot recalled, a tour started and
-// stopped, a shot defined in its dialog. Tiles and menu entries are found where a screen
-// reader finds them; the cameras' positions, the presets listed and the boxes open tell what
+// stopped, a shot defined in its dialog and deleted. Tiles and menu entries are found where a
+// screen reader finds them; the cameras' positions, the presets listed and the boxes open tell what
 // was done.
 #include "AccessibleTree.h"
 #include "SimCameras.h"
@@ -100,6 +100,14 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
         return "no " + entry + " in the menu of " + of + ":\n" + seen;
     };
 
+    // Where a screen reader finds the control `name` of `role` on the board, if shown.
+    const auto shown = [&](const QString &role, const QString &name) {
+        for (const AccessibleTree::Node &node : reader.nodes("ptz-panel", "Preset board"))
+            if (node.role == role && node.name == name && !node.extents.isEmpty())
+                return node.extents.center();
+        return QPoint();
+    };
+
     for (const char *camera : {"Alpha", "Beta"})
         QTRY_VERIFY_WITH_TIMEOUT(
             command({"--on", camera, "--position", "300,50", "--store", "1", "--position",
@@ -141,12 +149,8 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     QCOMPARE(pick("Preset 1", "Store here"), QString());
     QTRY_COMPARE(boxes().size(), 1);
     QVERIFY(preset("Beta", 1).startsWith("1 stored 300,50,"));
-    QPoint yes;
-    for (const AccessibleTree::Node &node : reader.nodes("ptz-panel", "Preset board"))
-        if (node.role == "push button" && node.name == "Yes")
-            yes = node.extents.center();
-    QVERIFY(!yes.isNull());
-    click(yes);
+    QTRY_VERIFY(!(at = shown("push button", "Yes")).isNull());
+    click(at);
     QTRY_COMPARE(boxes().size(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(preset("Beta", 1).startsWith("1 stored 100,20,"), 10000);
 
@@ -177,13 +181,7 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     QTRY_VERIFY_WITH_TIMEOUT(!tile("Beta", "Preset 2, Pulpit").isNull(), 10000);
 
     // The last page: a shot recalled by a click, a tour started by a double-click and
-    // stopped by Enter, a shot defined in its dialog.
-    const auto shown = [&](const QString &role, const QString &name) {
-        for (const AccessibleTree::Node &node : reader.nodes("ptz-panel", "Preset board"))
-            if (node.role == role && node.name == name && !node.extents.isEmpty())
-                return node.extents.center();
-        return QPoint();
-    };
+    // stopped by Enter, a shot defined in its dialog, then deleted.
     const auto listed = [&](const char *what) {
         QString list;
         command({what}, &list);
@@ -216,6 +214,14 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     QTRY_COMPARE(boxes().size(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(listed("--list-shots").split('\n').contains("Wide: Alpha:1; over 2 s"),
                              10000);
+    // The new shot is the one chosen: deleted after its question.
+    QTRY_VERIFY(!(at = shown("push button", "Delete")).isNull());
+    click(at);
+    QTRY_COMPARE(boxes().size(), 1);
+    QTRY_VERIFY(!(at = shown("push button", "Yes")).isNull());
+    click(at);
+    QTRY_COMPARE(boxes().size(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!listed("--list-shots").contains("Wide"), 10000);
     x.xdotool({"key", "Escape"});
     QTRY_VERIFY(board().isEmpty());
     QCOMPARE(boxes().size(), 0);
