@@ -5,9 +5,9 @@
 // where a camera looks stored into an empty tile from its menu, then over a stored one (by
 // Shift+F10) once the question is answered; a preset renamed in its dialog; the board shut
 // with Escape while the panel goes on; on its last page, a shot recalled, a tour started and
-// stopped, a shot defined in its dialog and deleted. Tiles and menu entries are found where a
-// screen reader finds them; the cameras' positions, the presets listed and the boxes open tell what
-// was done.
+// stopped, a shot defined in its dialog and deleted; last, the other camera chosen in the
+// panel's selector. Tiles and menu entries are found where a screen reader finds them; the
+// cameras' positions, the presets listed and the boxes open tell what was done.
 #include "AccessibleTree.h"
 #include "SimCameras.h"
 #include "XSession.h"
@@ -225,6 +225,18 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     x.xdotool({"key", "Escape"});
     QTRY_VERIFY(board().isEmpty());
     QCOMPARE(boxes().size(), 0);
+
+    // Beta chosen in the panel's own selector, whose list is made as it first drops down:
+    // commands without --on go to it from then on.
+    const QString alpha = position("Alpha");
+    const auto lists = [&] { return x.windowsOf(panel.process().processId(), "COMBO").size(); };
+    x.xdotool({"mousemove", "--window", window, "407", "48", "click", "1"});
+    QTRY_COMPARE(lists(), 1);
+    x.xdotool({"key", "Down", "Return"});
+    QTRY_COMPARE(lists(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(command({"--position", "10,10"}) && position("Beta") == "10,10",
+                             10000);
+    QCOMPARE(position("Alpha"), alpha);
     other.kill();
     other.waitForFinished(3000);
 }
