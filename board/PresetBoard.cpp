@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 PresetBoard::PresetBoard(RemotePanel &commands) : panel(commands)
@@ -203,9 +202,8 @@ void PresetBoard::follow(const QJsonObject &event)
     const QString type = event.value("type").toString();
     const QString camera = event.value("camera").toString();
     if (type == "tour") {
-        // Told as it ends, before the panel has let it go: read once it has.
         if (shows)
-            QTimer::singleShot(0, shows, [page = shows] { page->reloadTours(); });
+            shows->reloadTours();
         return;
     }
     if (type == "connected" || type == "disconnected") {

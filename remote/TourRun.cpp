@@ -187,6 +187,7 @@ void TourRun::end(const QString &why, const QString &by, const QString &error)
         fields.insert("by", by);
     if (!error.isEmpty())
         fields.insert("error", error);
-    events.tour(tour.name, tour.text, "ended", fields);
+    // Let go first: whoever the event tells reads the tours without this one running.
     emit ended();
+    events.tour(tour.name, tour.text, "ended", fields);
 }

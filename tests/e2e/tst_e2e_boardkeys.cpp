@@ -202,6 +202,7 @@ void tst_E2eBoardKeys::drivenAsAPersonDrivesIt()
     QTRY_VERIFY(!shown("list item", "Round – Alpha, running: step 1").isNull());
     x.xdotool({"key", "Return"});
     QTRY_VERIFY_WITH_TIMEOUT(!listed("--list-tours").contains("running"), 10000);
+    QTRY_VERIFY(!shown("list item", "Round – Alpha").isNull());
     QTRY_VERIFY(!(at = shown("push button", "New shot…")).isNull());
     click(at);
     QTRY_COMPARE(boxes().size(), 1);
