@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Shots across cameras and tours of one camera: their definitions (kept in a ShowBook), and
 // those recalled or running now. Every input reaches them as commands (Command::isShow), in the
-// running panel or on the command line's own cameras; a board lists book() and follows
-// definitionsChanged() and toursChanged(), and runs the same commands.
+// running panel or on the command line's own cameras; the board lists and runs them with
+// the same commands, through RemotePanel.
 #pragma once
 
 #include "Command.h"
