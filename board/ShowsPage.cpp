@@ -38,12 +38,8 @@ ShowsPage::ShowsPage(RemotePanel &remote, Perform performing, Ask asking, QWidge
         return button;
     };
 
-    shots = list("shots", tr("Shots"),
-                 tr("Enter or a click recalls the shot: each of its cameras to its preset."));
-    auto *shotsLabel = new QLabel(tr("&Shots"), this);
-    shotsLabel->setBuddy(shots);
-    layout->addWidget(shotsLabel);
-    layout->addWidget(shots, 3);
+    shots = list(layout, "shots", tr("&Shots"), tr("Shots"),
+                 tr("Enter or a click recalls the shot: each of its cameras to its preset."), 3);
     auto *shotButtons = new QHBoxLayout;
     addButton(shotButtons, tr("&New shot…"), [this] { defineShot({}); });
     changeShot = addButton(shotButtons, tr("C&hange…"), [this] {
@@ -55,12 +51,8 @@ ShowsPage::ShowsPage(RemotePanel &remote, Perform performing, Ask asking, QWidge
     shotButtons->addStretch();
     layout->addLayout(shotButtons);
 
-    tours = list("tours", tr("Tours"),
-                 tr("Enter or a double-click starts the tour, or stops it while it runs."));
-    auto *toursLabel = new QLabel(tr("&Tours"), this);
-    toursLabel->setBuddy(tours);
-    layout->addWidget(toursLabel);
-    layout->addWidget(tours, 2);
+    tours = list(layout, "tours", tr("&Tours"), tr("Tours"),
+                 tr("Enter or a double-click starts the tour, or stops it while it runs."), 2);
     auto *tourButtons = new QHBoxLayout;
     startTour = addButton(tourButtons, tr("St&art"), [this] { toggle(tours->currentItem()); });
     deleteTour = addButton(tourButtons, tr("De&lete"),
@@ -79,12 +71,17 @@ ShowsPage::ShowsPage(RemotePanel &remote, Perform performing, Ask asking, QWidge
 
 ShowsPage::~ShowsPage() = default;
 
-QListWidget *ShowsPage::list(const char *id, const QString &name, const QString &description)
+QListWidget *ShowsPage::list(QBoxLayout *layout, const char *id, const QString &label,
+                             const QString &name, const QString &description, int stretch)
 {
     auto *shown = new QListWidget(this);
     shown->setObjectName(id);
     shown->setAccessibleName(name);
     shown->setAccessibleDescription(description);
+    auto *caption = new QLabel(label, this);
+    caption->setBuddy(shown);
+    layout->addWidget(caption);
+    layout->addWidget(shown, stretch);
     return shown;
 }
 

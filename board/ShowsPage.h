@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -36,7 +37,9 @@ public:
     void reloadTours();
 
 private:
-    QListWidget *list(const char *id, const QString &name, const QString &description);
+    // A list under its caption `label` (its accelerator), added to `layout`.
+    QListWidget *list(QBoxLayout *layout, const char *id, const QString &label, const QString &name,
+                      const QString &description, int stretch);
     // Reads the shots (ListShots) or tours (ListTours) kept; none when that fails.
     void read(Command::Kind list, std::function<void(const QJsonArray &)> then);
     void listShots(const QJsonArray &shots, const QString &choose);
